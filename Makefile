@@ -1,0 +1,60 @@
+# Keytide: `make run` starts the program, `make test` runs every test tier.
+# Both install what is missing on a Debian machine first (scripts/setup.sh).
+SHELL := /bin/bash
+JOBS ?= 2
+# On Windows (MSYS2 MinGW shell) the program is built natively, elsewhere cross-compiled.
+WIN_PRESET := $(if $(filter MINGW% MSYS%,$(shell uname -s)),msys2,mingw)
+
+.PHONY: run test setup build native asan mingw unit unit-asan e2e ini-diff fuzz fuzz-long bench clean
+
+run:
+	@scripts/setup.sh run
+	@$(MAKE) --no-print-directory mingw
+	@scripts/run.sh
+
+test:
+	@scripts/setup.sh test
+	@scripts/test.sh
+
+setup:
+	@scripts/setup.sh test
+
+build: native mingw
+
+native:
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native -j $(JOBS)
+
+asan:
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+
+mingw:
+	@cmake --preset $(WIN_PRESET) >/dev/null
+	@cmake --build --preset $(WIN_PRESET) -j $(JOBS)
+
+unit: native
+	@ctest --preset native -j $(JOBS)
+
+unit-asan: asan
+	@ctest --preset asan -j $(JOBS)
+
+e2e: mingw
+	@scripts/e2e.sh build/mingw
+
+ini-diff:
+	@scripts/ini-diff.sh
+
+fuzz:
+	@scripts/fuzz.sh 20
+
+fuzz-long:
+	@scripts/fuzz.sh 600
+
+bench:
+	@scripts/setup.sh bench
+	@$(MAKE) --no-print-directory mingw
+	@scripts/bench.sh build/mingw
+
+clean:
+	rm -rf build

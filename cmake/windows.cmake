@@ -1,0 +1,40 @@
+# Windows tier: keytide.exe and the programs the end-to-end tests run under Wine.
+set(KEYTIDE_WIN_FLAGS -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 -DWINVER=0x0601)
+target_compile_definitions(keytide_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+set(KEYTIDE_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+file(GLOB_RECURSE KEYTIDE_WIN_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/src/*_win.cpp
+  ${CMAKE_SOURCE_DIR}/src/platform/win32/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/*.cpp)
+add_library(keytide_win STATIC ${KEYTIDE_WIN_SOURCES})
+target_link_libraries(keytide_win PUBLIC keytide_core)
+target_compile_options(keytide_win PRIVATE ${KEYTIDE_WARNINGS})
+target_link_libraries(keytide_win PUBLIC user32 gdi32 shell32 advapi32 winmm comdlg32 comctl32)
+
+enable_language(RC)
+add_executable(keytide WIN32 ${CMAKE_SOURCE_DIR}/src/app/WinMain_win.cpp ${CMAKE_SOURCE_DIR}/res/keytide.rc)
+target_link_libraries(keytide PRIVATE keytide_win)
+target_compile_options(keytide PRIVATE ${KEYTIDE_WARNINGS})
+target_link_options(keytide PRIVATE ${KEYTIDE_STATIC_LINK} -mwindows)
+
+# End-to-end test driver and helper programs: every .cpp directly under
+# tests/e2e/programs becomes its own console program; the driver is built
+# from tests/e2e/driver.
+file(GLOB KEYTIDE_E2E_DRIVER CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
+if(KEYTIDE_E2E_DRIVER)
+  add_executable(ktdriver ${KEYTIDE_E2E_DRIVER})
+  target_include_directories(ktdriver PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e/driver ${CMAKE_SOURCE_DIR}/src)
+  target_compile_options(ktdriver PRIVATE ${KEYTIDE_WARNINGS})
+  target_link_options(ktdriver PRIVATE ${KEYTIDE_STATIC_LINK})
+  target_link_libraries(ktdriver PRIVATE keytide_core user32 gdi32 shell32 advapi32 winmm psapi)
+endif()
+file(GLOB KEYTIDE_E2E_PROGRAMS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/programs/*.cpp)
+foreach(program_source ${KEYTIDE_E2E_PROGRAMS})
+  get_filename_component(program_name ${program_source} NAME_WE)
+  add_executable(${program_name} ${program_source})
+  target_include_directories(${program_name} PRIVATE ${CMAKE_SOURCE_DIR}/src)
+  target_compile_options(${program_name} PRIVATE ${KEYTIDE_WARNINGS})
+  target_link_options(${program_name} PRIVATE ${KEYTIDE_STATIC_LINK})
+  target_link_libraries(${program_name} PRIVATE keytide_core user32 gdi32 shell32 advapi32 winmm)
+endforeach()

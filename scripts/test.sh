@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Every test tier, in order: native unit tests, the same under ASan/UBSan, the
+# Windows build, the INI differential test and a short fuzz run under
+# sanitizers, then the end-to-end tests of keytide.exe under Wine.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+jobs=${JOBS:-2}
+failed=()
+
+step() {
+  local name=$1
+  shift
+  echo "=== $name"
+  if ! "$@"; then
+    failed+=("$name")
+    echo "=== $name: FAILED"
+  fi
+}
+
+build_preset() {
+  cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j "$jobs"
+}
+
+step "native build" build_preset native
+step "unit tests" ctest --preset native -j "$jobs"
+step "sanitizer build" build_preset asan
+step "unit tests under ASan/UBSan" ctest --preset asan -j "$jobs"
+step "windows build" build_preset mingw
+if [ -x scripts/ini-diff.sh ]; then step "INI differential test under Wine" scripts/ini-diff.sh; fi
+if [ -x scripts/fuzz.sh ]; then step "INI fuzzing" scripts/fuzz.sh "${KEYTIDE_FUZZ_SECONDS:-15}"; fi
+step "end-to-end tests under Wine" scripts/e2e.sh build/mingw
+
+echo
+if [ ${#failed[@]} -ne 0 ]; then
+  echo "FAILED tiers: ${failed[*]}"
+  exit 1
+fi
+echo "All test tiers passed."

@@ -1,0 +1,54 @@
+#include "core/AssignmentStore.h"
+
+#include "core/DefaultIni.h"
+#include "core/Names.h"
+
+namespace keytide {
+
+namespace {
+constexpr char kActiveSection[] = "IsActive";
+constexpr char kActiveKey[] = "IsKTDActive";
+constexpr char kOsdKey[] = "IsOSDActive";
+}  // namespace
+
+std::string IniFilePathFor(std::string_view executablePath) {
+    auto separator = executablePath.find_last_of("\\:");
+    std::string directory(separator == std::string_view::npos ? std::string_view{}
+                                                               : executablePath.substr(0, separator + 1));
+    return directory + names::kIniFileName;
+}
+
+bool WriteDefaultIni(platform::FileSystem& files, const std::string& path) {
+    if (files.FileExists(path)) return true;
+    return files.WriteFile(path, kIniBackup);
+}
+
+void ReadAssignments(const ini::IniFile& file, NumPadKeyTable& keys, ProgramSwitches& switches) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const std::string section = SlotSection(slot);
+        TNumPadKey& key = keys[slot];
+        key.OSDLabel = file.ReadString(section, "OSDLabel", "None");
+        key.FileName = file.ReadString(section, "FileName", "");
+        key.GoToAdress = file.ReadString(section, "GoToAdress", "");
+        key.Action = file.ReadInteger(section, "Action", 0);
+        key.SelectedFunction = file.ReadInteger(section, "SelectedFunction", 1);
+    }
+    switches.active = file.ReadBool(kActiveSection, kActiveKey, true);
+    switches.osd = file.ReadBool(kActiveSection, kOsdKey, true);
+}
+
+void WriteAssignments(ini::IniFile& file, const NumPadKeyTable& keys, const ProgramSwitches& switches) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const std::string section = SlotSection(slot);
+        const TNumPadKey& key = keys[slot];
+        file.WriteString(section, "OSDLabel", key.OSDLabel);
+        file.WriteString(section, "FileName", key.FileName);
+        file.WriteString(section, "GoToAdress", key.GoToAdress);
+        file.WriteInteger(section, "Action", key.Action);
+        file.WriteInteger(section, "SelectedFunction", key.SelectedFunction);
+    }
+    file.WriteBool(kActiveSection, kActiveKey, switches.active);
+    file.WriteBool(kActiveSection, kOsdKey, switches.osd);
+}
+
+}  // namespace keytide

@@ -1,0 +1,45 @@
+#pragma once
+// What the main controller asks of the windows around it. Each is implemented
+// by a window of the program and by a recording double in the unit tests.
+
+namespace keytide {
+
+// Carries out one key slot's assignment and the on-screen display after it.
+class SlotDispatcher {
+public:
+    virtual ~SlotDispatcher() = default;
+    virtual void DispatchSlot(int slot) = 0;
+};
+
+// The tray icon and the check marks of its menu.
+class TrayControl {
+public:
+    virtual ~TrayControl() = default;
+    virtual void SetActiveCheck(bool checked) = 0;     // menu item "Active"
+    virtual void SetOsdEnabledCheck(bool checked) = 0; // menu item "OSD Enabled"
+    virtual void SetCycleIcons(bool cycling) = 0;      // the active animation
+    virtual void SetIconIndex(int index) = 0;          // a still picture
+    virtual void SetIconVisible(bool visible) = 0;
+};
+
+// The main window itself (the assignment editor).
+class MainWindowView {
+public:
+    virtual ~MainWindowView() = default;
+    // Shown, even when minimized, covered or disabled.
+    virtual bool IsVisible() const = 0;
+};
+
+// Start-up steps that belong to other windows: the settings dialog's font list
+// and settings load, and the welcome screen.
+class StartupSteps {
+public:
+    virtual ~StartupSteps() = default;
+    virtual void FillFontList() = 0;
+    virtual void LoadSettings() = 0;
+    // Shows the welcome screen and blocks for its display time.
+    virtual void ShowWelcomeScreen() = 0;
+    virtual void HideWelcomeScreen() = 0;
+};
+
+}  // namespace keytide

@@ -1,0 +1,9 @@
+#pragma once
+// The built-in ktd.ini: the default assignments, settings and switches.
+#include <string_view>
+
+namespace keytide {
+
+extern const std::string_view kIniBackup;
+
+}  // namespace keytide

@@ -1,0 +1,93 @@
+#pragma once
+// The main controller: the live model of the key slots and switches, the
+// program's life from creation to shutdown, and the hot keys. The main window
+// translates its messages into calls here.
+#include <array>
+#include <string>
+
+#include "core/AssignmentStore.h"
+#include "core/ControllerPorts.h"
+#include "core/KeySlots.h"
+#include "core/NumPadKey.h"
+#include "core/ini/IniFile.h"
+#include "platform/FileSystem.h"
+#include "platform/Hotkeys.h"
+#include "platform/UserMessages.h"
+#include "settings/Settings.h"
+
+namespace keytide {
+
+struct ControllerServices {
+    platform::FileSystem& files;
+    platform::UserMessages& messages;
+    platform::Hotkeys& hotkeys;
+    platform::KeyboardState& keyboard;
+    TrayControl& tray;
+    MainWindowView& mainWindow;
+    StartupSteps& startup;
+    const Settings& settings;
+};
+
+// Tray pictures: 0-88 animate while active.
+inline constexpr int kTrayStillActiveIcon = 10;
+inline constexpr int kTrayInactiveIcon = 89;
+
+class MainController {
+public:
+    MainController(ControllerServices services, std::string iniFilePath);
+    MainController(const MainController&) = delete;
+    MainController& operator=(const MainController&) = delete;
+
+    // Set once the window that carries out assignments exists.
+    void SetDispatcher(SlotDispatcher& dispatcher) { dispatcher_ = &dispatcher; }
+
+    // The main window has been created.
+    void FormCreate();
+    // The deferred start, about a second later with the message loop running.
+    void kesesTimer();
+    // Tray menu "Active" (also the left click on the tray icon).
+    void Active1Click();
+    // Tray menu "OSD Enabled".
+    void OSDEnabled1Click();
+    // A hot key arrived with this identifier.
+    void WMHotKey(int id);
+    // Before the main window closes, and again as it is destroyed.
+    void FormCloseQuery();
+    void FormDestroy();
+
+    void LoadKeys();
+    void SaveKeys();
+
+    void RegHotkeys();
+    void UnRegHotKeys();
+    void SetNumLockHotkey(bool on);
+    void SetScrollLockState(bool on);
+    void ForceNumLockOn();
+    void UpdateNumLock();
+    void ShowActiveState();
+
+    NumPadKeyTable& NumPadKeys() { return keys_; }
+    const NumPadKeyTable& NumPadKeys() const { return keys_; }
+    bool IsActive() const { return switches_.active; }
+    bool IsOsdEnabled() const { return switches_.osd; }
+    void SetActiveFlag(bool active) { switches_.active = active; }
+    void SetOsdFlag(bool osd) { switches_.osd = osd; }
+    bool StartupDone() const { return startupDone_; }
+    const std::string& IniFilePath() const { return iniFile_.Path(); }
+    int HotkeyId(int entry) const { return hotkeyIds_.at(static_cast<std::size_t>(entry)); }
+
+private:
+    void RegisterEntry(int entry, const char* name, std::uint32_t virtualKey);
+    void ReleaseHotkeysAtExit();
+
+    ControllerServices services_;
+    ini::IniFile iniFile_;
+    SlotDispatcher* dispatcher_ = nullptr;
+    NumPadKeyTable keys_;
+    ProgramSwitches switches_;
+    bool startupDone_ = false;
+    // Zero until an entry's key is first registered.
+    std::array<int, kHotkeyEntryCount> hotkeyIds_{};
+};
+
+}  // namespace keytide

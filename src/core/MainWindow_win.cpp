@@ -1,0 +1,65 @@
+#include "core/MainWindow_win.h"
+
+#include "core/Names.h"
+
+namespace keytide::win32 {
+
+namespace {
+constexpr UINT_PTR kKesesTimer = 1;
+constexpr UINT kKesesInterval = 1000;
+constexpr int kClientWidth = 521;
+constexpr int kClientHeight = 280;
+}  // namespace
+
+MainWindow::MainWindow(Win32Hotkeys& hotkeys, std::unique_ptr<MainController> controller)
+    : hotkeys_(hotkeys), controller_(std::move(controller)) {}
+
+void MainWindow::Create(HWND owner) {
+    CreateParams params{};
+    params.className = names::kMainWindowClass;
+    params.title = names::kMainWindowTitle;
+    params.style = WS_POPUP | WS_CLIPCHILDREN;
+    params.width = kClientWidth;
+    params.height = kClientHeight;
+    params.x = (GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2;
+    params.y = (GetSystemMetrics(SM_CYSCREEN) - kClientHeight) / 2;
+    params.owner = owner;
+    params.background = GetSysColorBrush(COLOR_BTNFACE);
+    WindowBase::Create(params);
+}
+
+bool MainWindow::IsVisible() const { return IsWindowVisible(hwnd()) != FALSE; }
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        hotkeys_.SetWindow(hwnd());
+        controller_->FormCreate();
+        SetTimer(hwnd(), kKesesTimer, kKesesInterval, nullptr);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kKesesTimer) {
+            KillTimer(hwnd(), kKesesTimer);
+            controller_->kesesTimer();
+        }
+        return 0;
+    case WM_HOTKEY:
+        controller_->WMHotKey(static_cast<int>(wParam));
+        return 0;
+    case WM_QUERYENDSESSION:
+        controller_->FormCloseQuery();
+        return TRUE;
+    case WM_CLOSE:
+        controller_->FormCloseQuery();
+        DestroyWindow(hwnd());
+        return 0;
+    case WM_DESTROY:
+        controller_->FormDestroy();
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefaultHandling(message, wParam, lParam);
+    }
+}
+
+}  // namespace keytide::win32

@@ -1,0 +1,31 @@
+#pragma once
+// The main window (ktdform): hidden almost all the time, it receives the hot
+// keys and the timers and hands them to the main controller.
+#include <memory>
+
+#include "core/MainController.h"
+#include "platform/win32/SystemServices.h"
+#include "platform/win32/WindowBase.h"
+
+namespace keytide::win32 {
+
+class MainWindow final : public WindowBase, public MainWindowView {
+public:
+    // The controller is built by the caller from services whose hot keys are
+    // bound to this window once it exists.
+    MainWindow(Win32Hotkeys& hotkeys, std::unique_ptr<MainController> controller);
+
+    void Create(HWND owner);
+    MainController& Controller() { return *controller_; }
+
+    bool IsVisible() const override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    Win32Hotkeys& hotkeys_;
+    std::unique_ptr<MainController> controller_;
+};
+
+}  // namespace keytide::win32

@@ -1,0 +1,46 @@
+#pragma once
+// The Win32 implementations of the platform seam.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/Hotkeys.h"
+#include "platform/UserMessages.h"
+
+namespace keytide::win32 {
+
+class Win32FileSystem final : public platform::FileSystem {
+public:
+    std::optional<std::string> ReadFile(const std::string& path) const override;
+    bool WriteFile(const std::string& path, std::string_view contents) override;
+    bool FileExists(const std::string& path) const override;
+};
+
+class Win32UserMessages final : public platform::UserMessages {
+public:
+    void ShowError(std::string_view caption, std::string_view text) override;
+};
+
+// Hot keys registered on one window (the main window).
+class Win32Hotkeys final : public platform::Hotkeys {
+public:
+    void SetWindow(HWND window) { window_ = window; }
+    int AtomForName(const char* name) override;
+    bool Register(int id, std::uint32_t virtualKey) override;
+    void Unregister(int id) override;
+
+private:
+    HWND window_ = nullptr;
+};
+
+class Win32KeyboardState final : public platform::KeyboardState {
+public:
+    platform::KeyboardStateTable Read() override;
+    void Write(const platform::KeyboardStateTable& table) override;
+};
+
+// Full path of the running executable.
+std::string ExecutablePath();
+
+}  // namespace keytide::win32

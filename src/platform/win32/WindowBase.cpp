@@ -1,0 +1,81 @@
+#include "platform/win32/WindowBase.h"
+
+#include <string>
+
+#include "core/Error.h"
+#include "core/Names.h"
+
+namespace keytide::win32 {
+
+WindowBase::~WindowBase() {
+    if (HWND window = window_.get()) {
+        // Unbind first so that WM_DESTROY and later do not reach a dying object.
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    }
+}
+
+void WindowBase::Create(const CreateParams& params) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (!GetClassInfoExA(instance, params.className, &existing)) {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = &WindowBase::WindowProcedure;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        windowClass.hbrBackground = params.background;
+        windowClass.hIcon = params.icon;
+        windowClass.lpszClassName = params.className;
+        if (!RegisterClassExA(&windowClass)) {
+            throw KeytideError(std::string("Cannot register window class ") + params.className);
+        }
+    }
+    HWND window = CreateWindowExA(params.exStyle, params.className, params.title, params.style, params.x, params.y,
+                                  params.width, params.height, params.owner, nullptr, instance, this);
+    if (window == nullptr) throw KeytideError(std::string("Cannot create window ") + params.className);
+    // WM_NCCREATE has already bound window_; nothing more to do.
+}
+
+LRESULT WindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefaultHandling(message, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowBase::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    WindowBase* self = nullptr;
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        self = static_cast<WindowBase*>(create->lpCreateParams);
+        self->window_.reset(window);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    }
+    if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+
+    if (message == WM_NCDESTROY) {
+        // Windows destroys the HWND itself now: the owner must not destroy it again.
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        (void)self->window_.release();
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    LRESULT result = 0;
+    bool handled = false;
+    GuardCallback([&] {
+        result = self->HandleMessage(message, wParam, lParam);
+        handled = true;
+    });
+    return handled ? result : 0;
+}
+
+void ShowGeneralError(const char* text) noexcept {
+    try {
+        const std::string boxText = ErrorBoxText(text);
+        MessageBoxA(nullptr, boxText.c_str(), names::kProgramTitle, MB_OK | MB_ICONERROR);
+    } catch (...) {
+        MessageBoxA(nullptr, text, names::kProgramTitle, MB_OK | MB_ICONERROR);
+    }
+}
+
+}  // namespace keytide::win32

@@ -1,0 +1,322 @@
+// Start-up, activation, the lock keys and hot-key dispatch of the main
+// controller, observed through the doubles of its seams.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/DefaultIni.h"
+#include "core/Error.h"
+#include "core/MainController.h"
+#include "core/ini/IniText.h"
+#include "doubles/ControllerDoubles.h"
+#include "doubles/MemoryFileSystem.h"
+
+namespace keytide {
+namespace {
+
+using testing::CallLog;
+
+constexpr char kIniPath[] = "C:\\Keytide\\ktd.ini";
+
+class MainControllerTest : public ::testing::Test {
+protected:
+    MainControllerTest() { controller.SetDispatcher(dispatcher); }
+
+    std::string Ini() const { return files.files.at(kIniPath); }
+    std::string IniValue(const char* section, const char* key) const {
+        return ini::ReadString(Ini(), section, key, "<missing>");
+    }
+    int IdOf(const char* name) { return hotkeys.IdOf(name); }
+    bool AnySlotRegistered() const {
+        return std::any_of(kKeySlots.begin(), kKeySlots.end(),
+                           [&](const KeySlot& key) { return hotkeys.IsRegistered(key.hotkeyName); });
+    }
+    bool AllSlotsRegistered() const {
+        return std::all_of(kKeySlots.begin(), kKeySlots.end(),
+                           [&](const KeySlot& key) { return hotkeys.IsRegistered(key.hotkeyName); });
+    }
+    void StartWith(std::string iniText) {
+        files.files[kIniPath] = std::move(iniText);
+        controller.FormCreate();
+        controller.kesesTimer();
+        log.clear();
+    }
+
+    CallLog log;
+    testing::MemoryFileSystem files;
+    testing::RecordingMessages messages;
+    testing::FakeHotkeys hotkeys{log};
+    testing::FakeKeyboard keyboard{log};
+    testing::RecordingTray tray{log};
+    testing::FakeMainWindow mainWindow;
+    testing::RecordingStartup startup{log};
+    testing::RecordingDispatcher dispatcher{log};
+    Settings settings;
+    MainController controller{
+        ControllerServices{files, messages, hotkeys, keyboard, tray, mainWindow, startup, settings}, kIniPath};
+};
+
+TEST_F(MainControllerTest, FirstStartWritesTheDefaultFileAndLoadsIt) {
+    controller.FormCreate();
+
+    EXPECT_EQ(Ini(), kIniBackup);
+    EXPECT_EQ(controller.NumPadKeys()[0].OSDLabel, "Run");
+    EXPECT_EQ(controller.NumPadKeys()[0].Action, 8);
+    EXPECT_EQ(controller.NumPadKeys()[13].OSDLabel, "Min/Res");
+    EXPECT_EQ(controller.NumPadKeys()[13].Action, 11);
+    EXPECT_EQ(controller.NumPadKeys()[13].SelectedFunction, 0);
+    EXPECT_TRUE(controller.IsActive());
+    EXPECT_TRUE(controller.IsOsdEnabled());
+    EXPECT_TRUE(controller.StartupDone());
+    EXPECT_TRUE(tray.activeChecked);
+    EXPECT_TRUE(tray.osdChecked);
+    // Scroll Lock is grabbed from creation; the slot keys wait for the deferred start.
+    EXPECT_TRUE(hotkeys.IsRegistered("Hotkey17"));
+    EXPECT_FALSE(AnySlotRegistered());
+    // The first load does not touch the lock keys: the settings are not loaded yet.
+    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](auto& call) { return call.rfind("keyboard", 0) == 0; }), 0);
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(MainControllerTest, AnExistingEmptyFileIsLeftAloneAndEverySlotRunsNothing) {
+    files.files[kIniPath] = "";
+    controller.FormCreate();
+
+    EXPECT_EQ(Ini(), "");
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const TNumPadKey& key = controller.NumPadKeys()[slot];
+        EXPECT_EQ(key.OSDLabel, "None") << slot;
+        EXPECT_EQ(key.SelectedFunction, 1) << slot;
+        EXPECT_EQ(key.FileName, "") << slot;
+    }
+    EXPECT_TRUE(controller.IsActive());
+}
+
+TEST_F(MainControllerTest, UnwritableDefaultFileIsReportedAndStartUpGoesOn) {
+    files.unwritable.insert(kIniPath);
+    controller.FormCreate();
+
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0], "Keytide|Cannot create file C:\\Keytide\\ktd.ini.");
+    EXPECT_EQ(controller.NumPadKeys()[5].OSDLabel, "None");
+    EXPECT_TRUE(controller.StartupDone());
+    EXPECT_TRUE(hotkeys.IsRegistered("Hotkey17"));
+}
+
+TEST_F(MainControllerTest, DeferredStartWhileActiveGrabsKeysAndForcesNumLock) {
+    controller.FormCreate();
+    log.clear();
+    controller.kesesTimer();
+
+    const CallLog expectedPrefix{"fill font list", "load settings"};
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(CallLog(log.begin(), log.begin() + 2), expectedPrefix);
+    EXPECT_TRUE(AllSlotsRegistered());
+    EXPECT_TRUE(hotkeys.IsRegistered("NumLock"));
+    EXPECT_EQ(keyboard.table[0x91], 1);
+    EXPECT_EQ(keyboard.table[0x90], 1);
+    EXPECT_TRUE(tray.iconVisible);
+    EXPECT_TRUE(tray.cycleIcons);
+    // Welcome screen shown, then hidden, before the tray icon comes up.
+    auto welcome = std::find(log.begin(), log.end(), "welcome shown");
+    auto hidden = std::find(log.begin(), log.end(), "welcome hidden");
+    auto trayUp = std::find(log.begin(), log.end(), "tray visible on");
+    EXPECT_TRUE(welcome < hidden && hidden < trayUp);
+}
+
+TEST_F(MainControllerTest, DeferredStartWhileInactiveLeavesKeysAndNumLockAlone) {
+    std::string text(kIniBackup);
+    text.replace(text.find("IsKTDActive=1"), 13, "IsKTDActive=0");
+    keyboard.table[0x91] = 1;
+    settings.WelcomeScrChk = false;
+    StartWith(text);
+
+    EXPECT_FALSE(controller.IsActive());
+    EXPECT_FALSE(AnySlotRegistered());
+    EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));
+    EXPECT_EQ(keyboard.table[0x91], 0);
+    EXPECT_EQ(keyboard.table[0x90], 0);
+    EXPECT_FALSE(tray.cycleIcons);
+    EXPECT_EQ(tray.iconIndex, kTrayInactiveIcon);
+}
+
+TEST_F(MainControllerTest, WelcomeScreenOnlyWhenItsSettingIsOn) {
+    settings.WelcomeScrChk = false;
+    controller.FormCreate();
+    controller.kesesTimer();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "welcome shown"), 0);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "welcome hidden"), 1);
+}
+
+TEST_F(MainControllerTest, StillActivePictureWithoutAnimation) {
+    settings.AnimateSystrayChk = false;
+    StartWith(std::string(kIniBackup));
+    EXPECT_FALSE(tray.cycleIcons);
+    EXPECT_EQ(tray.iconIndex, kTrayStillActiveIcon);
+}
+
+TEST_F(MainControllerTest, ScrollLockTogglesItsByteAsAWhole) {
+    struct Case {
+        std::uint8_t before;
+        std::uint8_t after;
+    };
+    // 0x81 is "held and toggled": anything but exactly 1 counts as off.
+    for (Case c : {Case{0, 1}, Case{1, 0}, Case{0x81, 1}, Case{0x80, 1}, Case{2, 1}}) {
+        settings.UseScrollLockChk = false;
+        StartWith(std::string(kIniBackup));
+        keyboard.table[0x91] = c.before;
+        controller.WMHotKey(IdOf("Hotkey17"));
+        EXPECT_EQ(keyboard.table[0x91], c.after) << "before " << int(c.before);
+    }
+}
+
+TEST_F(MainControllerTest, ScrollLockSwitchesTheProgramOffAndOnAndSaves) {
+    StartWith(std::string(kIniBackup));
+    ASSERT_EQ(keyboard.table[0x91], 1);
+
+    controller.WMHotKey(IdOf("Hotkey17"));
+    EXPECT_FALSE(controller.IsActive());
+    EXPECT_FALSE(AnySlotRegistered());
+    EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));
+    EXPECT_TRUE(hotkeys.IsRegistered("Hotkey17"));
+    EXPECT_EQ(IniValue("IsActive", "IsKTDActive"), "0");
+    EXPECT_EQ(tray.iconIndex, kTrayInactiveIcon);
+    EXPECT_FALSE(tray.cycleIcons);
+
+    keyboard.table[0x90] = 0;
+    controller.WMHotKey(IdOf("Hotkey17"));
+    EXPECT_TRUE(controller.IsActive());
+    EXPECT_TRUE(AllSlotsRegistered());
+    EXPECT_TRUE(hotkeys.IsRegistered("NumLock"));
+    EXPECT_EQ(keyboard.table[0x90], 1);
+    EXPECT_EQ(IniValue("IsActive", "IsKTDActive"), "1");
+    EXPECT_TRUE(tray.cycleIcons);
+    EXPECT_TRUE(dispatcher.slots.empty());
+}
+
+TEST_F(MainControllerTest, ScrollLockWithTheSettingOffOnlyTogglesTheLight) {
+    settings.UseScrollLockChk = false;
+    StartWith(std::string(kIniBackup));
+    const std::string before = Ini();
+    const int writesBefore = files.writeCount;
+
+    controller.WMHotKey(IdOf("Hotkey17"));
+    EXPECT_TRUE(controller.IsActive());
+    EXPECT_TRUE(AllSlotsRegistered());
+    EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));  // not forced with the setting off
+    EXPECT_EQ(files.writeCount, writesBefore);
+    EXPECT_EQ(Ini(), before);
+}
+
+TEST_F(MainControllerTest, WhileTheEditorIsShownScrollLockOnlyTogglesTheLightAndSlotsDoNothing) {
+    StartWith(std::string(kIniBackup));
+    mainWindow.visible = true;
+    const int writesBefore = files.writeCount;
+
+    controller.WMHotKey(IdOf("Hotkey17"));
+    EXPECT_EQ(keyboard.table[0x91], 0);
+    EXPECT_TRUE(controller.IsActive());
+    EXPECT_EQ(files.writeCount, writesBefore);
+
+    controller.WMHotKey(IdOf("Hotkey9"));
+    EXPECT_TRUE(dispatcher.slots.empty());
+}
+
+TEST_F(MainControllerTest, SlotHotKeysDispatchTheirSlot) {
+    StartWith(std::string(kIniBackup));
+    for (int slot = 0; slot < kSlotCount; ++slot) controller.WMHotKey(IdOf(kKeySlots[slot].hotkeyName));
+    std::vector<int> expected(kSlotCount);
+    for (int slot = 0; slot < kSlotCount; ++slot) expected[slot] = slot;
+    EXPECT_EQ(dispatcher.slots, expected);
+
+    dispatcher.slots.clear();
+    controller.WMHotKey(0x7777);  // no key of ours
+    controller.WMHotKey(0);
+    EXPECT_TRUE(dispatcher.slots.empty());
+}
+
+TEST_F(MainControllerTest, NumLockPressPutsNumLockBackOn) {
+    StartWith(std::string(kIniBackup));
+    keyboard.table[0x90] = 0;
+    controller.WMHotKey(IdOf("NumLock"));
+    EXPECT_EQ(keyboard.table[0x90], 1);
+    EXPECT_TRUE(dispatcher.slots.empty());
+}
+
+TEST_F(MainControllerTest, FailedSaveInScrollLockStopsBeforeNumLockAndTray) {
+    StartWith(std::string(kIniBackup));
+    files.unwritable.insert(kIniPath);
+
+    try {
+        controller.WMHotKey(IdOf("Hotkey17"));
+        FAIL() << "the failed save must end the handler";
+    } catch (const KeytideError& error) {
+        EXPECT_STREQ(error.what(), "Unable to write to C:\\Keytide\\ktd.ini");
+    }
+    EXPECT_FALSE(controller.IsActive());
+    EXPECT_FALSE(AnySlotRegistered());
+    // Num Lock and the tray picture are not brought up to date.
+    EXPECT_TRUE(hotkeys.IsRegistered("NumLock"));
+    EXPECT_TRUE(tray.cycleIcons);
+}
+
+TEST_F(MainControllerTest, ActiveCommandTogglesEverythingAndSaves) {
+    StartWith(std::string(kIniBackup));
+
+    controller.Active1Click();
+    EXPECT_FALSE(controller.IsActive());
+    EXPECT_FALSE(tray.activeChecked);
+    EXPECT_FALSE(AnySlotRegistered());
+    EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));
+    EXPECT_EQ(keyboard.table[0x91], 0);
+    EXPECT_EQ(tray.iconIndex, kTrayInactiveIcon);
+    EXPECT_EQ(IniValue("IsActive", "IsKTDActive"), "0");
+
+    controller.Active1Click();
+    EXPECT_TRUE(controller.IsActive());
+    EXPECT_TRUE(AllSlotsRegistered());
+    EXPECT_TRUE(hotkeys.IsRegistered("NumLock"));
+    EXPECT_EQ(keyboard.table[0x91], 1);
+    EXPECT_EQ(IniValue("IsActive", "IsKTDActive"), "1");
+}
+
+TEST_F(MainControllerTest, OsdCommandTogglesOnlyTheOsdFlag) {
+    StartWith(std::string(kIniBackup));
+    controller.OSDEnabled1Click();
+    EXPECT_FALSE(controller.IsOsdEnabled());
+    EXPECT_FALSE(tray.osdChecked);
+    EXPECT_TRUE(controller.IsActive());
+    EXPECT_EQ(IniValue("IsActive", "IsOSDActive"), "0");
+    EXPECT_EQ(IniValue("IsActive", "IsKTDActive"), "1");
+}
+
+TEST_F(MainControllerTest, RegisteringTwiceAndReleasingTwiceChangeNothing) {
+    StartWith(std::string(kIniBackup));
+    controller.RegHotkeys();
+    EXPECT_TRUE(AllSlotsRegistered());
+    EXPECT_TRUE(messages.boxes.empty());
+
+    controller.FormCloseQuery();
+    controller.FormDestroy();
+    EXPECT_TRUE(hotkeys.registered.empty());
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(MainControllerTest, KeyHeldByAnotherProgramDoesNotStopTheOthers) {
+    hotkeys.heldElsewhere.insert(0x68);  // keypad 8
+    StartWith(std::string(kIniBackup));
+    EXPECT_FALSE(hotkeys.IsRegistered("Hotkey9"));
+    EXPECT_TRUE(hotkeys.IsRegistered("Hotkey10"));
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(MainControllerTest, NothingIsSavedAtExit) {
+    StartWith(std::string(kIniBackup));
+    const int writesBefore = files.writeCount;
+    controller.FormCloseQuery();
+    controller.FormDestroy();
+    EXPECT_EQ(files.writeCount, writesBefore);
+}
+
+}  // namespace
+}  // namespace keytide
