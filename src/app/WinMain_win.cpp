@@ -1,14 +1,18 @@
-// Program start: the application window first, then the hidden main window,
-// then the message loop until the main window closes.
+// Program start: the application window first, then the hidden main window
+// and the other windows, then the message loop until the main window closes.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <memory>
 
+#include "actions/Dispatcher.h"
+#include "app/PendingSubsystems_win.h"
 #include "core/AssignmentStore.h"
 #include "core/MainController.h"
 #include "core/MainWindow_win.h"
 #include "platform/win32/SystemServices.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32WindowSystem.h"
 #include "platform/win32/WindowBase.h"
 #include "settings/Settings.h"
 #include "shell/ApplicationWindow_win.h"
@@ -17,42 +21,62 @@
 namespace keytide::win32 {
 namespace {
 
-// Start-up steps whose windows (settings dialog, welcome screen) are not part
-// of the program yet; each is called at its place in the deferred start.
-class DeferredStartWithoutDialogs final : public StartupSteps {
+// The main window is created after the controller that asks it whether it is
+// shown, so the controller is given this forwarder.
+class MainWindowVisibility final : public MainWindowView {
 public:
-    void FillFontList() override {}
-    void LoadSettings() override {}
-    void ShowWelcomeScreen() override {}
-    void HideWelcomeScreen() override {}
+    void Bind(const MainWindowView& window) { window_ = &window; }
+    bool IsVisible() const override { return window_ != nullptr && window_->IsVisible(); }
+
+private:
+    const MainWindowView* window_ = nullptr;
 };
 
 int RunProgram() {
     INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&commonControls);
 
+    // The seam to the system.
     Win32FileSystem files;
     Win32UserMessages messages;
     Win32Hotkeys hotkeys;
     Win32KeyboardState keyboard;
-    TrayIconModel tray;
+    Win32WindowSystem windowSystem;
+    Win32ProgramStarter starter;
+    Win32KeyInput keyInput;
+    Win32Registry registry;
+
+    // Shared state of the windows.
     Settings settings;
-    DeferredStartWithoutDialogs startup;
+    TrayIconModel tray;
+    OsdCounters osdCounters;
 
     ApplicationWindow application;
     application.Create();
 
-    // The main window is also the view the controller asks about visibility,
-    // so the controller is handed a reference that the window fills in.
-    struct MainWindowVisibility final : MainWindowView {
-        const MainWindowView* window = nullptr;
-        bool IsVisible() const override { return window != nullptr && window->IsVisible(); }
-    } visibility;
+    // --- settings and start-up steps
+    PendingStartupSteps startup;
+    // --- on-screen display
+    PendingOsdDisplay osd;
+    // --- master volume
+    PendingMasterVolume volume;
+    // --- launching
+    PendingLaunchOperations launch;
+    // --- window, desktop and power actions
+    PendingWindowOperations windowActions;
+    PendingPowerOperations power;
+    // --- media player
+    PendingWinamp winamp;
 
+    MainWindowVisibility visibility;
     ControllerServices services{files, messages, hotkeys, keyboard, tray, visibility, startup, settings};
     auto controller = std::make_unique<MainController>(services, IniFilePathFor(ExecutablePath()));
+    Dispatcher dispatcher(DispatchServices{launch, windowActions, power, volume, winamp, osd}, *controller,
+                          osdCounters);
+    controller->SetDispatcher(dispatcher);
+
     MainWindow mainWindow(hotkeys, std::move(controller));
-    visibility.window = &mainWindow;
+    visibility.Bind(mainWindow);
     mainWindow.Create(application.hwnd());
 
     MSG message{};

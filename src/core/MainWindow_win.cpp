@@ -28,6 +28,14 @@ void MainWindow::Create(HWND owner) {
     WindowBase::Create(params);
 }
 
+void MainWindow::SetTimerHandler(UINT_PTR id, std::function<void()> handler) {
+    timerHandlers_[id] = std::move(handler);
+}
+
+void MainWindow::StartTimer(UINT_PTR id, UINT intervalMs) { SetTimer(hwnd(), id, intervalMs, nullptr); }
+
+void MainWindow::StopTimer(UINT_PTR id) { KillTimer(hwnd(), id); }
+
 bool MainWindow::IsVisible() const { return IsWindowVisible(hwnd()) != FALSE; }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -41,6 +49,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == kKesesTimer) {
             KillTimer(hwnd(), kKesesTimer);
             controller_->kesesTimer();
+        } else if (auto handler = timerHandlers_.find(wParam); handler != timerHandlers_.end()) {
+            handler->second();
         }
         return 0;
     case WM_HOTKEY:

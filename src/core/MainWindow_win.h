@@ -1,6 +1,8 @@
 #pragma once
 // The main window (ktdform): hidden almost all the time, it receives the hot
 // keys and the timers and hands them to the main controller.
+#include <functional>
+#include <map>
 #include <memory>
 
 #include "core/MainController.h"
@@ -20,12 +22,19 @@ public:
 
     bool IsVisible() const override;
 
+    // Timers owned by the main window (the OSD's among them): a handler per
+    // timer id, run on each tick. Ids below 100 are the window's own.
+    void SetTimerHandler(UINT_PTR id, std::function<void()> handler);
+    void StartTimer(UINT_PTR id, UINT intervalMs);
+    void StopTimer(UINT_PTR id);
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     Win32Hotkeys& hotkeys_;
     std::unique_ptr<MainController> controller_;
+    std::map<UINT_PTR, std::function<void()>> timerHandlers_;
 };
 
 }  // namespace keytide::win32

@@ -1,0 +1,44 @@
+#pragma once
+// Where a key press becomes an effect: the slot's assignment, then the
+// on-screen display, then the actions that must come after the display.
+#include "actions/LaunchOperations.h"
+#include "actions/PowerOperations.h"
+#include "actions/WindowOperations.h"
+#include "core/ControllerPorts.h"
+#include "core/MainController.h"
+#include "core/NumPadKey.h"
+#include "media/MasterVolume.h"
+#include "media/WinampOperations.h"
+#include "osd/OsdDisplay.h"
+
+namespace keytide {
+
+struct DispatchServices {
+    LaunchOperations& launch;
+    WindowOperations& windows;
+    PowerOperations& power;
+    MasterVolume& volume;
+    WinampOperations& winamp;
+    OsdDisplay& osd;
+};
+
+class Dispatcher final : public SlotDispatcher {
+public:
+    // Reads the live records and the OSD flag of the main controller.
+    Dispatcher(DispatchServices services, const MainController& model, OsdCounters& counters);
+
+    void DispatchSlot(int slot) override;
+
+private:
+    void RunImmediateAction(const TNumPadKey& key);
+    void RunDeferredAction(const TNumPadKey& key);
+
+    DispatchServices services_;
+    const MainController& model_;
+    OsdCounters& counters_;
+};
+
+// True for the two volume actions, which show the volume bar.
+bool CarriesVolumeAction(const TNumPadKey& key);
+
+}  // namespace keytide

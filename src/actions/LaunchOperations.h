@@ -1,0 +1,20 @@
+#pragma once
+// Starting things outside the program: files, documents, addresses, the
+// protocol handlers, the calculator, control-panel applets, shell shortcuts.
+#include <string>
+
+namespace keytide {
+
+class LaunchOperations {
+public:
+    virtual ~LaunchOperations() = default;
+    virtual void RunFile(const std::string& path) = 0;
+    virtual void OpenAddress(const std::string& address) = 0;
+    // The program path cut out of a protocol's open command, "" or "none".
+    virtual std::string ReadShellOpenCommand(const std::string& protocol) = 0;
+    virtual void ToggleCalculator() = 0;
+    virtual void RunControlPanelApplet(const std::string& commandLine) = 0;
+    virtual void WinKeyChord(char letter) = 0;
+};
+
+}  // namespace keytide
