@@ -1,7 +1,6 @@
 #pragma once
 // Subsystems whose Win32 side is still being built. Each class is removed when
 // its real implementation is wired into the program; nothing here is final.
-#include "actions/LaunchOperations.h"
 #include "actions/PowerOperations.h"
 #include "actions/WindowOperations.h"
 #include "core/ControllerPorts.h"
@@ -10,16 +9,6 @@
 #include "osd/OsdDisplay.h"
 
 namespace keytide::win32 {
-
-class PendingLaunchOperations final : public LaunchOperations {
-public:
-    void RunFile(const std::string&) override {}
-    void OpenAddress(const std::string&) override {}
-    std::string ReadShellOpenCommand(const std::string&) override { return "none"; }
-    void ToggleCalculator() override {}
-    void RunControlPanelApplet(const std::string&) override {}
-    void WinKeyChord(char) override {}
-};
 
 class PendingWindowOperations final : public WindowOperations {
 public:

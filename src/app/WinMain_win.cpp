@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "actions/Dispatcher.h"
+#include "actions/Launcher.h"
 #include "app/PendingSubsystems_win.h"
 #include "core/AssignmentStore.h"
 #include "core/MainController.h"
@@ -61,7 +62,7 @@ int RunProgram() {
     // --- master volume
     PendingMasterVolume volume;
     // --- launching
-    PendingLaunchOperations launch;
+    Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput});
     // --- window, desktop and power actions
     PendingWindowOperations windowActions;
     PendingPowerOperations power;

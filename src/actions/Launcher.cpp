@@ -1,0 +1,92 @@
+#include "actions/Launcher.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "core/Error.h"
+
+namespace keytide {
+
+namespace {
+
+constexpr char kNoCommand[] = "none";
+constexpr char kCalculatorClass[] = "SciCalc";
+constexpr char kCalculatorProgram[] = "calc.exe";
+constexpr std::uint32_t kWmSysCommand = 0x0112;
+constexpr std::uintptr_t kScClose = 0xF060;
+constexpr int kSwShowNormal = 1;
+constexpr std::uint8_t kVkLeftWindows = 0x5B;
+constexpr std::uint32_t kKeyUp = 2;
+
+bool StartsWithIgnoringAsciiCase(const std::string& text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char expected, char actual) {
+        return expected == static_cast<char>(std::tolower(static_cast<unsigned char>(actual)));
+    });
+}
+
+}  // namespace
+
+std::string CutQuotedCommand(const std::string& command) {
+    const auto lastQuote = command.rfind('"');
+    if (lastQuote == std::string::npos || lastQuote < 2) return {};
+    return command.substr(1, lastQuote - 1);
+}
+
+std::string AddressToOpen(const std::string& address) {
+    if (StartsWithIgnoringAsciiCase(address, "http://") || StartsWithIgnoringAsciiCase(address, "https://")) {
+        return address;
+    }
+    return "http://" + address;
+}
+
+void Launcher::RunFile(const std::string& path) {
+    if (path.empty() || path == kNoCommand) return;
+    if (services_.files.FileExists(path)) {
+        services_.starter.ShellOpen(path);
+    } else {
+        services_.messages.ShowError("Error", "File \"" + path + "\" does not exists!");
+    }
+}
+
+void Launcher::OpenAddress(const std::string& address) {
+    if (address.empty()) return;
+    services_.starter.ShellOpen(AddressToOpen(address));
+}
+
+std::string Launcher::ReadShellOpenCommand(const std::string& protocol) {
+    const auto value = services_.registry.ReadValue(platform::RegistryRoot::ClassesRoot,
+                                                    protocol + "\\shell\\open\\command", "");
+    if (!value) return kNoCommand;
+    switch (value->type) {
+    case platform::RegistryValueType::Missing:
+        return {};
+    case platform::RegistryValueType::Other:
+        throw KeytideError(FormatMessage("Invalid data type for '%s'", ""));
+    case platform::RegistryValueType::String:
+        break;
+    }
+    return CutQuotedCommand(value->text);
+}
+
+void Launcher::ToggleCalculator() {
+    if (const auto calculator = services_.windows.FindTopWindow(kCalculatorClass, nullptr)) {
+        services_.windows.Post(calculator, kWmSysCommand, kScClose, 0);
+    } else {
+        services_.starter.ShellOpen(kCalculatorProgram);
+    }
+}
+
+void Launcher::RunControlPanelApplet(const std::string& commandLine) {
+    services_.starter.WinExec(commandLine, kSwShowNormal);
+}
+
+void Launcher::WinKeyChord(char letter) {
+    const auto letterKey = static_cast<std::uint8_t>(std::toupper(static_cast<unsigned char>(letter)));
+    services_.keys.KeyEvent(kVkLeftWindows, 0);
+    services_.keys.KeyEvent(letterKey, 0);
+    services_.keys.KeyEvent(letterKey, kKeyUp);
+    services_.keys.KeyEvent(kVkLeftWindows, kKeyUp);
+}
+
+}  // namespace keytide

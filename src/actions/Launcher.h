@@ -1,0 +1,45 @@
+#pragma once
+// Starting things outside the program. Everything is handed to the system and
+// returns at once; the only check made here is the existence test of RunFile.
+#include "actions/LaunchOperations.h"
+#include "platform/FileSystem.h"
+#include "platform/ProgramStarter.h"
+#include "platform/Registry.h"
+#include "platform/UserMessages.h"
+#include "platform/WindowSystem.h"
+
+namespace keytide {
+
+struct LauncherServices {
+    platform::FileSystem& files;
+    platform::UserMessages& messages;
+    platform::ProgramStarter& starter;
+    platform::Registry& registry;
+    platform::WindowSystem& windows;
+    platform::KeyInput& keys;
+};
+
+class Launcher final : public LaunchOperations {
+public:
+    explicit Launcher(LauncherServices services) : services_(services) {}
+
+    void RunFile(const std::string& path) override;
+    void OpenAddress(const std::string& address) override;
+    std::string ReadShellOpenCommand(const std::string& protocol) override;
+    void ToggleCalculator() override;
+    void RunControlPanelApplet(const std::string& commandLine) override;
+    void WinKeyChord(char letter) override;
+
+private:
+    LauncherServices services_;
+};
+
+// The program path of a protocol's open command: the characters between the
+// first character and the last double quote ("" when there is none to cut).
+std::string CutQuotedCommand(const std::string& command);
+
+// The address as opened: unchanged with an http:// or https:// scheme (any
+// letter case), otherwise with "http://" put in front.
+std::string AddressToOpen(const std::string& address);
+
+}  // namespace keytide

@@ -1,0 +1,136 @@
+// Launching files, addresses, protocol handlers, the calculator, applets and
+// the Windows-key shortcuts.
+#include <gtest/gtest.h>
+
+#include "actions/Launcher.h"
+#include "core/Error.h"
+#include "doubles/ControllerDoubles.h"
+#include "doubles/MemoryFileSystem.h"
+#include "doubles/PlatformDoubles.h"
+
+namespace keytide {
+namespace {
+
+using platform::RegistryRoot;
+using platform::RegistryValueType;
+
+class LauncherTest : public ::testing::Test {
+protected:
+    testing::MemoryFileSystem files;
+    testing::RecordingMessages messages;
+    testing::RecordingStarter starter;
+    testing::FakeRegistry registry;
+    testing::FakeWindowSystem windows;
+    testing::RecordingKeyInput keys;
+    Launcher launcher{LauncherServices{files, messages, starter, registry, windows, keys}};
+};
+
+TEST_F(LauncherTest, RunFileOpensAnExistingFileWithoutArguments) {
+    files.files["C:\\Tools\\app.exe"] = "";
+    launcher.RunFile("C:\\Tools\\app.exe");
+    EXPECT_EQ(starter.log, (std::vector<std::string>{"open C:\\Tools\\app.exe"}));
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(LauncherTest, RunFileIgnoresEmptyAndTheNoneMarker) {
+    launcher.RunFile("");
+    launcher.RunFile("none");
+    EXPECT_TRUE(starter.log.empty());
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(LauncherTest, RunFileReportsWhatFailsTheExistenceTest) {
+    files.files["C:\\Tools"] = "";
+    files.directories.insert("C:\\Tools");
+    files.files["C:\\Tools\\app.exe"] = "";
+    // "None" is not the marker; a directory and a path with arguments do not pass.
+    for (const char* path : {"None", "C:\\Tools", "C:\\Tools\\app.exe -x", "C:\\missing.txt"}) {
+        messages.boxes.clear();
+        launcher.RunFile(path);
+        ASSERT_EQ(messages.boxes.size(), 1u) << path;
+        EXPECT_EQ(messages.boxes[0], std::string("Error|File \"") + path + "\" does not exists!");
+    }
+    EXPECT_TRUE(starter.log.empty());
+}
+
+TEST_F(LauncherTest, AddressesGetHttpInFrontUnlessTheyCarryAnHttpScheme) {
+    struct Case {
+        const char* typed;
+        const char* opened;
+    };
+    for (Case c : {Case{"example.com", "http://example.com"}, Case{"http://a.b", "http://a.b"},
+                   Case{"HTTPS://A.B/Path", "HTTPS://A.B/Path"}, Case{"Http://x", "Http://x"},
+                   Case{"mailto:me@x.y", "http://mailto:me@x.y"}, Case{"ftp://host", "http://ftp://host"},
+                   Case{" http://x", "http:// http://x"}, Case{"http:/", "http://http:/"},
+                   Case{"https:/", "http://https:/"}, Case{"Www.Example.COM", "http://Www.Example.COM"}}) {
+        EXPECT_EQ(AddressToOpen(c.typed), c.opened) << c.typed;
+    }
+    launcher.OpenAddress("");
+    EXPECT_TRUE(starter.log.empty());
+    launcher.OpenAddress("example.com");
+    EXPECT_EQ(starter.log, (std::vector<std::string>{"open http://example.com"}));
+}
+
+TEST_F(LauncherTest, OpenCommandIsCutBetweenTheFirstCharacterAndTheLastQuote) {
+    struct Case {
+        const char* value;
+        const char* result;
+    };
+    for (Case c : {Case{"\"C:\\Mail\\mail.exe\" /compose %1", "C:\\Mail\\mail.exe"},
+                   Case{"\"C:\\B\\b.exe\" -url \"%1\"", "C:\\B\\b.exe\" -url \"%1"},
+                   Case{"C:\\B\\b.exe %1", ""}, Case{"C:\\B\\b.exe \"%1\"", ":\\B\\b.exe \"%1"},
+                   Case{"\"\"", ""}, Case{"x\"", ""}, Case{"ab\"", "b"}, Case{"", ""}}) {
+        EXPECT_EQ(CutQuotedCommand(c.value), c.result) << c.value;
+    }
+}
+
+TEST_F(LauncherTest, ReadShellOpenCommandReadsTheProtocolKey) {
+    EXPECT_EQ(launcher.ReadShellOpenCommand("mailto"), "none");
+
+    auto& key = registry.AddKey(RegistryRoot::ClassesRoot, "mailto\\shell\\open\\command");
+    EXPECT_EQ(launcher.ReadShellOpenCommand("mailto"), "");
+
+    key.values[""] = {RegistryValueType::String, "\"C:\\Mail\\mail.exe\" %1"};
+    EXPECT_EQ(launcher.ReadShellOpenCommand("mailto"), "C:\\Mail\\mail.exe");
+    EXPECT_EQ(launcher.ReadShellOpenCommand("http"), "none");
+}
+
+TEST_F(LauncherTest, NonStringOpenCommandEndsWithAnError) {
+    registry.AddKey(RegistryRoot::ClassesRoot, "http\\shell\\open\\command").values[""] = {RegistryValueType::Other,
+                                                                                           ""};
+    try {
+        launcher.ReadShellOpenCommand("http");
+        FAIL() << "a value that is not a string must not be read as one";
+    } catch (const KeytideError& error) {
+        EXPECT_STREQ(error.what(), "Invalid data type for ''");
+    }
+}
+
+TEST_F(LauncherTest, CalculatorKeyStartsClosesAndStartsAgain) {
+    launcher.ToggleCalculator();
+    EXPECT_EQ(starter.log, (std::vector<std::string>{"open calc.exe"}));
+
+    const auto calculator = windows.Add({"SciCalc", "any title"});
+    launcher.ToggleCalculator();
+    ASSERT_EQ(windows.log.size(), 1u);
+    EXPECT_EQ(windows.log[0], testing::FakeWindowSystem::Describe("post", calculator, 0x0112, 0xF060, 0));
+
+    windows.windows.clear();
+    launcher.ToggleCalculator();
+    EXPECT_EQ(starter.log.size(), 2u);
+}
+
+TEST_F(LauncherTest, AppletsRunWithShowNormal) {
+    launcher.RunControlPanelApplet("rundll32.exe shell32.dll,Control_RunDLL Desk.cpl");
+    EXPECT_EQ(starter.log, (std::vector<std::string>{"exec rundll32.exe shell32.dll,Control_RunDLL Desk.cpl /1"}));
+}
+
+TEST_F(LauncherTest, WindowsKeyChordIsFourEventsInOrder) {
+    launcher.WinKeyChord('R');
+    launcher.WinKeyChord('d');
+    EXPECT_EQ(keys.log, (std::vector<std::string>{"91 down", "82 down", "82 up", "91 up", "91 down", "68 down",
+                                                  "68 up", "91 up"}));
+}
+
+}  // namespace
+}  // namespace keytide
