@@ -1,0 +1,169 @@
+# shellcheck shell=bash
+# Shared Wine environment for running the Windows programs of this project.
+# Source it (". scripts/wine-env.sh"); it only defines variables and functions.
+#
+# Exported on sourcing:
+#   WINEPREFIX        $KEYTIDE_WINEPREFIX, else <repo>/build/wineprefix
+#   WINEDEBUG         -all (Wine's own diagnostics off)
+#   WINEDLLOVERRIDES  mscoree,mshtml= (never ask for Mono or Gecko)
+#   WINEARCH          win64
+#
+# Functions:
+#   keytide_wine_session_begin   the usual entry point: takes the prefix lock
+#                                (one Wine user of the prefix at a time, since
+#                                every program in a prefix shares one
+#                                wineserver, desktop, hot keys and windows),
+#                                starts a private Xvfb, makes sure the prefix
+#                                exists, and installs an EXIT trap that calls
+#                                keytide_wine_session_end.
+#   keytide_wine_session_end     stops the wineserver of the prefix (waits for
+#                                it to go), stops the private Xvfb, releases
+#                                the lock. Safe to call more than once.
+#   keytide_wine_prefix_ensure   creates the prefix once per machine
+#                                (wineboot -i, then a stamp file); a prefix
+#                                without its stamp (half-made) is made anew.
+#   keytide_xvfb_start           starts Xvfb on a free display number
+#                                (1024x768x24) and exports DISPLAY.
+#   keytide_xvfb_stop            stops it again.
+#   keytide_winepath_w PATH      prints the Windows form of a Unix path.
+#
+# Tunables: KEYTIDE_WINEPREFIX, KEYTIDE_WINE_LOCK_TIMEOUT (seconds to wait for
+# another user of the prefix, default 1800), KEYTIDE_XVFB_SCREEN (default
+# 1024x768x24).
+
+KEYTIDE_REPO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export WINEPREFIX="${KEYTIDE_WINEPREFIX:-$KEYTIDE_REPO_ROOT/build/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+KEYTIDE_PREFIX_STAMP="$WINEPREFIX/.keytide-prefix-ready"
+KEYTIDE_WINE_LOCK_FILE="$WINEPREFIX.lock"
+KEYTIDE_WINE_LOCK_FD=""
+KEYTIDE_XVFB_PID=""
+KEYTIDE_XVFB_SCREEN="${KEYTIDE_XVFB_SCREEN:-1024x768x24}"
+
+keytide_log() { printf 'wine-env: %s\n' "$*" >&2; }
+
+# Runs a command with the lock descriptor closed, so that long-lived children
+# (Xvfb, wineserver) never keep the lock after the session has ended.
+keytide_without_lock() {
+  if [[ -n "$KEYTIDE_WINE_LOCK_FD" ]]; then
+    ( exec {KEYTIDE_WINE_LOCK_FD}>&-; exec "$@" )
+  else
+    "$@"
+  fi
+}
+
+keytide_wine_lock() {
+  [[ -n "$KEYTIDE_WINE_LOCK_FD" ]] && return 0
+  mkdir -p "$(dirname "$KEYTIDE_WINE_LOCK_FILE")" || return 1
+  exec {KEYTIDE_WINE_LOCK_FD}>>"$KEYTIDE_WINE_LOCK_FILE" || return 1
+  if ! flock -n "$KEYTIDE_WINE_LOCK_FD"; then
+    keytide_log "prefix $WINEPREFIX is in use by another run; waiting"
+    if ! flock -w "${KEYTIDE_WINE_LOCK_TIMEOUT:-1800}" "$KEYTIDE_WINE_LOCK_FD"; then
+      keytide_log "gave up waiting for $KEYTIDE_WINE_LOCK_FILE"
+      exec {KEYTIDE_WINE_LOCK_FD}>&-
+      KEYTIDE_WINE_LOCK_FD=""
+      return 1
+    fi
+  fi
+}
+
+keytide_wine_unlock() {
+  [[ -z "$KEYTIDE_WINE_LOCK_FD" ]] && return 0
+  flock -u "$KEYTIDE_WINE_LOCK_FD" 2>/dev/null
+  exec {KEYTIDE_WINE_LOCK_FD}>&-
+  KEYTIDE_WINE_LOCK_FD=""
+}
+
+# Ends every Wine process of the prefix and waits until its wineserver is gone.
+keytide_wineserver_stop() {
+  command -v wineserver >/dev/null || return 0
+  wineserver -k >/dev/null 2>&1
+  if ! timeout 30 wineserver -w >/dev/null 2>&1; then
+    keytide_log "wineserver did not stop within 30 s"
+    return 1
+  fi
+}
+
+keytide_wine_prefix_ensure() {
+  local had_lock=1
+  if [[ -z "$KEYTIDE_WINE_LOCK_FD" ]]; then
+    had_lock=0
+    keytide_wine_lock || return 1
+  fi
+  local version rc=0
+  version="$(wine --version 2>/dev/null)"
+  if [[ ! -f "$KEYTIDE_PREFIX_STAMP" || "$(cat "$KEYTIDE_PREFIX_STAMP")" != "$version" ]]; then
+    keytide_log "creating Wine prefix $WINEPREFIX ($version); this happens once"
+    keytide_wineserver_stop
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    if keytide_without_lock wineboot -i >/dev/null 2>&1 && keytide_wineserver_stop \
+        && [[ -f "$WINEPREFIX/system.reg" ]]; then
+      printf '%s' "$version" >"$KEYTIDE_PREFIX_STAMP"
+    else
+      keytide_log "wineboot -i failed for $WINEPREFIX"
+      rc=1
+    fi
+  fi
+  (( had_lock )) || keytide_wine_unlock
+  return $rc
+}
+
+keytide_xvfb_start() {
+  [[ -n "$KEYTIDE_XVFB_PID" ]] && return 0
+  local fifo display
+  fifo="$(mktemp -u "${TMPDIR:-/tmp}/keytide-xvfb.XXXXXX")"
+  mkfifo "$fifo" || return 1
+  # -displayfd lets the server pick a free display number and report it once
+  # it accepts connections; no polling, no races with other displays.
+  # The subshell execs Xvfb, so $! is the server itself.
+  (
+    [[ -n "$KEYTIDE_WINE_LOCK_FD" ]] && exec {KEYTIDE_WINE_LOCK_FD}>&-
+    exec Xvfb -displayfd 3 -screen 0 "$KEYTIDE_XVFB_SCREEN" -nolisten tcp 3>"$fifo" >/dev/null 2>&1
+  ) &
+  KEYTIDE_XVFB_PID=$!
+  if ! read -r -t 30 display <"$fifo" || [[ -z "$display" ]]; then
+    rm -f "$fifo"
+    keytide_log "Xvfb did not start"
+    keytide_xvfb_stop
+    return 1
+  fi
+  rm -f "$fifo"
+  export DISPLAY=":$display"
+}
+
+keytide_xvfb_stop() {
+  [[ -z "$KEYTIDE_XVFB_PID" ]] && return 0
+  kill "$KEYTIDE_XVFB_PID" 2>/dev/null
+  wait "$KEYTIDE_XVFB_PID" 2>/dev/null
+  KEYTIDE_XVFB_PID=""
+}
+
+keytide_winepath_w() {
+  keytide_without_lock winepath -w "$1" 2>/dev/null
+}
+
+KEYTIDE_SESSION_OPEN=0
+
+keytide_wine_session_end() {
+  (( KEYTIDE_SESSION_OPEN )) || return 0
+  KEYTIDE_SESSION_OPEN=0
+  keytide_wineserver_stop
+  keytide_xvfb_stop
+  keytide_wine_unlock
+}
+
+keytide_wine_session_begin() {
+  keytide_wine_lock || return 1
+  KEYTIDE_SESSION_OPEN=1
+  trap 'keytide_wine_session_end' EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+  # A wineserver left over from an earlier, interrupted run would still talk
+  # to that run's (gone) display: stop it before starting ours.
+  keytide_wineserver_stop
+  keytide_xvfb_start || return 1
+  keytide_wine_prefix_ensure || return 1
+}
