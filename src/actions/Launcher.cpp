@@ -28,9 +28,13 @@ bool StartsWithIgnoringAsciiCase(const std::string& text, std::string_view prefi
 }  // namespace
 
 std::string CutQuotedCommand(const std::string& command) {
-    const auto lastQuote = command.rfind('"');
-    if (lastQuote == std::string::npos || lastQuote < 2) return {};
-    return command.substr(1, lastQuote - 1);
+    // A quoted program path ends at its closing quote, so that a quoted
+    // argument such as "%1" after it (the form today's browsers register)
+    // does not become part of the path.
+    const auto closingQuote =
+        !command.empty() && command.front() == '"' ? command.find('"', 1) : command.rfind('"');
+    if (closingQuote == std::string::npos || closingQuote < 2) return {};
+    return command.substr(1, closingQuote - 1);
 }
 
 std::string AddressToOpen(const std::string& address) {

@@ -35,7 +35,9 @@ private:
 };
 
 // The program path of a protocol's open command: the characters between the
-// first character and the last double quote ("" when there is none to cut).
+// first character and the quote that closes a quoted path, or the last double
+// quote when the command does not start with one ("" when there is nothing
+// to cut).
 std::string CutQuotedCommand(const std::string& command);
 
 // The address as opened: unchanged with an http:// or https:// scheme (any

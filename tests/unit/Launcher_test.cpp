@@ -77,7 +77,8 @@ TEST_F(LauncherTest, OpenCommandIsCutBetweenTheFirstCharacterAndTheLastQuote) {
         const char* result;
     };
     for (Case c : {Case{"\"C:\\Mail\\mail.exe\" /compose %1", "C:\\Mail\\mail.exe"},
-                   Case{"\"C:\\B\\b.exe\" -url \"%1\"", "C:\\B\\b.exe\" -url \"%1"},
+                   // A quoted argument after the quoted path stays out of the path.
+                   Case{"\"C:\\B\\b.exe\" -osint -url \"%1\"", "C:\\B\\b.exe"},
                    Case{"C:\\B\\b.exe %1", ""}, Case{"C:\\B\\b.exe \"%1\"", ":\\B\\b.exe \"%1"},
                    Case{"\"\"", ""}, Case{"x\"", ""}, Case{"ab\"", "b"}, Case{"", ""}}) {
         EXPECT_EQ(CutQuotedCommand(c.value), c.result) << c.value;

@@ -70,10 +70,14 @@ void Win32Hotkeys::Unregister(int id) { UnregisterHotKey(window_, id); }
 platform::KeyboardStateTable Win32KeyboardState::Read() {
     platform::KeyboardStateTable table{};
     GetKeyboardState(table.data());
+    if (scrollLock_) table[VK_SCROLL] = *scrollLock_;
+    if (numLock_) table[VK_NUMLOCK] = *numLock_;
     return table;
 }
 
 void Win32KeyboardState::Write(const platform::KeyboardStateTable& table) {
+    scrollLock_ = table[VK_SCROLL];
+    numLock_ = table[VK_NUMLOCK];
     platform::KeyboardStateTable copy = table;
     SetKeyboardState(copy.data());
 }
