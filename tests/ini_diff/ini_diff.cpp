@@ -1,0 +1,405 @@
+// Differential test of the INI engine against the system's own profile
+// functions (GetPrivateProfileStringA), run on Windows or under Wine.
+//
+// Reads: every file of the corpus below is queried for each pair of the
+// section and key names found in it (and the same names in other letter
+// cases, and missing ones); our ReadString must give what
+// GetPrivateProfileStringA gives with a buffer of 1024 characters, and what it
+// gives with 4096 characters cut after the 1023rd.
+//
+// Writes: Wine rewrites a whole file on every write (dropping blank lines and
+// comments' places, normalising "key = value"), so its files are not compared
+// with ours. Our writes are checked against the in-place rules instead: the
+// byte-exact cases of IniChecks.h, one edit per write with every other line
+// kept, ten identical writes giving one text, and then the system's reader
+// must find the written value in our file and every other value unchanged.
+//
+// Prints one line per failed comparison and ends with
+// "ini-diff: N passed, M failed"; the exit code is 1 when anything failed.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ini/IniText.h"
+#include "ini_diff/IniChecks.h"
+
+namespace {
+
+using keytide::ini::kMaxValueLength;
+
+// Places where Wine's profile functions are known to differ from Windows'.
+// The engine follows Windows; a comparison in one of these places counts as
+// passed whatever Wine answers. Each place is a corpus file (or a byte-exact
+// write case, "write: <name>"), a section and a key (nullptr: any key) and a
+// buffer size (0: any). A place that no longer differs is reported, so that
+// the list stays short.
+const char* const kLastBracket =
+    "Wine ends a section name at the last \"]\" of its line, Windows at the first: on Windows \"[a]b]\" "
+    "names section \"a\" and \"[c] [d]\" section \"c\"";
+const char* const kValuelessLine =
+    "Wine keeps a line without \"=\" as a key without a value and stops at it when looking a key up; on Windows "
+    "such a line is no key at all (Wine's own test: \"name2 is a key while name3 is not\"), so a later "
+    "\"name3=...\" line is the key";
+const char* const kQuoteCut =
+    "Wine copies a quoted value into the caller's buffer before it removes the closing quote; when the text "
+    "inside the quotes is exactly as long as the buffer holds (1023) it removes the last real character instead";
+
+struct WineDifference {
+    const char* id;
+    const char* reason;
+    const char* file;
+    const char* section;  // compared whatever the letter case
+    const char* key;      // nullptr: any key
+    DWORD buffer;         // 0: any buffer size
+    int hits = 0;
+};
+
+WineDifference gWineDifferences[] = {
+    {"wine-last-bracket", kLastBracket, "extra-bracket", "a", nullptr, 0},
+    {"wine-last-bracket", kLastBracket, "text-after-bracket", "c", nullptr, 0},
+    {"wine-last-bracket", kLastBracket, "text-after-bracket", "e", nullptr, 0},
+    {"wine-last-bracket", kLastBracket, "write: ends a section name at its first \"]\"", "a", "k", 0},
+    {"wine-valueless-line-is-key", kValuelessLine, "lines-without-equals", "a", "name3", 0},
+    {"wine-valueless-line-is-key", kValuelessLine, "lines-without-equals", "a", "just some words", 0},
+    {"wine-valueless-line-is-key", kValuelessLine, "lines-without-equals", "b", "name3", 0},
+    {"wine-valueless-line-is-key", kValuelessLine, "write: does not take a line without \"=\" for the key", "a",
+     "k", 0},
+    {"wine-quote-cut", kQuoteCut, "long-values", "long", "quoted1023", 1024},
+};
+
+// Letter case as the engine folds it: ASCII letters only.
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    }
+    return true;
+}
+
+WineDifference* KnownDifference(std::string_view file, std::string_view section, std::string_view key,
+                                DWORD buffer) {
+    for (WineDifference& d : gWineDifferences) {
+        if (file == d.file && SameName(section, d.section) && (d.key == nullptr || SameName(key, d.key)) &&
+            (d.buffer == 0 || d.buffer == buffer)) {
+            return &d;
+        }
+    }
+    return nullptr;
+}
+
+int gPassed = 0;
+int gFailed = 0;
+
+std::string Shown(std::string_view text) {
+    std::string shown;
+    for (unsigned char c : text.substr(0, 60)) {
+        if (c == '\r') {
+            shown += "\\r";
+        } else if (c == '\n') {
+            shown += "\\n";
+        } else if (c < 0x20 || c >= 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            shown += hex;
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    if (text.size() > 60) shown += "...(" + std::to_string(text.size()) + " chars)";
+    return "\"" + shown + "\"";
+}
+
+void Check(bool ok, const std::string& what) {
+    if (ok) {
+        ++gPassed;
+    } else {
+        ++gFailed;
+        std::printf("FAIL %s\n", what.c_str());
+    }
+}
+
+// A comparison with the system's answer, subject to the known differences.
+void Compare(const std::string& file, std::string_view section, std::string_view key, DWORD buffer,
+             const std::string& ours, const std::string& system, const char* what) {
+    if (ours == system) {
+        ++gPassed;
+        return;
+    }
+    if (WineDifference* known = KnownDifference(file, section, key, buffer)) {
+        ++known->hits;
+        ++gPassed;
+        return;
+    }
+    Check(false, file + " [" + std::string(section) + "] " + std::string(key) + " (" + what + ", buffer " +
+                     std::to_string(buffer) + "): ours " + Shown(ours) + ", system " + Shown(system));
+}
+
+class TempFiles {
+public:
+    TempFiles() {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        dir_ = std::string(temp) + "keytide-ini-diff-" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(dir_.c_str(), nullptr);
+    }
+    ~TempFiles() {
+        for (const std::string& path : paths_) DeleteFileA(path.c_str());
+        RemoveDirectoryA(dir_.c_str());
+    }
+
+    // A new file with exactly these bytes; every call gets a new name so that
+    // no cached copy of an earlier file can answer.
+    std::string Create(std::string_view bytes) {
+        std::string path = dir_ + "f" + std::to_string(paths_.size()) + ".ini";
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
+        DWORD written = 0;
+        if (file == INVALID_HANDLE_VALUE ||
+            !WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            written != bytes.size()) {
+            std::printf("FAIL cannot write %s\n", path.c_str());
+            ++gFailed;
+        }
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        paths_.push_back(path);
+        return path;
+    }
+
+private:
+    std::string dir_;
+    std::vector<std::string> paths_;
+};
+
+std::string SystemRead(const std::string& path, const std::string& section, const std::string& key, DWORD buffer) {
+    std::string out(buffer, '\0');
+    const DWORD length =
+        GetPrivateProfileStringA(section.c_str(), key.c_str(), "DEF", out.data(), buffer, path.c_str());
+    out.resize(length);
+    return out;
+}
+
+std::string OurRead(std::string_view text, const std::string& section, const std::string& key) {
+    return keytide::ini::ReadString(text, section, key, "DEF");
+}
+
+struct CorpusFile {
+    std::string name;
+    std::string text;
+};
+
+std::string Repeat(std::size_t count, char c) { return std::string(count, c); }
+
+std::vector<CorpusFile> Corpus() {
+    const std::string keyBlock =
+        "[NumPadKey0]\r\nOSDLabel=Run\r\nFileName=\r\nGoToAdress=\r\nAction=8\r\nSelectedFunction=0\r\n\r\n"
+        "[NumPadKey1]\r\nOSDLabel=Mute\r\nFileName=C:\\Program Files\\x.exe\r\nGoToAdress=http://a/?b=c\r\n"
+        "Action=12\r\nSelectedFunction=0\r\n\r\n"
+        "[Settings]\r\nAutoLoad=1\r\nFontName=Arial\r\nOSDColor=clLime\r\n\r\n"
+        "[IsActive]\r\nIsKTDActive=1\r\nIsOSDActive=1\r\n";
+    auto withLineEnd = [&](const char* lineEnd) {
+        std::string text;
+        for (char c : keyBlock) {
+            if (c == '\r') continue;
+            if (c == '\n') {
+                text += lineEnd;
+            } else {
+                text += c;
+            }
+        }
+        return text;
+    };
+    return {
+        {"crlf", keyBlock},
+        {"lf-only", withLineEnd("\n")},
+        {"cr-only", withLineEnd("\r")},
+        {"missing-last-line-end", "[a]\r\nk=1\r\nlast=end"},
+        {"missing-last-line-end-section", "[a]\r\nk=1\r\n[b]"},
+        {"empty", ""},
+        {"blank-lines-only", "\r\n\r\n  \t\r\n"},
+        {"duplicate-sections", "[a]\r\nk=1\r\n[b]\r\nk=b\r\n[A]\r\nk=2\r\nj=3\r\n"},
+        {"duplicate-keys", "[a]\r\nk=1\r\nK=2\r\nk=3\r\nj=\r\nJ=4\r\n"},
+        {"lines-without-equals",
+         "[a]\r\nname3\r\nname1=v1\r\njust some words\r\n[b]\r\nname1=b1\r\nname3\r\nname3=late\r\n"},
+        {"comments-and-blanks",
+         "; top comment\r\n\r\n[a]\r\n; k=commented\r\nk=1\r\n# hash=2\r\n\r\n   \r\n[b]\r\nk=2\r\n;c=3\r\n"},
+        {"quotes",
+         "[q]\r\ndouble=\"v\"\r\nsingle='v'\r\nunmatched=\"v\r\nmixed=\"v'\r\nmixed2='v\"\r\nlone=\"\r\n"
+         "lonesingle='\r\nempty=\"\"\r\nemptysingle=''\r\ninner=a\"b\"c\r\nspaced= \" v \" \r\ntwo=\"a\" \"b\"\r\n"
+         "onlyend=v\"\r\ntriple=\"\"\"\r\nnested=\"'v'\"\r\n"},
+        {"long-values",
+         "[long]\r\nv1022=" + Repeat(1022, 'a') + "\r\nv1023=" + Repeat(1023, 'b') + "\r\nv1024=" + Repeat(1024, 'c') +
+             "\r\nv1500=" + Repeat(1000, 'd') + Repeat(500, 'e') + "\r\nv3000=" + Repeat(3000, 'f') +
+             "\r\nspaced1500=   " + Repeat(1500, 'g') + "   \r\ncutAtBlank=" + Repeat(1022, 'h') + " " +
+             Repeat(10, 'i') + "\r\nquoted1021=\"" + Repeat(1021, 'j') + "\"\r\nquoted1022=\"" + Repeat(1022, 'k') +
+             "\"\r\nquoted1023=\"" + Repeat(1023, 'l') + "\"\r\nquoted1024=\"" + Repeat(1024, 'm') +
+             "\"\r\nquoted1500='" + Repeat(1500, 'n') + "'\r\nafter=ok\r\n"},
+        {"letter-case",
+         "[NumPadKey0]\r\nOSDLABEL=Run\r\n[numpadkey1]\r\nosdlabel=Mute\r\n[nUmPaDkEy2]\r\nOsDlAbEl=Vol-\r\n"},
+        {"leading-blanks", "   [a]\r\n\t k1 = v1\r\n  k2\t=\tv2\t\r\n [ b ] \r\nk = spaced value \r\n"},
+        {"text-after-bracket", "[a] trailing text\r\nk=1\r\n[b];comment\r\nk=2\r\n[c] [d]\r\nk=3\r\n[e]]\r\nk=4\r\n"},
+        {"extra-bracket", "[a]b]\r\nk=1\r\n"},
+        {"unclosed-section", "[a]\r\nk=1\r\n[b\r\nj=2\r\n[c=d\r\n"},
+        {"keys-before-section", "k=0\r\nj=0\r\n[a]\r\nk=1\r\n"},
+        {"empty-values", "[a]\r\nk=\r\nj=   \r\nl=\t\r\n"},
+        {"equals-in-value", "[a]\r\nk=a=b=c\r\nurl=http://x/?a=1&b=2\r\n =v\r\nk2 == v\r\n"},
+        {"ansi-bytes", "[a]\r\nname=Gr\xFC\xDF" "e\r\n\xC4rger=1\r\nk=caf\xE9\r\n"},
+        {"names-with-blanks", "[a b]\r\nmy key=1\r\n[a\tb]\r\nk=2\r\n[  spaced  name ]\r\nk=3\r\n"},
+        {"mixed-line-ends", "[a]\r\nk=1\nj=2\rl=3\r\n[b]\nk=4\r"},
+        {"value-semicolon", "[a]\r\nk=v ; not a comment\r\nj=;v\r\n"},
+        {"blank-sections", "[a]\r\n\r\n\r\n[b]\r\n[c]\r\n\r\n"},
+    };
+}
+
+void AddName(std::vector<std::string>& names, std::string name) {
+    if (name.empty() || name.size() > 64) return;
+    if (name.find_first_of("[]=\r\n") != std::string::npos) return;
+    if (name.front() == ' ' || name.front() == '\t' || name.back() == ' ' || name.back() == '\t') return;
+    for (const std::string& known : names) {
+        if (known == name) return;
+    }
+    names.push_back(std::move(name));
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+// The section and key names of a text, found loosely, and each also in
+// capitals and in small letters (ASCII letters only: the engine does not fold
+// other letters); plus names that are nowhere.
+void NamesIn(std::string_view text, std::vector<std::string>& sections, std::vector<std::string>& keys) {
+    for (std::string_view line : keytide::testing::SplitLinesKeepingEnds(text)) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
+        const std::string_view trimmed = Trimmed(line);
+        if (!trimmed.empty() && trimmed.front() == '[') {
+            const auto close = trimmed.find(']');
+            if (close != std::string_view::npos) AddName(sections, std::string(Trimmed(trimmed.substr(1, close - 1))));
+            continue;
+        }
+        const auto equals = line.find('=');
+        AddName(keys, std::string(Trimmed(equals == std::string_view::npos ? line : line.substr(0, equals))));
+    }
+    for (auto* names : {&sections, &keys}) {
+        const std::size_t count = names->size();
+        for (std::size_t i = 0; i < count; ++i) {
+            std::string upper = (*names)[i];
+            std::string lower = (*names)[i];
+            for (char& c : upper) c = AsciiUpper(c);
+            for (char& c : lower) c = AsciiLower(c);
+            AddName(*names, upper);
+            AddName(*names, lower);
+        }
+    }
+    AddName(sections, "Missing");
+    AddName(keys, "Missing");
+}
+
+struct Query {
+    std::string section;
+    std::string key;
+};
+
+std::vector<Query> QueriesFor(std::string_view text) {
+    std::vector<std::string> sections;
+    std::vector<std::string> keys;
+    NamesIn(text, sections, keys);
+    std::vector<Query> queries;
+    for (const std::string& section : sections) {
+        for (const std::string& key : keys) queries.push_back({section, key});
+    }
+    return queries;
+}
+
+void CompareReads(TempFiles& temp, const CorpusFile& file) {
+    const std::string path = temp.Create(file.text);
+    for (const Query& q : QueriesFor(file.text)) {
+        const std::string ours = OurRead(file.text, q.section, q.key);
+        Compare(file.name, q.section, q.key, 1024, ours, SystemRead(path, q.section, q.key, 1024), "read");
+        Compare(file.name, q.section, q.key, 4096, ours,
+                SystemRead(path, q.section, q.key, 4096).substr(0, kMaxValueLength), "read");
+    }
+}
+
+// Our write, checked by the rules and then by the system's reader.
+void CheckWrite(TempFiles& temp, const std::string& label, const std::string& before, const std::string& section,
+                const std::string& key, const std::string& value, const std::vector<Query>& otherQueries) {
+    const std::string after = keytide::ini::WriteString(before, section, key, value);
+    const std::string where = label + " [" + section + "] " + key + "=" + Shown(value);
+
+    const std::string shape = keytide::testing::CheckSingleEdit(before, after);
+    Check(shape.empty(), where + ": " + shape);
+    std::string again = after;
+    for (int save = 0; save < 9; ++save) again = keytide::ini::WriteString(again, section, key, value);
+    Check(again == after, where + ": ten identical writes do not give one text");
+
+    const std::string beforePath = temp.Create(before);
+    const std::string afterPath = temp.Create(after);
+    Compare(label, section, key, 1024, value.substr(0, kMaxValueLength), SystemRead(afterPath, section, key, 1024),
+            "system reads our written value");
+    for (const Query& q : otherQueries) {
+        if (SameName(q.section, section) && SameName(q.key, key)) continue;
+        Compare(label, q.section, q.key, 1024, SystemRead(beforePath, q.section, q.key, 1024),
+                SystemRead(afterPath, q.section, q.key, 1024), "other value unchanged by our write");
+    }
+}
+
+void CheckWrites(TempFiles& temp, const CorpusFile& file) {
+    std::vector<std::string> sections;
+    std::vector<std::string> keys;
+    NamesIn(file.text, sections, keys);
+    const std::vector<Query> queries = QueriesFor(file.text);
+    int number = 0;
+    // Each original section (capitals and small letters left out) with each
+    // key; the lists end with "Missing", which adds a key or a section.
+    const std::size_t sectionCount = sections.size() < 6 ? sections.size() : 6;
+    for (std::size_t s = 0; s < sectionCount; ++s) {
+        for (std::size_t k = 0; k < keys.size() && k < 8; ++k) {
+            CheckWrite(temp, file.name, file.text, sections[s], keys[k], "new value " + std::to_string(++number),
+                       queries);
+        }
+    }
+    CheckWrite(temp, file.name, file.text, sections.front(), keys.front(), "", queries);
+    CheckWrite(temp, file.name, file.text, sections.front(), keys.front(), Repeat(1023, 'w'), queries);
+    CheckWrite(temp, file.name, file.text, "NumPadKey0", "OSDLabel", "Calc", queries);
+}
+
+void CheckByteExactWrites(TempFiles& temp) {
+    for (const keytide::testing::WriteCase& c : keytide::testing::ByteExactWriteCases()) {
+        const std::string after = keytide::ini::WriteString(c.before, c.section, c.key, c.value);
+        Check(after == c.expected, std::string("write: ") + c.name + ": got " + Shown(after) + ", expected " +
+                                       Shown(c.expected));
+        const bool blankPadded = !c.value.empty() && (c.value.front() == ' ' || c.value.back() == ' ');
+        if (blankPadded) continue;
+        const std::string path = temp.Create(c.expected);
+        Compare(std::string("write: ") + c.name, c.section, c.key, 1024, c.value.substr(0, kMaxValueLength),
+                SystemRead(path, c.section, c.key, 1024), "system reads the expected file");
+    }
+}
+
+}  // namespace
+
+int main() {
+    TempFiles temp;
+    for (const CorpusFile& file : Corpus()) CompareReads(temp, file);
+    for (const CorpusFile& file : Corpus()) CheckWrites(temp, file);
+    CheckByteExactWrites(temp);
+
+    const char* lastReason = nullptr;
+    for (const WineDifference& d : gWineDifferences) {
+        if (d.reason != lastReason) std::printf("known Wine difference %s: %s\n", d.id, d.reason);
+        lastReason = d.reason;
+        std::printf("  %s [%s] %s: %s\n", d.file, d.section, d.key ? d.key : "(any key)",
+                    d.hits > 0 ? (std::to_string(d.hits) + " comparison(s) differ").c_str()
+                               : "no longer differs (note)");
+    }
+    std::printf("ini-diff: %d passed, %d failed\n", gPassed, gFailed);
+    return gFailed == 0 ? 0 : 1;
+}
