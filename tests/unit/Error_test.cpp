@@ -1,0 +1,30 @@
+// Texts of the program's message boxes.
+#include <gtest/gtest.h>
+
+#include "core/Error.h"
+
+namespace keytide {
+namespace {
+
+TEST(ErrorBoxText, AddsAFullStopOnlyWhenMissing) {
+    struct Case {
+        const char* message;
+        const char* shown;
+    };
+    for (Case c : {Case{"Unable to write to C:\\k\\ktd.ini", "Unable to write to C:\\k\\ktd.ini."},
+                   Case{"Already ends.", "Already ends."}, Case{"Invalid data type for ''", "Invalid data type for ''."},
+                   Case{"", "."}, Case{"Ends in dots...", "Ends in dots..."}}) {
+        EXPECT_EQ(ErrorBoxText(c.message), c.shown) << c.message;
+    }
+}
+
+TEST(FormatMessage, PutsTheArgumentInPlaceOfTheFirstPlaceholder) {
+    EXPECT_EQ(FormatMessage("Cannot create file %s", "C:\\a b\\ktd.ini"), "Cannot create file C:\\a b\\ktd.ini");
+    EXPECT_EQ(FormatMessage("Failed to set data for '%s'", "Keytide"), "Failed to set data for 'Keytide'");
+    // An argument holding a placeholder of its own is taken literally.
+    EXPECT_EQ(FormatMessage("'%s' is not a valid integer value", "%s%s"), "'%s%s' is not a valid integer value");
+    EXPECT_EQ(FormatMessage("no placeholder", "x"), "no placeholder");
+}
+
+}  // namespace
+}  // namespace keytide
