@@ -28,6 +28,14 @@ for exe in keytide.exe ktdriver.exe marker.exe; do
 done
 (( missing )) && exit 2
 
+for tool in wine wineserver winepath Xvfb flock timeout; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "e2e: $tool is not installed (Debian packages: wine, wine64, xvfb, util-linux, coreutils)" >&2
+    missing=1
+  fi
+done
+(( missing )) && exit 2
+
 # shellcheck source=wine-env.sh
 . "$repo/scripts/wine-env.sh"
 

@@ -7,11 +7,19 @@
 
 #include "actions/Dispatcher.h"
 #include "actions/Launcher.h"
+#include "actions/PowerActions.h"
+#include "actions/WindowActions.h"
 #include "app/PendingSubsystems_win.h"
 #include "core/AssignmentStore.h"
 #include "core/MainController.h"
 #include "core/MainWindow_win.h"
+#include "media/TWinAmpCtr.h"
 #include "platform/win32/SystemServices.h"
+#include "platform/win32/Win32FileTail.h"
+#include "platform/win32/Win32IntervalTimer.h"
+#include "platform/win32/Win32Mci.h"
+#include "platform/win32/Win32Power.h"
+#include "platform/win32/Win32ProgramWindows.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32WindowSystem.h"
 #include "platform/win32/WindowBase.h"
@@ -64,10 +72,15 @@ int RunProgram() {
     // --- launching
     Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput});
     // --- window, desktop and power actions
-    PendingWindowOperations windowActions;
-    PendingPowerOperations power;
+    Win32Mci mci;
+    Win32ProgramWindows ownWindows;
+    WindowActions windowActions(WindowActionServices{windowSystem, mci, starter, ownWindows});
+    Win32PowerSystem powerSystem;
+    PowerActions power(powerSystem, windowSystem);
     // --- media player
-    PendingWinamp winamp;
+    Win32FileTailReader fileTails;
+    Win32IntervalTimer trackWatchTimer;
+    TWinAmpCtr winamp(WinampServices{windowSystem, registry, starter, files, fileTails, trackWatchTimer});
 
     MainWindowVisibility visibility;
     ControllerServices services{files, messages, hotkeys, keyboard, tray, visibility, startup, settings};

@@ -30,6 +30,9 @@ public:
                                                             std::uintptr_t wParam, std::intptr_t lParam,
                                                             unsigned timeoutMs) = 0;
     virtual void ShowWindow(WindowId window, int command) = 0;
+    // As ShowWindow, but for another thread's window the request is queued and
+    // nothing waits for it. Doubles may keep this default.
+    virtual void ShowWindowAsync(WindowId window, int command) { ShowWindow(window, command); }
 };
 
 }  // namespace keytide::platform

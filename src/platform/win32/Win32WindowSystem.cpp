@@ -46,6 +46,10 @@ std::optional<std::intptr_t> Win32WindowSystem::SendWithTimeout(platform::Window
 
 void Win32WindowSystem::ShowWindow(platform::WindowId window, int command) { ::ShowWindow(ToHwnd(window), command); }
 
+void Win32WindowSystem::ShowWindowAsync(platform::WindowId window, int command) {
+    ::ShowWindowAsync(ToHwnd(window), command);
+}
+
 void Win32ProgramStarter::ShellOpen(const std::string& file) {
     ShellExecuteA(nullptr, nullptr, file.c_str(), nullptr, nullptr, SW_SHOW);
 }

@@ -24,6 +24,7 @@ public:
                                                     std::uintptr_t wParam, std::intptr_t lParam,
                                                     unsigned timeoutMs) override;
     void ShowWindow(platform::WindowId window, int command) override;
+    void ShowWindowAsync(platform::WindowId window, int command) override;
 };
 
 class Win32ProgramStarter final : public platform::ProgramStarter {

@@ -237,7 +237,14 @@ KeytideProcess& TestContext::start(StartOptions options, std::source_location wh
 }
 
 void TestContext::fail(const std::string& message, const char* file, int line) {
-  failures_.push_back(baseName(file) + ":" + std::to_string(line) + ": " + message);
+  std::string where = baseName(file);
+  if (line > 0) {
+    where += ':';
+    where += std::to_string(line);
+  }
+  where += ": ";
+  where += message;
+  failures_.push_back(where);
 }
 
 void TestContext::fail(const std::string& message, const std::source_location& where) {

@@ -1,0 +1,89 @@
+#include "actions/TabfShutdown.h"
+
+#include <utility>
+
+namespace keytide {
+
+namespace {
+
+constexpr std::uint32_t kProcessAllAccess = 0x001F0FFF;
+constexpr std::uint32_t kTokenAdjustPrivileges = 0x20;
+constexpr std::uint32_t kTokenQuery = 0x08;
+constexpr std::uint32_t kSePrivilegeEnabled = 2;
+constexpr char kShutdownPrivilege[] = "SeShutdownPrivilege";
+
+constexpr std::uint32_t kEwxLogOff = 0;
+constexpr std::uint32_t kEwxShutdown = 1;
+constexpr std::uint32_t kEwxReboot = 2;
+constexpr std::uint32_t kEwxForce = 4;
+constexpr std::uint32_t kEwxPowerOff = 8;
+
+// Closes a process or token handle at the end of its scope.
+class ScopedKernelHandle {
+public:
+    ScopedKernelHandle(platform::PowerSystem& power, platform::KernelHandle handle) : power_(power), handle_(handle) {}
+    ScopedKernelHandle(const ScopedKernelHandle&) = delete;
+    ScopedKernelHandle& operator=(const ScopedKernelHandle&) = delete;
+    ~ScopedKernelHandle() { reset(); }
+
+    platform::KernelHandle get() const { return handle_; }
+    void reset() {
+        if (handle_ != 0) power_.CloseHandle(std::exchange(handle_, 0));
+    }
+
+private:
+    platform::PowerSystem& power_;
+    platform::KernelHandle handle_;
+};
+
+}  // namespace
+
+void TabfShutdown::DoQueryShutdown(bool& CanShutdown) {
+    if (onQueryShutdown_) onQueryShutdown_(*this, CanShutdown);
+}
+
+bool TabfShutdown::Execute() {
+    if (power_.PlatformId() == platform::kPlatformWin32Nt && !EnableShutdownPrivilege()) return false;
+
+    bool CanShutdown = true;
+    DoQueryShutdown(CanShutdown);
+    if (!CanShutdown) return false;
+
+    return MakeRequest();
+}
+
+bool TabfShutdown::EnableShutdownPrivilege() {
+    platform::KernelHandle openedToken = 0;
+    {
+        const ScopedKernelHandle process(power_,
+                                         power_.OpenProcess(kProcessAllAccess, true, power_.CurrentProcessId()));
+        if (process.get() != 0) {
+            openedToken = power_.OpenProcessToken(process.get(), kTokenAdjustPrivileges | kTokenQuery);
+        }
+    }  // the process handle is closed whether or not the token could be opened
+    if (openedToken == 0) return false;
+
+    ScopedKernelHandle token(power_, openedToken);
+    const auto privilege = power_.LookupPrivilege("", kShutdownPrivilege);
+    if (!privilege) return false;
+    const bool adjusted = power_.AdjustTokenPrivilege(token.get(), *privilege, kSePrivilegeEnabled);
+    token.reset();
+    // Success without the privilege having been granted counts as success:
+    // the request itself then fails or not.
+    return adjusted;
+}
+
+bool TabfShutdown::MakeRequest() {
+    const std::uint32_t flags = force_ ? kEwxForce : 0;
+    switch (actionType_) {
+    case TabfShutdownActionType::aatPowerOff: return power_.ExitWindowsEx(kEwxPowerOff | flags, 0);
+    case TabfShutdownActionType::aatShutdown: return power_.ExitWindowsEx(kEwxShutdown | flags, 0);
+    case TabfShutdownActionType::aatReboot: return power_.ExitWindowsEx(kEwxReboot | flags, 0);
+    case TabfShutdownActionType::aatLogOff: return power_.ExitWindowsEx(kEwxLogOff | flags, 0);
+    case TabfShutdownActionType::aatSuspend: return power_.SetSystemPowerState(true, force_);
+    case TabfShutdownActionType::aatHibernate: return power_.SetSystemPowerState(false, force_);
+    }
+    return false;  // a stored value that names no request
+}
+
+}  // namespace keytide

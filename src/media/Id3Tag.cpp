@@ -1,0 +1,69 @@
+#include "media/Id3Tag.h"
+
+#include <array>
+
+namespace keytide {
+
+namespace {
+
+// Field offsets and sizes of an ID3v1 tag.
+struct TagField {
+    std::size_t offset;
+    std::size_t size;
+};
+constexpr TagField kTitle{3, 30};
+constexpr TagField kArtist{33, 30};
+constexpr TagField kAlbum{63, 30};
+constexpr TagField kYear{93, 4};
+constexpr TagField kComment{97, 30};
+constexpr std::size_t kGenreOffset = 127;
+
+constexpr unsigned char kNoGenre = 126;
+
+constexpr std::array<std::string_view, kNoGenre + 1> kGenreNames{
+    "Blues", "Classic Rock", "Country", "Dance", "Disco", "Funk", "Grunge", "Hip-Hop", "Jazz", "Metal",
+    "New Age", "Oldies", "Other", "Pop", "R&B", "Rap", "Reggae", "Rock", "Techno", "Industrial",
+    "Alternative", "Ska", "Death Metal", "Pranks", "Soundtrack", "Euro-Techno", "Ambient", "Trip-Hop", "Vocal",
+    "Jazz+Funk", "Fusion", "Trance", "Classical", "Instrumental", "Acid", "House", "Game", "Sound Clip",
+    "Gospel", "Noise", "AlternRock", "Bass", "Soul", "Punk", "Space", "Meditative", "Instrumental Pop",
+    "Instrumental Rock", "Ethnic", "Gothic", "Darkwave", "Techno-Industrial", "Electronic", "Pop-Folk",
+    "Eurodance", "Dream", "Southern Rock", "Comedy", "Cult", "Gangsta", "Top 40", "Christian Rap", "Pop/Funk",
+    "Jungle", "Native American", "Cabaret", "New Wave", "Psychadelic", "Rave", "Showtunes", "Trailer", "Lo-Fi",
+    "Tribal", "Acid Punk", "Acid Jazz", "Polka", "Retro", "Musical", "Rock & Roll", "Hard Rock", "Folk",
+    "Folk-Rock", "National Folk", "Swing", "Fast Fusion", "Bebob", "Latin", "Revival", "Celtic", "Bluegrass",
+    "Avantgarde", "Gothic Rock", "Progressive Rock", "Psychedelic Rock", "Symphonic Rock", "Slow Rock",
+    "Big Band", "Chorus", "Easy Listening", "Acoustic", "Humour", "Speech", "Chanson", "Opera",
+    "Chamber Music", "Sonata", "Symphony", "Booty Bass", "Primus", "Porn Groove", "Satire", "Slow Jam", "Club",
+    "Tango", "Samba", "Folklore", "Ballad", "Power Ballad", "Rhythmic Soul", "Freestyle", "Duet", "Punk Rock",
+    "Drum Solo", "A capella", "Euro-House", "Dance Hall", "",
+};
+
+// A fixed-size text field: up to its first zero byte, without trailing blanks.
+std::string FieldText(std::string_view tag, TagField field) {
+    std::string_view text = tag.substr(field.offset, field.size);
+    if (const auto end = text.find('\0'); end != std::string_view::npos) text = text.substr(0, end);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return std::string(text);
+}
+
+}  // namespace
+
+std::string_view Id3v1GenreName(unsigned char genre) { return kGenreNames[genre > kNoGenre ? kNoGenre : genre]; }
+
+TTrackData ReadId3v1Tag(std::string_view fileTail) {
+    TTrackData data;
+    if (fileTail.size() < kId3v1TagSize) return data;
+    const std::string_view tag = fileTail.substr(fileTail.size() - kId3v1TagSize);
+    if (tag.substr(0, 3) != "TAG") return data;
+
+    data.TagFound = true;
+    data.Title = FieldText(tag, kTitle);
+    data.Artist = FieldText(tag, kArtist);
+    data.Album = FieldText(tag, kAlbum);
+    data.Year = FieldText(tag, kYear);
+    data.Comment = FieldText(tag, kComment);
+    data.Genre = std::string(Id3v1GenreName(static_cast<unsigned char>(tag[kGenreOffset])));
+    return data;
+}
+
+}  // namespace keytide

@@ -1,0 +1,204 @@
+#include "media/TWinAmpCtr.h"
+
+#include <cctype>
+
+#include "media/Playlist.h"
+
+namespace keytide {
+
+namespace {
+
+constexpr char kPlayerClass[] = "Winamp v1.x";
+constexpr std::uint32_t kWmUser = 0x0400;
+constexpr std::uint32_t kWmCommand = 0x0111;
+
+// Request codes (lParam of WM_USER).
+constexpr std::int32_t kQueryVersion = 0;
+constexpr std::int32_t kQueryWritePlaylist = 120;
+constexpr std::int32_t kQuerySetPlaylistPosition = 121;
+constexpr std::int32_t kQueryPlayState = 104;
+constexpr std::int32_t kQueryTrackTime = 105;
+constexpr std::int32_t kQuerySeek = 106;
+constexpr std::int32_t kQueryPlaylistLength = 124;
+constexpr std::int32_t kQueryPlaylistPosition = 125;
+constexpr std::int32_t kQueryShuffle = 250;
+constexpr std::int32_t kQuerySetShuffle = 252;
+
+// Play-state replies.
+constexpr std::int32_t kReplyStopped = 0;
+constexpr std::int32_t kReplyPlaying = 1;
+constexpr std::int32_t kReplyPaused = 3;
+
+// Command ids (wParam of WM_COMMAND).
+constexpr std::uint32_t kCommandClose = 40001;
+constexpr std::uint32_t kCommandPrevious = 40044;
+constexpr std::uint32_t kCommandPlay = 40045;
+constexpr std::uint32_t kCommandPause = 40046;
+constexpr std::uint32_t kCommandStop = 40047;
+constexpr std::uint32_t kCommandNext = 40048;
+constexpr std::uint32_t kCommandStepBackward = 40144;
+constexpr std::uint32_t kCommandStepForward = 40148;
+
+constexpr int kSwHide = 0;
+constexpr int kSwShowNormal = 1;
+constexpr int kSwShow = 5;
+
+constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Winamp";
+constexpr char kUninstallValue[] = "UninstallString";
+constexpr char kPlayerProgram[] = "Winamp.exe";
+constexpr char kPlaylistFile[] = "winamp.m3u";
+
+std::string AsciiUpperCase(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
+
+TWinAmpCtr::TWinAmpCtr(WinampServices services) : services_(services) {
+    services_.timer.Start(kTrackWatchIntervalMs, [this] { TrackWatch(); });
+}
+
+TWinAmpCtr::~TWinAmpCtr() {
+    services_.timer.Stop();
+    OnPlayChange = nullptr;
+    OnTrackChange = nullptr;
+    OnListChange = nullptr;
+}
+
+platform::WindowId TWinAmpCtr::PlayerWindow() { return services_.windows.FindTopWindow(kPlayerClass, nullptr); }
+
+std::int32_t TWinAmpCtr::Query(std::int32_t code, std::int32_t argument) {
+    // The argument travels as a signed number (-1 stays all ones).
+    const auto reply = services_.windows.SendWithTimeout(
+        PlayerWindow(), kWmUser, static_cast<std::uintptr_t>(static_cast<std::intptr_t>(argument)), code,
+        kQueryTimeoutMs);
+    return static_cast<std::int32_t>(reply.value_or(0));
+}
+
+void TWinAmpCtr::Command(std::uint32_t id) { services_.windows.Post(PlayerWindow(), kWmCommand, id, 0); }
+
+bool TWinAmpCtr::Started() { return Query(kQueryVersion) != 0; }
+
+void TWinAmpCtr::SetStarted(bool started) {
+    if (started) {
+        if (!Started()) StartPlayer();
+    } else if (Started()) {
+        Command(kCommandClose);
+    }
+}
+
+bool TWinAmpCtr::Visible() { return services_.windows.IsWindowVisible(PlayerWindow()); }
+
+void TWinAmpCtr::SetVisible(bool visible) {
+    services_.windows.ShowWindowAsync(PlayerWindow(), visible ? kSwShow : kSwHide);
+}
+
+TPlayState TWinAmpCtr::PlayState() {
+    switch (Query(kQueryPlayState)) {
+    case kReplyPlaying: return TPlayState::psPlay;
+    case kReplyPaused: return TPlayState::psPause;
+    default: return TPlayState::psStop;
+    }
+}
+
+void TWinAmpCtr::SetPlayState(TPlayState state) {
+    switch (state) {
+    case TPlayState::psStop:
+        Command(kCommandStop);
+        break;
+    case TPlayState::psPlay:
+        if (PlaylistLength() > 0) {
+            const std::int32_t current = Query(kQueryPlayState);
+            if (current == kReplyStopped) {
+                Command(kCommandPlay);
+            } else if (current == kReplyPaused) {
+                Command(kCommandPause);  // the pause command resumes a paused player
+            }
+        }
+        break;
+    case TPlayState::psPause:
+        if (Query(kQueryPlayState) == kReplyPlaying) Command(kCommandPause);
+        break;
+    }
+}
+
+std::int32_t TWinAmpCtr::TrackNumber() { return Query(kQueryPlaylistPosition) + 1; }
+
+void TWinAmpCtr::SetTrackNumber(std::int32_t number) {
+    Command(kCommandStop);
+    Query(kQuerySetPlaylistPosition, number - 1);
+    SetPlayState(TPlayState::psPlay);
+}
+
+TPlaySequence TWinAmpCtr::PlaySequence() {
+    return Query(kQueryShuffle) == 1 ? TPlaySequence::psqRandom : TPlaySequence::psqNext;
+}
+
+void TWinAmpCtr::SetPlaySequence(TPlaySequence sequence) {
+    Query(kQuerySetShuffle, static_cast<std::int32_t>(sequence));
+}
+
+std::int32_t TWinAmpCtr::TrackTime() { return Query(kQueryTrackTime); }
+
+void TWinAmpCtr::SetTrackTime(std::int32_t time) { Query(kQuerySeek, time); }
+
+void TWinAmpCtr::NextTrack() { Command(kCommandNext); }
+void TWinAmpCtr::PreviousTrack() { Command(kCommandPrevious); }
+void TWinAmpCtr::StepForward() { Command(kCommandStepForward); }
+void TWinAmpCtr::StepBackward() { Command(kCommandStepBackward); }
+
+std::int32_t TWinAmpCtr::PlaylistLength() { return Query(kQueryPlaylistLength); }
+
+void TWinAmpCtr::WritePlaylist() { Query(kQueryWritePlaylist); }
+
+std::string TWinAmpCtr::GetPlayerDirectory() {
+    const auto value = services_.registry.ReadValue(platform::RegistryRoot::LocalMachine, kUninstallKey,
+                                                    kUninstallValue);
+    if (!value || value->type != platform::RegistryValueType::String) return {};
+    std::string path = AsciiUpperCase(value->text);
+    if (!path.empty() && path.front() == '"') path.erase(0, 1);
+    const auto lastBackslash = path.rfind('\\');
+    if (lastBackslash == std::string::npos) return {};
+    path.resize(lastBackslash + 1);
+    return path;
+}
+
+void TWinAmpCtr::StartPlayer() {
+    const std::string path = GetPlayerDirectory() + kPlayerProgram;
+    // No file name holds a double quote: such a path can only come from a
+    // damaged entry, and quoting it would hand the system a different command.
+    if (path.find('"') != std::string::npos) return;
+    // Quoted, so that a folder with blanks is not tried piece by piece
+    // ("C:\PROGRAM.exe" first).
+    services_.starter.WinExec("\"" + path + "\"", kSwShowNormal);
+}
+
+void TWinAmpCtr::TrackWatch() {
+    if (PlaylistLength() != storedListLength_) {
+        WritePlaylist();
+        storedListLength_ = PlaylistLength();
+        if (OnListChange) OnListChange(*this);
+    }
+    const std::int32_t track = TrackNumber();
+    if (track != storedTrackNumber_) {
+        storedTrackNumber_ = track;
+        if (const auto entry = FindPlaylistEntry(track)) ReadTag(*entry);
+        if (OnTrackChange) OnTrackChange(*this);
+    }
+}
+
+std::optional<std::string> TWinAmpCtr::FindPlaylistEntry(std::int32_t number) {
+    if (!services_.files.FileExists(GetPlayerDirectory() + kPlaylistFile)) WritePlaylist();
+    const auto text = services_.files.ReadFile(GetPlayerDirectory() + kPlaylistFile);
+    if (!text) return std::nullopt;
+    return PlaylistEntry(*text, number);
+}
+
+void TWinAmpCtr::ReadTag(const std::string& file) {
+    trackData_ = TTrackData{};
+    if (!services_.files.FileExists(file)) return;
+    if (const auto tail = services_.tails.ReadTail(file, kId3v1TagSize)) trackData_ = ReadId3v1Tag(*tail);
+}
+
+}  // namespace keytide

@@ -1,0 +1,33 @@
+#pragma once
+// Reads the tails of the files of a MemoryFileSystem, recording each read;
+// paths can be made unreadable (held by another program without sharing).
+#include <set>
+#include <string>
+#include <vector>
+
+#include "doubles/MemoryFileSystem.h"
+#include "platform/FileTail.h"
+
+namespace keytide::testing {
+
+class MemoryFileTailReader : public platform::FileTailReader {
+public:
+    explicit MemoryFileTailReader(const MemoryFileSystem& files) : files_(files) {}
+
+    std::optional<std::string> ReadTail(const std::string& path, std::size_t count) override {
+        reads.push_back(path);
+        if (unreadable.count(path)) return std::nullopt;
+        auto content = files_.ReadFile(path);
+        if (!content) return std::nullopt;
+        if (content->size() > count) content->erase(0, content->size() - count);
+        return content;
+    }
+
+    std::vector<std::string> reads;
+    std::set<std::string> unreadable;
+
+private:
+    const MemoryFileSystem& files_;
+};
+
+}  // namespace keytide::testing

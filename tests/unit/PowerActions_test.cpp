@@ -1,0 +1,57 @@
+// The five power actions as the dispatcher reaches them.
+#include <gtest/gtest.h>
+
+#include "actions/PowerActions.h"
+#include "doubles/FakePowerSystem.h"
+#include "doubles/PlatformDoubles.h"
+
+namespace keytide {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class PowerActionsTest : public ::testing::Test {
+protected:
+    testing::FakePowerSystem power;
+    testing::FakeWindowSystem windows;
+    PowerActions actions{power, windows};
+};
+
+TEST_F(PowerActionsTest, LogOffIsOneRequestWithoutPrivilegeOrComponent) {
+    actions.shd().SetActionType(TabfShutdownActionType::aatHibernate);
+    actions.LogOff();
+    EXPECT_EQ(power.log, Log{"ExitWindowsEx 0 0"});
+    EXPECT_EQ(actions.shd().ActionType(), TabfShutdownActionType::aatHibernate);
+}
+
+TEST_F(PowerActionsTest, ComponentActionsSetTheTypeAndExecuteWithoutForce) {
+    struct Case {
+        TabfShutdownActionType type;
+        const char* request;
+    };
+    const Case cases[] = {
+        {TabfShutdownActionType::aatReboot, "ExitWindowsEx 2 0"},
+        {TabfShutdownActionType::aatShutdown, "ExitWindowsEx 1 0"},  // shut down, not power off (8)
+        {TabfShutdownActionType::aatSuspend, "SetSystemPowerState suspend=1 force=0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.request);
+        power.log.clear();
+        actions.ExecuteShutdown(c.type);
+        EXPECT_EQ(actions.shd().ActionType(), c.type);
+        EXPECT_EQ(power.Requests(), Log{c.request});
+        EXPECT_EQ(power.log.front(), "OpenProcess 0x1F0FFF inherit 4242");
+    }
+}
+
+TEST_F(PowerActionsTest, ShutdownDialogIsACloseCommandToTheTaskbar) {
+    actions.OpenShutdownDialog();  // no taskbar: posted to no window
+    const auto taskbar = windows.Add({"Shell_TrayWnd", "", 0});
+    actions.OpenShutdownDialog();
+    EXPECT_EQ(windows.log, (Log{testing::FakeWindowSystem::Describe("post", 0, 0x0112, 0xF060, 0),
+                                testing::FakeWindowSystem::Describe("post", taskbar, 0x0112, 0xF060, 0)}));
+    EXPECT_TRUE(power.log.empty());
+}
+
+}  // namespace
+}  // namespace keytide

@@ -1,0 +1,446 @@
+// The media player's remote control: every request sequence of its
+// properties and operations, the six actions' sequences, the uninstall entry,
+// starting the player, and the track watch with its playlist and tag reads.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "doubles/FakeFileTailReader.h"
+#include "doubles/FakeIntervalTimer.h"
+#include "doubles/MemoryFileSystem.h"
+#include "doubles/PlatformDoubles.h"
+#include "media/TWinAmpCtr.h"
+
+namespace keytide {
+namespace {
+
+using Log = std::vector<std::string>;
+using platform::RegistryRoot;
+
+constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Winamp";
+constexpr char kPlayerDir[] = "C:\\PROGRAM FILES\\WINAMP\\";
+
+// A player window answering queries the way the player does. Requests to it
+// are logged as "ask <code>[ arg <wParam>]" and "cmd <id>"; requests that
+// find no player window end in " (none)".
+class PlayerWindowSystem : public testing::FakeWindowSystem {
+public:
+    struct Player {
+        std::intptr_t version = 0x5010;
+        std::intptr_t state = 0;  // 0 stopped, 1 playing, 3 paused
+        std::intptr_t length = 0;
+        std::intptr_t position = 0;  // 0-based
+        std::intptr_t time = 0;
+        std::intptr_t shuffle = 0;
+    };
+
+    void StartPlayer() { playerWindow = Add({"Winamp v1.x", "Winamp 2.91", 0, true}); }
+
+    platform::WindowId FindTopWindow(const char* className, const char* title) override {
+        if (std::string(className) == "Winamp v1.x") ++playerLookups;
+        return FakeWindowSystem::FindTopWindow(className, title);
+    }
+    std::optional<std::intptr_t> SendWithTimeout(platform::WindowId window, std::uint32_t message,
+                                                 std::uintptr_t wParam, std::intptr_t lParam,
+                                                 unsigned timeoutMs) override {
+        timeouts.push_back(timeoutMs);
+        std::string line = "ask " + std::to_string(lParam);
+        if (wParam != 0) line += " arg " + std::to_string(static_cast<std::intptr_t>(wParam));
+        if (message != 0x400) line += " message " + std::to_string(message);
+        log.push_back(line + Target(window));
+        if (window == 0 || hung) return std::nullopt;
+        return Answer(wParam, lParam);
+    }
+    std::intptr_t Send(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam,
+                       std::intptr_t lParam) override {
+        log.push_back("plain send " + Describe("", window, message, wParam, lParam));
+        return 0;
+    }
+    void Post(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam,
+              std::intptr_t lParam) override {
+        std::string line = "cmd " + std::to_string(wParam);
+        if (message != 0x111 || lParam != 0) line += " message " + std::to_string(message);
+        log.push_back(line + Target(window));
+    }
+    void ShowWindowAsync(platform::WindowId window, int command) override {
+        log.push_back("show async " + std::to_string(command) + Target(window));
+    }
+
+    Player player;
+    platform::WindowId playerWindow = 0;
+    int playerLookups = 0;
+    int playlistWrites = 0;
+    std::vector<unsigned> timeouts;
+
+private:
+    std::string Target(platform::WindowId window) const {
+        if (window == 0) return " (none)";
+        return window == playerWindow ? "" : " to " + std::to_string(window);
+    }
+    std::intptr_t Answer(std::uintptr_t wParam, std::intptr_t code) {
+        switch (code) {
+        case 0: return player.version;
+        case 104: return player.state;
+        case 105: return player.time;
+        case 120: ++playlistWrites; return 0;
+        case 121: player.position = static_cast<std::intptr_t>(wParam); return 0;
+        case 124: return player.length;
+        case 125: return player.position;
+        case 250: return player.shuffle;
+        default: return 0;
+        }
+    }
+};
+
+// Starting a program can bring the player up at once (or not).
+class PlayerStarter : public testing::RecordingStarter {
+public:
+    void WinExec(const std::string& commandLine, int showCommand) override {
+        RecordingStarter::WinExec(commandLine, showCommand);
+        if (onExec) onExec();
+    }
+    std::function<void()> onExec;
+};
+
+class TWinAmpCtrTest : public ::testing::Test {
+protected:
+    TWinAmpCtrTest() {
+        registry.SetString(RegistryRoot::LocalMachine, kUninstallKey, "UninstallString",
+                           "\"C:\\Program Files\\Winamp\\UninstWA.exe\"");
+    }
+
+    void StartPlayer(std::intptr_t state, std::intptr_t length) {
+        windows.StartPlayer();
+        windows.player.state = state;
+        windows.player.length = length;
+    }
+    Log TakeLog() {
+        Log taken;
+        taken.swap(windows.log);
+        return taken;
+    }
+    // What the dispatcher does for "Winamp Play/Pause".
+    void PlayPause() {
+        if (!wac.Started()) wac.SetStarted(true);
+        wac.SetPlayState(wac.PlayState() == TPlayState::psPlay ? TPlayState::psPause : TPlayState::psPlay);
+    }
+
+    PlayerWindowSystem windows;
+    testing::FakeRegistry registry;
+    PlayerStarter starter;
+    testing::MemoryFileSystem files;
+    testing::MemoryFileTailReader tails{files};
+    testing::ManualIntervalTimer timer;
+    TWinAmpCtr wac{WinampServices{windows, registry, starter, files, tails, timer}};
+};
+
+TEST_F(TWinAmpCtrTest, PropertiesAndOperationsMakeTheirRequests) {
+    StartPlayer(1, 5);
+    windows.player.position = 2;
+    windows.player.time = 61000;
+    windows.player.shuffle = 1;
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+        Log expected;
+    };
+    const Case cases[] = {
+        {"Started", [&] { EXPECT_TRUE(wac.Started()); }, {"ask 0"}},
+        {"Started := true while running", [&] { wac.SetStarted(true); }, {"ask 0"}},
+        {"Started := false", [&] { wac.SetStarted(false); }, {"ask 0", "cmd 40001"}},
+        {"Visible", [&] { EXPECT_TRUE(wac.Visible()); }, {}},
+        {"Visible := true", [&] { wac.SetVisible(true); }, {"show async 5"}},
+        {"Visible := false", [&] { wac.SetVisible(false); }, {"show async 0"}},
+        {"PlayState", [&] { EXPECT_EQ(wac.PlayState(), TPlayState::psPlay); }, {"ask 104"}},
+        {"PlayState := psStop", [&] { wac.SetPlayState(TPlayState::psStop); }, {"cmd 40047"}},
+        {"PlayState := psPause", [&] { wac.SetPlayState(TPlayState::psPause); }, {"ask 104", "cmd 40046"}},
+        {"PlayState := psPlay while playing", [&] { wac.SetPlayState(TPlayState::psPlay); }, {"ask 124", "ask 104"}},
+        {"NextTrack", [&] { wac.NextTrack(); }, {"cmd 40048"}},
+        {"PreviousTrack", [&] { wac.PreviousTrack(); }, {"cmd 40044"}},
+        {"StepForward", [&] { wac.StepForward(); }, {"cmd 40148"}},
+        {"StepBackward", [&] { wac.StepBackward(); }, {"cmd 40144"}},
+        {"TrackNumber", [&] { EXPECT_EQ(wac.TrackNumber(), 3); }, {"ask 125"}},
+        {"TrackTime", [&] { EXPECT_EQ(wac.TrackTime(), 61000); }, {"ask 105"}},
+        {"TrackTime := 5000", [&] { wac.SetTrackTime(5000); }, {"ask 106 arg 5000"}},
+        {"PlaySequence", [&] { EXPECT_EQ(wac.PlaySequence(), TPlaySequence::psqRandom); }, {"ask 250"}},
+        {"PlaySequence := psqRandom", [&] { wac.SetPlaySequence(TPlaySequence::psqRandom); }, {"ask 252 arg 1"}},
+        {"PlaySequence := psqNext", [&] { wac.SetPlaySequence(TPlaySequence::psqNext); }, {"ask 252"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        windows.log.clear();
+        windows.playerLookups = 0;
+        c.run();
+        EXPECT_EQ(windows.log, c.expected);
+        // The window is looked up for every single request.
+        EXPECT_EQ(windows.playerLookups, static_cast<int>(std::max<std::size_t>(c.expected.size(), 1)));
+    }
+    EXPECT_TRUE(starter.log.empty());
+}
+
+TEST_F(TWinAmpCtrTest, RepliesMapToStatesAndSequences) {
+    StartPlayer(0, 1);
+    struct StateCase {
+        std::intptr_t reply;
+        TPlayState state;
+    };
+    for (const auto& c : {StateCase{0, TPlayState::psStop}, StateCase{1, TPlayState::psPlay},
+                          StateCase{3, TPlayState::psPause}}) {
+        windows.player.state = c.reply;
+        EXPECT_EQ(wac.PlayState(), c.state) << c.reply;
+    }
+    windows.player.shuffle = 0;
+    EXPECT_EQ(wac.PlaySequence(), TPlaySequence::psqNext);
+    windows.player.position = 0;
+    EXPECT_EQ(wac.TrackNumber(), 1);
+}
+
+TEST_F(TWinAmpCtrTest, PlayPauseSequencesOfARunningPlayer) {
+    struct Case {
+        const char* name;
+        std::intptr_t state;
+        std::intptr_t length;
+        Log expected;
+    };
+    const Case cases[] = {
+        {"playing", 1, 4, {"ask 0", "ask 104", "ask 104", "cmd 40046"}},
+        {"paused", 3, 4, {"ask 0", "ask 104", "ask 124", "ask 104", "cmd 40046"}},
+        {"stopped", 0, 4, {"ask 0", "ask 104", "ask 124", "ask 104", "cmd 40045"}},
+        {"stopped, empty playlist", 0, 0, {"ask 0", "ask 104", "ask 124"}},
+        {"unknown state", 2, 4, {"ask 0", "ask 104", "ask 124", "ask 104"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        windows.windows.clear();
+        StartPlayer(c.state, c.length);
+        windows.log.clear();
+        PlayPause();
+        EXPECT_EQ(windows.log, c.expected);
+    }
+    EXPECT_TRUE(starter.log.empty());
+}
+
+TEST_F(TWinAmpCtrTest, PlayPauseWithoutPlayerStartsItQuoted) {
+    PlayPause();
+    EXPECT_EQ(TakeLog(), (Log{"ask 0 (none)", "ask 0 (none)", "ask 104 (none)", "ask 124 (none)"}));
+    EXPECT_EQ(starter.log, Log{"exec \"C:\\PROGRAM FILES\\WINAMP\\Winamp.exe\" /1"});
+
+    // A player that is up at once, stopped with a playlist, is asked to play.
+    starter.log.clear();
+    starter.onExec = [&] { StartPlayer(0, 2); };
+    PlayPause();
+    EXPECT_EQ(TakeLog(), (Log{"ask 0 (none)", "ask 0 (none)", "ask 104", "ask 124", "ask 104", "cmd 40045"}));
+    EXPECT_EQ(starter.log.size(), 1u);
+}
+
+TEST_F(TWinAmpCtrTest, OtherActionsNeverStartThePlayer) {
+    wac.StepBackward();
+    wac.StepForward();
+    wac.NextTrack();
+    wac.PreviousTrack();
+    wac.SetPlayState(TPlayState::psStop);
+    EXPECT_EQ(TakeLog(),
+              (Log{"cmd 40144 (none)", "cmd 40148 (none)", "cmd 40048 (none)", "cmd 40044 (none)", "cmd 40047 (none)"}));
+    EXPECT_TRUE(starter.log.empty());
+}
+
+TEST_F(TWinAmpCtrTest, WithoutPlayerEveryReplyCountsAsZero) {
+    EXPECT_FALSE(wac.Started());
+    EXPECT_FALSE(wac.Visible());
+    EXPECT_EQ(wac.PlayState(), TPlayState::psStop);
+    EXPECT_EQ(wac.TrackNumber(), 1);
+    EXPECT_EQ(wac.TrackTime(), 0);
+    EXPECT_EQ(wac.PlaySequence(), TPlaySequence::psqNext);
+    wac.SetStarted(false);
+    EXPECT_EQ(windows.log.back(), "ask 0 (none)");  // nothing to close
+}
+
+TEST_F(TWinAmpCtrTest, HungPlayerCountsAsZeroAndEveryQueryIsBounded) {
+    StartPlayer(1, 3);
+    windows.player.position = 4;
+    windows.hung = true;
+    EXPECT_FALSE(wac.Started());
+    EXPECT_EQ(wac.PlayState(), TPlayState::psStop);
+    EXPECT_EQ(wac.TrackNumber(), 1);
+    PlayPause();
+    timer.Tick();
+    ASSERT_FALSE(windows.timeouts.empty());
+    for (unsigned timeout : windows.timeouts) EXPECT_EQ(timeout, TWinAmpCtr::kQueryTimeoutMs);
+    EXPECT_LE(TWinAmpCtr::kQueryTimeoutMs, 500u);
+    for (const auto& line : windows.log) EXPECT_EQ(line.find("plain send"), std::string::npos) << line;
+}
+
+TEST_F(TWinAmpCtrTest, TrackNumberAssignmentStopsSetsPositionAndPlays) {
+    StartPlayer(0, 5);
+    wac.SetTrackNumber(3);
+    EXPECT_EQ(TakeLog(), (Log{"cmd 40047", "ask 121 arg 2", "ask 124", "ask 104", "cmd 40045"}));
+    EXPECT_EQ(windows.player.position, 2);
+
+    wac.SetTrackNumber(0);  // carried through as -1; what it means is the player's business
+    EXPECT_EQ(TakeLog().at(1), "ask 121 arg -1");
+}
+
+TEST_F(TWinAmpCtrTest, PlayerDirectoryFromTheUninstallEntry) {
+    struct Case {
+        const char* name;
+        std::optional<platform::RegistryValue> value;  // nothing: no key at all
+        std::string expected;
+    };
+    using platform::RegistryValueType;
+    const Case cases[] = {
+        {"quoted", {{RegistryValueType::String, "\"C:\\Program Files\\Winamp\\UninstWA.exe\""}}, kPlayerDir},
+        {"unquoted", {{RegistryValueType::String, "C:\\Program Files\\Winamp\\UninstWA.exe"}}, kPlayerDir},
+        {"with arguments", {{RegistryValueType::String, "\"D:\\Apps\\wa\\un.exe\" /S"}}, "D:\\APPS\\WA\\"},
+        {"folder only", {{RegistryValueType::String, "c:\\winamp\\"}}, "C:\\WINAMP\\"},
+        {"no backslash", {{RegistryValueType::String, "\"UninstWA.exe\""}}, ""},
+        {"empty", {{RegistryValueType::String, ""}}, ""},
+        {"only a quote", {{RegistryValueType::String, "\""}}, ""},
+        {"missing value", {{RegistryValueType::Missing, ""}}, ""},
+        {"not a string", {{RegistryValueType::Other, "\\\\"}}, ""},
+        {"no key", std::nullopt, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        registry.keys.clear();
+        if (c.value) registry.AddKey(RegistryRoot::LocalMachine, kUninstallKey).values["UninstallString"] = *c.value;
+        EXPECT_EQ(wac.GetPlayerDirectory(), c.expected);
+    }
+}
+
+TEST_F(TWinAmpCtrTest, StartingThePlayerWithoutOrWithAStrangeDirectory) {
+    registry.keys.clear();
+    wac.SetStarted(true);
+    EXPECT_EQ(starter.log, Log{"exec \"Winamp.exe\" /1"});  // the system searches for it
+
+    // A quote left inside the folder cannot be a path; quoting it would run
+    // something else, so nothing runs.
+    starter.log.clear();
+    registry.SetString(RegistryRoot::LocalMachine, kUninstallKey, "UninstallString",
+                       "\"C:\\Winamp\\UninstWA.exe\" \"/log=D:\\logs\\x\"");
+    ASSERT_EQ(wac.GetPlayerDirectory(), "C:\\WINAMP\\UNINSTWA.EXE\" \"/LOG=D:\\LOGS\\");
+    wac.SetStarted(true);
+    EXPECT_TRUE(starter.log.empty());
+}
+
+// --- the track watch
+
+std::string Id3Tag(const std::string& title) {
+    std::string tag = "TAG" + title;
+    tag.resize(127, '\0');
+    tag += '\x11';  // Rock
+    return tag;
+}
+
+class TrackWatchTest : public TWinAmpCtrTest {
+protected:
+    const std::string playlistPath = std::string(kPlayerDir) + "winamp.m3u";
+};
+
+TEST_F(TrackWatchTest, RunsEvery20MsFromConstructionUntilDestruction) {
+    EXPECT_TRUE(timer.running);
+    EXPECT_EQ(timer.intervalMs, 20u);
+    {
+        testing::ManualIntervalTimer ownTimer;
+        {
+            TWinAmpCtr other(WinampServices{windows, registry, starter, files, tails, ownTimer});
+            EXPECT_TRUE(ownTimer.running);
+        }
+        EXPECT_FALSE(ownTimer.running);
+    }
+}
+
+TEST_F(TrackWatchTest, WithoutPlayerOnlyTheFirstTickLooksForTheEntry) {
+    int trackChanges = 0;
+    int listChanges = 0;
+    wac.OnTrackChange = [&](TWinAmpCtr& sender) {
+        EXPECT_EQ(&sender, &wac);
+        ++trackChanges;
+    };
+    wac.OnListChange = [&](TWinAmpCtr&) { ++listChanges; };
+
+    timer.Tick();
+    // Track 1 differs from the stored 0: the missing playlist asks the (absent) player to write it.
+    EXPECT_EQ(TakeLog(), (Log{"ask 124 (none)", "ask 125 (none)", "ask 120 (none)"}));
+    timer.Tick(3);
+    EXPECT_EQ(TakeLog(), (Log{"ask 124 (none)", "ask 125 (none)", "ask 124 (none)", "ask 125 (none)",
+                              "ask 124 (none)", "ask 125 (none)"}));
+    EXPECT_EQ(trackChanges, 1);
+    EXPECT_EQ(listChanges, 0);
+    EXPECT_FALSE(wac.TrackData().TagFound);
+}
+
+TEST_F(TrackWatchTest, ListChangeAsksForThePlaylistFileOnce) {
+    files.files[playlistPath] = "#EXTM3U\r\nC:\\one.mp3\r\n";
+    StartPlayer(1, 3);
+    int listChanges = 0;
+    wac.OnListChange = [&](TWinAmpCtr&) { ++listChanges; };
+
+    timer.Tick();
+    EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 120", "ask 124", "ask 125"}));
+    timer.Tick();
+    EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 125"}));
+    windows.player.length = 4;
+    timer.Tick();
+    EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 120", "ask 124", "ask 125"}));
+    EXPECT_EQ(listChanges, 2);
+}
+
+TEST_F(TrackWatchTest, TrackChangeReadsTheEntrysTagOnlyOnChange) {
+    files.files[playlistPath] = "#EXTM3U\r\n#EXTINF:1,x\r\n\r\n C:\\one.mp3\r\nC:\\two.mp3\r\nC:\\gone.mp3\r\n";
+    files.files["C:\\one.mp3"] = std::string(500, 'a') + Id3Tag("One");
+    files.files["C:\\two.mp3"] = std::string(64, 'b');  // shorter than a tag
+    StartPlayer(1, 3);
+    int trackChanges = 0;
+    wac.OnTrackChange = [&](TWinAmpCtr&) { ++trackChanges; };
+
+    timer.Tick(5);
+    EXPECT_TRUE(wac.TrackData().TagFound);
+    EXPECT_EQ(wac.TrackData().Title, "One");
+    EXPECT_EQ(wac.TrackData().Genre, "Rock");
+    EXPECT_EQ(tails.reads, Log{"C:\\one.mp3"});
+    EXPECT_EQ(trackChanges, 1);
+
+    windows.player.position = 1;
+    timer.Tick();
+    EXPECT_FALSE(wac.TrackData().TagFound);
+    EXPECT_EQ(wac.TrackData().Title, "");
+
+    files.files["C:\\two.mp3"] = Id3Tag("Two");
+    windows.player.position = 2;  // the entry's file does not exist: data reset, nothing read
+    timer.Tick();
+    EXPECT_EQ(wac.TrackData().Title, "");
+    EXPECT_EQ(tails.reads, (Log{"C:\\one.mp3", "C:\\two.mp3"}));
+    EXPECT_EQ(trackChanges, 3);
+}
+
+TEST_F(TrackWatchTest, MissingPlaylistOrEntryLeavesTheTrackDataAlone) {
+    files.files["C:\\one.mp3"] = Id3Tag("One");
+    files.files[playlistPath] = "C:\\one.mp3\r\n";
+    StartPlayer(1, 1);
+    timer.Tick();
+    ASSERT_EQ(wac.TrackData().Title, "One");
+
+    files.files.erase(playlistPath);
+    windows.player.position = 1;
+    TakeLog();
+    timer.Tick();
+    EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 125", "ask 120"}));  // asked to write the missing file
+    EXPECT_EQ(wac.TrackData().Title, "One");
+
+    files.files[playlistPath] = "C:\\one.mp3\r\n";  // entry 3 of a one-line list
+    windows.player.position = 2;
+    timer.Tick();
+    EXPECT_EQ(wac.TrackData().Title, "One");
+}
+
+TEST_F(TrackWatchTest, UnreadableTrackFileGivesNoTag) {
+    files.files["C:\\one.mp3"] = Id3Tag("One");
+    files.files[playlistPath] = "C:\\one.mp3\r\n";
+    tails.unreadable.insert("C:\\one.mp3");
+    StartPlayer(1, 1);
+    timer.Tick();
+    EXPECT_FALSE(wac.TrackData().TagFound);
+}
+
+}  // namespace
+}  // namespace keytide
