@@ -1,7 +1,6 @@
 #pragma once
 // Subsystems whose Win32 side is still being built. Each class is removed when
 // its real implementation is wired into the program; nothing here is final.
-#include "core/ControllerPorts.h"
 #include "media/MasterVolume.h"
 #include "osd/OsdDisplay.h"
 
@@ -21,15 +20,6 @@ public:
     void ShowLabel(const std::string&) override {}
     void ShowVolumeBar() override {}
     void HideVolumeBar() override {}
-};
-
-// The settings dialog's font list and settings load, and the welcome screen.
-class PendingStartupSteps final : public StartupSteps {
-public:
-    void FillFontList() override {}
-    void LoadSettings() override {}
-    void ShowWelcomeScreen() override {}
-    void HideWelcomeScreen() override {}
 };
 
 }  // namespace keytide::win32

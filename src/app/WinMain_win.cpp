@@ -16,6 +16,7 @@
 #include "media/TWinAmpCtr.h"
 #include "platform/win32/SystemServices.h"
 #include "platform/win32/Win32FileTail.h"
+#include "platform/win32/Win32FontSource.h"
 #include "platform/win32/Win32IntervalTimer.h"
 #include "platform/win32/Win32Mci.h"
 #include "platform/win32/Win32Power.h"
@@ -24,6 +25,8 @@
 #include "platform/win32/Win32WindowSystem.h"
 #include "platform/win32/WindowBase.h"
 #include "settings/Settings.h"
+#include "settings/SettingsStartup.h"
+#include "settings/SettingsStore.h"
 #include "shell/ApplicationWindow_win.h"
 #include "shell/TrayIconModel.h"
 
@@ -64,7 +67,10 @@ int RunProgram() {
     application.Create();
 
     // --- settings and start-up steps
-    PendingStartupSteps startup;
+    Win32FontSource fonts;
+    SettingsStore settingsStore(settings, files, IniFilePathFor(ExecutablePath()), registry, ExecutablePath());
+    SettingsStartup startup(settings, settingsStore, fonts, messages);
+    startup.FormCreate();
     // --- on-screen display
     PendingOsdDisplay osd;
     // --- master volume

@@ -13,9 +13,15 @@ namespace keytide {
 using ColorValue = std::uint32_t;
 inline constexpr ColorValue kColorLime = 0x0000FF00;
 
+// Entries of the drop-down lists.
+inline constexpr int kSizeListCount = 3;              // "Small", "Normal", "Large"
+inline constexpr int kProgressBarStyleListCount = 2;  // "Normal", "Rounded"
+inline constexpr int kTimeOutListCount = 10;          // "1" .. "10" seconds
+inline constexpr int kNoSelection = -1;
+
 struct Settings {
-    // Check boxes. Until the settings are loaded they hold what a missing
-    // [Settings] key gives.
+    // Check boxes. The member values here are what an empty [Settings] section
+    // loads as; the program's dialog starts from ResetToDesignValues() instead.
     bool AutoLoadChk = true;
     bool WelcomeScrChk = true;
     bool UseScrollLockChk = true;
@@ -25,7 +31,7 @@ struct Settings {
 
     // FontListBox: the installed screen fonts and the selected entry (-1: none).
     std::vector<std::string> FontListBox;
-    int FontIndex = -1;
+    int FontIndex = kNoSelection;
 
     // Drop-down list indices, -1 for no selection.
     int SizeListBox = 1;              // 0 "Small", 1 "Normal", 2 "Large"
@@ -41,5 +47,22 @@ struct Settings {
                    : std::string();
     }
 };
+
+// The controls as the settings dialog is created, before the first load: all
+// check boxes clear, no list selections, colour clLime. The font entries
+// themselves are kept.
+inline void ResetToDesignValues(Settings& settings) {
+    settings.AutoLoadChk = false;
+    settings.WelcomeScrChk = false;
+    settings.UseScrollLockChk = false;
+    settings.AnimateSystrayChk = false;
+    settings.BoldChk = false;
+    settings.ItalicChk = false;
+    settings.FontIndex = kNoSelection;
+    settings.SizeListBox = kNoSelection;
+    settings.ProgressBarStyleListBox = kNoSelection;
+    settings.TimeOutListBox = kNoSelection;
+    settings.ColorPanel = kColorLime;
+}
 
 }  // namespace keytide

@@ -1,0 +1,105 @@
+#include "settings/SettingsStore.h"
+
+#include "core/Error.h"
+#include "core/ini/IniFile.h"
+#include "settings/ColorCodec.h"
+
+namespace keytide {
+
+namespace {
+
+constexpr char kSection[] = "Settings";
+
+namespace key {
+constexpr char kAutoLoad[] = "AutoLoad";
+constexpr char kWelcomeScreen[] = "WelcomeScreen";
+constexpr char kScrollLock[] = "ScrollLock";
+constexpr char kAnimateSysTray[] = "AnimateSysTray";
+constexpr char kFontName[] = "FontName";
+constexpr char kBold[] = "Bold";
+constexpr char kItalic[] = "Italic";
+constexpr char kOSDSize[] = "OSDSize";
+constexpr char kOSDColor[] = "OSDColor";
+constexpr char kOSDProgressStyle[] = "OSDProgressStyle";
+constexpr char kOSDTimeOut[] = "OSDTimeOut";
+}  // namespace key
+
+// An index the list does not have leaves it without a selection.
+int ListIndex(std::int32_t index, int entryCount) { return index >= 0 && index < entryCount ? index : kNoSelection; }
+
+// Selects every entry equal to the name, letter case included; an unknown
+// name leaves the selection as it was.
+void SelectFontNamed(Settings& settings, const std::string& name) {
+    for (std::size_t entry = 0; entry < settings.FontListBox.size(); ++entry) {
+        if (settings.FontListBox[entry] == name) settings.FontIndex = static_cast<int>(entry);
+    }
+}
+
+}  // namespace
+
+std::string ExecutableFileName(std::string_view path) {
+    const auto separator = path.find_last_of("\\:/");
+    return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}
+
+SettingsStore::SettingsStore(Settings& settings, platform::FileSystem& files, std::string iniFilePath,
+                             platform::Registry& registry, std::string executablePath)
+    : settings_(settings),
+      files_(files),
+      iniFilePath_(std::move(iniFilePath)),
+      registry_(registry),
+      executablePath_(std::move(executablePath)) {}
+
+void SettingsStore::LoadIni() {
+    const ini::IniFile file(files_, iniFilePath_);
+    Settings& s = settings_;
+
+    s.AutoLoadChk = file.ReadBool(kSection, key::kAutoLoad, true);
+    SetAutoLoad(s.AutoLoadChk);
+
+    s.WelcomeScrChk = file.ReadBool(kSection, key::kWelcomeScreen, true);
+    s.UseScrollLockChk = file.ReadBool(kSection, key::kScrollLock, true);
+    s.AnimateSystrayChk = file.ReadBool(kSection, key::kAnimateSysTray, true);
+
+    SelectFontNamed(s, file.ReadString(kSection, key::kFontName, kDefaultFontName));
+    if (s.FontIndex == kNoSelection) SelectFontNamed(s, kDefaultFontName);
+
+    s.BoldChk = file.ReadBool(kSection, key::kBold, true);
+    s.ItalicChk = file.ReadBool(kSection, key::kItalic, false);
+    s.SizeListBox = ListIndex(file.ReadInteger(kSection, key::kOSDSize, 1), kSizeListCount);
+    s.ColorPanel = StringToColor(file.ReadString(kSection, key::kOSDColor, "clLime"));
+    s.ProgressBarStyleListBox =
+        ListIndex(file.ReadInteger(kSection, key::kOSDProgressStyle, 1), kProgressBarStyleListCount);
+    s.TimeOutListBox = ListIndex(file.ReadInteger(kSection, key::kOSDTimeOut, 2), kTimeOutListCount);
+}
+
+void SettingsStore::SaveIni() {
+    ini::IniFile file(files_, iniFilePath_);
+    const Settings& s = settings_;
+
+    file.WriteBool(kSection, key::kAutoLoad, s.AutoLoadChk);
+    file.WriteBool(kSection, key::kWelcomeScreen, s.WelcomeScrChk);
+    file.WriteBool(kSection, key::kScrollLock, s.UseScrollLockChk);
+    file.WriteBool(kSection, key::kAnimateSysTray, s.AnimateSystrayChk);
+    file.WriteString(kSection, key::kFontName, s.FontName());
+    file.WriteBool(kSection, key::kBold, s.BoldChk);
+    file.WriteBool(kSection, key::kItalic, s.ItalicChk);
+    file.WriteInteger(kSection, key::kOSDSize, s.SizeListBox);
+    file.WriteString(kSection, key::kOSDColor, ColorToString(s.ColorPanel));
+    file.WriteInteger(kSection, key::kOSDProgressStyle, s.ProgressBarStyleListBox);
+    file.WriteInteger(kSection, key::kOSDTimeOut, s.TimeOutListBox);
+}
+
+void SettingsStore::SetAutoLoad(bool on) {
+    if (!registry_.WriteString(kRunKeyRoot, kRunKeyPath, kRunValueName, on ? executablePath_ : std::string())) {
+        throw KeytideError(FormatMessage("Failed to set data for '%s'", kRunValueName));
+    }
+}
+
+void SettingsStore::RemoveExecutableRunValue() {
+    // An empty name would be the key's default value, which is not ours.
+    const std::string name = ExecutableFileName(executablePath_);
+    if (!name.empty()) registry_.DeleteValue(kRunKeyRoot, kRunKeyPath, name);
+}
+
+}  // namespace keytide
