@@ -1,18 +1,9 @@
 #pragma once
 // Subsystems whose Win32 side is still being built. Each class is removed when
 // its real implementation is wired into the program; nothing here is final.
-#include "media/MasterVolume.h"
 #include "osd/OsdDisplay.h"
 
 namespace keytide::win32 {
-
-class PendingMasterVolume final : public MasterVolume {
-public:
-    void ToggleMute() override {}
-    void VolumeDown() override {}
-    void VolumeUp() override {}
-    LineVolume ReadMasterVolume() override { return {}; }
-};
 
 class PendingOsdDisplay final : public OsdDisplay {
 public:

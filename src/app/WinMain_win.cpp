@@ -13,6 +13,8 @@
 #include "core/AssignmentStore.h"
 #include "core/MainController.h"
 #include "core/MainWindow_win.h"
+#include "media/MasterVolumeActions.h"
+#include "media/TAudioMixer.h"
 #include "media/TWinAmpCtr.h"
 #include "platform/win32/SystemServices.h"
 #include "platform/win32/Win32FileTail.h"
@@ -24,6 +26,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32WindowSystem.h"
 #include "platform/win32/WindowBase.h"
+#include "platform/win32/WinmmMixerDevice.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStartup.h"
 #include "settings/SettingsStore.h"
@@ -73,8 +76,11 @@ int RunProgram() {
     startup.FormCreate();
     // --- on-screen display
     PendingOsdDisplay osd;
-    // --- master volume
-    PendingMasterVolume volume;
+    // --- master volume (the mixer opens device 0 as it is made; the main window assigns 0 once more)
+    WinmmMixerDevice mixerDevice;
+    TAudioMixer mixer(mixerDevice);
+    mixer.SetMixerId(0);
+    MasterVolumeActions volume(mixer);
     // --- launching
     Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput});
     // --- window, desktop and power actions

@@ -1,0 +1,163 @@
+#include "media/TAudioMixer.h"
+
+#include <algorithm>
+
+namespace keytide {
+
+namespace {
+
+constexpr std::uint32_t kManufacturerMicrosoft = 1;
+
+bool IsVolume(const platform::MixerControl& control) {
+    return control.controlType == platform::kMixerControlTypeVolume;
+}
+
+bool IsMute(const platform::MixerControl& control) { return control.controlType == platform::kMixerControlTypeMute; }
+
+// Volume and mute controls with a single item; list-like controls with
+// several items are never one of ours.
+bool IsVolumeOrMute(const platform::MixerControl& control) {
+    return (IsVolume(control) || IsMute(control)) && (control.controlFlags & platform::kMixerControlMultiple) == 0;
+}
+
+// A uniform control has one value for all channels of its line.
+std::uint32_t ChannelsOf(const platform::MixerControl& control, const platform::MixerLine& line) {
+    return (control.controlFlags & platform::kMixerControlUniform) != 0 ? 1 : line.channels;
+}
+
+}  // namespace
+
+TAudioMixer::TAudioMixer(platform::MixerDevice& device) : device_(device) {
+    device_.CreateNotificationWindow(*this);
+    deviceCount_ = device_.DeviceCount();
+    mixerId_ = -1;
+    SetMixerId(0);
+}
+
+TAudioMixer::~TAudioMixer() {
+    CloseMixer();
+    device_.DestroyNotificationWindow();
+}
+
+void TAudioMixer::SetMixerId(std::int32_t id) {
+    if (deviceCount_ == 0) return;
+    const std::int64_t lastDevice = static_cast<std::int64_t>(deviceCount_) - 1;
+    const std::int64_t wanted = std::min<std::int64_t>(id, lastDevice);
+    CloseMixer();
+    if (wanted < 0) return;
+    const auto deviceId = static_cast<std::uint32_t>(wanted);
+    if (!device_.Open(deviceId)) return;
+
+    mixerId_ = static_cast<std::int32_t>(wanted);
+    const platform::MixerCaps caps = device_.Caps(deviceId).value_or(platform::MixerCaps{});
+    manufacturer_ = caps.manufacturerId == kManufacturerMicrosoft ? std::string("Microsoft")
+                                                                  : std::to_string(caps.manufacturerId) + " = Unknown";
+    driverVersion_ = static_cast<std::int32_t>(caps.driverVersion);
+    productId_ = caps.productId;
+    productName_ = caps.productName;
+    numberOfLine_ = static_cast<std::int32_t>(caps.destinations);
+    BuildDestinations();
+}
+
+void TAudioMixer::CloseMixer() {
+    if (mixerId_ >= 0) {
+        device_.Close();
+        mixerId_ = -1;
+    }
+    destinations_.reset();
+}
+
+void TAudioMixer::BuildDestinations() {
+    TMixerDestinations destinations;
+    for (std::int32_t index = 0; index < numberOfLine_; ++index) {
+        const auto destination = static_cast<std::uint32_t>(index);
+        std::optional<platform::MixerLine> line = device_.DestinationLine(destination);
+        if (!line) continue;
+        TMixerDestination entry{*line, {}, {}};
+        for (std::uint32_t source = 0; source < entry.line.connections; ++source) {
+            if (std::optional<platform::MixerLine> sourceLine = device_.SourceLine(destination, source)) {
+                TMixerControls controls = FetchControls(*sourceLine);
+                entry.connections.push_back(TMixerConnection{std::move(*sourceLine), std::move(controls)});
+            }
+        }
+        entry.controls = FetchControls(entry.line);
+        destinations.push_back(std::move(entry));
+    }
+    destinations_ = std::move(destinations);
+}
+
+TMixerControls TAudioMixer::FetchControls(const platform::MixerLine& line) {
+    return TMixerControls{
+        device_.LineControls(line.lineId, line.controls).value_or(std::vector<platform::MixerControl>{})};
+}
+
+const TMixerDestination* TAudioMixer::Destination(std::int32_t index) const {
+    if (!destinations_ || index < 0 || static_cast<std::size_t>(index) >= destinations_->size()) return nullptr;
+    return &(*destinations_)[static_cast<std::size_t>(index)];
+}
+
+LineVolumeValues TAudioMixer::ReadLineVolume(std::int32_t destination) {
+    const TMixerDestination* line = Destination(destination);
+    if (line == nullptr) return {};
+
+    LineVolumeValues result;
+    result.found = true;
+    for (const platform::MixerControl& control : line->controls.items) {
+        const bool wantVolume = result.left == -1;
+        const bool wantMute = result.mute == -1;
+        if (!wantVolume && !wantMute) break;
+        if (!IsVolumeOrMute(control)) continue;
+        // A control of a kind already read would only be looked at.
+        if ((IsVolume(control) && !wantVolume) || (IsMute(control) && !wantMute)) continue;
+
+        const std::uint32_t channels = ChannelsOf(control, line->line);
+        const std::optional<std::vector<std::uint32_t>> values = device_.ControlValues(control.controlId, channels);
+        if (!values || values->empty()) continue;  // refused: try the next control of the kind
+
+        if (IsVolume(control)) {
+            result.left = static_cast<std::int32_t>((*values)[0]);
+            if (channels > 1 && values->size() > 1) result.right = static_cast<std::int32_t>((*values)[1]);
+        } else {
+            result.mute = (*values)[0] != 0 ? 1 : 0;
+        }
+    }
+    return result;
+}
+
+bool TAudioMixer::WriteLineVolume(std::int32_t destination, std::int32_t left, std::int32_t right, std::int32_t mute) {
+    const TMixerDestination* line = Destination(destination);
+    if (line == nullptr) return false;
+
+    bool volumePending = left != -1;
+    bool mutePending = mute != -1;
+    for (const platform::MixerControl& control : line->controls.items) {
+        if (!volumePending && !mutePending) break;
+        if (!IsVolumeOrMute(control)) continue;
+
+        const std::uint32_t channels = std::max<std::uint32_t>(ChannelsOf(control, line->line), 1);
+        if (IsVolume(control) && volumePending) {
+            volumePending = false;
+            // Channels past the second (a line with more than two) follow the second.
+            const auto second = static_cast<std::uint32_t>(right == -1 ? left : right);
+            std::vector<std::uint32_t> values(channels, second);
+            values[0] = static_cast<std::uint32_t>(left);
+            device_.SetControlValues(control.controlId, values);  // a refused write is not retried elsewhere
+        } else if (IsMute(control) && mutePending) {
+            mutePending = false;
+            // Every channel of a per-channel switch: sound goes off (or on) as a whole.
+            device_.SetControlValues(control.controlId,
+                                     std::vector<std::uint32_t>(channels, static_cast<std::uint32_t>(mute)));
+        }
+    }
+    return true;
+}
+
+void TAudioMixer::LineChanged(std::uintptr_t mixer, std::uintptr_t lineId) {
+    if (OnLineChange) OnLineChange(*this, mixer, lineId);
+}
+
+void TAudioMixer::ControlChanged(std::uintptr_t mixer, std::uintptr_t controlId) {
+    if (OnControlChange) OnControlChange(*this, mixer, controlId);
+}
+
+}  // namespace keytide

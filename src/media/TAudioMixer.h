@@ -1,0 +1,106 @@
+#pragma once
+// The mixer component: one open mixer device with a snapshot of its lines and
+// their controls taken when it opens, and the volume and mute of a
+// destination line read and written through that snapshot.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/MixerDevice.h"
+
+namespace keytide {
+
+// All controls of one line, in the order the system returned them. Empty when
+// they could not be fetched.
+struct TMixerControls {
+    std::vector<platform::MixerControl> items;
+};
+
+// A source line of a destination.
+struct TMixerConnection {
+    platform::MixerLine line;
+    TMixerControls controls;
+};
+using TMixerConnections = std::vector<TMixerConnection>;
+
+struct TMixerDestination {
+    platform::MixerLine line;
+    TMixerControls controls;
+    TMixerConnections connections;
+};
+
+// One entry per destination whose description could be read; an unreadable
+// one is left out, so later destinations move up.
+using TMixerDestinations = std::vector<TMixerDestination>;
+
+// Per channel 0..65535; mute 0 (sound on) or 1; -1 for no value.
+struct LineVolumeValues {
+    bool found = false;
+    std::int32_t left = -1;
+    std::int32_t right = -1;
+    std::int32_t mute = -1;
+};
+
+class TAudioMixer;
+// Sender, the notification's first parameter (the mixer), its second (the line or control).
+using TMixerChange = std::function<void(TAudioMixer& sender, std::uintptr_t MixerH, std::uintptr_t ID)>;
+
+class TAudioMixer final : private platform::MixerNotificationSink {
+public:
+    // Creates the notification window and opens device 0.
+    explicit TAudioMixer(platform::MixerDevice& device);
+    ~TAudioMixer() override;
+    TAudioMixer(const TAudioMixer&) = delete;
+    TAudioMixer& operator=(const TAudioMixer&) = delete;
+
+    // -1 while no device is open. Assigning opens that device (the last one
+    // for a larger index) after closing the open one; a negative index only closes.
+    std::int32_t MixerId() const { return mixerId_; }
+    void SetMixerId(std::int32_t id);
+
+    void CloseMixer();
+
+    // The destination line's own volume and mute: the first readable volume
+    // control and the first readable mute control. found is false without an
+    // open device or without that destination.
+    LineVolumeValues ReadLineVolume(std::int32_t destination);
+
+    // Writes volume (unless left is -1) and mute (unless -1) into the first
+    // volume and the first mute control of the line; right -1 writes left to
+    // both channels. False without an open device or that destination.
+    bool WriteLineVolume(std::int32_t destination, std::int32_t left, std::int32_t right, std::int32_t mute);
+
+    std::int32_t DriverVersion() const { return driverVersion_; }
+    std::uint16_t ProductId() const { return productId_; }
+    std::int32_t NumberOfLine() const { return numberOfLine_; }
+    const std::string& Manufacturer() const { return manufacturer_; }
+    const std::string& ProductName() const { return productName_; }
+
+    // The snapshot of the open device; nothing while closed.
+    const std::optional<TMixerDestinations>& Destinations() const { return destinations_; }
+
+    TMixerChange OnLineChange;
+    TMixerChange OnControlChange;
+
+private:
+    void LineChanged(std::uintptr_t mixer, std::uintptr_t lineId) override;
+    void ControlChanged(std::uintptr_t mixer, std::uintptr_t controlId) override;
+
+    void BuildDestinations();
+    TMixerControls FetchControls(const platform::MixerLine& line);
+    const TMixerDestination* Destination(std::int32_t index) const;
+
+    platform::MixerDevice& device_;
+    std::uint32_t deviceCount_ = 0;
+    std::int32_t mixerId_ = -1;
+    std::int32_t driverVersion_ = 0;
+    std::uint16_t productId_ = 0;
+    std::int32_t numberOfLine_ = 0;
+    std::string manufacturer_;
+    std::string productName_;
+    std::optional<TMixerDestinations> destinations_;
+};
+
+}  // namespace keytide
