@@ -249,3 +249,35 @@ E2E_TEST("keys.closing_gives_every_key_back") {
     CHECK_EQ(k.close(), DWORD{0});
     CHECK_MSG(allKeysFree(), "a key is still held after the program ended");
 }
+
+E2E_TEST("keys.an_open_command_that_is_no_string_ends_in_the_general_error_box") {
+    const std::string marker = t.installMarker();
+    const std::string mailKey = "mailto\\shell\\open\\command";
+    const auto oldMail = regReadString(HKEY_CLASSES_ROOT, mailKey, "");
+    HKEY key = nullptr;
+    REQUIRE(RegCreateKeyExA(HKEY_CLASSES_ROOT, mailKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                            nullptr) == ERROR_SUCCESS);
+    const DWORD number = 7;
+    RegSetValueExA(key, "", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegCloseKey(key);
+
+    t.write(kIni, iniWith({slot(4, 0, 6), slot(5, 1, 0, marker)}));
+    KeytideProcess& k = t.start();
+    awaitActive(t);
+    pressKey(VK_NUMPAD8);
+    HWND box = nullptr;
+    waitUntil([&] {
+        for (HWND dialog : findWindows(k.pid(), "#32770", "Keytide"))
+            if (isVisible(dialog)) box = dialog;
+        return box != nullptr;
+    });
+    if (oldMail) regWriteString(HKEY_CLASSES_ROOT, mailKey, "", *oldMail);
+    REQUIRE_MSG(box != nullptr, "no error box with the program's title appeared");
+    CHECK_EQ(dialogText(box), std::string("Invalid data type for ''."));
+    CHECK(answerDialog(box));
+
+    // The program goes on: the next key still works.
+    pressKey(VK_NUMPAD9);
+    CHECK_MSG(waitForMarkerRuns(t.markerLog(), 1).has_value(), "the program did not go on after the error");
+    CHECK_EQ(k.close(), DWORD{0});
+}
