@@ -145,12 +145,47 @@ keytide_winepath_w() {
   keytide_without_lock winepath -w "$1" 2>/dev/null
 }
 
+# --- test prefix like a Windows machine, and a sound device (settings and master-volume tests)
+# The prefix lists no font named "Arial", which every Windows machine has and
+# the program's default settings name: Wine's font replacement makes "Arial"
+# list and draw as Liberation Sans (Debian's fonts-liberation). Added once per
+# prefix; the check reads the saved registry file, so it costs no Wine start.
+keytide_wine_prefix_fonts() {
+  grep -q '^"Arial"="Liberation Sans"' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+  keytide_without_lock wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ \
+    /d 'Liberation Sans' /f >/dev/null 2>&1 || keytide_log "could not add the Arial font replacement"
+}
+
+# A private PulseAudio daemon with a null sink for the session (scripts/pulse-null.sh),
+# so that Wine finds an output device and programs see an audio mixer. Exports
+# PULSE_SERVER; without pulseaudio the session goes on without a mixer.
+KEYTIDE_PULSE_DIR=""
+keytide_pulse_start() {
+  [[ -n "$KEYTIDE_PULSE_DIR" ]] && return 0
+  KEYTIDE_PULSE_DIR="$(mktemp -d "${TMPDIR:-/tmp}/keytide-pulse.XXXXXX")" || return 1
+  local server
+  if server="$(keytide_without_lock "$KEYTIDE_REPO_ROOT/scripts/pulse-null.sh" start "$KEYTIDE_PULSE_DIR")"; then
+    export PULSE_SERVER="$server"
+  else
+    keytide_log "no PulseAudio null sink: programs will see no audio mixer"
+  fi
+}
+keytide_pulse_stop() {
+  [[ -z "$KEYTIDE_PULSE_DIR" ]] && return 0
+  "$KEYTIDE_REPO_ROOT/scripts/pulse-null.sh" stop "$KEYTIDE_PULSE_DIR"
+  rm -rf "$KEYTIDE_PULSE_DIR"
+  KEYTIDE_PULSE_DIR=""
+  unset PULSE_SERVER
+}
+# --- end of test prefix and sound device
+
 KEYTIDE_SESSION_OPEN=0
 
 keytide_wine_session_end() {
   (( KEYTIDE_SESSION_OPEN )) || return 0
   KEYTIDE_SESSION_OPEN=0
   keytide_wineserver_stop
+  keytide_pulse_stop  # test prefix and sound device
   keytide_xvfb_stop
   keytide_wine_unlock
 }
@@ -165,5 +200,7 @@ keytide_wine_session_begin() {
   # to that run's (gone) display: stop it before starting ours.
   keytide_wineserver_stop
   keytide_xvfb_start || return 1
+  keytide_pulse_start  # test prefix and sound device
   keytide_wine_prefix_ensure || return 1
+  keytide_wine_prefix_fonts  # test prefix and sound device
 }

@@ -1,0 +1,142 @@
+// The master-volume keys on the real mixer. The mixer's volume belongs to the
+// audio session of the process that sets it (Windows since Vista, and Wine),
+// so this driver cannot read the program's level with the mixer API: it
+// reads it where the program shows it, in the width of the volume bar,
+// (screen width div 40) x ((left + right) div 3276).
+#include <string>
+
+#include "Driver.h"  // windows.h first
+
+#include <mmsystem.h>
+
+using namespace ktd::e2e;
+
+namespace {
+
+constexpr char kIni[] = "ktd.ini";
+constexpr char kProgressWindowClass[] = "TktdOSDProgressForm";
+
+// Keypad "*" mute, "-" volume down, "+" volume up (slots 1, 2, 6 as in the
+// built-in file); the OSD on with a ten-second time-out so that the bar stays
+// up between presses; the welcome screen off.
+std::string volumeIni() {
+  auto slot = [](int index, const char* label, int action) {
+    return "[NumPadKey" + std::to_string(index) + "]\r\nOSDLabel=" + label +
+           "\r\nFileName=\r\nGoToAdress=\r\nAction=" + std::to_string(action) + "\r\nSelectedFunction=0\r\n";
+  };
+  return slot(1, "Mute", 12) + slot(2, "Vol-", 21) + slot(6, "Vol+", 22) +
+         "[Settings]\r\nAutoLoad=1\r\nWelcomeScreen=0\r\nOSDTimeOut=9\r\n"
+         "[IsActive]\r\nIsKTDActive=1\r\nIsOSDActive=1\r\n";
+}
+
+void press(WORD vk, int times) {
+  for (int n = 0; n < times; ++n) CHECK(pressKey(vk));
+}
+
+int barWidth(const KeytideProcess& k) {
+  HWND bar = k.window(kProgressWindowClass);
+  if (bar == nullptr) return -1;
+  const RECT rect = windowRect(bar);
+  return rect.right - rect.left;
+}
+
+// The bar for a level on both channels. A uniform volume control (Wine's
+// mixer has one) is read with one channel, so right is -1 and adds -1; a
+// per-channel control gives right = left.
+bool barShows(const KeytideProcess& k, int level) {
+  const int stepWidth = screenSize().cx / 40;
+  const int width = barWidth(k);
+  return width == stepWidth * ((level - 1) / 3276) || width == stepWidth * ((2 * level) / 3276);
+}
+
+void awaitBar(const KeytideProcess& k, int level, const char* after) {
+  CHECK_MSG(waitUntil([&] { return barShows(k, level); }),
+            std::string("after ") + after + ": bar " + std::to_string(barWidth(k)) + " px wide, expected level " +
+                std::to_string(level) + " (" + std::to_string(screenSize().cx / 40) + " px per 3276)");
+}
+
+// Wine's audio driver list (HKCU\Software\Wine\Drivers, "Audio") set empty
+// for the programs started while this lives, then put back.
+class NoAudioDriver {
+ public:
+  NoAudioDriver() : previous_(regReadString(HKEY_CURRENT_USER, kWineDrivers, "Audio")) {
+    REQUIRE(regWriteString(HKEY_CURRENT_USER, kWineDrivers, "Audio", ""));
+  }
+  NoAudioDriver(const NoAudioDriver&) = delete;
+  NoAudioDriver& operator=(const NoAudioDriver&) = delete;
+  ~NoAudioDriver() {
+    if (previous_) {
+      regWriteString(HKEY_CURRENT_USER, kWineDrivers, "Audio", *previous_);
+    } else {
+      regDeleteValue(HKEY_CURRENT_USER, kWineDrivers, "Audio");
+    }
+  }
+
+ private:
+  static constexpr char kWineDrivers[] = "Software\\Wine\\Drivers";
+  std::optional<std::string> previous_;
+};
+
+HWND visibleDialog(DWORD pid) {
+  for (HWND dialog : findWindows(pid, "#32770"))
+    if (isVisible(dialog)) return dialog;
+  return nullptr;
+}
+
+}  // namespace
+
+E2E_TEST("volume.keys_step_the_master_level_within_its_limits") {
+  // A sound device for Wine comes from the harness (scripts/pulse-null.sh).
+  REQUIRE_MSG(mixerGetNumDevs() > 0, "no audio mixer: the harness should run a PulseAudio null sink");
+  t.write(kIni, volumeIni());
+  KeytideProcess& k = t.start();
+  REQUIRE_MSG(waitHotKey(VK_ADD, true), "the keypad was never grabbed");
+
+  // 66 presses reach the top from any level; volume moves in both directions
+  // by 1000 per press, and down stops at 0.
+  press(VK_ADD, 66);
+  awaitBar(k, 65535, "66 x Vol+");
+  press(VK_SUBTRACT, 10);
+  awaitBar(k, 55535, "10 x Vol-");
+  // Mute leaves the level alone: one step up from where it was.
+  press(VK_MULTIPLY, 1);
+  press(VK_ADD, 1);
+  awaitBar(k, 56535, "Mute, Vol+");
+  press(VK_MULTIPLY, 1);  // sound on again
+  press(VK_SUBTRACT, 60);
+  awaitBar(k, 0, "60 x Vol-");
+  press(VK_ADD, 4);
+  awaitBar(k, 4000, "4 x Vol+ from 0");
+
+  CHECK_MSG(visibleDialog(k.pid()) == nullptr, "a message box is up: " + dialogText(visibleDialog(k.pid())));
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+E2E_TEST("volume.keys_without_a_mixer_change_nothing_and_say_nothing") {
+  // Wine: an empty driver list in Wine's own setting gives the programs
+  // started meanwhile no sound device, hence no mixer (a program's unix
+  // environment, PULSE_SERVER included, comes from its parent's unix side and
+  // cannot be changed from here). With a mixer, a new process's level is its
+  // session's full 65535, and Vol+ would show a wide bar.
+  REQUIRE_MSG(GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr,
+              "this test removes the sound device through a Wine setting; it needs Wine");
+  NoAudioDriver noSound;
+  t.write(kIni, volumeIni());
+  KeytideProcess& k = t.start();
+  REQUIRE_MSG(waitHotKey(VK_ADD, true), "the keypad was never grabbed");
+  press(VK_ADD, 2);
+  press(VK_MULTIPLY, 1);
+  press(VK_SUBTRACT, 1);
+  press(VK_ADD, 1);
+  // The last Vol+ shows the bar with no steps.
+  CHECK_MSG(waitUntil([&] {
+              HWND bar = k.window(kProgressWindowClass);
+              return bar != nullptr && isVisible(bar) && barWidth(k) == 0;
+            }),
+            "the bar is " + std::to_string(barWidth(k)) + " px wide, expected 0");
+  pause(Ms{500});
+  CHECK_MSG(barWidth(k) == 0, "the bar grew to " + std::to_string(barWidth(k)) + " px");
+  CHECK_MSG(visibleDialog(k.pid()) == nullptr, "a message box is up: " + dialogText(visibleDialog(k.pid())));
+  CHECK(isResponsive(k.mainWindow()));
+  CHECK_EQ(k.close(), DWORD{0});
+}
