@@ -95,6 +95,12 @@ void MainController::FormCloseQuery() { ReleaseHotkeysAtExit(); }
 
 void MainController::FormDestroy() { ReleaseHotkeysAtExit(); }
 
+void MainController::SessionEndCancelled() {
+    RegisterEntry(kScrollLockEntry, kScrollLockHotkeyName, kVkScrollLock);
+    if (switches_.active) RegHotkeys();
+    UpdateNumLock();
+}
+
 void MainController::ReleaseHotkeysAtExit() {
     services_.hotkeys.Unregister(hotkeyIds_[kScrollLockEntry]);
     services_.hotkeys.Unregister(hotkeyIds_[kNumLockEntry]);

@@ -54,6 +54,9 @@ public:
     // Before the main window closes, and again as it is destroyed.
     void FormCloseQuery();
     void FormDestroy();
+    // The end of the log-on that FormCloseQuery agreed to was called off (another
+    // program refused it): the keys released for it are grabbed again.
+    void SessionEndCancelled();
 
     void LoadKeys();
     void SaveKeys();

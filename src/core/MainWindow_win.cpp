@@ -59,6 +59,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
         controller_->FormCloseQuery();
         return TRUE;
+    case WM_ENDSESSION:
+        if (wParam == FALSE) controller_->SessionEndCancelled();
+        return 0;
     case WM_CLOSE:
         controller_->FormCloseQuery();
         DestroyWindow(hwnd());

@@ -302,6 +302,24 @@ TEST_F(MainControllerTest, RegisteringTwiceAndReleasingTwiceChangeNothing) {
     EXPECT_TRUE(messages.boxes.empty());
 }
 
+TEST_F(MainControllerTest, ACalledOffLogOffGivesTheKeysBack) {
+    StartWith(std::string(kIniBackup));
+    controller.FormCloseQuery();  // the system asked whether the log-on may end
+    EXPECT_TRUE(hotkeys.registered.empty());
+
+    controller.SessionEndCancelled();
+    EXPECT_TRUE(AllSlotsRegistered());
+    EXPECT_TRUE(hotkeys.IsRegistered("Hotkey17"));
+    EXPECT_TRUE(hotkeys.IsRegistered("NumLock"));
+
+    controller.Active1Click();  // inactive: only Scroll Lock comes back
+    controller.FormCloseQuery();
+    controller.SessionEndCancelled();
+    EXPECT_FALSE(AnySlotRegistered());
+    EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));
+    EXPECT_TRUE(hotkeys.IsRegistered("Hotkey17"));
+}
+
 TEST_F(MainControllerTest, KeyHeldByAnotherProgramDoesNotStopTheOthers) {
     hotkeys.heldElsewhere.insert(0x68);  // keypad 8
     StartWith(std::string(kIniBackup));
