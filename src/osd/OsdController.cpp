@@ -1,0 +1,91 @@
+#include "osd/OsdController.h"
+
+#include <utility>
+
+namespace keytide {
+
+OsdController::OsdController(OsdServices services, const Settings& settings, OsdCounters& counters,
+                             std::function<bool()> isAboutVisible)
+    : services_(services), settings_(settings), counters_(counters), isAboutVisible_(std::move(isAboutVisible)) {}
+
+bool OsdController::IsTextWindowVisible() const { return services_.windows.IsVisible(OsdWindow::Text); }
+
+void OsdController::ShowLabel(const std::string& label) {
+    OsdWindows& windows = services_.windows;
+    const ScreenSize screen = windows.PrimaryScreen();
+    windows.ShapeText(label, OsdFontFor(settings_, screen));
+    windows.SetBounds(OsdWindow::Text, TextWindowBounds(screen));
+    windows.SetColor(OsdWindow::Text, settings_.ColorPanel);
+    windows.Disable(OsdWindow::Text);
+    windows.Show(OsdWindow::Text);
+    HideApplicationWindowUnlessAboutVisible();
+    counters_.OSDTicks = 0;
+    services_.timer.Start();
+}
+
+void OsdController::ShowVolumeBar() {
+    OsdWindows& windows = services_.windows;
+    const ScreenSize screen = windows.PrimaryScreen();
+    // During a run of volume presses only the width changes.
+    if (!windows.IsVisible(OsdWindow::Progress)) {
+        windows.ShapeProgress(ProgressBarHeight(screen), settings_.ProgressBarStyleListBox);
+    }
+    const int steps = VolumeSteps(services_.volume.ReadMasterVolume());
+    windows.SetColor(OsdWindow::Progress, settings_.ColorPanel);
+    windows.SetBounds(OsdWindow::Progress, ProgressWindowBounds(screen, VolumeBarWidth(screen, steps)));
+    windows.Disable(OsdWindow::Progress);
+    windows.Show(OsdWindow::Progress);
+    HideApplicationWindowUnlessAboutVisible();
+}
+
+void OsdController::HideVolumeBar() { services_.windows.Hide(OsdWindow::Progress); }
+
+void OsdController::OSDTimerTimer() {
+    ++counters_.OSDTicks;
+    if (counters_.OSDTicks > TickLimit(settings_.TimeOutListBox)) {
+        services_.windows.Hide(OsdWindow::Text);
+        services_.windows.Hide(OsdWindow::Progress);
+        services_.timer.Stop();
+    }
+}
+
+void OsdController::ontoptimerTimer() {
+    // The progress window last, so that it lies above the label.
+    for (OsdWindow window : {OsdWindow::Text, OsdWindow::Progress}) {
+        if (services_.windows.IsVisible(window)) services_.windows.BringToTop(window);
+    }
+}
+
+void OsdController::PreviewBtnClick(const Settings& dialogControls) {
+    OsdWindows& windows = services_.windows;
+    services_.host.SetBusyCursor(true);
+    const ScreenSize screen = windows.PrimaryScreen();
+
+    windows.SetColor(OsdWindow::Text, dialogControls.ColorPanel);
+    windows.ShapeText(kPreviewText, OsdFontFor(dialogControls, screen));
+    windows.SetBounds(OsdWindow::Text, TextWindowBounds(screen));
+    windows.Show(OsdWindow::Text);
+    windows.Disable(OsdWindow::Text);
+
+    windows.ShapeProgress(ProgressBarHeight(screen), dialogControls.ProgressBarStyleListBox);
+    windows.SetBounds(OsdWindow::Progress, ProgressWindowBounds(screen, screen.width));
+    windows.SetColor(OsdWindow::Progress, dialogControls.ColorPanel);
+    windows.Show(OsdWindow::Progress);
+    windows.Disable(OsdWindow::Progress);
+
+    windows.HideApplicationWindow();
+    // The thread handles no messages while it waits: paint both shapes first.
+    windows.PaintNow(OsdWindow::Text);
+    windows.PaintNow(OsdWindow::Progress);
+    services_.host.Block(PreviewWaitMs(dialogControls.TimeOutListBox));
+
+    windows.Hide(OsdWindow::Progress);
+    windows.Hide(OsdWindow::Text);
+    services_.host.SetBusyCursor(false);
+}
+
+void OsdController::HideApplicationWindowUnlessAboutVisible() {
+    if (!isAboutVisible_ || !isAboutVisible_()) services_.windows.HideApplicationWindow();
+}
+
+}  // namespace keytide

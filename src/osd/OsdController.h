@@ -1,0 +1,51 @@
+#pragma once
+// The on-screen display: the label and volume bar shown after a key press,
+// their time-out, their topmost stacking and the settings preview.
+#include <functional>
+#include <string>
+
+#include "media/MasterVolume.h"
+#include "osd/OsdDisplay.h"
+#include "osd/OsdPorts.h"
+#include "settings/Settings.h"
+
+namespace keytide {
+
+inline constexpr char kPreviewText[] = "OSD Test";
+
+struct OsdServices {
+    OsdWindows& windows;
+    OsdTimer& timer;
+    PreviewHost& host;
+    MasterVolume& volume;
+};
+
+class OsdController final : public OsdDisplay {
+public:
+    // settings: the settings in force, read at each use. isAboutVisible: whether
+    // the About window is up (the application window then stays as it is).
+    OsdController(OsdServices services, const Settings& settings, OsdCounters& counters,
+                  std::function<bool()> isAboutVisible);
+
+    bool IsTextWindowVisible() const override;
+    void ShowLabel(const std::string& label) override;
+    void ShowVolumeBar() override;
+    void HideVolumeBar() override;
+
+    // OSDTimer's tick (every 100 ms while enabled).
+    void OSDTimerTimer();
+    // ontoptimer's tick (every 500 ms, always).
+    void ontoptimerTimer();
+    // The settings dialog's Preview button, with the dialog's current controls.
+    void PreviewBtnClick(const Settings& dialogControls);
+
+private:
+    void HideApplicationWindowUnlessAboutVisible();
+
+    OsdServices services_;
+    const Settings& settings_;
+    OsdCounters& counters_;
+    std::function<bool()> isAboutVisible_;
+};
+
+}  // namespace keytide

@@ -1,0 +1,70 @@
+#include "osd/OsdLayout.h"
+
+#include <algorithm>
+
+namespace keytide {
+
+namespace {
+constexpr int kVolumePerStep = 3276;
+constexpr int kTicksPerSecond = 10;
+constexpr ColorValue kSystemColorFlag = 0x80000000;
+}  // namespace
+
+int OsdFontPointSize(int screenHeight, int sizeIndex) { return (screenHeight / 40) * (sizeIndex + 1); }
+
+OsdFontSpec OsdFontFor(const Settings& controls, ScreenSize screen) {
+    return OsdFontSpec{controls.FontName(), controls.BoldChk, controls.ItalicChk,
+                       OsdFontPointSize(screen.height, controls.SizeListBox)};
+}
+
+WindowBounds TextWindowBounds(ScreenSize screen) {
+    const int left = screen.width / 40;
+    return WindowBounds{left, screen.height / 50, screen.width - left, screen.height / 2};
+}
+
+int ProgressBarHeight(ScreenSize screen) { return screen.height / 10; }
+
+ProgressGeometry ProgressGeometryFor(int barHeight) { return ProgressGeometry{barHeight, barHeight / 5, barHeight / 3}; }
+
+std::vector<int> SegmentLefts(int barHeight, int screenWidth) {
+    const ProgressGeometry bar = ProgressGeometryFor(barHeight);
+    std::vector<int> lefts;
+    for (int i = 0;; ++i) {
+        lefts.push_back(bar.pitch * i);
+        // A bar under 3 pixels high has pitch 0: every further segment would
+        // land on the first one and the loop would never end.
+        if (bar.pitch <= 0 || bar.pitch * (i + 1) > screenWidth - bar.segmentWidth) break;
+    }
+    return lefts;
+}
+
+SegmentShape SegmentShapeFor(int barStyle) {
+    switch (barStyle) {
+    case 0: return SegmentShape::Rectangle;
+    case 1: return SegmentShape::RoundedRectangle;
+    default: return SegmentShape::None;
+    }
+}
+
+WindowBounds ProgressWindowBounds(ScreenSize screen, int width) {
+    return WindowBounds{0, screen.height - screen.height / 7, width, kProgressWindowHeight};
+}
+
+int VolumeSteps(const LineVolume& volume) { return (volume.left + volume.right) / kVolumePerStep; }
+
+int VolumeBarWidth(ScreenSize screen, int volumeSteps) {
+    // Steps are never negative for readings on the mixer's scale; a window
+    // cannot be narrower than nothing.
+    return std::max(0, (screen.width / 40) * volumeSteps);
+}
+
+int TickLimit(int timeOutIndex) { return (timeOutIndex + 1) * kTicksPerSecond; }
+
+int PreviewWaitMs(int timeOutIndex) { return std::max(0, (timeOutIndex + 1) * 1000); }
+
+std::uint32_t ColorToRgb(ColorValue color, SystemColorLookup systemColor) {
+    if ((color & 0xFF000000u) == kSystemColorFlag) return systemColor(static_cast<int>(color & 0xFFu)) & 0x00FFFFFFu;
+    return color & 0x00FFFFFFu;
+}
+
+}  // namespace keytide

@@ -1,0 +1,81 @@
+#pragma once
+// The on-screen display's geometry and counting rules: the OSD font, where the
+// two windows go, the segments of the volume bar, the volume steps, the
+// time-out ticks and the preview's wait. All integer division truncates.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "media/MasterVolume.h"
+#include "settings/Settings.h"
+
+namespace keytide {
+
+struct ScreenSize {
+    int width = 0;
+    int height = 0;
+};
+
+struct WindowBounds {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const WindowBounds&) const = default;
+};
+
+// The OSD font, built afresh for each showing from the settings controls.
+struct OsdFontSpec {
+    std::string faceName;
+    bool bold = false;
+    bool italic = false;
+    int pointSize = 0;  // 0: the platform's default height
+    bool operator==(const OsdFontSpec&) const = default;
+};
+
+// (screen height div 40) x (size index + 1) points; index -1 (no entry) gives 0.
+int OsdFontPointSize(int screenHeight, int sizeIndex);
+OsdFontSpec OsdFontFor(const Settings& controls, ScreenSize screen);
+
+// Near the top left corner, reaching the screen's right edge.
+WindowBounds TextWindowBounds(ScreenSize screen);
+
+// The progress window keeps the height it was designed with.
+inline constexpr int kProgressWindowHeight = 367;
+inline constexpr int kTextWindowDesignWidth = 536;
+inline constexpr int kTextWindowDesignHeight = 348;
+
+struct ProgressGeometry {
+    int barHeight = 0;
+    int segmentWidth = 0;  // also the corner ellipse's width and height
+    int pitch = 0;         // from one segment's left edge to the next one's
+};
+int ProgressBarHeight(ScreenSize screen);
+ProgressGeometry ProgressGeometryFor(int barHeight);
+
+// Left edges of the segments: at least one, then one more while the next
+// still ends inside the screen width.
+std::vector<int> SegmentLefts(int barHeight, int screenWidth);
+
+enum class SegmentShape { None, Rectangle, RoundedRectangle };
+// Bar style index: 0 "Normal", 1 "Rounded"; anything else draws no segment.
+SegmentShape SegmentShapeFor(int barStyle);
+
+// The bar window at the bottom left, as wide as the given width.
+WindowBounds ProgressWindowBounds(ScreenSize screen, int width);
+
+// (left + right) div 3276: 0 to 40 on the 0..65535 scale, 0 without a mixer.
+int VolumeSteps(const LineVolume& volume);
+int VolumeBarWidth(ScreenSize screen, int volumeSteps);
+
+// The OSD hides once OSDTicks exceeds this: (time-out index + 1) x 10.
+int TickLimit(int timeOutIndex);
+// The preview's wait in milliseconds: (time-out index + 1) x 1000, never negative.
+int PreviewWaitMs(int timeOutIndex);
+
+// A colour value as an RGB colour (0x00BBGGRR): system colour n is looked up,
+// anything else keeps its low three bytes.
+using SystemColorLookup = std::uint32_t (*)(int index);
+std::uint32_t ColorToRgb(ColorValue color, SystemColorLookup systemColor);
+
+}  // namespace keytide

@@ -1,0 +1,59 @@
+#pragma once
+// What the on-screen display asks of the window system. Implemented by the two
+// OSD windows and the main window's timer, and by recording doubles in tests.
+#include <string>
+
+#include "osd/OsdLayout.h"
+#include "settings/Settings.h"
+
+namespace keytide {
+
+enum class OsdWindow { Text, Progress };
+
+class OsdWindows {
+public:
+    virtual ~OsdWindows() = default;
+
+    // The primary screen in pixels, read anew at each call.
+    virtual ScreenSize PrimaryScreen() const = 0;
+    virtual bool IsVisible(OsdWindow window) const = 0;
+
+    // Builds the shape of the label drawn in the font and gives it to the text
+    // window (with redraw); the font lives only for this call.
+    virtual void ShapeText(const std::string& label, const OsdFontSpec& font) = 0;
+    // Builds the row of bar segments and gives it to the progress window.
+    virtual void ShapeProgress(int barHeight, int barStyle) = 0;
+
+    virtual void SetBounds(OsdWindow window, const WindowBounds& bounds) = 0;
+    virtual void SetColor(OsdWindow window, ColorValue color) = 0;
+    virtual void Disable(OsdWindow window) = 0;
+    // Shows without activating: the OSD never takes the focus.
+    virtual void Show(OsdWindow window) = 0;
+    virtual void Hide(OsdWindow window) = 0;
+    // To the top of the topmost band, without moving, sizing or activating.
+    virtual void BringToTop(OsdWindow window) = 0;
+    // Paints the window at once, for a thread that is about to block.
+    virtual void PaintNow(OsdWindow window) = 0;
+
+    // Hides the window that carries the program's taskbar button.
+    virtual void HideApplicationWindow() = 0;
+};
+
+// OSDTimer: ticks every 100 ms while started.
+class OsdTimer {
+public:
+    virtual ~OsdTimer() = default;
+    virtual void Start() = 0;
+    virtual void Stop() = 0;
+};
+
+// The user-interface thread during the settings preview.
+class PreviewHost {
+public:
+    virtual ~PreviewHost() = default;
+    virtual void SetBusyCursor(bool busy) = 0;
+    // Blocks the thread: no message is handled meanwhile.
+    virtual void Block(int milliseconds) = 0;
+};
+
+}  // namespace keytide

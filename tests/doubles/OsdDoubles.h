@@ -1,0 +1,112 @@
+#pragma once
+// Doubles of the on-screen display's seams. Every effect is appended to one
+// log as a short line, so that tests can check what happened and in which
+// order; the windows' visibility is modelled so that queries answer as the
+// real windows would.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "media/MasterVolume.h"
+#include "osd/OsdPorts.h"
+
+namespace keytide::testing {
+
+using OsdLog = std::vector<std::string>;
+
+inline const char* NameOf(OsdWindow window) { return window == OsdWindow::Text ? "text" : "progress"; }
+
+inline std::string Describe(const WindowBounds& b) {
+    return std::to_string(b.left) + "," + std::to_string(b.top) + " " + std::to_string(b.width) + "x" +
+           std::to_string(b.height);
+}
+
+class RecordingOsdWindows : public OsdWindows {
+public:
+    explicit RecordingOsdWindows(OsdLog& log) : log_(log) {}
+
+    ScreenSize PrimaryScreen() const override { return screen; }
+    bool IsVisible(OsdWindow window) const override { return visible[Index(window)]; }
+
+    void ShapeText(const std::string& label, const OsdFontSpec& font) override {
+        log_.push_back("shape text \"" + label + "\" font \"" + font.faceName + "\" " +
+                       std::to_string(font.pointSize) + "pt" + (font.bold ? " bold" : "") +
+                       (font.italic ? " italic" : ""));
+    }
+    void ShapeProgress(int barHeight, int barStyle) override {
+        log_.push_back("shape progress h=" + std::to_string(barHeight) + " style=" + std::to_string(barStyle));
+    }
+    void SetBounds(OsdWindow window, const WindowBounds& bounds) override {
+        log_.push_back(std::string("bounds ") + NameOf(window) + " " + Describe(bounds));
+    }
+    void SetColor(OsdWindow window, ColorValue color) override {
+        char text[16];
+        std::snprintf(text, sizeof text, "%08X", color);
+        log_.push_back(std::string("color ") + NameOf(window) + " " + text);
+    }
+    void Disable(OsdWindow window) override { log_.push_back(std::string("disable ") + NameOf(window)); }
+    void Show(OsdWindow window) override {
+        visible[Index(window)] = true;
+        log_.push_back(std::string("show ") + NameOf(window));
+    }
+    void Hide(OsdWindow window) override {
+        visible[Index(window)] = false;
+        log_.push_back(std::string("hide ") + NameOf(window));
+    }
+    void BringToTop(OsdWindow window) override { log_.push_back(std::string("top ") + NameOf(window)); }
+    void PaintNow(OsdWindow window) override { log_.push_back(std::string("paint ") + NameOf(window)); }
+    void HideApplicationWindow() override { log_.push_back("hide application"); }
+
+    ScreenSize screen{1024, 768};
+    bool visible[2] = {false, false};
+
+private:
+    static int Index(OsdWindow window) { return window == OsdWindow::Text ? 0 : 1; }
+    OsdLog& log_;
+};
+
+class RecordingOsdTimer : public OsdTimer {
+public:
+    explicit RecordingOsdTimer(OsdLog& log) : log_(log) {}
+    void Start() override {
+        running = true;
+        log_.push_back("timer start");
+    }
+    void Stop() override {
+        running = false;
+        log_.push_back("timer stop");
+    }
+    bool running = false;
+
+private:
+    OsdLog& log_;
+};
+
+class RecordingPreviewHost : public PreviewHost {
+public:
+    explicit RecordingPreviewHost(OsdLog& log) : log_(log) {}
+    void SetBusyCursor(bool busy) override { log_.push_back(busy ? "cursor busy" : "cursor default"); }
+    void Block(int milliseconds) override { log_.push_back("block " + std::to_string(milliseconds) + "ms"); }
+
+private:
+    OsdLog& log_;
+};
+
+// A master line whose channels the test sets; reads are logged.
+class OsdMasterVolume : public MasterVolume {
+public:
+    explicit OsdMasterVolume(OsdLog& log) : log_(log) {}
+    void ToggleMute() override {}
+    void VolumeDown() override {}
+    void VolumeUp() override {}
+    LineVolume ReadMasterVolume() override {
+        log_.push_back("read volume");
+        return volume;
+    }
+    LineVolume volume;
+
+private:
+    OsdLog& log_;
+};
+
+}  // namespace keytide::testing

@@ -1,0 +1,187 @@
+// The label, the volume bar, the time-out, the stacking and the preview, seen
+// through recording doubles of the OSD windows, the timer and the thread.
+#include <gtest/gtest.h>
+
+#include "doubles/OsdDoubles.h"
+#include "osd/OsdController.h"
+
+namespace keytide {
+namespace {
+
+using testing::OsdLog;
+using Lines = std::vector<std::string>;
+
+class OsdControllerTest : public ::testing::Test {
+protected:
+    OsdControllerTest() {
+        settings.FontListBox = {"Arial", "Courier New"};
+        settings.FontIndex = 0;
+        settings.BoldChk = true;
+        settings.ItalicChk = false;
+        settings.SizeListBox = 2;
+        settings.ProgressBarStyleListBox = 1;
+        settings.TimeOutListBox = 0;
+        settings.ColorPanel = kColorLime;
+    }
+
+    Lines TakeLog() { return std::exchange(log, {}); }
+
+    OsdLog log;
+    testing::RecordingOsdWindows windows{log};
+    testing::RecordingOsdTimer timer{log};
+    testing::RecordingPreviewHost host{log};
+    testing::OsdMasterVolume volume{log};
+    Settings settings;
+    OsdCounters counters;
+    bool aboutVisible = false;
+    OsdController osd{OsdServices{windows, timer, host, volume}, settings, counters, [this] { return aboutVisible; }};
+};
+
+TEST_F(OsdControllerTest, LabelIsShapedPlacedColouredShownAndTimed) {
+    counters.OSDTicks = 7;
+    osd.ShowLabel("Vol+");
+    EXPECT_EQ(TakeLog(), (Lines{"shape text \"Vol+\" font \"Arial\" 57pt bold", "bounds text 25,15 999x384",
+                                "color text 0000FF00", "disable text", "show text", "hide application",
+                                "timer start"}));
+    EXPECT_EQ(counters.OSDTicks, 0);
+    EXPECT_TRUE(osd.IsTextWindowVisible());
+}
+
+TEST_F(OsdControllerTest, LabelFollowsTheSettingsAndScreenOfTheMoment) {
+    settings.FontIndex = 1;
+    settings.BoldChk = false;
+    settings.ItalicChk = true;
+    settings.SizeListBox = -1;
+    settings.ColorPanel = 0x8000000F;
+    windows.screen = {1920, 1080};
+    osd.ShowLabel("");
+    const Lines lines = TakeLog();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "shape text \"\" font \"Courier New\" 0pt italic");
+    EXPECT_EQ(lines[1], "bounds text 48,21 1872x540");
+    EXPECT_EQ(lines[2], "color text 8000000F");
+}
+
+TEST_F(OsdControllerTest, ApplicationWindowStaysWhileTheAboutWindowIsUp) {
+    aboutVisible = true;
+    osd.ShowLabel("Mute");
+    osd.ShowVolumeBar();
+    for (const std::string& line : TakeLog()) EXPECT_NE(line, "hide application");
+}
+
+TEST_F(OsdControllerTest, VolumeBarIsBuiltOnceARunAndFollowsTheVolume) {
+    volume.volume = {11466, 11466};  // 22932 div 3276 = 7 steps
+    osd.ShowVolumeBar();
+    EXPECT_EQ(TakeLog(), (Lines{"shape progress h=76 style=1", "read volume", "color progress 0000FF00",
+                                "bounds progress 0,659 175x367", "disable progress", "show progress",
+                                "hide application"}));
+
+    volume.volume = {13104, 13104};  // 8 steps; the bar is visible: no new shape
+    osd.ShowVolumeBar();
+    EXPECT_EQ(TakeLog(), (Lines{"read volume", "color progress 0000FF00", "bounds progress 0,659 200x367",
+                                "disable progress", "show progress", "hide application"}));
+
+    osd.HideVolumeBar();
+    EXPECT_EQ(TakeLog(), (Lines{"hide progress"}));
+
+    // A new run rebuilds, in the style chosen meanwhile; no mixer gives width 0.
+    settings.ProgressBarStyleListBox = 0;
+    volume.volume = {-1, -1};
+    osd.ShowVolumeBar();
+    const Lines lines = TakeLog();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "shape progress h=76 style=0");
+    EXPECT_EQ(lines[3], "bounds progress 0,659 0x367");
+    EXPECT_TRUE(windows.IsVisible(OsdWindow::Progress));
+}
+
+TEST_F(OsdControllerTest, VolumeBarLeavesTheTimeOutAlone) {
+    counters.OSDTicks = 4;
+    volume.volume = {65535, 65535};
+    osd.ShowVolumeBar();
+    EXPECT_EQ(counters.OSDTicks, 4);
+    EXPECT_FALSE(timer.running);
+}
+
+TEST_F(OsdControllerTest, TimeOutHidesBothWindowsOnceTheTicksPassTheLimit) {
+    struct Case {
+        int timeOutIndex;
+        int hidingTick;
+    };
+    const Case cases[] = {{0, 11}, {9, 101}, {2, 31}, {-1, 1}};
+    for (const Case& c : cases) {
+        settings.TimeOutListBox = c.timeOutIndex;
+        osd.ShowLabel("Calc");
+        osd.ShowVolumeBar();
+        TakeLog();
+        for (int tick = 1; tick < c.hidingTick; ++tick) osd.OSDTimerTimer();
+        EXPECT_TRUE(TakeLog().empty()) << "index " << c.timeOutIndex << ": hidden too early";
+        EXPECT_EQ(counters.OSDTicks, c.hidingTick - 1);
+        osd.OSDTimerTimer();
+        EXPECT_EQ(TakeLog(), (Lines{"hide text", "hide progress", "timer stop"})) << "index " << c.timeOutIndex;
+    }
+}
+
+TEST_F(OsdControllerTest, AResetDuringTheTimeOutStartsTheCountAgain) {
+    osd.ShowLabel("Next");
+    for (int tick = 0; tick < 8; ++tick) osd.OSDTimerTimer();
+    counters.OSDTicks = 0;  // the dispatcher's reset after another press
+    for (int tick = 0; tick < 10; ++tick) osd.OSDTimerTimer();
+    EXPECT_TRUE(osd.IsTextWindowVisible());
+    osd.OSDTimerTimer();
+    EXPECT_FALSE(osd.IsTextWindowVisible());
+}
+
+TEST_F(OsdControllerTest, OnTopTimerRaisesTheVisibleWindowsLabelFirst) {
+    osd.ontoptimerTimer();
+    EXPECT_TRUE(TakeLog().empty());
+
+    windows.visible[0] = true;
+    osd.ontoptimerTimer();
+    EXPECT_EQ(TakeLog(), (Lines{"top text"}));
+
+    windows.visible[1] = true;
+    osd.ontoptimerTimer();
+    EXPECT_EQ(TakeLog(), (Lines{"top text", "top progress"}));
+
+    windows.visible[0] = false;
+    osd.ontoptimerTimer();
+    EXPECT_EQ(TakeLog(), (Lines{"top progress"}));
+}
+
+TEST_F(OsdControllerTest, PreviewShowsTheDialogsChoicesForOneTimeOut) {
+    Settings dialog = settings;  // unsaved choices differ from the settings in force
+    dialog.FontIndex = 1;
+    dialog.BoldChk = false;
+    dialog.SizeListBox = 0;
+    dialog.ProgressBarStyleListBox = 0;
+    dialog.TimeOutListBox = 4;
+    dialog.ColorPanel = 0x000000FF;
+    counters = {3, 9};
+    volume.volume = {0, 0};
+
+    osd.PreviewBtnClick(dialog);
+    EXPECT_EQ(TakeLog(),
+              (Lines{"cursor busy", "color text 000000FF", "shape text \"OSD Test\" font \"Courier New\" 19pt",
+                     "bounds text 25,15 999x384", "show text", "disable text", "shape progress h=76 style=0",
+                     "bounds progress 0,659 1024x367", "color progress 000000FF", "show progress",
+                     "disable progress", "hide application", "paint text", "paint progress", "block 5000ms",
+                     "hide progress", "hide text", "cursor default"}));
+    EXPECT_EQ(counters.OSDTicks, 3);
+    EXPECT_EQ(counters.LastOSDSlot, 9);
+}
+
+TEST_F(OsdControllerTest, PreviewAlwaysRebuildsTheBarAndHidesTheApplicationWindow) {
+    aboutVisible = true;
+    windows.visible[1] = true;  // a bar from a key press is up
+    Settings dialog = settings;
+    dialog.TimeOutListBox = -1;
+    osd.PreviewBtnClick(dialog);
+    const Lines lines = TakeLog();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "shape progress h=76 style=1"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "hide application"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "block 0ms"), lines.end());
+}
+
+}  // namespace
+}  // namespace keytide

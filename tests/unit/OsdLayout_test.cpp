@@ -1,0 +1,134 @@
+// The OSD's geometry and counting rules on the screen sizes people use, and at
+// the edges: no selection, tiny screens, no mixer.
+#include <gtest/gtest.h>
+
+#include "osd/OsdLayout.h"
+
+namespace keytide {
+namespace {
+
+TEST(OsdLayoutTest, FontSizeIsTheScreenHeightDiv40TimesTheSizeStep) {
+    struct Case {
+        int screenHeight;
+        int sizeIndex;
+        int points;
+    };
+    const Case cases[] = {
+        {768, 0, 19},  {768, 1, 38},  {768, 2, 57},    // 1024 x 768: Small, Normal, Large
+        {1080, 2, 81}, {2160, 2, 162}, {799, 0, 19},   // truncating division
+        {768, -1, 0},                                  // no entry chosen: the default height
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(OsdFontPointSize(c.screenHeight, c.sizeIndex), c.points)
+            << "height " << c.screenHeight << " index " << c.sizeIndex;
+    }
+}
+
+TEST(OsdLayoutTest, FontTakesFaceAndStyleFromTheControls) {
+    Settings controls;
+    controls.FontListBox = {"Arial", "Courier New"};
+    controls.FontIndex = 1;
+    controls.BoldChk = false;
+    controls.ItalicChk = true;
+    controls.SizeListBox = 2;
+    EXPECT_EQ(OsdFontFor(controls, {1024, 768}), (OsdFontSpec{"Courier New", false, true, 57}));
+
+    controls.FontIndex = -1;  // nothing selected: an empty face, left to the font mapper
+    EXPECT_EQ(OsdFontFor(controls, {1024, 768}).faceName, "");
+}
+
+TEST(OsdLayoutTest, TextWindowSitsNearTheTopLeftAndReachesTheRightEdge) {
+    EXPECT_EQ(TextWindowBounds({1024, 768}), (WindowBounds{25, 15, 999, 384}));
+    EXPECT_EQ(TextWindowBounds({1920, 1080}), (WindowBounds{48, 21, 1872, 540}));
+    EXPECT_EQ(TextWindowBounds({3840, 2160}), (WindowBounds{96, 43, 3744, 1080}));
+}
+
+TEST(OsdLayoutTest, BarGeometryAt1024x768) {
+    EXPECT_EQ(ProgressBarHeight({1024, 768}), 76);
+    const ProgressGeometry bar = ProgressGeometryFor(76);
+    EXPECT_EQ(bar.segmentWidth, 15);
+    EXPECT_EQ(bar.pitch, 25);
+    EXPECT_EQ(ProgressWindowBounds({1024, 768}, 250), (WindowBounds{0, 659, 250, kProgressWindowHeight}));
+}
+
+TEST(OsdLayoutTest, SegmentsRepeatWhileTheNextEndsInsideTheScreen) {
+    const std::vector<int> lefts = SegmentLefts(76, 1024);
+    ASSERT_EQ(lefts.size(), 41u);
+    for (std::size_t i = 0; i < lefts.size(); ++i) EXPECT_EQ(lefts[i], static_cast<int>(25 * i));
+    EXPECT_EQ(lefts.back() + 15, 1015);  // the last one ends inside the width
+
+    struct Case {
+        int barHeight;
+        int screenWidth;
+        std::size_t count;
+        int lastLeft;
+    };
+    const Case cases[] = {
+        {108, 1920, 53, 1872},  // 1920 x 1080: w 21, p 36
+        {216, 3840, 53, 3744},  // 3840 x 2160: w 43, p 72
+        {76, 1015, 41, 1000},   // the last segment ends exactly at the width
+        {76, 1014, 40, 975},    // ... or one pixel beyond it, and is left out
+        {76, 10, 1, 0},         // narrower than a segment: still one
+        {3, 100, 101, 100},     // pitch 1, width 0
+        {2, 100, 1, 0},         // pitch 0: one segment instead of an endless loop
+        {0, 100, 1, 0},
+    };
+    for (const Case& c : cases) {
+        const std::vector<int> row = SegmentLefts(c.barHeight, c.screenWidth);
+        EXPECT_EQ(row.size(), c.count) << "h " << c.barHeight << " width " << c.screenWidth;
+        if (!row.empty()) {
+            EXPECT_EQ(row.back(), c.lastLeft) << "h " << c.barHeight << " width " << c.screenWidth;
+        }
+    }
+}
+
+TEST(OsdLayoutTest, BarStyleChoosesTheSegmentShape) {
+    EXPECT_EQ(SegmentShapeFor(0), SegmentShape::Rectangle);
+    EXPECT_EQ(SegmentShapeFor(1), SegmentShape::RoundedRectangle);
+    EXPECT_EQ(SegmentShapeFor(-1), SegmentShape::None);
+    EXPECT_EQ(SegmentShapeFor(2), SegmentShape::None);
+}
+
+TEST(OsdLayoutTest, VolumeStepsAndBarWidth) {
+    struct Case {
+        LineVolume volume;
+        int steps;
+    };
+    const Case cases[] = {
+        {{0, 0}, 0},         {{65535, 65535}, 40}, {{3276, 0}, 1},     {{3275, 0}, 0},
+        {{1638, 1638}, 1},   {{32768, 32767}, 20}, {{-1, -1}, 0},      // no mixer
+        {{65535, -1}, 20},   {{3276, -1}, 0},                          // one channel: right -1 taken as it is
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(VolumeSteps(c.volume), c.steps) << c.volume.left << " + " << c.volume.right;
+    }
+    EXPECT_EQ(VolumeBarWidth({1024, 768}, 7), 175);  // 25 pixels, the pitch, per step
+    EXPECT_EQ(VolumeBarWidth({1024, 768}, 40), 1000);
+    EXPECT_EQ(VolumeBarWidth({1920, 1080}, 40), 1920);
+    EXPECT_EQ(VolumeBarWidth({1024, 768}, 0), 0);
+}
+
+TEST(OsdLayoutTest, TimeOutTicksAndPreviewWait) {
+    struct Case {
+        int timeOutIndex;
+        int tickLimit;
+        int previewMs;
+    };
+    const Case cases[] = {{0, 10, 1000}, {9, 100, 10000}, {2, 30, 3000}, {-1, 0, 0}, {-5, -40, 0}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(TickLimit(c.timeOutIndex), c.tickLimit) << c.timeOutIndex;
+        EXPECT_EQ(PreviewWaitMs(c.timeOutIndex), c.previewMs) << c.timeOutIndex;
+    }
+}
+
+std::uint32_t FakeSystemColor(int index) { return 0xAB000000u + static_cast<std::uint32_t>(index); }
+
+TEST(OsdLayoutTest, ColourValuesBecomeRgb) {
+    EXPECT_EQ(ColorToRgb(kColorLime, &FakeSystemColor), 0x0000FF00u);
+    EXPECT_EQ(ColorToRgb(0x00123456, &FakeSystemColor), 0x00123456u);
+    EXPECT_EQ(ColorToRgb(0x8000000F, &FakeSystemColor), 0x0000000Fu);  // system colour 15, looked up
+    EXPECT_EQ(ColorToRgb(0x1FFFFFFF, &FakeSystemColor), 0x00FFFFFFu);  // "no colour"
+}
+
+}  // namespace
+}  // namespace keytide
