@@ -9,13 +9,13 @@
 #include "actions/Launcher.h"
 #include "actions/PowerActions.h"
 #include "actions/WindowActions.h"
-#include "app/PendingSubsystems_win.h"
 #include "core/AssignmentStore.h"
 #include "core/MainController.h"
 #include "core/MainWindow_win.h"
 #include "media/MasterVolumeActions.h"
 #include "media/TAudioMixer.h"
 #include "media/TWinAmpCtr.h"
+#include "osd/OnScreenDisplay_win.h"
 #include "platform/win32/SystemServices.h"
 #include "platform/win32/Win32FileTail.h"
 #include "platform/win32/Win32FontSource.h"
@@ -74,13 +74,14 @@ int RunProgram() {
     SettingsStore settingsStore(settings, files, IniFilePathFor(ExecutablePath()), registry, ExecutablePath());
     SettingsStartup startup(settings, settingsStore, fonts, messages);
     startup.FormCreate();
-    // --- on-screen display
-    PendingOsdDisplay osd;
     // --- master volume (the mixer opens device 0 as it is made; the main window assigns 0 once more)
     WinmmMixerDevice mixerDevice;
     TAudioMixer mixer(mixerDevice);
     mixer.SetMixerId(0);
     MasterVolumeActions volume(mixer);
+    // --- on-screen display (after the master volume, which the bar reads;
+    // the About window does not exist yet, so it is never in the way)
+    OnScreenDisplay osd(settings, volume, osdCounters, application.hwnd(), [] { return false; });
     // --- launching
     Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput});
     // --- window, desktop and power actions
@@ -104,6 +105,8 @@ int RunProgram() {
     MainWindow mainWindow(hotkeys, std::move(controller));
     visibility.Bind(mainWindow);
     mainWindow.Create(application.hwnd());
+    // --- on-screen display windows and timers
+    osd.Create(mainWindow);
 
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
