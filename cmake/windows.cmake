@@ -38,3 +38,15 @@ foreach(program_source ${KEYTIDE_E2E_PROGRAMS})
   target_link_options(${program_name} PRIVATE ${KEYTIDE_STATIC_LINK})
   target_link_libraries(${program_name} PRIVATE keytide_core user32 gdi32 shell32 advapi32 winmm)
 endforeach()
+
+# Programs that run the program's own Windows code outside keytide.exe: the
+# OSD benchmark and the OSD preview harness (tests/bench/win, one exe each).
+file(GLOB KEYTIDE_WIN_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/win/*.cpp)
+foreach(bench_source ${KEYTIDE_WIN_BENCHES})
+  get_filename_component(bench_name ${bench_source} NAME_WE)
+  add_executable(${bench_name} ${bench_source})
+  target_include_directories(${bench_name} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests/bench/win)
+  target_compile_options(${bench_name} PRIVATE ${KEYTIDE_WARNINGS})
+  target_link_options(${bench_name} PRIVATE ${KEYTIDE_STATIC_LINK})
+  target_link_libraries(${bench_name} PRIVATE keytide_win)
+endforeach()

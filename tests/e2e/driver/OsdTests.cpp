@@ -1,0 +1,490 @@
+// The on-screen display seen from outside: the label window's place, shape and
+// colour, the skipped rebuild for a repeated key, the time-out, the volume bar
+// and its segments, the topmost stacking, and the settings preview (through
+// the preview harness osdpreview.exe, until the settings dialog carries it).
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Driver.h"
+
+using namespace ktd::e2e;
+
+namespace {
+
+constexpr char kIni[] = "ktd.ini";
+constexpr char kTextClass[] = "TktdOSDTextForm";
+constexpr char kProgressClass[] = "TktdOSDProgressForm";
+constexpr std::uint32_t kLime = 0x0000FF00;  // the same in COLORREF and in 32-bit DIB pixels
+constexpr int kNoAction = 99;                // names no action: the key only shows its label
+using Clock = std::chrono::steady_clock;
+
+// 1024 x 768 screen, size "Large": (768 div 40) x 3 points.
+constexpr int kLargePoints = 57;
+
+std::string slotSection(int slot, const std::string& label, int action) {
+  return "[NumPadKey" + std::to_string(slot) + "]\r\nOSDLabel=" + label + "\r\nFileName=\r\nGoToAdress=\r\nAction=" +
+         std::to_string(action) + "\r\nSelectedFunction=0\r\n\r\n";
+}
+
+// Keypad / "Div", 5 "Ply/Paus" and 0 "Min/Res" show labels only; + and - are
+// the volume keys. Arial bold, size "Large", lime.
+std::string osdIni(int timeOutIndex, int barStyle = 1) {
+  std::string text;
+  for (int slot = 0; slot < 15; ++slot) {
+    switch (slot) {
+      case 0: text += slotSection(slot, "Div", kNoAction); break;
+      case 2: text += slotSection(slot, "Vol-", 21); break;
+      case 6: text += slotSection(slot, "Vol+", 22); break;
+      case 8: text += slotSection(slot, "Ply/Paus", kNoAction); break;
+      case 13: text += slotSection(slot, "Min/Res", kNoAction); break;
+      default: text += slotSection(slot, "", kNoAction); break;
+    }
+  }
+  text += "[Settings]\r\nAutoLoad=0\r\nWelcomeScreen=0\r\nScrollLock=1\r\nAnimateSysTray=1\r\nFontName=Arial\r\n"
+          "Bold=1\r\nItalic=0\r\nOSDSize=2\r\nOSDColor=clLime\r\nOSDProgressStyle=" +
+          std::to_string(barStyle) + "\r\nOSDTimeOut=" + std::to_string(timeOutIndex) +
+          "\r\n\r\n[IsActive]\r\nIsKTDActive=1\r\nIsOSDActive=1\r\n";
+  return text;
+}
+
+struct OsdWindows {
+  HWND text = nullptr;
+  HWND progress = nullptr;
+};
+
+// Starts the program and waits until the deferred start has loaded the
+// settings and grabbed the keypad (and Num Lock right after it).
+OsdWindows startWithOsd(TestContext& t, KeytideProcess& k) {
+  REQUIRE_MSG(waitHotKey(VK_NUMPAD5, true), "the keypad was never grabbed");
+  pause(Ms{500});
+  OsdWindows osd{k.window(kTextClass), k.window(kProgressClass)};
+  REQUIRE_MSG(osd.text != nullptr, "no OSD text window (class TktdOSDTextForm)");
+  REQUIRE_MSG(osd.progress != nullptr, "no OSD progress window (class TktdOSDProgressForm)");
+  (void)t;
+  return osd;
+}
+
+// Returns once the program has handled the keys pressed so far: a hot key is
+// queued when SendInput returns, and the second round trip is only answered
+// after the handler of a message that was already waiting.
+void settle(KeytideProcess& k) {
+  isResponsive(k.mainWindow());
+  isResponsive(k.mainWindow());
+}
+
+using PixelSet = std::set<std::pair<int, int>>;  // (x, y)
+
+PixelSet pixelsOf(const WindowRegion& region) {
+  PixelSet pixels;
+  for (const RECT& r : region.rects)
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) pixels.insert({x, y});
+  return pixels;
+}
+
+// The label as the OSD rule defines its shape, drawn here the literal way:
+// black on white at (0, 0) on a screen-compatible bitmap, every pixel of the
+// text's extent that is not pure white.
+PixelSet labelInk(const std::string& label, int points) {
+  PixelSet ink;
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontA(-MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_BOLD, FALSE, FALSE,
+                           FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH, "Arial");
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, label.data(), static_cast<int>(label.size()), &extent);
+  HBITMAP surface = CreateCompatibleBitmap(screen, std::max(1L, extent.cx), std::max(1L, extent.cy));
+  HGDIOBJ oldBitmap = SelectObject(dc, surface);
+  SetBkColor(dc, RGB(255, 255, 255));
+  SetBkMode(dc, OPAQUE);
+  SetTextColor(dc, RGB(0, 0, 0));
+  TextOutA(dc, 0, 0, label.data(), static_cast<int>(label.size()));
+  for (int y = 0; y < extent.cy; ++y)
+    for (int x = 0; x < extent.cx; ++x)
+      if (GetPixel(dc, x, y) != RGB(255, 255, 255)) ink.insert({x, y});
+  SelectObject(dc, oldBitmap);
+  SelectObject(dc, oldFont);
+  DeleteObject(surface);
+  DeleteObject(font);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return ink;
+}
+
+std::string describeDifference(const PixelSet& expected, const PixelSet& actual) {
+  std::vector<std::pair<int, int>> missing, extra;
+  std::set_difference(expected.begin(), expected.end(), actual.begin(), actual.end(), std::back_inserter(missing));
+  std::set_difference(actual.begin(), actual.end(), expected.begin(), expected.end(), std::back_inserter(extra));
+  std::string text = std::to_string(expected.size()) + " pixels expected, " + std::to_string(actual.size()) +
+                     " in the region; " + std::to_string(missing.size()) + " missing, " +
+                     std::to_string(extra.size()) + " extra";
+  if (!missing.empty())
+    text += "; first missing (" + std::to_string(missing[0].first) + "," + std::to_string(missing[0].second) + ")";
+  if (!extra.empty())
+    text += "; first extra (" + std::to_string(extra[0].first) + "," + std::to_string(extra[0].second) + ")";
+  return text;
+}
+
+// The whole screen as 32-bit pixels 0x00RRGGBB, read back from the display.
+struct Screenshot {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+  std::uint32_t at(int x, int y) const {
+    return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] & 0x00FFFFFF;
+  }
+  bool save(const std::string& path) const {
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = -height;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size() * 4);
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    bytes.append(reinterpret_cast<const char*>(pixels.data()), pixels.size() * 4);
+    return writeFile(path, bytes);
+  }
+};
+
+Screenshot captureScreen() {
+  Screenshot shot;
+  const SIZE size = screenSize();
+  shot.width = size.cx;
+  shot.height = size.cy;
+  shot.pixels.resize(static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  BitBlt(dc, 0, 0, size.cx, size.cy, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  std::copy_n(static_cast<const std::uint32_t*>(bits), shot.pixels.size(), shot.pixels.begin());
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
+
+// How many of the given window pixels (window coordinates) show lime on screen.
+size_t limeCount(const Screenshot& shot, POINT origin, const PixelSet& pixels) {
+  size_t lime = 0;
+  for (const auto& [x, y] : pixels) {
+    const int sx = origin.x + x, sy = origin.y + y;
+    if (sx >= 0 && sy >= 0 && sx < shot.width && sy < shot.height && shot.at(sx, sy) == kLime) ++lime;
+  }
+  return lime;
+}
+
+// The master line as a fresh program reads it: the first destination of mixer
+// device 0, its first readable volume control (a uniform control has one
+// channel; the right channel is then -1). No mixer: -1 and -1.
+//
+// The mixer API gives each process its own volume (Windows since Vista does
+// the same, and so does Wine), so the driver cannot read the program's
+// volume. It reads its own, which a process starts with just as the program
+// does, and follows the program's steps of 1000 within 0..65535 from there.
+struct Volume {
+  int left = -1;
+  int right = -1;
+  bool mixer = false;
+  void step(int delta) {
+    auto move = [delta](int& channel) {
+      if (channel >= 0) channel = std::clamp(channel + delta, 0, 65535);
+    };
+    move(left);
+    move(right);
+  }
+  // The bar's width for this volume: (screen width div 40) x k.
+  int barWidth() const { return (screenSize().cx / 40) * ((left + right) / 3276); }
+};
+
+Volume readFreshVolume() {
+  Volume volume;
+  HMIXER mixer = nullptr;
+  if (mixerOpen(&mixer, 0, 0, 0, MIXER_OBJECTF_MIXER) != MMSYSERR_NOERROR) return volume;
+  volume.mixer = true;
+  MIXERLINEA line{};
+  line.cbStruct = sizeof line;
+  line.dwDestination = 0;
+  auto* object = reinterpret_cast<HMIXEROBJ>(mixer);
+  if (mixerGetLineInfoA(object, &line, MIXER_GETLINEINFOF_DESTINATION) == MMSYSERR_NOERROR && line.cControls > 0) {
+    std::vector<MIXERCONTROLA> controls(line.cControls);
+    MIXERLINECONTROLSA lineControls{};
+    lineControls.cbStruct = sizeof lineControls;
+    lineControls.dwLineID = line.dwLineID;
+    lineControls.cControls = line.cControls;
+    lineControls.cbmxctrl = sizeof(MIXERCONTROLA);
+    lineControls.pamxctrl = controls.data();
+    if (mixerGetLineControlsA(object, &lineControls, MIXER_GETLINECONTROLSF_ALL) == MMSYSERR_NOERROR) {
+      for (const MIXERCONTROLA& control : controls) {
+        if (control.dwControlType != MIXERCONTROL_CONTROLTYPE_VOLUME) continue;
+        if (control.fdwControl & MIXERCONTROL_CONTROLF_MULTIPLE) continue;
+        const DWORD channels = (control.fdwControl & MIXERCONTROL_CONTROLF_UNIFORM) ? 1 : line.cChannels;
+        std::vector<MIXERCONTROLDETAILS_UNSIGNED> values(std::max<DWORD>(channels, 1));
+        MIXERCONTROLDETAILS details{};
+        details.cbStruct = sizeof details;
+        details.dwControlID = control.dwControlID;
+        details.cChannels = channels;
+        details.cbDetails = sizeof(MIXERCONTROLDETAILS_UNSIGNED);
+        details.paDetails = values.data();
+        if (mixerGetControlDetailsA(object, &details, MIXER_GETCONTROLDETAILSF_VALUE) != MMSYSERR_NOERROR) continue;
+        volume.left = static_cast<int>(values[0].dwValue);
+        volume.right = channels > 1 ? static_cast<int>(values[1].dwValue) : -1;
+        break;
+      }
+    }
+  }
+  mixerClose(mixer);
+  return volume;
+}
+
+// Waits until the window is hidden; the moment it was first seen hidden.
+std::optional<Clock::time_point> waitHidden(HWND window, Ms timeout) {
+  if (!waitUntil([&] { return !isVisible(window); }, timeout)) return std::nullopt;
+  return Clock::now();
+}
+
+}  // namespace
+
+E2E_TEST("osd.label_window_placed_and_shaped_like_the_label") {
+  t.write(kIni, osdIni(9));
+  KeytideProcess& k = t.start();
+  const OsdWindows osd = startWithOsd(t, k);
+  CHECK_MSG(!isVisible(osd.text), "the text window is visible before any key");
+  CHECK_MSG(!IsWindowEnabled(osd.text), "the text window is enabled");
+
+  pressKey(VK_NUMPAD5);
+  REQUIRE_MSG(waitUntil([&] { return isVisible(osd.text); }), "keypad 5 did not show the label");
+  settle(k);
+  // 1024 x 768: left 25, top 15, width 1024 - 25, height 768 div 2.
+  const RECT placed = windowRect(osd.text);
+  CHECK_EQ(placed.left, 25L);
+  CHECK_EQ(placed.top, 15L);
+  CHECK_EQ(placed.right - placed.left, 999L);
+  CHECK_EQ(placed.bottom - placed.top, 384L);
+  CHECK_MSG(!IsWindowEnabled(osd.text), "the shown text window is enabled");
+  CHECK_MSG(GetForegroundWindow() != osd.text, "the text window took the foreground");
+  CHECK_MSG(!isVisible(k.appWindow()), "the application window is visible");
+  CHECK_MSG(!isVisible(osd.progress), "a label-only key showed the bar");
+
+  const WindowRegion region = windowRegion(osd.text);
+  REQUIRE_MSG(region.present && region.area() > 0, "the text window has no shape");
+  const PixelSet shape = pixelsOf(region);
+  const PixelSet expected = labelInk("Ply/Paus", kLargePoints);
+  CHECK_MSG(shape == expected, "the shape is not the label's ink: " + describeDifference(expected, shape));
+
+  CHECK_MSG(waitUntil([&] { return isTopmost(osd.text); }, Ms{2000}), "the label was not made topmost within 2 s");
+
+  // On screen: lime wherever the shape is, and not a lime pixel around it.
+  const POINT origin{placed.left, placed.top};
+  size_t lime = 0;
+  waitUntil([&] { return (lime = limeCount(captureScreen(), origin, shape)) == shape.size(); }, Ms{3000});
+  const Screenshot shot = captureScreen();
+  shot.save(t.path("label.bmp"));
+  CHECK_MSG(lime == shape.size(), std::to_string(shape.size() - lime) + " of " + std::to_string(shape.size()) +
+                                      " label pixels are not lime on screen (see label.bmp)");
+  size_t strayLime = 0;
+  for (int y = placed.top; y < placed.bottom; ++y)
+    for (int x = placed.left; x < placed.right; ++x)
+      if (!shape.count({x - placed.left, y - placed.top}) && shot.at(x, y) == kLime) ++strayLime;
+  CHECK_MSG(strayLime == 0, std::to_string(strayLime) + " lime pixels outside the label's shape (see label.bmp)");
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+E2E_TEST("osd.same_key_while_showing_is_not_rebuilt") {
+  t.write(kIni, osdIni(2));  // three seconds
+  KeytideProcess& k = t.start();
+  const OsdWindows osd = startWithOsd(t, k);
+  auto movedAside = [&] {
+    SetWindowPos(osd.text, nullptr, 200, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return waitUntil([&] { return windowRect(osd.text).left == 200; }, Ms{2000});
+  };
+  auto atItsPlace = [&] {
+    const RECT r = windowRect(osd.text);
+    return r.left == 25 && r.top == 15;
+  };
+
+  // Slot 0 first: the last slot starts as 0, yet the hidden window is built.
+  pressKey(VK_DIVIDE);
+  REQUIRE_MSG(waitUntil([&] { return isVisible(osd.text); }), "keypad / did not show its label");
+  settle(k);
+  CHECK(atItsPlace());
+  const WindowRegion first = windowRegion(osd.text);
+  CHECK(first.area() > 0);
+
+  // Moved by someone else, the label stays where it is on the same key: the
+  // window was neither shaped nor placed again.
+  REQUIRE_MSG(movedAside(), "the driver could not move the text window");
+  pressKey(VK_DIVIDE);
+  settle(k);
+  CHECK_MSG(windowRect(osd.text).left == 200, "the same key placed the label again: " + describeWindow(osd.text));
+  CHECK(isVisible(osd.text));
+  CHECK_MSG(pixelsOf(windowRegion(osd.text)) == pixelsOf(first), "the same key changed the shape");
+
+  // Another key rebuilds at once.
+  pressKey(VK_NUMPAD5);
+  settle(k);
+  CHECK_MSG(atItsPlace(), "another key did not place the label: " + describeWindow(osd.text));
+  const WindowRegion second = windowRegion(osd.text);
+  CHECK_MSG(pixelsOf(second) != pixelsOf(first), "another key kept the old shape");
+  CHECK_MSG(pixelsOf(second) == labelInk("Ply/Paus", kLargePoints), "the new shape is not the new label's");
+
+  // The same key after the label has gone is built again.
+  REQUIRE_MSG(waitHidden(osd.text, Ms{6000}).has_value(), "the label did not time out");
+  REQUIRE(movedAside());
+  pressKey(VK_NUMPAD5);
+  CHECK_MSG(waitUntil([&] { return isVisible(osd.text) && atItsPlace(); }, Ms{3000}),
+            "the same key after the time-out did not rebuild the label: " + describeWindow(osd.text));
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+E2E_TEST("osd.one_second_time_out_hides_both_windows_at_the_eleventh_tick") {
+  // Only lower bounds on how early the OSD hides are exact (polling can only
+  // see a hide late); the upper bounds are generous and still tell one
+  // second from the three of the default setting.
+  t.write(kIni, osdIni(0));
+  KeytideProcess& k = t.start();
+  const OsdWindows osd = startWithOsd(t, k);
+
+  const auto pressed = Clock::now();
+  pressKey(VK_NUMPAD5);
+  REQUIRE_MSG(waitUntil([&] { return isVisible(osd.text); }, Ms{2000}), "the label did not show");
+  auto hidden = waitHidden(osd.text, Ms{4000});
+  REQUIRE_MSG(hidden.has_value(), "the label did not hide within 4 s");
+  const long long shownFor = std::chrono::duration_cast<Ms>(*hidden - pressed).count();
+  CHECK_MSG(shownFor >= 1000, "hidden " + std::to_string(shownFor) + " ms after the press, before 10 ticks");
+  CHECK_MSG(shownFor <= 2500, "hidden only " + std::to_string(shownFor) + " ms after the press");
+
+  // A press of the same key restarts the count.
+  pressKey(VK_NUMPAD5);
+  REQUIRE(waitUntil([&] { return isVisible(osd.text); }, Ms{2000}));
+  pause(Ms{600});
+  const auto again = Clock::now();
+  pressKey(VK_NUMPAD5);
+  hidden = waitHidden(osd.text, Ms{4000});
+  REQUIRE_MSG(hidden.has_value(), "the label did not hide after the repeated press");
+  const long long afterAgain = std::chrono::duration_cast<Ms>(*hidden - again).count();
+  CHECK_MSG(afterAgain >= 1000, "hidden " + std::to_string(afterAgain) + " ms after the repeated press");
+  CHECK_MSG(afterAgain <= 2500, "hidden only " + std::to_string(afterAgain) + " ms after the repeated press");
+
+  // Label and bar go together.
+  pressKey(VK_ADD);
+  REQUIRE(waitUntil([&] { return isVisible(osd.text) && isVisible(osd.progress); }, Ms{2000}));
+  REQUIRE(waitHidden(osd.text, Ms{4000}).has_value());
+  CHECK_MSG(waitUntil([&] { return !isVisible(osd.progress); }, Ms{300}), "the bar outlived the label");
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+E2E_TEST("osd.volume_bar_at_the_bottom_as_wide_as_the_volume") {
+  t.write(kIni, osdIni(9, 1));
+  KeytideProcess& k = t.start();
+  const OsdWindows osd = startWithOsd(t, k);
+  Volume volume = readFreshVolume();
+  t.write("mixer.txt", volume.mixer ? "mixer: " + std::to_string(volume.left) + " " + std::to_string(volume.right)
+                                    : "no mixer");
+
+  pressKey(VK_ADD);
+  REQUIRE_MSG(waitUntil([&] { return isVisible(osd.progress); }), "Vol+ did not show the bar");
+  settle(k);
+  CHECK_MSG(isVisible(osd.text), "Vol+ did not show its label");
+  volume.step(+1000);  // the bar shows the volume after the key's change
+  int width = volume.barWidth();
+  RECT bar = windowRect(osd.progress);
+  CHECK_EQ(bar.left, 0L);
+  CHECK_EQ(bar.top, 659L);  // 768 - 768 div 7
+  CHECK_EQ(bar.bottom - bar.top, 367L);  // the design height, never changed
+  CHECK_EQ(static_cast<int>(bar.right - bar.left), width);
+
+  // 41 rounded segments, 15 wide and 76 high, every 25 pixels. A rounded
+  // rectangle region leaves out its right and bottom edges (Windows does so,
+  // and Wine as well), so the last one ends at 1014 and the row at 75.
+  const WindowRegion segments = windowRegion(osd.progress);
+  REQUIRE_MSG(segments.present, "the bar has no shape");
+  CHECK_EQ(segments.box.left, 0L);
+  CHECK_EQ(segments.box.right, 1014L);
+  CHECK_EQ(segments.box.bottom, 75L);
+  for (int i = 0; i < 41; ++i) {
+    const int x = 25 * i;
+    CHECK_MSG(segments.contains(x + 7, 38) && segments.contains(x + 7, 0) && segments.contains(x, 38),
+              "segment " + std::to_string(i) + " is missing");
+    CHECK_MSG(!segments.contains(x + 20, 38), "no gap after segment " + std::to_string(i));
+    CHECK_MSG(!segments.contains(x, 0) && !segments.contains(x, 75), "segment " + std::to_string(i) + " is square");
+  }
+
+  // On screen: lime label, and the bar's segments as far as the width reaches.
+  const Screenshot shot = captureScreen();
+  shot.save(t.path("volume.bmp"));
+  const RECT label = windowRect(osd.text);
+  const PixelSet labelShape = pixelsOf(windowRegion(osd.text));
+  CHECK_MSG(limeCount(shot, POINT{label.left, label.top}, labelShape) == labelShape.size(),
+            "the label is not lime on screen (see volume.bmp)");
+  for (int i = 0; i < 41; ++i) {
+    const bool inside = 25 * i + 15 <= width;
+    if (25 * i < width && !inside) continue;  // cut by the window's edge
+    CHECK_MSG((shot.at(25 * i + 7, 659 + 38) == kLime) == inside,
+              "segment " + std::to_string(i) + (inside ? " is not lime" : " shows beyond the bar's width") +
+                  " (width " + std::to_string(width) + ", see volume.bmp)");
+  }
+
+  // Any other key hides the bar at once; Vol- shows it again at the new width.
+  pressKey(VK_NUMPAD5);
+  settle(k);
+  CHECK_MSG(!isVisible(osd.progress), "a label-only key left the bar up");
+  pressKey(VK_SUBTRACT);
+  REQUIRE_MSG(waitUntil([&] { return isVisible(osd.progress); }), "Vol- did not show the bar");
+  settle(k);
+  volume.step(-1000);
+  width = volume.barWidth();
+  bar = windowRect(osd.progress);
+  CHECK_EQ(static_cast<int>(bar.right - bar.left), width);
+  CHECK_EQ(k.close(), DWORD{0});
+
+  // The "Normal" style: the same segments, square.
+  t.write("normal\\ktd.ini", osdIni(9, 0));
+  KeytideProcess& normal = t.start({.exe = t.installKeytide("normal\\keytide.exe")});
+  const OsdWindows square = startWithOsd(t, normal);
+  pressKey(VK_ADD);
+  REQUIRE_MSG(waitUntil([&] { return isVisible(square.progress); }), "Vol+ did not show the bar");
+  settle(normal);
+  const WindowRegion plain = windowRegion(square.progress);
+  CHECK_EQ(plain.area(), 41LL * 15 * 76);
+  CHECK(plain.contains(0, 0) && plain.contains(1014, 75) && !plain.contains(1015, 0));
+  CHECK_EQ(normal.close(), DWORD{0});
+}
+
+E2E_TEST("osd.preview_paints_both_shapes_before_it_blocks") {
+  // The settings dialog that carries the Preview button comes later; until
+  // then the harness runs the program's own preview code with the OSD windows
+  // and checks what the screen shows during the blocking wait.
+  const std::string harness = folderOf(t.config().keytideExe) + "\\osdpreview.exe";
+  REQUIRE_MSG(fileExists(harness), "osdpreview.exe is missing beside keytide.exe");
+  KeytideProcess& preview = t.start({.exe = harness, .args = "\"" + t.dir() + "\"", .waitForWindows = false});
+  const auto exitCode = preview.waitExit(Ms{30000});
+  REQUIRE_MSG(exitCode.has_value(), "the preview harness did not end");
+  const std::string report = t.read("preview.txt").value_or("(no report)");
+  CHECK_MSG(*exitCode == 0, "the preview harness found faults (see preview.bmp):\n" + report);
+}
