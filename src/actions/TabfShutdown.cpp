@@ -76,12 +76,18 @@ bool TabfShutdown::EnableShutdownPrivilege() {
 bool TabfShutdown::MakeRequest() {
     const std::uint32_t flags = force_ ? kEwxForce : 0;
     switch (actionType_) {
-    case TabfShutdownActionType::aatPowerOff: return power_.ExitWindowsEx(kEwxPowerOff | flags, 0);
-    case TabfShutdownActionType::aatShutdown: return power_.ExitWindowsEx(kEwxShutdown | flags, 0);
-    case TabfShutdownActionType::aatReboot: return power_.ExitWindowsEx(kEwxReboot | flags, 0);
-    case TabfShutdownActionType::aatLogOff: return power_.ExitWindowsEx(kEwxLogOff | flags, 0);
-    case TabfShutdownActionType::aatSuspend: return power_.SetSystemPowerState(true, force_);
-    case TabfShutdownActionType::aatHibernate: return power_.SetSystemPowerState(false, force_);
+    case TabfShutdownActionType::aatPowerOff:
+        return power_.ExitWindowsEx(kEwxPowerOff | flags, 0);
+    case TabfShutdownActionType::aatShutdown:
+        return power_.ExitWindowsEx(kEwxShutdown | flags, 0);
+    case TabfShutdownActionType::aatReboot:
+        return power_.ExitWindowsEx(kEwxReboot | flags, 0);
+    case TabfShutdownActionType::aatLogOff:
+        return power_.ExitWindowsEx(kEwxLogOff | flags, 0);
+    case TabfShutdownActionType::aatSuspend:
+        return power_.SetSystemPowerState(true, force_);
+    case TabfShutdownActionType::aatHibernate:
+        return power_.SetSystemPowerState(false, force_);
     }
     return false;  // a stored value that names no request
 }

@@ -20,23 +20,33 @@ constexpr std::size_t kGenreOffset = 127;
 
 constexpr unsigned char kNoGenre = 126;
 
+// Genre bytes 0 to 125, and 126 for none.
+// clang-format off
 constexpr std::array<std::string_view, kNoGenre + 1> kGenreNames{
-    "Blues", "Classic Rock", "Country", "Dance", "Disco", "Funk", "Grunge", "Hip-Hop", "Jazz", "Metal",
-    "New Age", "Oldies", "Other", "Pop", "R&B", "Rap", "Reggae", "Rock", "Techno", "Industrial",
-    "Alternative", "Ska", "Death Metal", "Pranks", "Soundtrack", "Euro-Techno", "Ambient", "Trip-Hop", "Vocal",
-    "Jazz+Funk", "Fusion", "Trance", "Classical", "Instrumental", "Acid", "House", "Game", "Sound Clip",
-    "Gospel", "Noise", "AlternRock", "Bass", "Soul", "Punk", "Space", "Meditative", "Instrumental Pop",
-    "Instrumental Rock", "Ethnic", "Gothic", "Darkwave", "Techno-Industrial", "Electronic", "Pop-Folk",
-    "Eurodance", "Dream", "Southern Rock", "Comedy", "Cult", "Gangsta", "Top 40", "Christian Rap", "Pop/Funk",
-    "Jungle", "Native American", "Cabaret", "New Wave", "Psychadelic", "Rave", "Showtunes", "Trailer", "Lo-Fi",
-    "Tribal", "Acid Punk", "Acid Jazz", "Polka", "Retro", "Musical", "Rock & Roll", "Hard Rock", "Folk",
-    "Folk-Rock", "National Folk", "Swing", "Fast Fusion", "Bebob", "Latin", "Revival", "Celtic", "Bluegrass",
-    "Avantgarde", "Gothic Rock", "Progressive Rock", "Psychedelic Rock", "Symphonic Rock", "Slow Rock",
-    "Big Band", "Chorus", "Easy Listening", "Acoustic", "Humour", "Speech", "Chanson", "Opera",
-    "Chamber Music", "Sonata", "Symphony", "Booty Bass", "Primus", "Porn Groove", "Satire", "Slow Jam", "Club",
-    "Tango", "Samba", "Folklore", "Ballad", "Power Ballad", "Rhythmic Soul", "Freestyle", "Duet", "Punk Rock",
-    "Drum Solo", "A capella", "Euro-House", "Dance Hall", "",
+    /*   0 */ "Blues", "Classic Rock", "Country", "Dance", "Disco", "Funk",
+    /*   6 */ "Grunge", "Hip-Hop", "Jazz", "Metal", "New Age", "Oldies",
+    /*  12 */ "Other", "Pop", "R&B", "Rap", "Reggae", "Rock",
+    /*  18 */ "Techno", "Industrial", "Alternative", "Ska", "Death Metal", "Pranks",
+    /*  24 */ "Soundtrack", "Euro-Techno", "Ambient", "Trip-Hop", "Vocal", "Jazz+Funk",
+    /*  30 */ "Fusion", "Trance", "Classical", "Instrumental", "Acid", "House",
+    /*  36 */ "Game", "Sound Clip", "Gospel", "Noise", "AlternRock", "Bass",
+    /*  42 */ "Soul", "Punk", "Space", "Meditative", "Instrumental Pop", "Instrumental Rock",
+    /*  48 */ "Ethnic", "Gothic", "Darkwave", "Techno-Industrial", "Electronic", "Pop-Folk",
+    /*  54 */ "Eurodance", "Dream", "Southern Rock", "Comedy", "Cult", "Gangsta",
+    /*  60 */ "Top 40", "Christian Rap", "Pop/Funk", "Jungle", "Native American", "Cabaret",
+    /*  66 */ "New Wave", "Psychadelic", "Rave", "Showtunes", "Trailer", "Lo-Fi",
+    /*  72 */ "Tribal", "Acid Punk", "Acid Jazz", "Polka", "Retro", "Musical",
+    /*  78 */ "Rock & Roll", "Hard Rock", "Folk", "Folk-Rock", "National Folk", "Swing",
+    /*  84 */ "Fast Fusion", "Bebob", "Latin", "Revival", "Celtic", "Bluegrass",
+    /*  90 */ "Avantgarde", "Gothic Rock", "Progressive Rock", "Psychedelic Rock", "Symphonic Rock", "Slow Rock",
+    /*  96 */ "Big Band", "Chorus", "Easy Listening", "Acoustic", "Humour", "Speech",
+    /* 102 */ "Chanson", "Opera", "Chamber Music", "Sonata", "Symphony", "Booty Bass",
+    /* 108 */ "Primus", "Porn Groove", "Satire", "Slow Jam", "Club", "Tango",
+    /* 114 */ "Samba", "Folklore", "Ballad", "Power Ballad", "Rhythmic Soul", "Freestyle",
+    /* 120 */ "Duet", "Punk Rock", "Drum Solo", "A capella", "Euro-House", "Dance Hall",
+    /* 126 */ "",
 };
+// clang-format on
 
 // A fixed-size text field: up to its first zero byte, without trailing blanks.
 std::string FieldText(std::string_view tag, TagField field) {

@@ -96,9 +96,12 @@ void TWinAmpCtr::SetVisible(bool visible) {
 
 TPlayState TWinAmpCtr::PlayState() {
     switch (Query(kQueryPlayState)) {
-    case kReplyPlaying: return TPlayState::psPlay;
-    case kReplyPaused: return TPlayState::psPause;
-    default: return TPlayState::psStop;
+    case kReplyPlaying:
+        return TPlayState::psPlay;
+    case kReplyPaused:
+        return TPlayState::psPause;
+    default:
+        return TPlayState::psStop;
     }
 }
 
@@ -153,8 +156,8 @@ std::int32_t TWinAmpCtr::PlaylistLength() { return Query(kQueryPlaylistLength); 
 void TWinAmpCtr::WritePlaylist() { Query(kQueryWritePlaylist); }
 
 std::string TWinAmpCtr::GetPlayerDirectory() {
-    const auto value = services_.registry.ReadValue(platform::RegistryRoot::LocalMachine, kUninstallKey,
-                                                    kUninstallValue);
+    const auto value =
+        services_.registry.ReadValue(platform::RegistryRoot::LocalMachine, kUninstallKey, kUninstallValue);
     if (!value || value->type != platform::RegistryValueType::String) return {};
     std::string path = AsciiUpperCase(value->text);
     if (!path.empty() && path.front() == '"') path.erase(0, 1);

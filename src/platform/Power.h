@@ -26,7 +26,7 @@ public:
     virtual KernelHandle OpenProcessToken(KernelHandle process, std::uint32_t access) = 0;
     // The locally unique identifier of a privilege; nothing when the lookup fails.
     virtual std::optional<std::uint64_t> LookupPrivilege(const std::string& systemName,
-                                                              const std::string& privilegeName) = 0;
+                                                         const std::string& privilegeName) = 0;
     // Sets one privilege's attributes in the token (disable-all false, the
     // previous state taken into a buffer and never restored).
     virtual bool AdjustTokenPrivilege(KernelHandle token, std::uint64_t privilege, std::uint32_t attributes) = 0;

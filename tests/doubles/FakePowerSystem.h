@@ -42,7 +42,8 @@ public:
         if (lookupFails) return std::nullopt;
         return kShutdownLuid;
     }
-    bool AdjustTokenPrivilege(platform::KernelHandle token, std::uint64_t privilege, std::uint32_t attributes) override {
+    bool AdjustTokenPrivilege(platform::KernelHandle token, std::uint64_t privilege,
+                              std::uint32_t attributes) override {
         log.push_back("AdjustTokenPrivilege " + std::to_string(token) + " " + Hex(privilege) + " " +
                       std::to_string(attributes));
         return !adjustFails;

@@ -1,7 +1,7 @@
 // The ID3v1 tag in a file's last 128 bytes, and files that hold none.
-#include <gtest/gtest.h>
-
 #include "media/Id3Tag.h"
+
+#include <gtest/gtest.h>
 
 namespace keytide {
 namespace {
@@ -12,8 +12,8 @@ std::string Field(const std::string& text, std::size_t size, char fill = '\0') {
     return field;
 }
 
-std::string Tag(const std::string& title, const std::string& artist, const std::string& album,
-                const std::string& year, const std::string& comment, unsigned char genre, char fill = '\0') {
+std::string Tag(const std::string& title, const std::string& artist, const std::string& album, const std::string& year,
+                const std::string& comment, unsigned char genre, char fill = '\0') {
     return "TAG" + Field(title, 30, fill) + Field(artist, 30, fill) + Field(album, 30, fill) + Field(year, 4, fill) +
            Field(comment, 30, fill) + std::string(1, static_cast<char>(genre));
 }
@@ -53,9 +53,9 @@ TEST(Id3Tag, NoTagInShortOrUntaggedFiles) {
     const std::string cases[] = {
         "",
         "TAG",
-        tag.substr(0, 127),                  // one byte short of a tag
-        tag.substr(1) ,                       // truncated at the front: no "TAG" there
-        tag + "x",                           // tag not at the very end
+        tag.substr(0, 127),  // one byte short of a tag
+        tag.substr(1),       // truncated at the front: no "TAG" there
+        tag + "x",           // tag not at the very end
         "TAB" + tag.substr(3),
         std::string(128, '\0'),
     };
@@ -68,13 +68,24 @@ TEST(Id3Tag, NoTagInShortOrUntaggedFiles) {
     }
 }
 
+TEST(Id3Tag, EveryTailOfATaggedFileIsReadWithinItsBytes) {
+    const std::string file = std::string(200, 'a') + Tag("Title", "Artist", "Album", "1999", "Comment", 1);
+    for (std::size_t size = 0; size <= file.size(); ++size) {
+        SCOPED_TRACE(size);
+        const std::string tail = file.substr(file.size() - size);  // an exact copy: no bytes beyond it
+        const TTrackData data = ReadId3v1Tag(tail);
+        EXPECT_EQ(data.TagFound, size >= kId3v1TagSize);
+        EXPECT_EQ(data.Title, data.TagFound ? "Title" : "");
+    }
+}
+
 TEST(Id3Tag, GenreBytesAboveTheListHaveNoName) {
     struct Case {
         unsigned char genre;
         const char* name;
     };
     const Case cases[] = {{0, "Blues"}, {79, "Hard Rock"}, {80, "Folk"}, {125, "Dance Hall"},
-                          {126, ""},    {127, ""},          {255, ""}};
+                          {126, ""},    {127, ""},         {255, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.genre));
         EXPECT_EQ(Id3v1GenreName(c.genre), c.name);

@@ -1,7 +1,7 @@
 // Counting playlist entries past comments, blank lines and leading blanks.
-#include <gtest/gtest.h>
-
 #include "media/Playlist.h"
+
+#include <gtest/gtest.h>
 
 namespace keytide {
 namespace {
@@ -14,8 +14,9 @@ struct EntryCase {
 };
 
 TEST(Playlist, EntriesAreCountedPastCommentsAndBlankLines) {
-    const std::string m3u = "#EXTM3U\r\n#EXTINF:123,Artist - One\r\nC:\\Music\\one.mp3\r\n\r\n   \r\n"
-                            "#EXTINF:99,Two\r\n  D:\\two.mp3\r\nthree.mp3";
+    const std::string m3u =
+        "#EXTM3U\r\n#EXTINF:123,Artist - One\r\nC:\\Music\\one.mp3\r\n\r\n   \r\n"
+        "#EXTINF:99,Two\r\n  D:\\two.mp3\r\nthree.mp3";
     const EntryCase cases[] = {
         {"first after comments", m3u, 1, "C:\\Music\\one.mp3"},
         {"leading blanks dropped", m3u, 2, "D:\\two.mp3"},
@@ -34,6 +35,21 @@ TEST(Playlist, EntriesAreCountedPastCommentsAndBlankLines) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(PlaylistEntry(c.text, c.number), c.expected);
+    }
+}
+
+TEST(Playlist, EveryTruncationGivesWholeLinesOfWhatIsThere) {
+    const std::string m3u = "#EXTM3U\r\n#EXTINF:1,a\r\n  C:\\one.mp3\r\n\r\nD:\\two.mp3\n#x\rthree\r\n";
+    for (std::size_t size = 0; size <= m3u.size(); ++size) {
+        const std::string text = m3u.substr(0, size);
+        for (int number = 1; number <= 4; ++number) {
+            const auto entry = PlaylistEntry(text, number);
+            if (!entry) continue;
+            EXPECT_FALSE(entry->empty());
+            EXPECT_NE(text.find(*entry), std::string::npos) << size << " " << number;
+            EXPECT_EQ(entry->find_first_of("\r\n"), std::string::npos);
+        }
+        EXPECT_EQ(PlaylistEntry(text, 1).has_value(), size >= 25) << size;  // the first entry begins at byte 24
     }
 }
 

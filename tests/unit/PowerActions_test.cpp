@@ -1,7 +1,8 @@
 // The five power actions as the dispatcher reaches them.
+#include "actions/PowerActions.h"
+
 #include <gtest/gtest.h>
 
-#include "actions/PowerActions.h"
 #include "doubles/FakePowerSystem.h"
 #include "doubles/PlatformDoubles.h"
 

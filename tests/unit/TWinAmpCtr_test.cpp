@@ -1,6 +1,8 @@
 // The media player's remote control: every request sequence of its
 // properties and operations, the six actions' sequences, the uninstall entry,
 // starting the player, and the track watch with its playlist and tag reads.
+#include "media/TWinAmpCtr.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -9,7 +11,6 @@
 #include "doubles/FakeIntervalTimer.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/PlatformDoubles.h"
-#include "media/TWinAmpCtr.h"
 
 namespace keytide {
 namespace {
@@ -56,8 +57,7 @@ public:
         log.push_back("plain send " + Describe("", window, message, wParam, lParam));
         return 0;
     }
-    void Post(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam,
-              std::intptr_t lParam) override {
+    void Post(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
         std::string line = "cmd " + std::to_string(wParam);
         if (message != 0x111 || lParam != 0) line += " message " + std::to_string(message);
         log.push_back(line + Target(window));
@@ -79,15 +79,26 @@ private:
     }
     std::intptr_t Answer(std::uintptr_t wParam, std::intptr_t code) {
         switch (code) {
-        case 0: return player.version;
-        case 104: return player.state;
-        case 105: return player.time;
-        case 120: ++playlistWrites; return 0;
-        case 121: player.position = static_cast<std::intptr_t>(wParam); return 0;
-        case 124: return player.length;
-        case 125: return player.position;
-        case 250: return player.shuffle;
-        default: return 0;
+        case 0:
+            return player.version;
+        case 104:
+            return player.state;
+        case 105:
+            return player.time;
+        case 120:
+            ++playlistWrites;
+            return 0;
+        case 121:
+            player.position = static_cast<std::intptr_t>(wParam);
+            return 0;
+        case 124:
+            return player.length;
+        case 125:
+            return player.position;
+        case 250:
+            return player.shuffle;
+        default:
+            return 0;
         }
     }
 };
@@ -184,8 +195,8 @@ TEST_F(TWinAmpCtrTest, RepliesMapToStatesAndSequences) {
         std::intptr_t reply;
         TPlayState state;
     };
-    for (const auto& c : {StateCase{0, TPlayState::psStop}, StateCase{1, TPlayState::psPlay},
-                          StateCase{3, TPlayState::psPause}}) {
+    for (const auto& c :
+         {StateCase{0, TPlayState::psStop}, StateCase{1, TPlayState::psPlay}, StateCase{3, TPlayState::psPause}}) {
         windows.player.state = c.reply;
         EXPECT_EQ(wac.PlayState(), c.state) << c.reply;
     }
@@ -239,8 +250,8 @@ TEST_F(TWinAmpCtrTest, OtherActionsNeverStartThePlayer) {
     wac.NextTrack();
     wac.PreviousTrack();
     wac.SetPlayState(TPlayState::psStop);
-    EXPECT_EQ(TakeLog(),
-              (Log{"cmd 40144 (none)", "cmd 40148 (none)", "cmd 40048 (none)", "cmd 40044 (none)", "cmd 40047 (none)"}));
+    EXPECT_EQ(TakeLog(), (Log{"cmd 40144 (none)", "cmd 40148 (none)", "cmd 40048 (none)", "cmd 40044 (none)",
+                              "cmd 40047 (none)"}));
     EXPECT_TRUE(starter.log.empty());
 }
 
@@ -362,8 +373,8 @@ TEST_F(TrackWatchTest, WithoutPlayerOnlyTheFirstTickLooksForTheEntry) {
     // Track 1 differs from the stored 0: the missing playlist asks the (absent) player to write it.
     EXPECT_EQ(TakeLog(), (Log{"ask 124 (none)", "ask 125 (none)", "ask 120 (none)"}));
     timer.Tick(3);
-    EXPECT_EQ(TakeLog(), (Log{"ask 124 (none)", "ask 125 (none)", "ask 124 (none)", "ask 125 (none)",
-                              "ask 124 (none)", "ask 125 (none)"}));
+    EXPECT_EQ(TakeLog(), (Log{"ask 124 (none)", "ask 125 (none)", "ask 124 (none)", "ask 125 (none)", "ask 124 (none)",
+                              "ask 125 (none)"}));
     EXPECT_EQ(trackChanges, 1);
     EXPECT_EQ(listChanges, 0);
     EXPECT_FALSE(wac.TrackData().TagFound);

@@ -1,8 +1,9 @@
 // The shutdown component's Execute: the privilege road and its failures, the
 // query handler, the force flag and the request each action type makes.
+#include "actions/TabfShutdown.h"
+
 #include <gtest/gtest.h>
 
-#include "actions/TabfShutdown.h"
 #include "doubles/FakePowerSystem.h"
 
 namespace keytide {

@@ -1,8 +1,9 @@
 // Commands to the foreground window with their style tests, the CD door, the
 // desktop refresh and the screen saver, as the calls they make in order.
+#include "actions/WindowActions.h"
+
 #include <gtest/gtest.h>
 
-#include "actions/WindowActions.h"
 #include "doubles/FakeMci.h"
 #include "doubles/FakeProgramWindows.h"
 #include "doubles/PlatformDoubles.h"
@@ -53,23 +54,47 @@ struct ForegroundCase {
 
 TEST_F(WindowActionsTest, ForegroundCommandsFollowTheStyleBits) {
     const ForegroundCase cases[] = {
-        {"close", &WindowActions::CloseForegroundWindow, true, kDialogFrame,
+        {"close",
+         &WindowActions::CloseForegroundWindow,
+         true,
+         kDialogFrame,
          {"foreground?", PostedSysCommand(100, 0xF060)}},
-        {"close without foreground", &WindowActions::CloseForegroundWindow, false, 0,
+        {"close without foreground",
+         &WindowActions::CloseForegroundWindow,
+         false,
+         0,
          {"foreground?", PostedSysCommand(0, 0xF060)}},
-        {"maximize with box", &WindowActions::MaximizeForegroundWindow, true, kOverlapped,
+        {"maximize with box",
+         &WindowActions::MaximizeForegroundWindow,
+         true,
+         kOverlapped,
          {"foreground?", "foreground?", PostedSysCommand(100, 0xF030)}},
-        {"maximize with only the box bit", &WindowActions::MaximizeForegroundWindow, true, kMaximizeBox,
+        {"maximize with only the box bit",
+         &WindowActions::MaximizeForegroundWindow,
+         true,
+         kMaximizeBox,
          {"foreground?", "foreground?", PostedSysCommand(100, 0xF030)}},
-        {"maximize without box", &WindowActions::MaximizeForegroundWindow, true, kDialogFrame | kMinimizeBox,
+        {"maximize without box",
+         &WindowActions::MaximizeForegroundWindow,
+         true,
+         kDialogFrame | kMinimizeBox,
          {"foreground?"}},
         {"maximize without foreground", &WindowActions::MaximizeForegroundWindow, false, 0, {"foreground?"}},
-        {"minimize with box", &WindowActions::MinimizeForegroundWindow, true, kOverlapped,
+        {"minimize with box",
+         &WindowActions::MinimizeForegroundWindow,
+         true,
+         kOverlapped,
          {"foreground?", "foreground?", PostedSysCommand(100, 0xF020)}},
-        {"minimize without box", &WindowActions::MinimizeForegroundWindow, true, kDialogFrame | kMaximizeBox,
+        {"minimize without box",
+         &WindowActions::MinimizeForegroundWindow,
+         true,
+         kDialogFrame | kMaximizeBox,
          {"foreground?"}},
         {"minimize without foreground", &WindowActions::MinimizeForegroundWindow, false, 0, {"foreground?"}},
-        {"restore any window", &WindowActions::RestoreForegroundWindow, true, kDialogFrame,
+        {"restore any window",
+         &WindowActions::RestoreForegroundWindow,
+         true,
+         kDialogFrame,
          {"foreground?", "foreground?", PostedSysCommand(100, 0xF120)}},
         {"restore without foreground", &WindowActions::RestoreForegroundWindow, false, 0, {"foreground?"}},
     };

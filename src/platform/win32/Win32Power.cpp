@@ -33,7 +33,7 @@ platform::KernelHandle Win32PowerSystem::OpenProcessToken(platform::KernelHandle
 }
 
 std::optional<std::uint64_t> Win32PowerSystem::LookupPrivilege(const std::string& systemName,
-                                                                    const std::string& privilegeName) {
+                                                               const std::string& privilegeName) {
     LUID luid{};
     if (!LookupPrivilegeValueA(systemName.c_str(), privilegeName.c_str(), &luid)) return std::nullopt;
     return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(luid.HighPart)) << 32) | luid.LowPart;

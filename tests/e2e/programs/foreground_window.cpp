@@ -1,0 +1,75 @@
+// foreground_window.exe: a top-level window that takes the foreground and
+// records the system commands it receives, for the window-action keys.
+//
+// Command line: --boxes none|max|min|both --log <file>
+// Appends one line per WM_SYSCOMMAND to the log file, written at once:
+//   syscommand 0xF030
+// (wParam with its low four bits cleared, as the system defines them), then
+// passes the command on to the default handling, so that the window really
+// is maximized, minimized, restored or closed. It ends when the window is
+// destroyed.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+HANDLE gLog = INVALID_HANDLE_VALUE;
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SYSCOMMAND: {
+      char line[40];
+      const int length = std::snprintf(line, sizeof line, "syscommand 0x%04X\r\n",
+                                       static_cast<unsigned>(wParam & 0xFFF0));
+      DWORD written = 0;
+      WriteFile(gLog, line, static_cast<DWORD>(length), &written, nullptr);
+      return DefWindowProcA(window, message, wParam, lParam);
+    }
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string boxes = "both";
+  std::string logPath = "foreground_window.log";
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string option = argv[i];
+    if (option == "--boxes") boxes = argv[i + 1];
+    if (option == "--log") logPath = argv[i + 1];
+  }
+  gLog = CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (gLog == INVALID_HANDLE_VALUE) return 1;
+
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+  if (boxes == "max" || boxes == "both") style |= WS_MAXIMIZEBOX;
+  if (boxes == "min" || boxes == "both") style |= WS_MINIMIZEBOX;
+
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+  windowClass.lpszClassName = "KeytideForegroundTest";
+  if (!RegisterClassA(&windowClass)) return 1;
+  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Foreground test window", style, 100, 100, 400, 300,
+                                nullptr, nullptr, windowClass.hInstance, nullptr);
+  if (!window) return 1;
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  CloseHandle(gLog);
+  return 0;
+}
