@@ -7,7 +7,7 @@
 namespace keytide::win32 {
 
 std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) const {
-    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     LARGE_INTEGER size{};
@@ -22,28 +22,45 @@ std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) co
     return contents;
 }
 
+namespace {
+
+bool WriteAll(HANDLE file, std::string_view contents) {
+    DWORD written = 0;
+    return contents.empty() ||
+           (::WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
+            written == contents.size());
+}
+
+// Writes the bytes into the file where it stands, as the profile functions do;
+// readers that have the file open (an editor, a virus scanner) do not stop it.
+bool WriteInPlace(const std::string& path, std::string_view contents) {
+    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && WriteAll(file.get(), contents) && SetEndOfFile(file.get());
+}
+
+}  // namespace
+
 bool Win32FileSystem::WriteFile(const std::string& path, std::string_view contents) {
-    // Written to a neighbour first and then moved over the file, so that a
-    // failed write never leaves a half-written ktd.ini behind.
+    // First to a neighbour that is then moved over the file, so that a failed
+    // write never leaves a half-written file behind. Replacing a file that
+    // another program holds open is refused, so then the bytes go in place.
     const std::string temporary = path + ".tmp";
+    bool written = false;
     {
         UniqueFileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return false;
-        DWORD written = 0;
-        if (!contents.empty() &&
-            (!::WriteFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) ||
-             written != contents.size())) {
-            file.reset();
-            DeleteFileA(temporary.c_str());
-            return false;
-        }
+        written = file && WriteAll(file.get(), contents);
     }
-    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary.c_str());
+    if (written && MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    DeleteFileA(temporary.c_str());
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
         return false;
     }
-    return true;
+    return WriteInPlace(path, contents);
 }
 
 bool Win32FileSystem::FileExists(const std::string& path) const {

@@ -281,3 +281,20 @@ E2E_TEST("keys.an_open_command_that_is_no_string_ends_in_the_general_error_box")
     CHECK_MSG(waitForMarkerRuns(t.markerLog(), 1).has_value(), "the program did not go on after the error");
     CHECK_EQ(k.close(), DWORD{0});
 }
+
+E2E_TEST("keys.saving_works_while_another_program_has_the_file_open") {
+    t.write(kIni, iniWith({}));
+    KeytideProcess& k = t.start();
+    awaitActive(t);
+    // An editor or a virus scanner holding the file open for reading.
+    HANDLE reader = CreateFileA(t.path(kIni).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    REQUIRE(reader != INVALID_HANDLE_VALUE);
+    pressKey(VK_SCROLL);
+    auto saved = waitForFile(t.path(kIni), [](const std::string& s) { return s.find("IsKTDActive=0") != s.npos; });
+    CloseHandle(reader);
+    CHECK_MSG(saved.has_value(), "the save failed while the file was open elsewhere");
+    CHECK_MSG(findWindows(k.pid(), "#32770", "Keytide").empty(), "an error box appeared");
+    CHECK_EQ(k.close(), DWORD{0});
+}
