@@ -16,6 +16,7 @@
 #include "media/TAudioMixer.h"
 #include "media/TWinAmpCtr.h"
 #include "osd/OnScreenDisplay_win.h"
+#include "platform/win32/EndpointMixerDevice.h"
 #include "platform/win32/SystemServices.h"
 #include "platform/win32/Win32FileTail.h"
 #include "platform/win32/Win32FontSource.h"
@@ -26,7 +27,6 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32WindowSystem.h"
 #include "platform/win32/WindowBase.h"
-#include "platform/win32/WinmmMixerDevice.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStartup.h"
 #include "settings/SettingsStore.h"
@@ -75,8 +75,9 @@ int RunProgram() {
     SettingsStartup startup(settings, settingsStore, fonts, messages);
     startup.FormCreate();
     // --- master volume (the mixer opens device 0 as it is made; the main window assigns 0 once more)
-    WinmmMixerDevice mixerDevice;
-    TAudioMixer mixer(mixerDevice);
+    ComApartment com;  // Core Audio's endpoint volume, when there is one, is a COM object
+    const std::unique_ptr<platform::MixerDevice> mixerDevice = MakeMasterMixerDevice(com);
+    TAudioMixer mixer(*mixerDevice);
     mixer.SetMixerId(0);
     MasterVolumeActions volume(mixer);
     // --- on-screen display (after the master volume, which the bar reads;
