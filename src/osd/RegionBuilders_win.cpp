@@ -71,21 +71,21 @@ void DrawBlackOnWhite(HDC dc, const std::string& text) {
 
 ScreenSize PrimaryScreenSize() { return ScreenSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
-UniqueHfont CreateOsdFont(const OsdFontSpec& spec) {
+UniqueHfont CreateOsdFont(const OsdFontSpec& request) {
     LOGFONTA font{};
     {
         WindowDc screen(nullptr);
-        font.lfHeight = -MulDiv(spec.pointSize, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+        font.lfHeight = -MulDiv(request.pointSize, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
     }
-    font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = spec.italic ? TRUE : FALSE;
+    font.lfWeight = request.bold ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = request.italic ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH;
-    const std::size_t length = std::min(spec.faceName.size(), sizeof font.lfFaceName - 1);
-    std::memcpy(font.lfFaceName, spec.faceName.data(), length);
+    const std::size_t length = std::min(request.faceName.size(), sizeof font.lfFaceName - 1);
+    std::memcpy(font.lfFaceName, request.faceName.data(), length);
     UniqueHfont handle(CreateFontIndirectA(&font));
     if (!handle) throw KeytideError("Cannot create the OSD font");
     return handle;

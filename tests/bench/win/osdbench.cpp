@@ -71,8 +71,8 @@ std::vector<unsigned char> RegionData(HRGN region) {
 // ---------------------------------------------------------------------------
 int RunRegionBench(const std::string& label, int sizeIndex) {
     const ScreenSize screen = PrimaryScreenSize();
-    const OsdFontSpec spec{"Arial", true, false, OsdFontPointSize(screen.height, sizeIndex)};
-    UniqueHfont font = CreateOsdFont(spec);
+    const OsdFontSpec request{"Arial", true, false, OsdFontPointSize(screen.height, sizeIndex)};
+    UniqueHfont font = CreateOsdFont(request);
     char face[LF_FACESIZE] = {};
     SIZE extent{};
     {
@@ -82,7 +82,7 @@ int RunRegionBench(const std::string& label, int sizeIndex) {
         GetTextExtentPoint32A(dc.get(), label.data(), static_cast<int>(label.size()), &extent);
     }
     std::printf("screen %dx%d, label \"%s\", font \"%s\" (selected: \"%s\") bold %d pt, text extent %ldx%ld\n",
-                screen.width, screen.height, label.c_str(), spec.faceName.c_str(), face, spec.pointSize, extent.cx,
+                screen.width, screen.height, label.c_str(), request.faceName.c_str(), face, request.pointSize, extent.cx,
                 extent.cy);
 
     // First calls fill the font's glyph cache; they are reported, not counted.
@@ -129,7 +129,7 @@ int RunRegionBench(const std::string& label, int sizeIndex) {
     // Leaks: shapes, fonts and bars built and dropped 1000 times.
     const bench::ObjectCount before = bench::GdiObjects(GetCurrentProcess());
     for (int i = 0; i < 1000; ++i) {
-        UniqueHfont anotherFont = CreateOsdFont(spec);
+        UniqueHfont anotherFont = CreateOsdFont(request);
         UniqueHrgn text = TextToRgn(i % 2 ? label : "Vol+", anotherFont.get());
         UniqueHrgn empty = TextToRgn("", anotherFont.get());
         UniqueHrgn bar = CreateProgressRgn(ProgressBarHeight(screen), i % 3);
