@@ -10,13 +10,13 @@ constexpr char kAddRemoveProgramsCommand[] = "rundll32.exe shell32.dll,Control_R
 constexpr char kDisplayPropertiesCommand[] = "rundll32.exe shell32.dll,Control_RunDLL Desk.cpl";
 constexpr char kSystemPropertiesCommand[] = "rundll32.exe shell32.dll,Control_RunDLL Sysdm.cpl";
 
-bool IsKind(const TNumPadKey& key, ActionKind kind) { return key.SelectedFunction == static_cast<std::int32_t>(kind); }
+bool IsKind(const KeyAssignment& key, AssignmentKind kind) { return key.kind == static_cast<std::int32_t>(kind); }
 
 }  // namespace
 
-bool CarriesVolumeAction(const TNumPadKey& key) {
-    return IsKind(key, ActionKind::PredefinedAction) &&
-           (key.Action == action::kVolumeDown || key.Action == action::kVolumeUp);
+bool CarriesVolumeAction(const KeyAssignment& key) {
+    return IsKind(key, AssignmentKind::Action) &&
+           (key.actionIndex == action::kVolumeDown || key.actionIndex == action::kVolumeUp);
 }
 
 Dispatcher::Dispatcher(DispatchServices services, const MainController& model, OsdCounters& counters)
@@ -24,17 +24,17 @@ Dispatcher::Dispatcher(DispatchServices services, const MainController& model, O
 
 void Dispatcher::DispatchSlot(int slot) {
     if (!IsSlot(slot)) return;
-    const TNumPadKey& key = model_.NumPadKeys()[slot];
+    const KeyAssignment& key = model_.Assignments()[slot];
 
-    switch (key.SelectedFunction) {
-    case static_cast<std::int32_t>(ActionKind::PredefinedAction):
+    switch (key.kind) {
+    case static_cast<std::int32_t>(AssignmentKind::Action):
         RunImmediateAction(key);
         break;
-    case static_cast<std::int32_t>(ActionKind::RunFile):
-        services_.launch.RunFile(key.FileName);
+    case static_cast<std::int32_t>(AssignmentKind::RunFile):
+        services_.launch.RunFile(key.fileName);
         break;
-    case static_cast<std::int32_t>(ActionKind::GoToAddress):
-        services_.launch.OpenAddress(key.GoToAdress);
+    case static_cast<std::int32_t>(AssignmentKind::GoToAddress):
+        services_.launch.OpenAddress(key.address);
         break;
     default:
         break;  // an unknown kind carries out nothing; the label still shows
@@ -42,8 +42,8 @@ void Dispatcher::DispatchSlot(int slot) {
 
     // The flags are read at the moment of use: a modal box opened by the action
     // lets the user change them meanwhile.
-    if (model_.IsOsdEnabled() && (slot != counters_.LastOSDSlot || !services_.osd.IsTextWindowVisible())) {
-        services_.osd.ShowLabel(key.OSDLabel);
+    if (model_.IsOsdEnabled() && (slot != counters_.lastSlot || !services_.osd.IsTextWindowVisible())) {
+        services_.osd.ShowLabel(key.osdLabel);
     }
     if (model_.IsOsdEnabled() && CarriesVolumeAction(key)) {
         services_.osd.ShowVolumeBar();
@@ -51,17 +51,17 @@ void Dispatcher::DispatchSlot(int slot) {
         services_.osd.HideVolumeBar();
     }
 
-    if (IsKind(key, ActionKind::PredefinedAction)) RunDeferredAction(key);
+    if (IsKind(key, AssignmentKind::Action)) RunDeferredAction(key);
 
-    counters_.OSDTicks = 0;
-    counters_.LastOSDSlot = slot;
+    counters_.ticks = 0;
+    counters_.lastSlot = slot;
 }
 
-void Dispatcher::RunImmediateAction(const TNumPadKey& key) {
+void Dispatcher::RunImmediateAction(const KeyAssignment& key) {
     LaunchOperations& launch = services_.launch;
     WindowOperations& windows = services_.windows;
-    WinampOperations& winamp = services_.winamp;
-    switch (key.Action) {
+    WinampControl& winamp = services_.winamp;
+    switch (key.actionIndex) {
     case action::kClose: windows.CloseForegroundWindow(); break;
     case action::kMaximize: windows.MaximizeForegroundWindow(); break;
     case action::kMinimize: windows.MinimizeForegroundWindow(); break;
@@ -79,8 +79,8 @@ void Dispatcher::RunImmediateAction(const TNumPadKey& key) {
     case action::kDisplayProperties: launch.RunControlPanelApplet(kDisplayPropertiesCommand); break;
     case action::kSystemProperties: launch.RunControlPanelApplet(kSystemPropertiesCommand); break;
     case action::kRefreshDesktop: windows.RefreshDesktop(); break;
-    case action::kRestart: services_.power.ExecuteShutdown(TabfShutdownActionType::aatReboot); break;
-    case action::kShutDown: services_.power.ExecuteShutdown(TabfShutdownActionType::aatShutdown); break;
+    case action::kRestart: services_.power.RequestPower(PowerAction::Restart); break;
+    case action::kShutDown: services_.power.RequestPower(PowerAction::ShutDown); break;
     case action::kFindFile: launch.WinKeyChord('F'); break;
     case action::kVolumeDown: services_.volume.VolumeDown(); break;
     case action::kVolumeUp: services_.volume.VolumeUp(); break;
@@ -88,19 +88,19 @@ void Dispatcher::RunImmediateAction(const TNumPadKey& key) {
     case action::kWinampForward: winamp.StepForward(); break;
     case action::kWinampNext: winamp.NextTrack(); break;
     case action::kWinampPlayPause:
-        if (!winamp.Started()) winamp.SetStarted(true);
-        winamp.SetPlayState(winamp.PlayState() == TPlayState::psPlay ? TPlayState::psPause : TPlayState::psPlay);
+        if (!winamp.IsRunning()) winamp.SetRunning(true);
+        winamp.SetPlayState(winamp.QueryPlayState() == PlayState::Playing ? PlayState::Paused : PlayState::Playing);
         break;
     case action::kWinampPrevious: winamp.PreviousTrack(); break;
-    case action::kWinampStop: winamp.SetPlayState(TPlayState::psStop); break;
-    case action::kSuspend: services_.power.ExecuteShutdown(TabfShutdownActionType::aatSuspend); break;
+    case action::kWinampStop: winamp.SetPlayState(PlayState::Stopped); break;
+    case action::kSuspend: services_.power.RequestPower(PowerAction::Suspend); break;
     default: break;  // the deferred actions, and indices that name no action
     }
 }
 
-void Dispatcher::RunDeferredAction(const TNumPadKey& key) {
-    if (key.Action == action::kScreenSaver) services_.windows.StartScreenSaver();
-    if (key.Action == action::kShutdownDialog) services_.power.OpenShutdownDialog();
+void Dispatcher::RunDeferredAction(const KeyAssignment& key) {
+    if (key.actionIndex == action::kScreenSaver) services_.windows.StartScreenSaver();
+    if (key.actionIndex == action::kShutdownDialog) services_.power.OpenShutdownDialog();
 }
 
 }  // namespace keytide

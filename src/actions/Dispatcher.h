@@ -6,9 +6,9 @@
 #include "actions/WindowOperations.h"
 #include "core/ControllerPorts.h"
 #include "core/MainController.h"
-#include "core/NumPadKey.h"
+#include "core/KeyAssignment.h"
 #include "media/MasterVolume.h"
-#include "media/WinampOperations.h"
+#include "media/WinampControl.h"
 #include "osd/OsdDisplay.h"
 
 namespace keytide {
@@ -18,7 +18,7 @@ struct DispatchServices {
     WindowOperations& windows;
     PowerOperations& power;
     MasterVolume& volume;
-    WinampOperations& winamp;
+    WinampControl& winamp;
     OsdDisplay& osd;
 };
 
@@ -30,8 +30,8 @@ public:
     void DispatchSlot(int slot) override;
 
 private:
-    void RunImmediateAction(const TNumPadKey& key);
-    void RunDeferredAction(const TNumPadKey& key);
+    void RunImmediateAction(const KeyAssignment& key);
+    void RunDeferredAction(const KeyAssignment& key);
 
     DispatchServices services_;
     const MainController& model_;
@@ -39,6 +39,6 @@ private:
 };
 
 // True for the two volume actions, which show the volume bar.
-bool CarriesVolumeAction(const TNumPadKey& key);
+bool CarriesVolumeAction(const KeyAssignment& key);
 
 }  // namespace keytide

@@ -3,7 +3,7 @@
 // down and suspend through the shutdown component. No action asks the user,
 // none forces other programs to close, and none reports a failure.
 #include "actions/PowerOperations.h"
-#include "actions/TabfShutdown.h"
+#include "actions/PowerRequest.h"
 #include "platform/Power.h"
 #include "platform/WindowSystem.h"
 
@@ -12,18 +12,18 @@ namespace keytide {
 class PowerActions final : public PowerOperations {
 public:
     PowerActions(platform::PowerSystem& power, platform::WindowSystem& windows)
-        : power_(power), windows_(windows), shd_(power) {}
+        : power_(power), windows_(windows), request_(power) {}
 
     void LogOff() override;
     void OpenShutdownDialog() override;
-    void ExecuteShutdown(TabfShutdownActionType type) override;
+    void RequestPower(PowerAction type) override;
 
-    TabfShutdown& shd() { return shd_; }
+    PowerRequest& request() { return request_; }
 
 private:
     platform::PowerSystem& power_;
     platform::WindowSystem& windows_;
-    TabfShutdown shd_;
+    PowerRequest request_;
 };
 
 }  // namespace keytide

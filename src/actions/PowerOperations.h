@@ -5,13 +5,13 @@
 
 namespace keytide {
 
-enum class TabfShutdownActionType : std::uint8_t {
-    aatPowerOff = 0,
-    aatShutdown = 1,
-    aatReboot = 2,
-    aatLogOff = 3,
-    aatSuspend = 4,
-    aatHibernate = 5,
+enum class PowerAction : std::uint8_t {
+    PowerOff = 0,
+    ShutDown = 1,
+    Restart = 2,
+    LogOff = 3,
+    Suspend = 4,
+    Hibernate = 5,
 };
 
 class PowerOperations {
@@ -19,8 +19,8 @@ public:
     virtual ~PowerOperations() = default;
     virtual void LogOff() = 0;
     virtual void OpenShutdownDialog() = 0;
-    // Sets the shutdown component's ActionType and runs its Execute.
-    virtual void ExecuteShutdown(TabfShutdownActionType type) = 0;
+    // Sets the shutdown component's Action and runs its Execute.
+    virtual void RequestPower(PowerAction type) = 0;
 };
 
 }  // namespace keytide

@@ -13,8 +13,8 @@
 #include "core/MainController.h"
 #include "core/MainWindow_win.h"
 #include "media/MasterVolumeActions.h"
-#include "media/TAudioMixer.h"
-#include "media/TWinAmpCtr.h"
+#include "media/WinmmMixer.h"
+#include "media/WinampRemote.h"
 #include "osd/OnScreenDisplay_win.h"
 #include "platform/win32/EndpointMixerDevice.h"
 #include "platform/win32/SystemServices.h"
@@ -73,11 +73,11 @@ int RunProgram() {
     Win32FontSource fonts;
     SettingsStore settingsStore(settings, files, IniFilePathFor(ExecutablePath()), registry, ExecutablePath());
     SettingsStartup startup(settings, settingsStore, fonts, messages);
-    startup.FormCreate();
+    startup.OnCreate();
     // --- master volume (the mixer opens device 0 as it is made; the main window assigns 0 once more)
     ComApartment com;  // Core Audio's endpoint volume, when there is one, is a COM object
     const std::unique_ptr<platform::MixerDevice> mixerDevice = MakeMasterMixerDevice(com);
-    TAudioMixer mixer(*mixerDevice);
+    WinmmMixer mixer(*mixerDevice);
     mixer.SetMixerId(0);
     MasterVolumeActions volume(mixer);
     // --- on-screen display (after the master volume, which the bar reads;
@@ -94,7 +94,7 @@ int RunProgram() {
     // --- media player
     Win32FileTailReader fileTails;
     Win32IntervalTimer trackWatchTimer;
-    TWinAmpCtr winamp(WinampServices{windowSystem, registry, starter, files, fileTails, trackWatchTimer});
+    WinampRemote winamp(WinampServices{windowSystem, registry, starter, files, fileTails, trackWatchTimer});
 
     MainWindowVisibility visibility;
     ControllerServices services{files, messages, hotkeys, keyboard, tray, visibility, startup, settings};

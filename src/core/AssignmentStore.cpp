@@ -20,32 +20,32 @@ std::string IniFilePathFor(std::string_view executablePath) {
 
 bool WriteDefaultIni(platform::FileSystem& files, const std::string& path) {
     if (files.FileExists(path)) return true;
-    return files.WriteFile(path, kIniBackup);
+    return files.WriteFile(path, kDefaultIniText);
 }
 
-void ReadAssignments(const ini::IniFile& file, NumPadKeyTable& keys, ProgramSwitches& switches) {
+void ReadAssignments(const ini::IniFile& file, KeyAssignments& keys, ProgramSwitches& switches) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const std::string section = SlotSection(slot);
-        TNumPadKey& key = keys[slot];
-        key.OSDLabel = file.ReadString(section, "OSDLabel", "None");
-        key.FileName = file.ReadString(section, "FileName", "");
-        key.GoToAdress = file.ReadString(section, "GoToAdress", "");
-        key.Action = file.ReadInteger(section, "Action", 0);
-        key.SelectedFunction = file.ReadInteger(section, "SelectedFunction", 1);
+        KeyAssignment& key = keys[slot];
+        key.osdLabel = file.ReadString(section, "OSDLabel", "None");
+        key.fileName = file.ReadString(section, "FileName", "");
+        key.address = file.ReadString(section, "GoToAdress", "");
+        key.actionIndex = file.ReadInteger(section, "Action", 0);
+        key.kind = file.ReadInteger(section, "SelectedFunction", 1);
     }
     switches.active = file.ReadBool(kActiveSection, kActiveKey, true);
     switches.osd = file.ReadBool(kActiveSection, kOsdKey, true);
 }
 
-void WriteAssignments(ini::IniFile& file, const NumPadKeyTable& keys, const ProgramSwitches& switches) {
+void WriteAssignments(ini::IniFile& file, const KeyAssignments& keys, const ProgramSwitches& switches) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const std::string section = SlotSection(slot);
-        const TNumPadKey& key = keys[slot];
-        file.WriteString(section, "OSDLabel", key.OSDLabel);
-        file.WriteString(section, "FileName", key.FileName);
-        file.WriteString(section, "GoToAdress", key.GoToAdress);
-        file.WriteInteger(section, "Action", key.Action);
-        file.WriteInteger(section, "SelectedFunction", key.SelectedFunction);
+        const KeyAssignment& key = keys[slot];
+        file.WriteString(section, "OSDLabel", key.osdLabel);
+        file.WriteString(section, "FileName", key.fileName);
+        file.WriteString(section, "GoToAdress", key.address);
+        file.WriteInteger(section, "Action", key.actionIndex);
+        file.WriteInteger(section, "SelectedFunction", key.kind);
     }
     file.WriteBool(kActiveSection, kActiveKey, switches.active);
     file.WriteBool(kActiveSection, kOsdKey, switches.osd);

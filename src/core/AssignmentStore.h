@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/NumPadKey.h"
+#include "core/KeyAssignment.h"
 #include "core/ini/IniFile.h"
 #include "platform/FileSystem.h"
 
@@ -26,10 +26,10 @@ struct ProgramSwitches {
 
 // Reads every slot and both switches, each missing or unreadable value giving
 // its default.
-void ReadAssignments(const ini::IniFile& file, NumPadKeyTable& keys, ProgramSwitches& switches);
+void ReadAssignments(const ini::IniFile& file, KeyAssignments& keys, ProgramSwitches& switches);
 
 // Writes all 77 values in a fixed order; throws KeytideError at the first value
 // that cannot be written, leaving the earlier ones written.
-void WriteAssignments(ini::IniFile& file, const NumPadKeyTable& keys, const ProgramSwitches& switches);
+void WriteAssignments(ini::IniFile& file, const KeyAssignments& keys, const ProgramSwitches& switches);
 
 }  // namespace keytide

@@ -3,7 +3,7 @@
 namespace keytide {
 
 // Written byte for byte when ktd.ini is missing: CR LF after every line.
-const std::string_view kIniBackup =
+const std::string_view kDefaultIniText =
     "[NumPadKey0]\r\n"
     "OSDLabel=Run\r\n"
     "FileName=\r\n"

@@ -4,6 +4,6 @@
 
 namespace keytide {
 
-extern const std::string_view kIniBackup;
+extern const std::string_view kDefaultIniText;
 
 }  // namespace keytide

@@ -13,7 +13,7 @@ constexpr std::size_t kNumLockByte = kVkNumLock;
 MainController::MainController(ControllerServices services, std::string iniFilePath)
     : services_(services), iniFile_(services.files, std::move(iniFilePath)) {}
 
-void MainController::FormCreate() {
+void MainController::OnCreate() {
     if (!WriteDefaultIni(services_.files, iniFile_.Path())) {
         // The records exist all the same and load with their defaults.
         services_.messages.ShowError(names::kProgramTitle,
@@ -21,43 +21,43 @@ void MainController::FormCreate() {
     }
     startupDone_ = false;
     RegisterEntry(kScrollLockEntry, kScrollLockHotkeyName, kVkScrollLock);
-    LoadKeys();
+    LoadAssignments();
     startupDone_ = true;
 }
 
-void MainController::kesesTimer() {
+void MainController::OnDeferredStart() {
     services_.startup.FillFontList();
     services_.startup.LoadSettings();
-    if (switches_.active) RegHotkeys();
-    if (services_.settings.WelcomeScrChk) services_.startup.ShowWelcomeScreen();
+    if (switches_.active) RegisterSlotHotkeys();
+    if (services_.settings.welcomeScreen) services_.startup.ShowWelcomeScreen();
     services_.startup.HideWelcomeScreen();
     services_.tray.SetIconVisible(true);
-    if (services_.settings.UseScrollLockChk) SetScrollLockState(switches_.active);
+    if (services_.settings.useScrollLock) SetScrollLockState(switches_.active);
     UpdateNumLock();
     ShowActiveState();
 }
 
-void MainController::Active1Click() {
+void MainController::ToggleActive() {
     switches_.active = !switches_.active;
     services_.tray.SetActiveCheck(switches_.active);
     if (switches_.active) {
-        RegHotkeys();
+        RegisterSlotHotkeys();
     } else {
-        UnRegHotKeys();
+        UnregisterSlotHotkeys();
     }
     ShowActiveState();
-    if (services_.settings.UseScrollLockChk) SetScrollLockState(switches_.active);
+    if (services_.settings.useScrollLock) SetScrollLockState(switches_.active);
     UpdateNumLock();
-    SaveKeys();
+    SaveAssignments();
 }
 
-void MainController::OSDEnabled1Click() {
+void MainController::ToggleOsd() {
     switches_.osd = !switches_.osd;
     services_.tray.SetOsdEnabledCheck(switches_.osd);
-    SaveKeys();
+    SaveAssignments();
 }
 
-void MainController::WMHotKey(int id) {
+void MainController::OnHotKey(int id) {
     if (id == 0) return;  // no key of ours carries identifier zero
     if (id == hotkeyIds_[kNumLockEntry]) ForceNumLockOn();
 
@@ -68,15 +68,15 @@ void MainController::WMHotKey(int id) {
         table[kScrollLockByte] = table[kScrollLockByte] == 1 ? 0 : 1;
         services_.keyboard.Write(table);
         if (services_.mainWindow.IsVisible()) return;
-        if (services_.settings.UseScrollLockChk) {
+        if (services_.settings.useScrollLock) {
             if (table[kScrollLockByte] == 1) {
-                RegHotkeys();
+                RegisterSlotHotkeys();
                 switches_.active = true;
             } else {
-                UnRegHotKeys();
+                UnregisterSlotHotkeys();
                 switches_.active = false;
             }
-            SaveKeys();
+            SaveAssignments();
             UpdateNumLock();
         }
         ShowActiveState();
@@ -91,30 +91,30 @@ void MainController::WMHotKey(int id) {
     }
 }
 
-void MainController::FormCloseQuery() { ReleaseHotkeysAtExit(); }
+void MainController::OnCloseQuery() { ReleaseHotkeysAtExit(); }
 
-void MainController::FormDestroy() { ReleaseHotkeysAtExit(); }
+void MainController::OnDestroy() { ReleaseHotkeysAtExit(); }
 
 void MainController::SessionEndCancelled() {
     RegisterEntry(kScrollLockEntry, kScrollLockHotkeyName, kVkScrollLock);
-    if (switches_.active) RegHotkeys();
+    if (switches_.active) RegisterSlotHotkeys();
     UpdateNumLock();
 }
 
 void MainController::ReleaseHotkeysAtExit() {
     services_.hotkeys.Unregister(hotkeyIds_[kScrollLockEntry]);
     services_.hotkeys.Unregister(hotkeyIds_[kNumLockEntry]);
-    UnRegHotKeys();
+    UnregisterSlotHotkeys();
 }
 
-void MainController::LoadKeys() {
+void MainController::LoadAssignments() {
     ReadAssignments(iniFile_, keys_, switches_);
     services_.tray.SetActiveCheck(switches_.active);
     services_.tray.SetOsdEnabledCheck(switches_.osd);
-    if (startupDone_ && services_.settings.UseScrollLockChk) SetScrollLockState(switches_.active);
+    if (startupDone_ && services_.settings.useScrollLock) SetScrollLockState(switches_.active);
 }
 
-void MainController::SaveKeys() { WriteAssignments(iniFile_, keys_, switches_); }
+void MainController::SaveAssignments() { WriteAssignments(iniFile_, keys_, switches_); }
 
 void MainController::RegisterEntry(int entry, const char* name, std::uint32_t virtualKey) {
     const int id = services_.hotkeys.AtomForName(name);
@@ -123,7 +123,7 @@ void MainController::RegisterEntry(int entry, const char* name, std::uint32_t vi
     services_.hotkeys.Register(id, virtualKey);
 }
 
-void MainController::RegHotkeys() {
+void MainController::RegisterSlotHotkeys() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const KeySlot& key = kKeySlots[static_cast<std::size_t>(slot)];
         RegisterEntry(slot, key.hotkeyName, key.virtualKey);
@@ -131,7 +131,7 @@ void MainController::RegHotkeys() {
     RegisterEntry(kScrollLockEntry, kScrollLockHotkeyName, kVkScrollLock);
 }
 
-void MainController::UnRegHotKeys() {
+void MainController::UnregisterSlotHotkeys() {
     for (int slot = 0; slot < kSlotCount; ++slot) services_.hotkeys.Unregister(hotkeyIds_[static_cast<std::size_t>(slot)]);
 }
 
@@ -156,7 +156,7 @@ void MainController::ForceNumLockOn() {
 }
 
 void MainController::UpdateNumLock() {
-    if (services_.settings.UseScrollLockChk && switches_.active) {
+    if (services_.settings.useScrollLock && switches_.active) {
         SetNumLockHotkey(true);
         ForceNumLockOn();
     } else {
@@ -169,7 +169,7 @@ void MainController::ShowActiveState() {
     if (!switches_.active) {
         services_.tray.SetCycleIcons(false);
         services_.tray.SetIconIndex(kTrayInactiveIcon);
-    } else if (services_.settings.AnimateSystrayChk) {
+    } else if (services_.settings.animateTray) {
         services_.tray.SetCycleIcons(true);
     } else {
         services_.tray.SetCycleIcons(false);

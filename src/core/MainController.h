@@ -8,7 +8,7 @@
 #include "core/AssignmentStore.h"
 #include "core/ControllerPorts.h"
 #include "core/KeySlots.h"
-#include "core/NumPadKey.h"
+#include "core/KeyAssignment.h"
 #include "core/ini/IniFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Hotkeys.h"
@@ -42,40 +42,40 @@ public:
     void SetDispatcher(SlotDispatcher& dispatcher) { dispatcher_ = &dispatcher; }
 
     // The main window has been created.
-    void FormCreate();
+    void OnCreate();
     // The deferred start, about a second later with the message loop running.
-    void kesesTimer();
+    void OnDeferredStart();
     // Tray menu "Active" (also the left click on the tray icon).
-    void Active1Click();
+    void ToggleActive();
     // Tray menu "OSD Enabled".
-    void OSDEnabled1Click();
+    void ToggleOsd();
     // A hot key arrived with this identifier.
-    void WMHotKey(int id);
+    void OnHotKey(int id);
     // Before the main window closes, and again as it is destroyed.
-    void FormCloseQuery();
-    void FormDestroy();
-    // The end of the log-on that FormCloseQuery agreed to was called off (another
+    void OnCloseQuery();
+    void OnDestroy();
+    // The end of the log-on that OnCloseQuery agreed to was called off (another
     // program refused it): the keys released for it are grabbed again.
     void SessionEndCancelled();
 
-    void LoadKeys();
-    void SaveKeys();
+    void LoadAssignments();
+    void SaveAssignments();
 
-    void RegHotkeys();
-    void UnRegHotKeys();
+    void RegisterSlotHotkeys();
+    void UnregisterSlotHotkeys();
     void SetNumLockHotkey(bool on);
     void SetScrollLockState(bool on);
     void ForceNumLockOn();
     void UpdateNumLock();
     void ShowActiveState();
 
-    NumPadKeyTable& NumPadKeys() { return keys_; }
-    const NumPadKeyTable& NumPadKeys() const { return keys_; }
+    KeyAssignments& Assignments() { return keys_; }
+    const KeyAssignments& Assignments() const { return keys_; }
     bool IsActive() const { return switches_.active; }
     bool IsOsdEnabled() const { return switches_.osd; }
     void SetActiveFlag(bool active) { switches_.active = active; }
     void SetOsdFlag(bool osd) { switches_.osd = osd; }
-    bool StartupDone() const { return startupDone_; }
+    bool IsStartupDone() const { return startupDone_; }
     const std::string& IniFilePath() const { return iniFile_.Path(); }
     int HotkeyId(int entry) const { return hotkeyIds_.at(static_cast<std::size_t>(entry)); }
 
@@ -86,7 +86,7 @@ private:
     ControllerServices services_;
     ini::IniFile iniFile_;
     SlotDispatcher* dispatcher_ = nullptr;
-    NumPadKeyTable keys_;
+    KeyAssignments keys_;
     ProgramSwitches switches_;
     bool startupDone_ = false;
     // Zero until an entry's key is first registered.

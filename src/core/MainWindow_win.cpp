@@ -5,8 +5,8 @@
 namespace keytide::win32 {
 
 namespace {
-constexpr UINT_PTR kKesesTimer = 1;
-constexpr UINT kKesesInterval = 1000;
+constexpr UINT_PTR kDeferredStartTimer = 1;
+constexpr UINT kDeferredStartDelayMs = 1000;
 constexpr int kClientWidth = 521;
 constexpr int kClientHeight = 280;
 }  // namespace
@@ -42,32 +42,32 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         hotkeys_.SetWindow(hwnd());
-        controller_->FormCreate();
-        SetTimer(hwnd(), kKesesTimer, kKesesInterval, nullptr);
+        controller_->OnCreate();
+        SetTimer(hwnd(), kDeferredStartTimer, kDeferredStartDelayMs, nullptr);
         return 0;
     case WM_TIMER:
-        if (wParam == kKesesTimer) {
-            KillTimer(hwnd(), kKesesTimer);
-            controller_->kesesTimer();
+        if (wParam == kDeferredStartTimer) {
+            KillTimer(hwnd(), kDeferredStartTimer);
+            controller_->OnDeferredStart();
         } else if (auto handler = timerHandlers_.find(wParam); handler != timerHandlers_.end()) {
             handler->second();
         }
         return 0;
     case WM_HOTKEY:
-        controller_->WMHotKey(static_cast<int>(wParam));
+        controller_->OnHotKey(static_cast<int>(wParam));
         return 0;
     case WM_QUERYENDSESSION:
-        controller_->FormCloseQuery();
+        controller_->OnCloseQuery();
         return TRUE;
     case WM_ENDSESSION:
         if (wParam == FALSE) controller_->SessionEndCancelled();
         return 0;
     case WM_CLOSE:
-        controller_->FormCloseQuery();
+        controller_->OnCloseQuery();
         DestroyWindow(hwnd());
         return 0;
     case WM_DESTROY:
-        controller_->FormDestroy();
+        controller_->OnDestroy();
         PostQuitMessage(0);
         return 0;
     default:

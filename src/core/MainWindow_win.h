@@ -1,5 +1,5 @@
 #pragma once
-// The main window (ktdform): hidden almost all the time, it receives the hot
+// The main window: hidden almost all the time, it receives the hot
 // keys and the timers and hands them to the main controller.
 #include <functional>
 #include <map>

@@ -60,19 +60,19 @@ std::string FieldText(std::string_view tag, TagField field) {
 
 std::string_view Id3v1GenreName(unsigned char genre) { return kGenreNames[genre > kNoGenre ? kNoGenre : genre]; }
 
-TTrackData ReadId3v1Tag(std::string_view fileTail) {
-    TTrackData data;
+TrackTags ReadId3v1Tag(std::string_view fileTail) {
+    TrackTags data;
     if (fileTail.size() < kId3v1TagSize) return data;
     const std::string_view tag = fileTail.substr(fileTail.size() - kId3v1TagSize);
     if (tag.substr(0, 3) != "TAG") return data;
 
-    data.TagFound = true;
-    data.Title = FieldText(tag, kTitle);
-    data.Artist = FieldText(tag, kArtist);
-    data.Album = FieldText(tag, kAlbum);
-    data.Year = FieldText(tag, kYear);
-    data.Comment = FieldText(tag, kComment);
-    data.Genre = std::string(Id3v1GenreName(static_cast<unsigned char>(tag[kGenreOffset])));
+    data.found = true;
+    data.title = FieldText(tag, kTitle);
+    data.artist = FieldText(tag, kArtist);
+    data.album = FieldText(tag, kAlbum);
+    data.year = FieldText(tag, kYear);
+    data.comment = FieldText(tag, kComment);
+    data.genre = std::string(Id3v1GenreName(static_cast<unsigned char>(tag[kGenreOffset])));
     return data;
 }
 

@@ -6,22 +6,22 @@
 
 namespace keytide {
 
-struct TTrackData {
-    bool TagFound = false;
-    std::string Title;
-    std::string Artist;
-    std::string Album;
-    std::string Year;
-    std::string Comment;
-    std::string Genre;
+struct TrackTags {
+    bool found = false;
+    std::string title;
+    std::string artist;
+    std::string album;
+    std::string year;
+    std::string comment;
+    std::string genre;
 };
 
 inline constexpr std::size_t kId3v1TagSize = 128;
 
 // The track data of the tag in the last 128 bytes of fileTail (the end of a
-// file, or the whole of a short one). No tag (TagFound false, texts empty)
+// file, or the whole of a short one). No tag (found false, texts empty)
 // when there are fewer than 128 bytes or they do not begin with "TAG".
-TTrackData ReadId3v1Tag(std::string_view fileTail);
+TrackTags ReadId3v1Tag(std::string_view fileTail);
 
 // The genre name for a tag's genre byte; bytes above 126 count as 126, which
 // has no name.

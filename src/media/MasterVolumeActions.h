@@ -3,7 +3,7 @@
 // destination line of the mixer component's device. Every press reads the
 // line afresh, so changes made by other programs are respected.
 #include "media/MasterVolume.h"
-#include "media/TAudioMixer.h"
+#include "media/WinmmMixer.h"
 
 namespace keytide {
 
@@ -14,7 +14,7 @@ inline constexpr std::int32_t kMasterLine = 0;
 
 class MasterVolumeActions final : public MasterVolume {
 public:
-    explicit MasterVolumeActions(TAudioMixer& mixer) : mixer_(mixer) {}
+    explicit MasterVolumeActions(WinmmMixer& mixer) : mixer_(mixer) {}
 
     // Mute switches; the level is written back as read.
     void ToggleMute() override;
@@ -26,7 +26,7 @@ public:
 private:
     void StepVolume(std::int32_t step);
 
-    TAudioMixer& mixer_;
+    WinmmMixer& mixer_;
 };
 
 }  // namespace keytide

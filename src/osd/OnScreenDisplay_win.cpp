@@ -20,7 +20,7 @@ ScreenSize Win32OsdWindows::PrimaryScreen() const { return PrimaryScreenSize(); 
 
 bool Win32OsdWindows::IsVisible(OsdWindow window) const { return IsWindowVisible(Window(window).hwnd()) != FALSE; }
 
-void Win32OsdWindows::ShapeText(const std::string& label, const OsdFontSpec& font) {
+void Win32OsdWindows::ShapeText(const std::string& label, const OsdFont& font) {
     UniqueHfont osdFont = CreateOsdFont(font);
     text_.SetShape(TextToRgn(label, osdFont.get()));
 }
@@ -81,8 +81,8 @@ void OnScreenDisplay::Create(MainWindow& mainWindow) {
     progressWindow_.Create(names::kOsdProgressWindowClass, kProgressWindowDesignWidth, kProgressWindowHeight,
                            applicationWindow_);
     timer_.Bind(mainWindow);
-    mainWindow.SetTimerHandler(kOsdTimerId, [this] { controller_.OSDTimerTimer(); });
-    mainWindow.SetTimerHandler(kOnTopTimerId, [this] { controller_.ontoptimerTimer(); });
+    mainWindow.SetTimerHandler(kOsdTimerId, [this] { controller_.OnTimeOutTick(); });
+    mainWindow.SetTimerHandler(kOnTopTimerId, [this] { controller_.OnKeepOnTopTick(); });
     mainWindow.StartTimer(kOnTopTimerId, kOnTopTimerInterval);
 }
 

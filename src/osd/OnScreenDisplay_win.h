@@ -27,7 +27,7 @@ public:
 
     ScreenSize PrimaryScreen() const override;
     bool IsVisible(OsdWindow window) const override;
-    void ShapeText(const std::string& label, const OsdFontSpec& font) override;
+    void ShapeText(const std::string& label, const OsdFont& font) override;
     void ShapeProgress(int barHeight, int barStyle) override;
     void SetBounds(OsdWindow window, const WindowBounds& bounds) override;
     void SetColor(OsdWindow window, ColorValue color) override;
@@ -46,7 +46,7 @@ private:
     HWND applicationWindow_;
 };
 
-// OSDTimer, run by the main window once it exists.
+// The OSD time-out timer, run by the main window once it exists.
 class MainWindowOsdTimer final : public OsdTimer {
 public:
     void Bind(MainWindow& window) { window_ = &window; }
@@ -70,7 +70,7 @@ public:
                     std::function<bool()> isAboutVisible);
 
     // Creates both windows hidden, owned by the application window, and puts
-    // OSDTimer and ontoptimer on the main window; ontoptimer runs from now on.
+    // the time-out and keep-on-top timers on the main window.
     void Create(MainWindow& mainWindow);
 
     OsdController& Controller() { return controller_; }

@@ -15,11 +15,11 @@ void OsdController::ShowLabel(const std::string& label) {
     const ScreenSize screen = windows.PrimaryScreen();
     windows.ShapeText(label, OsdFontFor(settings_, screen));
     windows.SetBounds(OsdWindow::Text, TextWindowBounds(screen));
-    windows.SetColor(OsdWindow::Text, settings_.ColorPanel);
+    windows.SetColor(OsdWindow::Text, settings_.osdColor);
     windows.Disable(OsdWindow::Text);
     windows.Show(OsdWindow::Text);
     HideApplicationWindowUnlessAboutVisible();
-    counters_.OSDTicks = 0;
+    counters_.ticks = 0;
     services_.timer.Start();
 }
 
@@ -28,10 +28,10 @@ void OsdController::ShowVolumeBar() {
     const ScreenSize screen = windows.PrimaryScreen();
     // During a run of volume presses only the width changes.
     if (!windows.IsVisible(OsdWindow::Progress)) {
-        windows.ShapeProgress(ProgressBarHeight(screen), settings_.ProgressBarStyleListBox);
+        windows.ShapeProgress(ProgressBarHeight(screen), settings_.barStyle);
     }
     const int steps = VolumeSteps(services_.volume.ReadMasterVolume());
-    windows.SetColor(OsdWindow::Progress, settings_.ColorPanel);
+    windows.SetColor(OsdWindow::Progress, settings_.osdColor);
     windows.SetBounds(OsdWindow::Progress, ProgressWindowBounds(screen, VolumeBarWidth(screen, steps)));
     windows.Disable(OsdWindow::Progress);
     windows.Show(OsdWindow::Progress);
@@ -40,36 +40,36 @@ void OsdController::ShowVolumeBar() {
 
 void OsdController::HideVolumeBar() { services_.windows.Hide(OsdWindow::Progress); }
 
-void OsdController::OSDTimerTimer() {
-    ++counters_.OSDTicks;
-    if (counters_.OSDTicks > TickLimit(settings_.TimeOutListBox)) {
+void OsdController::OnTimeOutTick() {
+    ++counters_.ticks;
+    if (counters_.ticks > TickLimit(settings_.timeOutIndex)) {
         services_.windows.Hide(OsdWindow::Text);
         services_.windows.Hide(OsdWindow::Progress);
         services_.timer.Stop();
     }
 }
 
-void OsdController::ontoptimerTimer() {
+void OsdController::OnKeepOnTopTick() {
     // The progress window last, so that it lies above the label.
     for (OsdWindow window : {OsdWindow::Text, OsdWindow::Progress}) {
         if (services_.windows.IsVisible(window)) services_.windows.BringToTop(window);
     }
 }
 
-void OsdController::PreviewBtnClick(const Settings& dialogControls) {
+void OsdController::Preview(const Settings& dialogControls) {
     OsdWindows& windows = services_.windows;
     services_.host.SetBusyCursor(true);
     const ScreenSize screen = windows.PrimaryScreen();
 
-    windows.SetColor(OsdWindow::Text, dialogControls.ColorPanel);
+    windows.SetColor(OsdWindow::Text, dialogControls.osdColor);
     windows.ShapeText(kPreviewText, OsdFontFor(dialogControls, screen));
     windows.SetBounds(OsdWindow::Text, TextWindowBounds(screen));
     windows.Show(OsdWindow::Text);
     windows.Disable(OsdWindow::Text);
 
-    windows.ShapeProgress(ProgressBarHeight(screen), dialogControls.ProgressBarStyleListBox);
+    windows.ShapeProgress(ProgressBarHeight(screen), dialogControls.barStyle);
     windows.SetBounds(OsdWindow::Progress, ProgressWindowBounds(screen, screen.width));
-    windows.SetColor(OsdWindow::Progress, dialogControls.ColorPanel);
+    windows.SetColor(OsdWindow::Progress, dialogControls.osdColor);
     windows.Show(OsdWindow::Progress);
     windows.Disable(OsdWindow::Progress);
 
@@ -77,7 +77,7 @@ void OsdController::PreviewBtnClick(const Settings& dialogControls) {
     // The thread handles no messages while it waits: paint both shapes first.
     windows.PaintNow(OsdWindow::Text);
     windows.PaintNow(OsdWindow::Progress);
-    services_.host.Block(PreviewWaitMs(dialogControls.TimeOutListBox));
+    services_.host.Block(PreviewWaitMs(dialogControls.timeOutIndex));
 
     windows.Hide(OsdWindow::Progress);
     windows.Hide(OsdWindow::Text);

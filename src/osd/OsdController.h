@@ -32,12 +32,12 @@ public:
     void ShowVolumeBar() override;
     void HideVolumeBar() override;
 
-    // OSDTimer's tick (every 100 ms while enabled).
-    void OSDTimerTimer();
-    // ontoptimer's tick (every 500 ms, always).
-    void ontoptimerTimer();
+    // The time-out timer's tick (every 100 ms while started).
+    void OnTimeOutTick();
+    // The keep-on-top timer's tick (every 500 ms).
+    void OnKeepOnTopTick();
     // The settings dialog's Preview button, with the dialog's current controls.
-    void PreviewBtnClick(const Settings& dialogControls);
+    void Preview(const Settings& dialogControls);
 
 private:
     void HideApplicationWindowUnlessAboutVisible();

@@ -7,8 +7,8 @@ namespace keytide {
 // The OSD time-out count and the slot of the last dispatch, shared by the
 // dispatcher and the OSD timer.
 struct OsdCounters {
-    int OSDTicks = 0;
-    int LastOSDSlot = 0;
+    int ticks = 0;
+    int lastSlot = 0;
 };
 
 class OsdDisplay {

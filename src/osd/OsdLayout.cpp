@@ -12,9 +12,9 @@ constexpr ColorValue kSystemColorFlag = 0x80000000;
 
 int OsdFontPointSize(int screenHeight, int sizeIndex) { return (screenHeight / 40) * (sizeIndex + 1); }
 
-OsdFontSpec OsdFontFor(const Settings& controls, ScreenSize screen) {
-    return OsdFontSpec{controls.FontName(), controls.BoldChk, controls.ItalicChk,
-                       OsdFontPointSize(screen.height, controls.SizeListBox)};
+OsdFont OsdFontFor(const Settings& controls, ScreenSize screen) {
+    return OsdFont{controls.fontName(), controls.bold, controls.italic,
+                       OsdFontPointSize(screen.height, controls.osdSize)};
 }
 
 WindowBounds TextWindowBounds(ScreenSize screen) {

@@ -25,17 +25,17 @@ struct WindowBounds {
 };
 
 // The OSD font, built afresh for each showing from the settings controls.
-struct OsdFontSpec {
+struct OsdFont {
     std::string faceName;
     bool bold = false;
     bool italic = false;
     int pointSize = 0;  // 0: the platform's default height
-    bool operator==(const OsdFontSpec&) const = default;
+    bool operator==(const OsdFont&) const = default;
 };
 
 // (screen height div 40) x (size index + 1) points; index -1 (no entry) gives 0.
 int OsdFontPointSize(int screenHeight, int sizeIndex);
-OsdFontSpec OsdFontFor(const Settings& controls, ScreenSize screen);
+OsdFont OsdFontFor(const Settings& controls, ScreenSize screen);
 
 // Near the top left corner, reaching the screen's right edge.
 WindowBounds TextWindowBounds(ScreenSize screen);
@@ -68,7 +68,7 @@ WindowBounds ProgressWindowBounds(ScreenSize screen, int width);
 int VolumeSteps(const LineVolume& volume);
 int VolumeBarWidth(ScreenSize screen, int volumeSteps);
 
-// The OSD hides once OSDTicks exceeds this: (time-out index + 1) x 10.
+// The OSD hides once ticks exceeds this: (time-out index + 1) x 10.
 int TickLimit(int timeOutIndex);
 // The preview's wait in milliseconds: (time-out index + 1) x 1000, never negative.
 int PreviewWaitMs(int timeOutIndex);

@@ -20,7 +20,7 @@ public:
 
     // Builds the shape of the label drawn in the font and gives it to the text
     // window (with redraw); the font lives only for this call.
-    virtual void ShapeText(const std::string& label, const OsdFontSpec& font) = 0;
+    virtual void ShapeText(const std::string& label, const OsdFont& font) = 0;
     // Builds the row of bar segments and gives it to the progress window.
     virtual void ShapeProgress(int barHeight, int barStyle) = 0;
 
@@ -39,7 +39,7 @@ public:
     virtual void HideApplicationWindow() = 0;
 };
 
-// OSDTimer: ticks every 100 ms while started.
+// The time-out timer: ticks every 100 ms while started.
 class OsdTimer {
 public:
     virtual ~OsdTimer() = default;

@@ -71,7 +71,7 @@ void DrawBlackOnWhite(HDC dc, const std::string& text) {
 
 ScreenSize PrimaryScreenSize() { return ScreenSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
-UniqueHfont CreateOsdFont(const OsdFontSpec& request) {
+UniqueHfont CreateOsdFont(const OsdFont& request) {
     LOGFONTA font{};
     {
         WindowDc screen(nullptr);

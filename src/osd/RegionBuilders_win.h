@@ -14,7 +14,7 @@ namespace keytide::win32 {
 
 // The OSD font: face and style as given, the size in points at the screen's
 // pixels per inch.
-UniqueHfont CreateOsdFont(const OsdFontSpec& request);
+UniqueHfont CreateOsdFont(const OsdFont& request);
 
 // The set of non-white pixels of the text drawn black on white at (0, 0) in
 // the font, within the text's extent and the screen. One bitmap read, rows of

@@ -22,28 +22,28 @@ inline constexpr int kNoSelection = -1;
 struct Settings {
     // Check boxes. The member values here are what an empty [Settings] section
     // loads as; the program's dialog starts from ResetToDesignValues() instead.
-    bool AutoLoadChk = true;
-    bool WelcomeScrChk = true;
-    bool UseScrollLockChk = true;
-    bool AnimateSystrayChk = true;
-    bool BoldChk = true;
-    bool ItalicChk = false;
+    bool autoLoad = true;
+    bool welcomeScreen = true;
+    bool useScrollLock = true;
+    bool animateTray = true;
+    bool bold = true;
+    bool italic = false;
 
-    // FontListBox: the installed screen fonts and the selected entry (-1: none).
-    std::vector<std::string> FontListBox;
-    int FontIndex = kNoSelection;
+    // fontNames: the installed screen fonts and the selected entry (-1: none).
+    std::vector<std::string> fontNames;
+    int fontIndex = kNoSelection;
 
     // Drop-down list indices, -1 for no selection.
-    int SizeListBox = 1;              // 0 "Small", 1 "Normal", 2 "Large"
-    int ProgressBarStyleListBox = 1;  // 0 "Normal", 1 "Rounded"
-    int TimeOutListBox = 2;           // 0..9 for "1".."10" seconds
+    int osdSize = 1;              // 0 "Small", 1 "Normal", 2 "Large"
+    int barStyle = 1;  // 0 "Normal", 1 "Rounded"
+    int timeOutIndex = 2;           // 0..9 for "1".."10" seconds
 
-    ColorValue ColorPanel = kColorLime;
+    ColorValue osdColor = kColorLime;
 
     // The selected font's face name, empty without a selection.
-    std::string FontName() const {
-        return FontIndex >= 0 && FontIndex < static_cast<int>(FontListBox.size())
-                   ? FontListBox[static_cast<std::size_t>(FontIndex)]
+    std::string fontName() const {
+        return fontIndex >= 0 && fontIndex < static_cast<int>(fontNames.size())
+                   ? fontNames[static_cast<std::size_t>(fontIndex)]
                    : std::string();
     }
 };
@@ -52,17 +52,17 @@ struct Settings {
 // check boxes clear, no list selections, colour clLime. The font entries
 // themselves are kept.
 inline void ResetToDesignValues(Settings& settings) {
-    settings.AutoLoadChk = false;
-    settings.WelcomeScrChk = false;
-    settings.UseScrollLockChk = false;
-    settings.AnimateSystrayChk = false;
-    settings.BoldChk = false;
-    settings.ItalicChk = false;
-    settings.FontIndex = kNoSelection;
-    settings.SizeListBox = kNoSelection;
-    settings.ProgressBarStyleListBox = kNoSelection;
-    settings.TimeOutListBox = kNoSelection;
-    settings.ColorPanel = kColorLime;
+    settings.autoLoad = false;
+    settings.welcomeScreen = false;
+    settings.useScrollLock = false;
+    settings.animateTray = false;
+    settings.bold = false;
+    settings.italic = false;
+    settings.fontIndex = kNoSelection;
+    settings.osdSize = kNoSelection;
+    settings.barStyle = kNoSelection;
+    settings.timeOutIndex = kNoSelection;
+    settings.osdColor = kColorLime;
 }
 
 }  // namespace keytide

@@ -9,19 +9,19 @@ SettingsStartup::SettingsStartup(Settings& settings, SettingsStore& store, FontS
                                  platform::UserMessages& messages)
     : settings_(settings), store_(store), fonts_(fonts), messages_(messages) {}
 
-void SettingsStartup::FormCreate() {
+void SettingsStartup::OnCreate() {
     ResetToDesignValues(settings_);
     store_.RemoveExecutableRunValue();
 }
 
 void SettingsStartup::FillFontList() {
-    settings_.FontListBox = FontListEntries(fonts_);
-    settings_.FontIndex = kNoSelection;
+    settings_.fontNames = FontListEntries(fonts_);
+    settings_.fontIndex = kNoSelection;
 }
 
 void SettingsStartup::LoadSettings() {
     try {
-        store_.LoadIni();
+        store_.Load();
     } catch (const KeytideError& error) {
         messages_.ShowError(names::kProgramTitle, ErrorBoxText(error.what()));
     }

@@ -15,11 +15,11 @@ public:
 
     // The dialog is created: its controls take their design values and the
     // Run value named after the executable goes.
-    void FormCreate();
+    void OnCreate();
 
     void FillFontList() override;
 
-    // LoadIni. Its error ends the load but not the start: the message is shown
+    // Load. Its error ends the load but not the start: the message is shown
     // here, and the hot keys and the tray icon still come up afterwards.
     void LoadSettings() override;
 

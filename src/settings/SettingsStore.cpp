@@ -30,8 +30,8 @@ int ListIndex(std::int32_t index, int entryCount) { return index >= 0 && index <
 // Selects every entry equal to the name, letter case included; an unknown
 // name leaves the selection as it was.
 void SelectFontNamed(Settings& settings, const std::string& name) {
-    for (std::size_t entry = 0; entry < settings.FontListBox.size(); ++entry) {
-        if (settings.FontListBox[entry] == name) settings.FontIndex = static_cast<int>(entry);
+    for (std::size_t entry = 0; entry < settings.fontNames.size(); ++entry) {
+        if (settings.fontNames[entry] == name) settings.fontIndex = static_cast<int>(entry);
     }
 }
 
@@ -50,44 +50,44 @@ SettingsStore::SettingsStore(Settings& settings, platform::FileSystem& files, st
       registry_(registry),
       executablePath_(std::move(executablePath)) {}
 
-void SettingsStore::LoadIni() {
+void SettingsStore::Load() {
     const ini::IniFile file(files_, iniFilePath_);
     Settings& s = settings_;
 
-    s.AutoLoadChk = file.ReadBool(kSection, key::kAutoLoad, true);
-    SetAutoLoad(s.AutoLoadChk);
+    s.autoLoad = file.ReadBool(kSection, key::kAutoLoad, true);
+    SetAutoLoad(s.autoLoad);
 
-    s.WelcomeScrChk = file.ReadBool(kSection, key::kWelcomeScreen, true);
-    s.UseScrollLockChk = file.ReadBool(kSection, key::kScrollLock, true);
-    s.AnimateSystrayChk = file.ReadBool(kSection, key::kAnimateSysTray, true);
+    s.welcomeScreen = file.ReadBool(kSection, key::kWelcomeScreen, true);
+    s.useScrollLock = file.ReadBool(kSection, key::kScrollLock, true);
+    s.animateTray = file.ReadBool(kSection, key::kAnimateSysTray, true);
 
     SelectFontNamed(s, file.ReadString(kSection, key::kFontName, kDefaultFontName));
-    if (s.FontIndex == kNoSelection) SelectFontNamed(s, kDefaultFontName);
+    if (s.fontIndex == kNoSelection) SelectFontNamed(s, kDefaultFontName);
 
-    s.BoldChk = file.ReadBool(kSection, key::kBold, true);
-    s.ItalicChk = file.ReadBool(kSection, key::kItalic, false);
-    s.SizeListBox = ListIndex(file.ReadInteger(kSection, key::kOSDSize, 1), kSizeListCount);
-    s.ColorPanel = StringToColor(file.ReadString(kSection, key::kOSDColor, "clLime"));
-    s.ProgressBarStyleListBox =
+    s.bold = file.ReadBool(kSection, key::kBold, true);
+    s.italic = file.ReadBool(kSection, key::kItalic, false);
+    s.osdSize = ListIndex(file.ReadInteger(kSection, key::kOSDSize, 1), kSizeListCount);
+    s.osdColor = StringToColor(file.ReadString(kSection, key::kOSDColor, "clLime"));
+    s.barStyle =
         ListIndex(file.ReadInteger(kSection, key::kOSDProgressStyle, 1), kProgressBarStyleListCount);
-    s.TimeOutListBox = ListIndex(file.ReadInteger(kSection, key::kOSDTimeOut, 2), kTimeOutListCount);
+    s.timeOutIndex = ListIndex(file.ReadInteger(kSection, key::kOSDTimeOut, 2), kTimeOutListCount);
 }
 
-void SettingsStore::SaveIni() {
+void SettingsStore::Save() {
     ini::IniFile file(files_, iniFilePath_);
     const Settings& s = settings_;
 
-    file.WriteBool(kSection, key::kAutoLoad, s.AutoLoadChk);
-    file.WriteBool(kSection, key::kWelcomeScreen, s.WelcomeScrChk);
-    file.WriteBool(kSection, key::kScrollLock, s.UseScrollLockChk);
-    file.WriteBool(kSection, key::kAnimateSysTray, s.AnimateSystrayChk);
-    file.WriteString(kSection, key::kFontName, s.FontName());
-    file.WriteBool(kSection, key::kBold, s.BoldChk);
-    file.WriteBool(kSection, key::kItalic, s.ItalicChk);
-    file.WriteInteger(kSection, key::kOSDSize, s.SizeListBox);
-    file.WriteString(kSection, key::kOSDColor, ColorToString(s.ColorPanel));
-    file.WriteInteger(kSection, key::kOSDProgressStyle, s.ProgressBarStyleListBox);
-    file.WriteInteger(kSection, key::kOSDTimeOut, s.TimeOutListBox);
+    file.WriteBool(kSection, key::kAutoLoad, s.autoLoad);
+    file.WriteBool(kSection, key::kWelcomeScreen, s.welcomeScreen);
+    file.WriteBool(kSection, key::kScrollLock, s.useScrollLock);
+    file.WriteBool(kSection, key::kAnimateSysTray, s.animateTray);
+    file.WriteString(kSection, key::kFontName, s.fontName());
+    file.WriteBool(kSection, key::kBold, s.bold);
+    file.WriteBool(kSection, key::kItalic, s.italic);
+    file.WriteInteger(kSection, key::kOSDSize, s.osdSize);
+    file.WriteString(kSection, key::kOSDColor, ColorToString(s.osdColor));
+    file.WriteInteger(kSection, key::kOSDProgressStyle, s.barStyle);
+    file.WriteInteger(kSection, key::kOSDTimeOut, s.timeOutIndex);
 }
 
 void SettingsStore::SetAutoLoad(bool on) {

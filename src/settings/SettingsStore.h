@@ -30,11 +30,11 @@ public:
     // Reads the section into the settings, rewriting the start-with-Windows
     // entry right after AutoLoad. A refused registry write or an undecodable
     // OSDColor throws KeytideError; the settings after it keep their values.
-    void LoadIni();
+    void Load();
 
     // Writes the settings into the section, in the file's key order. A failed
     // write throws KeytideError; the keys before it stay written.
-    void SaveIni();
+    void Save();
 
     // Writes the start-with-Windows entry: the executable's path when on,
     // empty data when off. Throws KeytideError "Failed to set data for

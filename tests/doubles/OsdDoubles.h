@@ -28,7 +28,7 @@ public:
     ScreenSize PrimaryScreen() const override { return screen; }
     bool IsVisible(OsdWindow window) const override { return visible[Index(window)]; }
 
-    void ShapeText(const std::string& label, const OsdFontSpec& font) override {
+    void ShapeText(const std::string& label, const OsdFont& font) override {
         log_.push_back("shape text \"" + label + "\" font \"" + font.faceName + "\" " +
                        std::to_string(font.pointSize) + "pt" + (font.bold ? " bold" : "") +
                        (font.italic ? " italic" : ""));

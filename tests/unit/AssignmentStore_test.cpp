@@ -25,20 +25,20 @@ TEST(IniFilePath, IsTheProgramDirectoryFollowedByKtdIni) {
 }
 
 TEST(DefaultIniText, Has121CrLfLinesAnd1511Bytes) {
-    EXPECT_EQ(kIniBackup.size(), 1511u);
+    EXPECT_EQ(kDefaultIniText.size(), 1511u);
     std::size_t lines = 0;
-    for (std::size_t at = 0; (at = kIniBackup.find("\r\n", at)) != std::string_view::npos; at += 2) ++lines;
+    for (std::size_t at = 0; (at = kDefaultIniText.find("\r\n", at)) != std::string_view::npos; at += 2) ++lines;
     EXPECT_EQ(lines, 121u);
-    EXPECT_EQ(kIniBackup.find('\n'), kIniBackup.find("\r\n") + 1);  // no bare LF
-    EXPECT_TRUE(kIniBackup.ends_with("[IsActive]\r\nIsKTDActive=1\r\nIsOSDActive=1\r\n"));
-    EXPECT_TRUE(kIniBackup.starts_with(
+    EXPECT_EQ(kDefaultIniText.find('\n'), kDefaultIniText.find("\r\n") + 1);  // no bare LF
+    EXPECT_TRUE(kDefaultIniText.ends_with("[IsActive]\r\nIsKTDActive=1\r\nIsOSDActive=1\r\n"));
+    EXPECT_TRUE(kDefaultIniText.starts_with(
         "[NumPadKey0]\r\nOSDLabel=Run\r\nFileName=\r\nGoToAdress=\r\nAction=8\r\nSelectedFunction=0\r\n\r\n"));
 }
 
 TEST(WriteDefaultIni, CreatesOnlyAMissingFile) {
     testing::MemoryFileSystem files;
     EXPECT_TRUE(WriteDefaultIni(files, kPath));
-    EXPECT_EQ(files.files[kPath], kIniBackup);
+    EXPECT_EQ(files.files[kPath], kDefaultIniText);
 
     files.files[kPath] = "";
     EXPECT_TRUE(WriteDefaultIni(files, kPath));
@@ -61,20 +61,20 @@ protected:
 
     testing::MemoryFileSystem files;
     ini::IniFile file{files, kPath};
-    NumPadKeyTable keys;
+    KeyAssignments keys;
     ProgramSwitches switches;
 };
 
 TEST_F(AssignmentStoreTest, DefaultTextLoadsTheDefaultAssignments) {
-    Load(std::string(kIniBackup));
+    Load(std::string(kDefaultIniText));
     const std::pair<const char*, int> expected[kSlotCount] = {
         {"Run", 8},   {"Mute", 12},     {"Vol-", 21}, {"Calc", 5},  {"Mail", 6},
         {"WWW", 7},   {"Vol+", 22},     {"Prev", 27}, {"Ply/Paus", 26}, {"Next", 25},
         {"Back", 23}, {"Stop", 28},     {"Frwrd", 24}, {"Min/Res", 11}, {"Refrs", 16}};
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        EXPECT_EQ(keys[slot].OSDLabel, expected[slot].first) << slot;
-        EXPECT_EQ(keys[slot].Action, expected[slot].second) << slot;
-        EXPECT_EQ(keys[slot].SelectedFunction, 0) << slot;
+        EXPECT_EQ(keys[slot].osdLabel, expected[slot].first) << slot;
+        EXPECT_EQ(keys[slot].actionIndex, expected[slot].second) << slot;
+        EXPECT_EQ(keys[slot].kind, 0) << slot;
     }
     EXPECT_TRUE(switches.active);
     EXPECT_TRUE(switches.osd);
@@ -85,11 +85,11 @@ TEST_F(AssignmentStoreTest, ValuesFollowTheIntegerAndBooleanReadingRules) {
          "[NumPadKey1]\r\nAction=$10\r\n"
          "[NumPadKey2]\r\nAction=12abc\r\nSelectedFunction=-3\r\n"
          "[IsActive]\r\nIsKTDActive=yes\r\nIsOSDActive=2\r\n");
-    EXPECT_EQ(keys[0].Action, 31);
-    EXPECT_EQ(keys[0].SelectedFunction, 1);
-    EXPECT_EQ(keys[1].Action, 16);
-    EXPECT_EQ(keys[2].Action, 0);
-    EXPECT_EQ(keys[2].SelectedFunction, -3);
+    EXPECT_EQ(keys[0].actionIndex, 31);
+    EXPECT_EQ(keys[0].kind, 1);
+    EXPECT_EQ(keys[1].actionIndex, 16);
+    EXPECT_EQ(keys[2].actionIndex, 0);
+    EXPECT_EQ(keys[2].kind, -3);
     EXPECT_TRUE(switches.active);  // "yes" is no integer: the default
     EXPECT_TRUE(switches.osd);     // any non-zero integer is true
 
@@ -100,8 +100,8 @@ TEST_F(AssignmentStoreTest, ValuesFollowTheIntegerAndBooleanReadingRules) {
 
 TEST_F(AssignmentStoreTest, LowerCaseSectionServesItsSlot) {
     Load("[numpadkey3]\r\nosdlabel=Lower\r\nACTION=7\r\n");
-    EXPECT_EQ(keys[3].OSDLabel, "Lower");
-    EXPECT_EQ(keys[3].Action, 7);
+    EXPECT_EQ(keys[3].osdLabel, "Lower");
+    EXPECT_EQ(keys[3].actionIndex, 7);
 }
 
 TEST_F(AssignmentStoreTest, OutOfRangeAndLongValuesSurviveALoadSaveRoundTrip) {
@@ -109,8 +109,8 @@ TEST_F(AssignmentStoreTest, OutOfRangeAndLongValuesSurviveALoadSaveRoundTrip) {
     const std::string long1500(1500, 'x');
     Load("[NumPadKey4]\r\nOSDLabel=" + label20 + "\r\nAction=99\r\nSelectedFunction=7\r\nFileName=" + long1500 +
          "\r\n");
-    EXPECT_EQ(keys[4].OSDLabel, label20);
-    EXPECT_EQ(keys[4].FileName.size(), 1023u);
+    EXPECT_EQ(keys[4].osdLabel, label20);
+    EXPECT_EQ(keys[4].fileName.size(), 1023u);
 
     WriteAssignments(file, keys, switches);
     EXPECT_EQ(Value("NumPadKey4", "OSDLabel"), label20);
@@ -121,10 +121,10 @@ TEST_F(AssignmentStoreTest, OutOfRangeAndLongValuesSurviveALoadSaveRoundTrip) {
 }
 
 TEST_F(AssignmentStoreTest, SaveKeepsSettingsAndForeignSectionsInTheirPlaces) {
-    std::string text(kIniBackup);
+    std::string text(kDefaultIniText);
     text.insert(0, "; my notes\r\n[Mine]\r\nColour=blue\r\n\r\n");
     Load(text);
-    keys[8].OSDLabel = "Play";
+    keys[8].osdLabel = "Play";
     switches.osd = false;
     WriteAssignments(file, keys, switches);
 
@@ -151,13 +151,13 @@ TEST_F(AssignmentStoreTest, SaveIntoAnEmptyFileWritesAll77Values) {
     for (char c : saved) lines += c == '\n';
     EXPECT_EQ(lines, 15u * 6 + 3);  // 15 headers + 75 keys, [IsActive] + 2 keys
     ReadAssignments(file, keys, switches);
-    EXPECT_EQ(keys[14].OSDLabel, "None");
-    EXPECT_EQ(keys[14].SelectedFunction, 1);
+    EXPECT_EQ(keys[14].osdLabel, "None");
+    EXPECT_EQ(keys[14].kind, 1);
 }
 
 TEST_F(AssignmentStoreTest, FailedWriteStopsAtThatValueAndNamesTheFile) {
-    Load(std::string(kIniBackup));
-    for (int slot = 0; slot < kSlotCount; ++slot) keys[slot].OSDLabel = "New" + std::to_string(slot);
+    Load(std::string(kDefaultIniText));
+    for (int slot = 0; slot < kSlotCount; ++slot) keys[slot].osdLabel = "New" + std::to_string(slot);
     files.writeCount = 0;
     files.failWriteNumber = 6;  // slot 1's label
 

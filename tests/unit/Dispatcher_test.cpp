@@ -19,7 +19,7 @@ class RecordingOperations : public LaunchOperations,
                             public WindowOperations,
                             public PowerOperations,
                             public MasterVolume,
-                            public WinampOperations,
+                            public WinampControl,
                             public OsdDisplay {
 public:
     explicit RecordingOperations(CallLog& log) : log_(log) {}
@@ -45,7 +45,7 @@ public:
 
     void LogOff() override { Log("LogOff"); }
     void OpenShutdownDialog() override { Log("OpenShutdownDialog"); }
-    void ExecuteShutdown(TabfShutdownActionType type) override {
+    void RequestPower(PowerAction type) override {
         Log("Shutdown " + std::to_string(static_cast<int>(type)));
     }
 
@@ -54,19 +54,19 @@ public:
     void VolumeUp() override { Log("VolumeUp"); }
     LineVolume ReadMasterVolume() override { return {}; }
 
-    bool Started() override {
+    bool IsRunning() override {
         Log("Started?");
         return winampRunning;
     }
-    void SetStarted(bool started) override {
+    void SetRunning(bool started) override {
         Log(std::string("SetStarted ") + (started ? "1" : "0"));
         winampRunning = started;
     }
-    TPlayState PlayState() override {
+    PlayState QueryPlayState() override {
         Log("PlayState?");
         return playState;
     }
-    void SetPlayState(TPlayState state) override {
+    void SetPlayState(PlayState state) override {
         Log("SetPlayState " + std::to_string(static_cast<int>(state)));
         playState = state;
     }
@@ -84,7 +84,7 @@ public:
     void HideVolumeBar() override { Log("HideVolumeBar"); }
 
     bool winampRunning = true;
-    TPlayState playState = TPlayState::psStop;
+    PlayState playState = PlayState::Stopped;
     bool labelVisible = false;
     bool failOpenCommand = false;
 
@@ -97,15 +97,15 @@ class DispatcherTest : public ::testing::Test {
 protected:
     DispatcherTest() {
         files.files[kIniPath] = "";
-        controller.FormCreate();
+        controller.OnCreate();
         controller.SetDispatcher(dispatcher);
     }
 
     void Assign(int slot, int kind, int actionIndex, std::string label = "L") {
-        TNumPadKey& key = controller.NumPadKeys()[slot];
-        key.SelectedFunction = kind;
-        key.Action = actionIndex;
-        key.OSDLabel = std::move(label);
+        KeyAssignment& key = controller.Assignments()[slot];
+        key.kind = kind;
+        key.actionIndex = actionIndex;
+        key.osdLabel = std::move(label);
     }
     CallLog Press(int slot) {
         log.clear();
@@ -193,15 +193,15 @@ TEST_F(DispatcherTest, VolumeKeysShowTheBarAfterTheLabel) {
 
 TEST_F(DispatcherTest, OtherKindsIgnoreTheirLeftOverActionIndex) {
     for (int leftOver : {18, 21, 22, 29}) {
-        TNumPadKey& key = controller.NumPadKeys()[2];
-        key.Action = leftOver;
-        key.FileName = "C:\\a.exe";
-        key.GoToAdress = "example.com";
-        key.OSDLabel = "K";
-        key.SelectedFunction = 1;
+        KeyAssignment& key = controller.Assignments()[2];
+        key.actionIndex = leftOver;
+        key.fileName = "C:\\a.exe";
+        key.address = "example.com";
+        key.osdLabel = "K";
+        key.kind = 1;
         operations.labelVisible = false;
         EXPECT_EQ(Press(2), (CallLog{"RunFile C:\\a.exe", "ShowLabel K", "HideVolumeBar"})) << leftOver;
-        key.SelectedFunction = 2;
+        key.kind = 2;
         operations.labelVisible = false;
         EXPECT_EQ(Press(2), (CallLog{"OpenAddress example.com", "ShowLabel K", "HideVolumeBar"})) << leftOver;
     }
@@ -216,14 +216,14 @@ TEST_F(DispatcherTest, UnknownKindsAndIndicesCarryOutNothingButShowTheLabel) {
         Assign(4, c.kind, c.actionIndex, "Lbl");
         operations.labelVisible = false;
         EXPECT_EQ(Press(4), (CallLog{"ShowLabel Lbl", "HideVolumeBar"})) << c.kind << "/" << c.actionIndex;
-        EXPECT_EQ(counters.LastOSDSlot, 4);
+        EXPECT_EQ(counters.lastSlot, 4);
     }
 }
 
 TEST_F(DispatcherTest, LabelIsRebuiltOnlyForAnotherSlotOrAHiddenWindow) {
     Assign(0, 0, 12, "Mute");
     Assign(1, 0, 12, "Mute2");
-    // The first press of slot 0 builds although LastOSDSlot starts at 0.
+    // The first press of slot 0 builds although lastSlot starts at 0.
     EXPECT_EQ(Press(0), (CallLog{"ToggleMute", "ShowLabel Mute", "HideVolumeBar"}));
     EXPECT_EQ(Press(0), (CallLog{"ToggleMute", "HideVolumeBar"}));
     EXPECT_EQ(Press(1), (CallLog{"ToggleMute", "ShowLabel Mute2", "HideVolumeBar"}));
@@ -234,37 +234,37 @@ TEST_F(DispatcherTest, LabelIsRebuiltOnlyForAnotherSlotOrAHiddenWindow) {
 TEST_F(DispatcherTest, WithTheOsdOffNothingShowsButCountersAndBarHidingGoOn) {
     controller.SetOsdFlag(false);
     Assign(6, 0, 22);
-    counters.OSDTicks = 7;
+    counters.ticks = 7;
     EXPECT_EQ(Press(6), (CallLog{"VolumeUp", "HideVolumeBar"}));
-    EXPECT_EQ(counters.OSDTicks, 0);
-    EXPECT_EQ(counters.LastOSDSlot, 6);
+    EXPECT_EQ(counters.ticks, 0);
+    EXPECT_EQ(counters.lastSlot, 6);
 }
 
 TEST_F(DispatcherTest, PlayPauseStartsThePlayerThenToggles) {
     Assign(8, 0, 26, "P");
     operations.winampRunning = false;
-    operations.playState = TPlayState::psStop;
+    operations.playState = PlayState::Stopped;
     CallLog got = Press(8);
     EXPECT_EQ(CallLog(got.begin(), got.begin() + 4),
               (CallLog{"Started?", "SetStarted 1", "PlayState?", "SetPlayState 1"}));
 
     got = Press(8);
     EXPECT_EQ(CallLog(got.begin(), got.begin() + 3), (CallLog{"Started?", "PlayState?", "SetPlayState 2"}));
-    operations.playState = TPlayState::psPause;
+    operations.playState = PlayState::Paused;
     got = Press(8);
     EXPECT_EQ(CallLog(got.begin(), got.begin() + 3), (CallLog{"Started?", "PlayState?", "SetPlayState 1"}));
 }
 
 TEST_F(DispatcherTest, AnErrorInTheActionEndsTheWholeDispatch) {
     Assign(5, 0, 7, "WWW");
-    counters.OSDTicks = 4;
-    counters.LastOSDSlot = 9;
+    counters.ticks = 4;
+    counters.lastSlot = 9;
     operations.failOpenCommand = true;
     log.clear();
     EXPECT_THROW(dispatcher.DispatchSlot(5), KeytideError);
     EXPECT_EQ(log, (CallLog{"ReadShellOpenCommand http"}));
-    EXPECT_EQ(counters.OSDTicks, 4);
-    EXPECT_EQ(counters.LastOSDSlot, 9);
+    EXPECT_EQ(counters.ticks, 4);
+    EXPECT_EQ(counters.lastSlot, 9);
 }
 
 TEST_F(DispatcherTest, SlotsOutsideTheTableAreIgnored) {

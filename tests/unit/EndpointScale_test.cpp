@@ -119,7 +119,7 @@ public:
 
 TEST(EndpointScaleTest, VolumeKeysWalkTheEndpointInWholeSteps) {
     EndpointLikeDevice device({0.0f, 0.0f});
-    TAudioMixer mixer(device);
+    WinmmMixer mixer(device);
     MasterVolumeActions actions(mixer);
 
     for (std::uint32_t press = 1; press <= 65; ++press) {
@@ -147,14 +147,14 @@ TEST(EndpointScaleTest, VolumeKeysWalkTheEndpointInWholeSteps) {
 TEST(EndpointScaleTest, ChannelBalanceAndSingleChannelEndpoints) {
     {
         EndpointLikeDevice stereo({ScalarFromLevel(30000), ScalarFromLevel(20000)});
-        TAudioMixer mixer(stereo);
+        WinmmMixer mixer(stereo);
         MasterVolumeActions actions(mixer);
         actions.VolumeUp();
         EXPECT_EQ(stereo.Levels(), (Values{31000, 21000}));
     }
     {
         EndpointLikeDevice mono({ScalarFromLevel(30000)});
-        TAudioMixer mixer(mono);
+        WinmmMixer mixer(mono);
         MasterVolumeActions actions(mixer);
         actions.VolumeUp();
         EXPECT_EQ(mono.Levels(), (Values{31000}));
@@ -166,7 +166,7 @@ TEST(EndpointScaleTest, ChannelBalanceAndSingleChannelEndpoints) {
     {
         // Channels past the second follow the second, as the mixer writes them.
         EndpointLikeDevice surround({0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f});
-        TAudioMixer mixer(surround);
+        WinmmMixer mixer(surround);
         MasterVolumeActions actions(mixer);
         actions.VolumeDown();
         EXPECT_EQ(surround.Levels(), (Values(6, 31768)));

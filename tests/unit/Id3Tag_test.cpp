@@ -20,32 +20,32 @@ std::string Tag(const std::string& title, const std::string& artist, const std::
 
 TEST(Id3Tag, FieldsAreTakenFromTheLastBytes) {
     const std::string audio(1000, '\xFF');
-    const TTrackData data = ReadId3v1Tag(audio + Tag("Title", "Artist", "Album", "1999", "Comment", 17));
-    EXPECT_TRUE(data.TagFound);
-    EXPECT_EQ(data.Title, "Title");
-    EXPECT_EQ(data.Artist, "Artist");
-    EXPECT_EQ(data.Album, "Album");
-    EXPECT_EQ(data.Year, "1999");
-    EXPECT_EQ(data.Comment, "Comment");
-    EXPECT_EQ(data.Genre, "Rock");
+    const TrackTags data = ReadId3v1Tag(audio + Tag("Title", "Artist", "Album", "1999", "Comment", 17));
+    EXPECT_TRUE(data.found);
+    EXPECT_EQ(data.title, "Title");
+    EXPECT_EQ(data.artist, "Artist");
+    EXPECT_EQ(data.album, "Album");
+    EXPECT_EQ(data.year, "1999");
+    EXPECT_EQ(data.comment, "Comment");
+    EXPECT_EQ(data.genre, "Rock");
 }
 
 TEST(Id3Tag, BlankPaddedAndFullWidthFields) {
     const std::string thirty(30, 'x');
-    const TTrackData padded = ReadId3v1Tag(Tag("Title", thirty, "A", "85", "", 0, ' '));
-    EXPECT_EQ(padded.Title, "Title");
-    EXPECT_EQ(padded.Artist, thirty);  // no terminator: the field ends at its size
-    EXPECT_EQ(padded.Year, "85");
-    EXPECT_EQ(padded.Comment, "");
-    EXPECT_EQ(padded.Genre, "Blues");
+    const TrackTags padded = ReadId3v1Tag(Tag("Title", thirty, "A", "85", "", 0, ' '));
+    EXPECT_EQ(padded.title, "Title");
+    EXPECT_EQ(padded.artist, thirty);  // no terminator: the field ends at its size
+    EXPECT_EQ(padded.year, "85");
+    EXPECT_EQ(padded.comment, "");
+    EXPECT_EQ(padded.genre, "Blues");
 
     // ID3v1.1: a zero byte and a track number at the end of the comment.
     std::string comment = Field("Nice", 28);
     comment += '\0';
     comment += '\x07';
-    const TTrackData withTrack = ReadId3v1Tag(Tag("T", "A", "B", "2001", comment, 12));
-    EXPECT_EQ(withTrack.Comment, "Nice");
-    EXPECT_EQ(withTrack.Genre, "Other");
+    const TrackTags withTrack = ReadId3v1Tag(Tag("T", "A", "B", "2001", comment, 12));
+    EXPECT_EQ(withTrack.comment, "Nice");
+    EXPECT_EQ(withTrack.genre, "Other");
 }
 
 TEST(Id3Tag, NoTagInShortOrUntaggedFiles) {
@@ -61,10 +61,10 @@ TEST(Id3Tag, NoTagInShortOrUntaggedFiles) {
     };
     for (const auto& tail : cases) {
         SCOPED_TRACE(tail.size());
-        const TTrackData data = ReadId3v1Tag(tail);
-        EXPECT_FALSE(data.TagFound);
-        EXPECT_EQ(data.Title, "");
-        EXPECT_EQ(data.Genre, "");
+        const TrackTags data = ReadId3v1Tag(tail);
+        EXPECT_FALSE(data.found);
+        EXPECT_EQ(data.title, "");
+        EXPECT_EQ(data.genre, "");
     }
 }
 
@@ -73,9 +73,9 @@ TEST(Id3Tag, EveryTailOfATaggedFileIsReadWithinItsBytes) {
     for (std::size_t size = 0; size <= file.size(); ++size) {
         SCOPED_TRACE(size);
         const std::string tail = file.substr(file.size() - size);  // an exact copy: no bytes beyond it
-        const TTrackData data = ReadId3v1Tag(tail);
-        EXPECT_EQ(data.TagFound, size >= kId3v1TagSize);
-        EXPECT_EQ(data.Title, data.TagFound ? "Title" : "");
+        const TrackTags data = ReadId3v1Tag(tail);
+        EXPECT_EQ(data.found, size >= kId3v1TagSize);
+        EXPECT_EQ(data.title, data.found ? "Title" : "");
     }
 }
 
@@ -89,7 +89,7 @@ TEST(Id3Tag, GenreBytesAboveTheListHaveNoName) {
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.genre));
         EXPECT_EQ(Id3v1GenreName(c.genre), c.name);
-        EXPECT_EQ(ReadId3v1Tag(Tag("", "", "", "", "", c.genre)).Genre, c.name);
+        EXPECT_EQ(ReadId3v1Tag(Tag("", "", "", "", "", c.genre)).genre, c.name);
     }
 }
 

@@ -37,8 +37,8 @@ protected:
     }
     void StartWith(std::string iniText) {
         files.files[kIniPath] = std::move(iniText);
-        controller.FormCreate();
-        controller.kesesTimer();
+        controller.OnCreate();
+        controller.OnDeferredStart();
         log.clear();
     }
 
@@ -57,17 +57,17 @@ protected:
 };
 
 TEST_F(MainControllerTest, FirstStartWritesTheDefaultFileAndLoadsIt) {
-    controller.FormCreate();
+    controller.OnCreate();
 
-    EXPECT_EQ(Ini(), kIniBackup);
-    EXPECT_EQ(controller.NumPadKeys()[0].OSDLabel, "Run");
-    EXPECT_EQ(controller.NumPadKeys()[0].Action, 8);
-    EXPECT_EQ(controller.NumPadKeys()[13].OSDLabel, "Min/Res");
-    EXPECT_EQ(controller.NumPadKeys()[13].Action, 11);
-    EXPECT_EQ(controller.NumPadKeys()[13].SelectedFunction, 0);
+    EXPECT_EQ(Ini(), kDefaultIniText);
+    EXPECT_EQ(controller.Assignments()[0].osdLabel, "Run");
+    EXPECT_EQ(controller.Assignments()[0].actionIndex, 8);
+    EXPECT_EQ(controller.Assignments()[13].osdLabel, "Min/Res");
+    EXPECT_EQ(controller.Assignments()[13].actionIndex, 11);
+    EXPECT_EQ(controller.Assignments()[13].kind, 0);
     EXPECT_TRUE(controller.IsActive());
     EXPECT_TRUE(controller.IsOsdEnabled());
-    EXPECT_TRUE(controller.StartupDone());
+    EXPECT_TRUE(controller.IsStartupDone());
     EXPECT_TRUE(tray.activeChecked);
     EXPECT_TRUE(tray.osdChecked);
     // Scroll Lock is grabbed from creation; the slot keys wait for the deferred start.
@@ -80,33 +80,33 @@ TEST_F(MainControllerTest, FirstStartWritesTheDefaultFileAndLoadsIt) {
 
 TEST_F(MainControllerTest, AnExistingEmptyFileIsLeftAloneAndEverySlotRunsNothing) {
     files.files[kIniPath] = "";
-    controller.FormCreate();
+    controller.OnCreate();
 
     EXPECT_EQ(Ini(), "");
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        const TNumPadKey& key = controller.NumPadKeys()[slot];
-        EXPECT_EQ(key.OSDLabel, "None") << slot;
-        EXPECT_EQ(key.SelectedFunction, 1) << slot;
-        EXPECT_EQ(key.FileName, "") << slot;
+        const KeyAssignment& key = controller.Assignments()[slot];
+        EXPECT_EQ(key.osdLabel, "None") << slot;
+        EXPECT_EQ(key.kind, 1) << slot;
+        EXPECT_EQ(key.fileName, "") << slot;
     }
     EXPECT_TRUE(controller.IsActive());
 }
 
 TEST_F(MainControllerTest, UnwritableDefaultFileIsReportedAndStartUpGoesOn) {
     files.unwritable.insert(kIniPath);
-    controller.FormCreate();
+    controller.OnCreate();
 
     ASSERT_EQ(messages.boxes.size(), 1u);
     EXPECT_EQ(messages.boxes[0], "Keytide|Cannot create file C:\\Keytide\\ktd.ini.");
-    EXPECT_EQ(controller.NumPadKeys()[5].OSDLabel, "None");
-    EXPECT_TRUE(controller.StartupDone());
+    EXPECT_EQ(controller.Assignments()[5].osdLabel, "None");
+    EXPECT_TRUE(controller.IsStartupDone());
     EXPECT_TRUE(hotkeys.IsRegistered("Hotkey17"));
 }
 
 TEST_F(MainControllerTest, DeferredStartWhileActiveGrabsKeysAndForcesNumLock) {
-    controller.FormCreate();
+    controller.OnCreate();
     log.clear();
-    controller.kesesTimer();
+    controller.OnDeferredStart();
 
     const CallLog expectedPrefix{"fill font list", "load settings"};
     ASSERT_GE(log.size(), 2u);
@@ -125,10 +125,10 @@ TEST_F(MainControllerTest, DeferredStartWhileActiveGrabsKeysAndForcesNumLock) {
 }
 
 TEST_F(MainControllerTest, DeferredStartWhileInactiveLeavesKeysAndNumLockAlone) {
-    std::string text(kIniBackup);
+    std::string text(kDefaultIniText);
     text.replace(text.find("IsKTDActive=1"), 13, "IsKTDActive=0");
     keyboard.table[0x91] = 1;
-    settings.WelcomeScrChk = false;
+    settings.welcomeScreen = false;
     StartWith(text);
 
     EXPECT_FALSE(controller.IsActive());
@@ -141,16 +141,16 @@ TEST_F(MainControllerTest, DeferredStartWhileInactiveLeavesKeysAndNumLockAlone) 
 }
 
 TEST_F(MainControllerTest, WelcomeScreenOnlyWhenItsSettingIsOn) {
-    settings.WelcomeScrChk = false;
-    controller.FormCreate();
-    controller.kesesTimer();
+    settings.welcomeScreen = false;
+    controller.OnCreate();
+    controller.OnDeferredStart();
     EXPECT_EQ(std::count(log.begin(), log.end(), "welcome shown"), 0);
     EXPECT_EQ(std::count(log.begin(), log.end(), "welcome hidden"), 1);
 }
 
 TEST_F(MainControllerTest, StillActivePictureWithoutAnimation) {
-    settings.AnimateSystrayChk = false;
-    StartWith(std::string(kIniBackup));
+    settings.animateTray = false;
+    StartWith(std::string(kDefaultIniText));
     EXPECT_FALSE(tray.cycleIcons);
     EXPECT_EQ(tray.iconIndex, kTrayStillActiveIcon);
 }
@@ -162,19 +162,19 @@ TEST_F(MainControllerTest, ScrollLockTogglesItsByteAsAWhole) {
     };
     // 0x81 is "held and toggled": anything but exactly 1 counts as off.
     for (Case c : {Case{0, 1}, Case{1, 0}, Case{0x81, 1}, Case{0x80, 1}, Case{2, 1}}) {
-        settings.UseScrollLockChk = false;
-        StartWith(std::string(kIniBackup));
+        settings.useScrollLock = false;
+        StartWith(std::string(kDefaultIniText));
         keyboard.table[0x91] = c.before;
-        controller.WMHotKey(IdOf("Hotkey17"));
+        controller.OnHotKey(IdOf("Hotkey17"));
         EXPECT_EQ(keyboard.table[0x91], c.after) << "before " << int(c.before);
     }
 }
 
 TEST_F(MainControllerTest, ScrollLockSwitchesTheProgramOffAndOnAndSaves) {
-    StartWith(std::string(kIniBackup));
+    StartWith(std::string(kDefaultIniText));
     ASSERT_EQ(keyboard.table[0x91], 1);
 
-    controller.WMHotKey(IdOf("Hotkey17"));
+    controller.OnHotKey(IdOf("Hotkey17"));
     EXPECT_FALSE(controller.IsActive());
     EXPECT_FALSE(AnySlotRegistered());
     EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));
@@ -184,7 +184,7 @@ TEST_F(MainControllerTest, ScrollLockSwitchesTheProgramOffAndOnAndSaves) {
     EXPECT_FALSE(tray.cycleIcons);
 
     keyboard.table[0x90] = 0;
-    controller.WMHotKey(IdOf("Hotkey17"));
+    controller.OnHotKey(IdOf("Hotkey17"));
     EXPECT_TRUE(controller.IsActive());
     EXPECT_TRUE(AllSlotsRegistered());
     EXPECT_TRUE(hotkeys.IsRegistered("NumLock"));
@@ -195,12 +195,12 @@ TEST_F(MainControllerTest, ScrollLockSwitchesTheProgramOffAndOnAndSaves) {
 }
 
 TEST_F(MainControllerTest, ScrollLockWithTheSettingOffOnlyTogglesTheLight) {
-    settings.UseScrollLockChk = false;
-    StartWith(std::string(kIniBackup));
+    settings.useScrollLock = false;
+    StartWith(std::string(kDefaultIniText));
     const std::string before = Ini();
     const int writesBefore = files.writeCount;
 
-    controller.WMHotKey(IdOf("Hotkey17"));
+    controller.OnHotKey(IdOf("Hotkey17"));
     EXPECT_TRUE(controller.IsActive());
     EXPECT_TRUE(AllSlotsRegistered());
     EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));  // not forced with the setting off
@@ -209,46 +209,46 @@ TEST_F(MainControllerTest, ScrollLockWithTheSettingOffOnlyTogglesTheLight) {
 }
 
 TEST_F(MainControllerTest, WhileTheEditorIsShownScrollLockOnlyTogglesTheLightAndSlotsDoNothing) {
-    StartWith(std::string(kIniBackup));
+    StartWith(std::string(kDefaultIniText));
     mainWindow.visible = true;
     const int writesBefore = files.writeCount;
 
-    controller.WMHotKey(IdOf("Hotkey17"));
+    controller.OnHotKey(IdOf("Hotkey17"));
     EXPECT_EQ(keyboard.table[0x91], 0);
     EXPECT_TRUE(controller.IsActive());
     EXPECT_EQ(files.writeCount, writesBefore);
 
-    controller.WMHotKey(IdOf("Hotkey9"));
+    controller.OnHotKey(IdOf("Hotkey9"));
     EXPECT_TRUE(dispatcher.slots.empty());
 }
 
 TEST_F(MainControllerTest, SlotHotKeysDispatchTheirSlot) {
-    StartWith(std::string(kIniBackup));
-    for (int slot = 0; slot < kSlotCount; ++slot) controller.WMHotKey(IdOf(kKeySlots[slot].hotkeyName));
+    StartWith(std::string(kDefaultIniText));
+    for (int slot = 0; slot < kSlotCount; ++slot) controller.OnHotKey(IdOf(kKeySlots[slot].hotkeyName));
     std::vector<int> expected(kSlotCount);
     for (int slot = 0; slot < kSlotCount; ++slot) expected[slot] = slot;
     EXPECT_EQ(dispatcher.slots, expected);
 
     dispatcher.slots.clear();
-    controller.WMHotKey(0x7777);  // no key of ours
-    controller.WMHotKey(0);
+    controller.OnHotKey(0x7777);  // no key of ours
+    controller.OnHotKey(0);
     EXPECT_TRUE(dispatcher.slots.empty());
 }
 
 TEST_F(MainControllerTest, NumLockPressPutsNumLockBackOn) {
-    StartWith(std::string(kIniBackup));
+    StartWith(std::string(kDefaultIniText));
     keyboard.table[0x90] = 0;
-    controller.WMHotKey(IdOf("NumLock"));
+    controller.OnHotKey(IdOf("NumLock"));
     EXPECT_EQ(keyboard.table[0x90], 1);
     EXPECT_TRUE(dispatcher.slots.empty());
 }
 
 TEST_F(MainControllerTest, FailedSaveInScrollLockStopsBeforeNumLockAndTray) {
-    StartWith(std::string(kIniBackup));
+    StartWith(std::string(kDefaultIniText));
     files.unwritable.insert(kIniPath);
 
     try {
-        controller.WMHotKey(IdOf("Hotkey17"));
+        controller.OnHotKey(IdOf("Hotkey17"));
         FAIL() << "the failed save must end the handler";
     } catch (const KeytideError& error) {
         EXPECT_STREQ(error.what(), "Unable to write to C:\\Keytide\\ktd.ini");
@@ -261,9 +261,9 @@ TEST_F(MainControllerTest, FailedSaveInScrollLockStopsBeforeNumLockAndTray) {
 }
 
 TEST_F(MainControllerTest, ActiveCommandTogglesEverythingAndSaves) {
-    StartWith(std::string(kIniBackup));
+    StartWith(std::string(kDefaultIniText));
 
-    controller.Active1Click();
+    controller.ToggleActive();
     EXPECT_FALSE(controller.IsActive());
     EXPECT_FALSE(tray.activeChecked);
     EXPECT_FALSE(AnySlotRegistered());
@@ -272,7 +272,7 @@ TEST_F(MainControllerTest, ActiveCommandTogglesEverythingAndSaves) {
     EXPECT_EQ(tray.iconIndex, kTrayInactiveIcon);
     EXPECT_EQ(IniValue("IsActive", "IsKTDActive"), "0");
 
-    controller.Active1Click();
+    controller.ToggleActive();
     EXPECT_TRUE(controller.IsActive());
     EXPECT_TRUE(AllSlotsRegistered());
     EXPECT_TRUE(hotkeys.IsRegistered("NumLock"));
@@ -281,8 +281,8 @@ TEST_F(MainControllerTest, ActiveCommandTogglesEverythingAndSaves) {
 }
 
 TEST_F(MainControllerTest, OsdCommandTogglesOnlyTheOsdFlag) {
-    StartWith(std::string(kIniBackup));
-    controller.OSDEnabled1Click();
+    StartWith(std::string(kDefaultIniText));
+    controller.ToggleOsd();
     EXPECT_FALSE(controller.IsOsdEnabled());
     EXPECT_FALSE(tray.osdChecked);
     EXPECT_TRUE(controller.IsActive());
@@ -291,20 +291,20 @@ TEST_F(MainControllerTest, OsdCommandTogglesOnlyTheOsdFlag) {
 }
 
 TEST_F(MainControllerTest, RegisteringTwiceAndReleasingTwiceChangeNothing) {
-    StartWith(std::string(kIniBackup));
-    controller.RegHotkeys();
+    StartWith(std::string(kDefaultIniText));
+    controller.RegisterSlotHotkeys();
     EXPECT_TRUE(AllSlotsRegistered());
     EXPECT_TRUE(messages.boxes.empty());
 
-    controller.FormCloseQuery();
-    controller.FormDestroy();
+    controller.OnCloseQuery();
+    controller.OnDestroy();
     EXPECT_TRUE(hotkeys.registered.empty());
     EXPECT_TRUE(messages.boxes.empty());
 }
 
 TEST_F(MainControllerTest, ACalledOffLogOffGivesTheKeysBack) {
-    StartWith(std::string(kIniBackup));
-    controller.FormCloseQuery();  // the system asked whether the log-on may end
+    StartWith(std::string(kDefaultIniText));
+    controller.OnCloseQuery();  // the system asked whether the log-on may end
     EXPECT_TRUE(hotkeys.registered.empty());
 
     controller.SessionEndCancelled();
@@ -312,8 +312,8 @@ TEST_F(MainControllerTest, ACalledOffLogOffGivesTheKeysBack) {
     EXPECT_TRUE(hotkeys.IsRegistered("Hotkey17"));
     EXPECT_TRUE(hotkeys.IsRegistered("NumLock"));
 
-    controller.Active1Click();  // inactive: only Scroll Lock comes back
-    controller.FormCloseQuery();
+    controller.ToggleActive();  // inactive: only Scroll Lock comes back
+    controller.OnCloseQuery();
     controller.SessionEndCancelled();
     EXPECT_FALSE(AnySlotRegistered());
     EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));
@@ -322,17 +322,17 @@ TEST_F(MainControllerTest, ACalledOffLogOffGivesTheKeysBack) {
 
 TEST_F(MainControllerTest, KeyHeldByAnotherProgramDoesNotStopTheOthers) {
     hotkeys.heldElsewhere.insert(0x68);  // keypad 8
-    StartWith(std::string(kIniBackup));
+    StartWith(std::string(kDefaultIniText));
     EXPECT_FALSE(hotkeys.IsRegistered("Hotkey9"));
     EXPECT_TRUE(hotkeys.IsRegistered("Hotkey10"));
     EXPECT_TRUE(messages.boxes.empty());
 }
 
 TEST_F(MainControllerTest, NothingIsSavedAtExit) {
-    StartWith(std::string(kIniBackup));
+    StartWith(std::string(kDefaultIniText));
     const int writesBefore = files.writeCount;
-    controller.FormCloseQuery();
-    controller.FormDestroy();
+    controller.OnCloseQuery();
+    controller.OnDestroy();
     EXPECT_EQ(files.writeCount, writesBefore);
 }
 

@@ -81,7 +81,7 @@ TEST(MasterVolumeTest, EachPressReadsChangesAndWritesBack) {
     };
     for (const Case& c : cases) {
         FakeMixerDevice device = DeviceWith(c.line, c.level, c.muted);
-        TAudioMixer mixer(device);
+        WinmmMixer mixer(device);
         MasterVolumeActions actions(mixer);
         PressKey(actions, c.press);
         EXPECT_EQ(device.values[kVolumeId], c.levelAfter) << c.name;
@@ -91,7 +91,7 @@ TEST(MasterVolumeTest, EachPressReadsChangesAndWritesBack) {
 
 TEST(MasterVolumeTest, AVolumeChangeWritesTheMuteSwitchBackAsRead) {
     FakeMixerDevice device = DeviceWith({}, {30000, 20000}, 1);
-    TAudioMixer mixer(device);
+    WinmmMixer mixer(device);
     MasterVolumeActions actions(mixer);
     actions.VolumeUp();
     EXPECT_EQ(device.Writes(), (std::vector<std::string>{"set 1 = 31000 21000", "set 2 = 1"}));
@@ -99,7 +99,7 @@ TEST(MasterVolumeTest, AVolumeChangeWritesTheMuteSwitchBackAsRead) {
 
 TEST(MasterVolumeTest, SixtySixPressesCrossTheWholeRange) {
     FakeMixerDevice device = DeviceWith({}, {0, 0}, 0);
-    TAudioMixer mixer(device);
+    WinmmMixer mixer(device);
     MasterVolumeActions actions(mixer);
     for (int press = 0; press < 65; ++press) actions.VolumeUp();
     EXPECT_EQ(device.values[kVolumeId], (Values{65000, 65000}));
@@ -113,7 +113,7 @@ TEST(MasterVolumeTest, SixtySixPressesCrossTheWholeRange) {
 
 TEST(MasterVolumeTest, EveryPressReadsTheDeviceAfresh) {
     FakeMixerDevice device = DeviceWith({}, {10000, 10000}, 0);
-    TAudioMixer mixer(device);
+    WinmmMixer mixer(device);
     MasterVolumeActions actions(mixer);
     actions.VolumeUp();
     device.values[kVolumeId] = {50000, 40000};  // another program changed it
@@ -125,7 +125,7 @@ TEST(MasterVolumeTest, AnUnreadableVolumeIsNotOverwrittenWithAMadeUpLevel) {
     for (Press press : {Press::Up, Press::Down}) {
         FakeMixerDevice device = DeviceWith({}, {30000, 30000}, 1);
         device.refusedReads = {kVolumeId};
-        TAudioMixer mixer(device);
+        WinmmMixer mixer(device);
         MasterVolumeActions actions(mixer);
         PressKey(actions, press);
         EXPECT_EQ(device.values[kVolumeId], (Values{30000, 30000}));
@@ -135,7 +135,7 @@ TEST(MasterVolumeTest, AnUnreadableVolumeIsNotOverwrittenWithAMadeUpLevel) {
 
 TEST(MasterVolumeTest, TheBarReadsTheLevelAfterThePress) {
     FakeMixerDevice device = DeviceWith({}, {32768, 32000}, 0);
-    TAudioMixer mixer(device);
+    WinmmMixer mixer(device);
     MasterVolumeActions actions(mixer);
     actions.VolumeDown();
     const LineVolume level = actions.ReadMasterVolume();
@@ -143,7 +143,7 @@ TEST(MasterVolumeTest, TheBarReadsTheLevelAfterThePress) {
     EXPECT_EQ(level.right, 31000);
 
     FakeMixerDevice uniform = DeviceWith({.uniformVolume = true}, {65535}, 0);
-    TAudioMixer uniformMixer(uniform);
+    WinmmMixer uniformMixer(uniform);
     const LineVolume single = MasterVolumeActions(uniformMixer).ReadMasterVolume();
     EXPECT_EQ(single.left, 65535);
     EXPECT_EQ(single.right, -1);
@@ -152,7 +152,7 @@ TEST(MasterVolumeTest, TheBarReadsTheLevelAfterThePress) {
 TEST(MasterVolumeTest, WithoutAMixerNothingHappens) {
     FakeMixerDevice device = DeviceWith({}, {30000, 30000}, 0);
     device.deviceCount = 0;
-    TAudioMixer mixer(device);
+    WinmmMixer mixer(device);
     MasterVolumeActions actions(mixer);
     for (Press press : {Press::Up, Press::Down, Press::Mute}) PressKey(actions, press);
     EXPECT_TRUE(device.Writes().empty());

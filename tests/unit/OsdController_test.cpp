@@ -14,14 +14,14 @@ using Lines = std::vector<std::string>;
 class OsdControllerTest : public ::testing::Test {
 protected:
     OsdControllerTest() {
-        settings.FontListBox = {"Arial", "Courier New"};
-        settings.FontIndex = 0;
-        settings.BoldChk = true;
-        settings.ItalicChk = false;
-        settings.SizeListBox = 2;
-        settings.ProgressBarStyleListBox = 1;
-        settings.TimeOutListBox = 0;
-        settings.ColorPanel = kColorLime;
+        settings.fontNames = {"Arial", "Courier New"};
+        settings.fontIndex = 0;
+        settings.bold = true;
+        settings.italic = false;
+        settings.osdSize = 2;
+        settings.barStyle = 1;
+        settings.timeOutIndex = 0;
+        settings.osdColor = kColorLime;
     }
 
     Lines TakeLog() { return std::exchange(log, {}); }
@@ -38,21 +38,21 @@ protected:
 };
 
 TEST_F(OsdControllerTest, LabelIsShapedPlacedColouredShownAndTimed) {
-    counters.OSDTicks = 7;
+    counters.ticks = 7;
     osd.ShowLabel("Vol+");
     EXPECT_EQ(TakeLog(), (Lines{"shape text \"Vol+\" font \"Arial\" 57pt bold", "bounds text 25,15 999x384",
                                 "color text 0000FF00", "disable text", "show text", "hide application",
                                 "timer start"}));
-    EXPECT_EQ(counters.OSDTicks, 0);
+    EXPECT_EQ(counters.ticks, 0);
     EXPECT_TRUE(osd.IsTextWindowVisible());
 }
 
 TEST_F(OsdControllerTest, LabelFollowsTheSettingsAndScreenOfTheMoment) {
-    settings.FontIndex = 1;
-    settings.BoldChk = false;
-    settings.ItalicChk = true;
-    settings.SizeListBox = -1;
-    settings.ColorPanel = 0x8000000F;
+    settings.fontIndex = 1;
+    settings.bold = false;
+    settings.italic = true;
+    settings.osdSize = -1;
+    settings.osdColor = 0x8000000F;
     windows.screen = {1920, 1080};
     osd.ShowLabel("");
     const Lines lines = TakeLog();
@@ -85,7 +85,7 @@ TEST_F(OsdControllerTest, VolumeBarIsBuiltOnceARunAndFollowsTheVolume) {
     EXPECT_EQ(TakeLog(), (Lines{"hide progress"}));
 
     // A new run rebuilds, in the style chosen meanwhile; no mixer gives width 0.
-    settings.ProgressBarStyleListBox = 0;
+    settings.barStyle = 0;
     volume.volume = {-1, -1};
     osd.ShowVolumeBar();
     const Lines lines = TakeLog();
@@ -96,10 +96,10 @@ TEST_F(OsdControllerTest, VolumeBarIsBuiltOnceARunAndFollowsTheVolume) {
 }
 
 TEST_F(OsdControllerTest, VolumeBarLeavesTheTimeOutAlone) {
-    counters.OSDTicks = 4;
+    counters.ticks = 4;
     volume.volume = {65535, 65535};
     osd.ShowVolumeBar();
-    EXPECT_EQ(counters.OSDTicks, 4);
+    EXPECT_EQ(counters.ticks, 4);
     EXPECT_FALSE(timer.running);
 }
 
@@ -110,73 +110,73 @@ TEST_F(OsdControllerTest, TimeOutHidesBothWindowsOnceTheTicksPassTheLimit) {
     };
     const Case cases[] = {{0, 11}, {9, 101}, {2, 31}, {-1, 1}};
     for (const Case& c : cases) {
-        settings.TimeOutListBox = c.timeOutIndex;
+        settings.timeOutIndex = c.timeOutIndex;
         osd.ShowLabel("Calc");
         osd.ShowVolumeBar();
         TakeLog();
-        for (int tick = 1; tick < c.hidingTick; ++tick) osd.OSDTimerTimer();
+        for (int tick = 1; tick < c.hidingTick; ++tick) osd.OnTimeOutTick();
         EXPECT_TRUE(TakeLog().empty()) << "index " << c.timeOutIndex << ": hidden too early";
-        EXPECT_EQ(counters.OSDTicks, c.hidingTick - 1);
-        osd.OSDTimerTimer();
+        EXPECT_EQ(counters.ticks, c.hidingTick - 1);
+        osd.OnTimeOutTick();
         EXPECT_EQ(TakeLog(), (Lines{"hide text", "hide progress", "timer stop"})) << "index " << c.timeOutIndex;
     }
 }
 
 TEST_F(OsdControllerTest, AResetDuringTheTimeOutStartsTheCountAgain) {
     osd.ShowLabel("Next");
-    for (int tick = 0; tick < 8; ++tick) osd.OSDTimerTimer();
-    counters.OSDTicks = 0;  // the dispatcher's reset after another press
-    for (int tick = 0; tick < 10; ++tick) osd.OSDTimerTimer();
+    for (int tick = 0; tick < 8; ++tick) osd.OnTimeOutTick();
+    counters.ticks = 0;  // the dispatcher's reset after another press
+    for (int tick = 0; tick < 10; ++tick) osd.OnTimeOutTick();
     EXPECT_TRUE(osd.IsTextWindowVisible());
-    osd.OSDTimerTimer();
+    osd.OnTimeOutTick();
     EXPECT_FALSE(osd.IsTextWindowVisible());
 }
 
 TEST_F(OsdControllerTest, OnTopTimerRaisesTheVisibleWindowsLabelFirst) {
-    osd.ontoptimerTimer();
+    osd.OnKeepOnTopTick();
     EXPECT_TRUE(TakeLog().empty());
 
     windows.visible[0] = true;
-    osd.ontoptimerTimer();
+    osd.OnKeepOnTopTick();
     EXPECT_EQ(TakeLog(), (Lines{"top text"}));
 
     windows.visible[1] = true;
-    osd.ontoptimerTimer();
+    osd.OnKeepOnTopTick();
     EXPECT_EQ(TakeLog(), (Lines{"top text", "top progress"}));
 
     windows.visible[0] = false;
-    osd.ontoptimerTimer();
+    osd.OnKeepOnTopTick();
     EXPECT_EQ(TakeLog(), (Lines{"top progress"}));
 }
 
 TEST_F(OsdControllerTest, PreviewShowsTheDialogsChoicesForOneTimeOut) {
     Settings dialog = settings;  // unsaved choices differ from the settings in force
-    dialog.FontIndex = 1;
-    dialog.BoldChk = false;
-    dialog.SizeListBox = 0;
-    dialog.ProgressBarStyleListBox = 0;
-    dialog.TimeOutListBox = 4;
-    dialog.ColorPanel = 0x000000FF;
+    dialog.fontIndex = 1;
+    dialog.bold = false;
+    dialog.osdSize = 0;
+    dialog.barStyle = 0;
+    dialog.timeOutIndex = 4;
+    dialog.osdColor = 0x000000FF;
     counters = {3, 9};
     volume.volume = {0, 0};
 
-    osd.PreviewBtnClick(dialog);
+    osd.Preview(dialog);
     EXPECT_EQ(TakeLog(),
               (Lines{"cursor busy", "color text 000000FF", "shape text \"OSD Test\" font \"Courier New\" 19pt",
                      "bounds text 25,15 999x384", "show text", "disable text", "shape progress h=76 style=0",
                      "bounds progress 0,659 1024x367", "color progress 000000FF", "show progress",
                      "disable progress", "hide application", "paint text", "paint progress", "block 5000ms",
                      "hide progress", "hide text", "cursor default"}));
-    EXPECT_EQ(counters.OSDTicks, 3);
-    EXPECT_EQ(counters.LastOSDSlot, 9);
+    EXPECT_EQ(counters.ticks, 3);
+    EXPECT_EQ(counters.lastSlot, 9);
 }
 
 TEST_F(OsdControllerTest, PreviewAlwaysRebuildsTheBarAndHidesTheApplicationWindow) {
     aboutVisible = true;
     windows.visible[1] = true;  // a bar from a key press is up
     Settings dialog = settings;
-    dialog.TimeOutListBox = -1;
-    osd.PreviewBtnClick(dialog);
+    dialog.timeOutIndex = -1;
+    osd.Preview(dialog);
     const Lines lines = TakeLog();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "shape progress h=76 style=1"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "hide application"), lines.end());

@@ -26,14 +26,14 @@ TEST(OsdLayoutTest, FontSizeIsTheScreenHeightDiv40TimesTheSizeStep) {
 
 TEST(OsdLayoutTest, FontTakesFaceAndStyleFromTheControls) {
     Settings controls;
-    controls.FontListBox = {"Arial", "Courier New"};
-    controls.FontIndex = 1;
-    controls.BoldChk = false;
-    controls.ItalicChk = true;
-    controls.SizeListBox = 2;
-    EXPECT_EQ(OsdFontFor(controls, {1024, 768}), (OsdFontSpec{"Courier New", false, true, 57}));
+    controls.fontNames = {"Arial", "Courier New"};
+    controls.fontIndex = 1;
+    controls.bold = false;
+    controls.italic = true;
+    controls.osdSize = 2;
+    EXPECT_EQ(OsdFontFor(controls, {1024, 768}), (OsdFont{"Courier New", false, true, 57}));
 
-    controls.FontIndex = -1;  // nothing selected: an empty face, left to the font mapper
+    controls.fontIndex = -1;  // nothing selected: an empty face, left to the font mapper
     EXPECT_EQ(OsdFontFor(controls, {1024, 768}).faceName, "");
 }
 

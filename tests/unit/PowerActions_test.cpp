@@ -19,27 +19,27 @@ protected:
 };
 
 TEST_F(PowerActionsTest, LogOffIsOneRequestWithoutPrivilegeOrComponent) {
-    actions.shd().SetActionType(TabfShutdownActionType::aatHibernate);
+    actions.request().SetAction(PowerAction::Hibernate);
     actions.LogOff();
     EXPECT_EQ(power.log, Log{"ExitWindowsEx 0 0"});
-    EXPECT_EQ(actions.shd().ActionType(), TabfShutdownActionType::aatHibernate);
+    EXPECT_EQ(actions.request().Action(), PowerAction::Hibernate);
 }
 
 TEST_F(PowerActionsTest, ComponentActionsSetTheTypeAndExecuteWithoutForce) {
     struct Case {
-        TabfShutdownActionType type;
+        PowerAction type;
         const char* request;
     };
     const Case cases[] = {
-        {TabfShutdownActionType::aatReboot, "ExitWindowsEx 2 0"},
-        {TabfShutdownActionType::aatShutdown, "ExitWindowsEx 1 0"},  // shut down, not power off (8)
-        {TabfShutdownActionType::aatSuspend, "SetSystemPowerState suspend=1 force=0"},
+        {PowerAction::Restart, "ExitWindowsEx 2 0"},
+        {PowerAction::ShutDown, "ExitWindowsEx 1 0"},  // shut down, not power off (8)
+        {PowerAction::Suspend, "SetSystemPowerState suspend=1 force=0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.request);
         power.log.clear();
-        actions.ExecuteShutdown(c.type);
-        EXPECT_EQ(actions.shd().ActionType(), c.type);
+        actions.RequestPower(c.type);
+        EXPECT_EQ(actions.request().Action(), c.type);
         EXPECT_EQ(power.Requests(), Log{c.request});
         EXPECT_EQ(power.log.front(), "OpenProcess 0x1F0FFF inherit 4242");
     }

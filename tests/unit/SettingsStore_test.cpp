@@ -26,7 +26,7 @@ class SettingsStoreTest : public ::testing::Test {
 protected:
     SettingsStoreTest() {
         registry.AddKey(RegistryRoot::CurrentUser, kRunKeyPath);
-        settings.FontListBox = {"Arial", "Courier New", "Tahoma", "Times New Roman"};
+        settings.fontNames = {"Arial", "Courier New", "Tahoma", "Times New Roman"};
         ResetToDesignValues(settings);
     }
 
@@ -39,7 +39,7 @@ protected:
     }
     std::string ErrorOfLoad() {
         try {
-            store.LoadIni();
+            store.Load();
         } catch (const KeytideError& error) {
             return error.what();
         }
@@ -56,29 +56,29 @@ TEST_F(SettingsStoreTest, AnEmptySectionLoadsTheMissingKeyDefaults) {
     for (const std::string text : {"[Settings]\r\n", "", "[Other]\r\nAutoLoad=0\r\n"}) {
         WriteIni(text);
         ResetToDesignValues(settings);
-        store.LoadIni();
-        EXPECT_TRUE(settings.AutoLoadChk);
-        EXPECT_TRUE(settings.WelcomeScrChk);
-        EXPECT_TRUE(settings.UseScrollLockChk);
-        EXPECT_TRUE(settings.AnimateSystrayChk);
-        EXPECT_EQ(settings.FontName(), "Arial");
-        EXPECT_TRUE(settings.BoldChk);
-        EXPECT_FALSE(settings.ItalicChk);
-        EXPECT_EQ(settings.SizeListBox, 1);  // "Normal"
-        EXPECT_EQ(settings.ColorPanel, kColorLime);
-        EXPECT_EQ(settings.ProgressBarStyleListBox, 1);  // "Rounded"
-        EXPECT_EQ(settings.TimeOutListBox, 2);           // "3" seconds
+        store.Load();
+        EXPECT_TRUE(settings.autoLoad);
+        EXPECT_TRUE(settings.welcomeScreen);
+        EXPECT_TRUE(settings.useScrollLock);
+        EXPECT_TRUE(settings.animateTray);
+        EXPECT_EQ(settings.fontName(), "Arial");
+        EXPECT_TRUE(settings.bold);
+        EXPECT_FALSE(settings.italic);
+        EXPECT_EQ(settings.osdSize, 1);  // "Normal"
+        EXPECT_EQ(settings.osdColor, kColorLime);
+        EXPECT_EQ(settings.barStyle, 1);  // "Rounded"
+        EXPECT_EQ(settings.timeOutIndex, 2);           // "3" seconds
         EXPECT_EQ(RunValue(kRunValueName), kExePath);
     }
 }
 
 TEST_F(SettingsStoreTest, TheBuiltInFileSaysOneSecondTimeOut) {
-    WriteIni(std::string(kIniBackup));
-    store.LoadIni();
-    EXPECT_EQ(settings.TimeOutListBox, 0);
-    EXPECT_EQ(settings.SizeListBox, 1);
-    EXPECT_EQ(settings.FontName(), "Arial");
-    EXPECT_EQ(settings.ColorPanel, kColorLime);
+    WriteIni(std::string(kDefaultIniText));
+    store.Load();
+    EXPECT_EQ(settings.timeOutIndex, 0);
+    EXPECT_EQ(settings.osdSize, 1);
+    EXPECT_EQ(settings.fontName(), "Arial");
+    EXPECT_EQ(settings.osdColor, kColorLime);
 }
 
 TEST_F(SettingsStoreTest, AnIndexOutsideItsListLeavesNoSelectionAndSavesAsMinusOne) {
@@ -88,18 +88,18 @@ TEST_F(SettingsStoreTest, AnIndexOutsideItsListLeavesNoSelectionAndSavesAsMinusO
         const char* key;
     };
     const Case cases[] = {
-        {"OSDTimeOut=12", &Settings::TimeOutListBox, "OSDTimeOut"},
-        {"OSDTimeOut=10", &Settings::TimeOutListBox, "OSDTimeOut"},
-        {"OSDTimeOut=-1", &Settings::TimeOutListBox, "OSDTimeOut"},
-        {"OSDSize=3", &Settings::SizeListBox, "OSDSize"},
-        {"OSDSize=-5", &Settings::SizeListBox, "OSDSize"},
-        {"OSDProgressStyle=2", &Settings::ProgressBarStyleListBox, "OSDProgressStyle"},
+        {"OSDTimeOut=12", &Settings::timeOutIndex, "OSDTimeOut"},
+        {"OSDTimeOut=10", &Settings::timeOutIndex, "OSDTimeOut"},
+        {"OSDTimeOut=-1", &Settings::timeOutIndex, "OSDTimeOut"},
+        {"OSDSize=3", &Settings::osdSize, "OSDSize"},
+        {"OSDSize=-5", &Settings::osdSize, "OSDSize"},
+        {"OSDProgressStyle=2", &Settings::barStyle, "OSDProgressStyle"},
     };
     for (const Case& c : cases) {
         WriteIni(std::string("[Settings]\r\n") + c.line + "\r\n");
-        store.LoadIni();
+        store.Load();
         EXPECT_EQ(settings.*(c.list), kNoSelection) << c.line;
-        store.SaveIni();
+        store.Save();
         EXPECT_EQ(ini::ReadString(Ini(), "Settings", c.key, "?"), "-1") << c.line;
     }
 }
@@ -128,28 +128,28 @@ TEST_F(SettingsStoreTest, FontSelectionMatchesExactlyThenFallsBackToArial) {
         {"Arial", {}, kNoSelection, ""},                 // an empty font list
     };
     for (const Case& c : cases) {
-        settings.FontListBox = c.fonts;
-        settings.FontIndex = c.earlierSelection;
+        settings.fontNames = c.fonts;
+        settings.fontIndex = c.earlierSelection;
         WriteIni(std::string("[Settings]\r\nFontName=") + c.name + "\r\n");
-        store.LoadIni();
-        EXPECT_EQ(settings.FontName(), c.expected) << "FontName=" << c.name;
+        store.Load();
+        EXPECT_EQ(settings.fontName(), c.expected) << "FontName=" << c.name;
     }
 }
 
 TEST_F(SettingsStoreTest, SaveWritesTheKeysInOrder) {
-    settings.AutoLoadChk = true;
-    settings.WelcomeScrChk = false;
-    settings.UseScrollLockChk = true;
-    settings.AnimateSystrayChk = false;
-    settings.FontIndex = 2;
-    settings.BoldChk = false;
-    settings.ItalicChk = true;
-    settings.SizeListBox = 2;
-    settings.ColorPanel = 0x00FF8000;
-    settings.ProgressBarStyleListBox = 0;
-    settings.TimeOutListBox = 9;
+    settings.autoLoad = true;
+    settings.welcomeScreen = false;
+    settings.useScrollLock = true;
+    settings.animateTray = false;
+    settings.fontIndex = 2;
+    settings.bold = false;
+    settings.italic = true;
+    settings.osdSize = 2;
+    settings.osdColor = 0x00FF8000;
+    settings.barStyle = 0;
+    settings.timeOutIndex = 9;
     WriteIni("[IsActive]\r\nIsKTDActive=1\r\n");
-    store.SaveIni();
+    store.Save();
     EXPECT_EQ(Ini(),
               "[IsActive]\r\nIsKTDActive=1\r\n"
               "[Settings]\r\nAutoLoad=1\r\nWelcomeScreen=0\r\nScrollLock=1\r\nAnimateSysTray=0\r\nFontName=Tahoma\r\n"
@@ -160,7 +160,7 @@ TEST_F(SettingsStoreTest, SaveWritesTheKeysInOrder) {
 
 TEST_F(SettingsStoreTest, SaveOfTheDesignValuesWritesNoSelections) {
     WriteIni("");
-    store.SaveIni();
+    store.Save();
     EXPECT_EQ(Ini(),
               "[Settings]\r\nAutoLoad=0\r\nWelcomeScreen=0\r\nScrollLock=0\r\nAnimateSysTray=0\r\nFontName=\r\n"
               "Bold=0\r\nItalic=0\r\nOSDSize=-1\r\nOSDColor=clLime\r\nOSDProgressStyle=-1\r\nOSDTimeOut=-1\r\n");
@@ -170,17 +170,17 @@ TEST_F(SettingsStoreTest, SavedSettingsLoadBackUnchanged) {
     // Check boxes as bits: AutoLoad, WelcomeScreen, ScrollLock, AnimateSysTray, Bold, Italic.
     auto make = [&](unsigned checks, int font, int size, int style, int timeOut, ColorValue color) {
         Settings s = settings;
-        bool* boxes[] = {&s.AutoLoadChk,       &s.WelcomeScrChk, &s.UseScrollLockChk,
-                         &s.AnimateSystrayChk, &s.BoldChk,       &s.ItalicChk};
+        bool* boxes[] = {&s.autoLoad,       &s.welcomeScreen, &s.useScrollLock,
+                         &s.animateTray, &s.bold,       &s.italic};
         for (bool* box : boxes) {
             *box = (checks & 0b100000) != 0;
             checks <<= 1;
         }
-        s.FontIndex = font;
-        s.SizeListBox = size;
-        s.ProgressBarStyleListBox = style;
-        s.TimeOutListBox = timeOut;
-        s.ColorPanel = color;
+        s.fontIndex = font;
+        s.osdSize = size;
+        s.barStyle = style;
+        s.timeOutIndex = timeOut;
+        s.osdColor = color;
         return s;
     };
     const Settings cases[] = {
@@ -193,26 +193,26 @@ TEST_F(SettingsStoreTest, SavedSettingsLoadBackUnchanged) {
     };
     for (const Settings& expected : cases) {
         settings = expected;
-        WriteIni(std::string(kIniBackup));
-        store.SaveIni();
+        WriteIni(std::string(kDefaultIniText));
+        store.Save();
         const std::string saved = Ini();
         // The load starts from other values; only what was saved may show.
-        settings = make(expected.AutoLoadChk ? 0b011111 : 0b100000, 2, 1, 1, 1, 0x123456);
-        store.LoadIni();
+        settings = make(expected.autoLoad ? 0b011111 : 0b100000, 2, 1, 1, 1, 0x123456);
+        store.Load();
         SCOPED_TRACE(saved);
-        EXPECT_EQ(settings.AutoLoadChk, expected.AutoLoadChk);
-        EXPECT_EQ(settings.WelcomeScrChk, expected.WelcomeScrChk);
-        EXPECT_EQ(settings.UseScrollLockChk, expected.UseScrollLockChk);
-        EXPECT_EQ(settings.AnimateSystrayChk, expected.AnimateSystrayChk);
-        EXPECT_EQ(settings.BoldChk, expected.BoldChk);
-        EXPECT_EQ(settings.ItalicChk, expected.ItalicChk);
-        EXPECT_EQ(settings.SizeListBox, expected.SizeListBox);
-        EXPECT_EQ(settings.ColorPanel, expected.ColorPanel);
-        EXPECT_EQ(settings.ProgressBarStyleListBox, expected.ProgressBarStyleListBox);
-        EXPECT_EQ(settings.TimeOutListBox, expected.TimeOutListBox);
+        EXPECT_EQ(settings.autoLoad, expected.autoLoad);
+        EXPECT_EQ(settings.welcomeScreen, expected.welcomeScreen);
+        EXPECT_EQ(settings.useScrollLock, expected.useScrollLock);
+        EXPECT_EQ(settings.animateTray, expected.animateTray);
+        EXPECT_EQ(settings.bold, expected.bold);
+        EXPECT_EQ(settings.italic, expected.italic);
+        EXPECT_EQ(settings.osdSize, expected.osdSize);
+        EXPECT_EQ(settings.osdColor, expected.osdColor);
+        EXPECT_EQ(settings.barStyle, expected.barStyle);
+        EXPECT_EQ(settings.timeOutIndex, expected.timeOutIndex);
         // Without a selection the saved name is empty; it matches nothing, so
         // the selection the load started from (Tahoma) stays.
-        EXPECT_EQ(settings.FontName(), expected.FontIndex == kNoSelection ? "Tahoma" : expected.FontName());
+        EXPECT_EQ(settings.fontName(), expected.fontIndex == kNoSelection ? "Tahoma" : expected.fontName());
         // The rest of the file is untouched by the save.
         EXPECT_EQ(ini::ReadString(saved, "NumPadKey6", "OSDLabel", "?"), "Vol+");
         EXPECT_EQ(ini::ReadString(saved, "IsActive", "IsKTDActive", "?"), "1");
@@ -221,18 +221,18 @@ TEST_F(SettingsStoreTest, SavedSettingsLoadBackUnchanged) {
 
 TEST_F(SettingsStoreTest, ColourNamesComeBackInTheirTableSpelling) {
     WriteIni("[Settings]\r\nOSDColor=CLLIME\r\n");
-    store.LoadIni();
-    EXPECT_EQ(settings.ColorPanel, kColorLime);
-    store.SaveIni();
+    store.Load();
+    EXPECT_EQ(settings.osdColor, kColorLime);
+    store.Save();
     EXPECT_EQ(ini::ReadString(Ini(), "Settings", "OSDColor", "?"), "clLime");
 }
 
 TEST_F(SettingsStoreTest, AFailedSaveStopsAtThatKeyAndNamesTheFile) {
     WriteIni("[Settings]\r\n");
-    settings.AutoLoadChk = true;
+    settings.autoLoad = true;
     files.failWriteNumber = files.writeCount + 3;  // the third write: ScrollLock
     try {
-        store.SaveIni();
+        store.Save();
         FAIL() << "the save went through";
     } catch (const KeytideError& error) {
         EXPECT_EQ(std::string(error.what()), std::string("Unable to write to ") + kIniPath);
@@ -241,21 +241,21 @@ TEST_F(SettingsStoreTest, AFailedSaveStopsAtThatKeyAndNamesTheFile) {
 }
 
 TEST_F(SettingsStoreTest, AnUndecodableColourEndsTheLoadThere) {
-    settings.ProgressBarStyleListBox = 0;
-    settings.TimeOutListBox = 5;
+    settings.barStyle = 0;
+    settings.timeOutIndex = 5;
     WriteIni(
         "[Settings]\r\nWelcomeScreen=1\r\nBold=1\r\nOSDSize=2\r\nOSDColor=Limegreen\r\n"
         "OSDProgressStyle=1\r\nOSDTimeOut=9\r\n");
     EXPECT_EQ(ErrorOfLoad(), "'Limegreen' is not a valid integer value");
     // Before the colour: loaded.
-    EXPECT_TRUE(settings.WelcomeScrChk);
-    EXPECT_TRUE(settings.BoldChk);
-    EXPECT_EQ(settings.SizeListBox, 2);
-    EXPECT_EQ(settings.FontName(), "Arial");
+    EXPECT_TRUE(settings.welcomeScreen);
+    EXPECT_TRUE(settings.bold);
+    EXPECT_EQ(settings.osdSize, 2);
+    EXPECT_EQ(settings.fontName(), "Arial");
     // The colour and after it: as the controls were.
-    EXPECT_EQ(settings.ColorPanel, kColorLime);
-    EXPECT_EQ(settings.ProgressBarStyleListBox, 0);
-    EXPECT_EQ(settings.TimeOutListBox, 5);
+    EXPECT_EQ(settings.osdColor, kColorLime);
+    EXPECT_EQ(settings.barStyle, 0);
+    EXPECT_EQ(settings.timeOutIndex, 5);
 
     WriteIni("[Settings]\r\nOSDColor=\r\n");
     EXPECT_EQ(ErrorOfLoad(), "'' is not a valid integer value");
@@ -263,18 +263,18 @@ TEST_F(SettingsStoreTest, AnUndecodableColourEndsTheLoadThere) {
 
 TEST_F(SettingsStoreTest, LoadWritesTheRunValueFromAutoLoad) {
     WriteIni("[Settings]\r\nAutoLoad=1\r\n");
-    store.LoadIni();
+    store.Load();
     EXPECT_EQ(RunValue(kRunValueName), kExePath);
 
     // Off: the value stays, with empty data.
     WriteIni("[Settings]\r\nAutoLoad=0\r\n");
-    store.LoadIni();
+    store.Load();
     EXPECT_EQ(RunValue(kRunValueName), "");
 
     // Every load rewrites it: a moved program writes its new path.
     SettingsStore moved{settings, files, kIniPath, registry, "D:\\Tools\\keytide.exe"};
     WriteIni("[Settings]\r\n");
-    moved.LoadIni();
+    moved.Load();
     EXPECT_EQ(RunValue(kRunValueName), "D:\\Tools\\keytide.exe");
 
     // Only the current user's Run key is written.
@@ -282,18 +282,18 @@ TEST_F(SettingsStoreTest, LoadWritesTheRunValueFromAutoLoad) {
 }
 
 TEST_F(SettingsStoreTest, ARefusedRunValueEndsTheLoadRightAfterAutoLoad) {
-    settings.WelcomeScrChk = false;
-    settings.SizeListBox = kNoSelection;
+    settings.welcomeScreen = false;
+    settings.osdSize = kNoSelection;
     WriteIni("[Settings]\r\nAutoLoad=0\r\nWelcomeScreen=1\r\nOSDSize=2\r\n");
     for (bool keyMissing : {false, true}) {
         registry.keys.clear();
         if (!keyMissing) registry.AddKey(RegistryRoot::CurrentUser, kRunKeyPath).writable = false;
-        settings.AutoLoadChk = true;
+        settings.autoLoad = true;
         EXPECT_EQ(ErrorOfLoad(), "Failed to set data for 'Keytide'");
-        EXPECT_FALSE(settings.AutoLoadChk);  // read before the write
-        EXPECT_FALSE(settings.WelcomeScrChk);
-        EXPECT_EQ(settings.SizeListBox, kNoSelection);
-        EXPECT_EQ(settings.FontIndex, kNoSelection);
+        EXPECT_FALSE(settings.autoLoad);  // read before the write
+        EXPECT_FALSE(settings.welcomeScreen);
+        EXPECT_EQ(settings.osdSize, kNoSelection);
+        EXPECT_EQ(settings.fontIndex, kNoSelection);
         // The key is never created.
         EXPECT_EQ(registry.keys.count({RegistryRoot::CurrentUser, kRunKeyPath}), keyMissing ? 0u : 1u);
     }
@@ -336,28 +336,28 @@ protected:
 
 TEST_F(SettingsStartupTest, CreationSetsTheDesignValuesAndRemovesTheExecutableNamedValue) {
     Settings loaded;  // what a load gives
-    loaded.FontListBox = {"Arial"};
-    loaded.FontIndex = 0;
+    loaded.fontNames = {"Arial"};
+    loaded.fontIndex = 0;
     settings = loaded;
     registry.SetString(RegistryRoot::CurrentUser, kRunKeyPath, "keytide.exe", "x");
-    startup.FormCreate();
-    EXPECT_FALSE(settings.AutoLoadChk || settings.WelcomeScrChk || settings.UseScrollLockChk ||
-                 settings.AnimateSystrayChk || settings.BoldChk || settings.ItalicChk);
-    EXPECT_EQ(settings.FontIndex, kNoSelection);
-    EXPECT_EQ(settings.SizeListBox, kNoSelection);
-    EXPECT_EQ(settings.ProgressBarStyleListBox, kNoSelection);
-    EXPECT_EQ(settings.TimeOutListBox, kNoSelection);
-    EXPECT_EQ(settings.ColorPanel, kColorLime);
+    startup.OnCreate();
+    EXPECT_FALSE(settings.autoLoad || settings.welcomeScreen || settings.useScrollLock ||
+                 settings.animateTray || settings.bold || settings.italic);
+    EXPECT_EQ(settings.fontIndex, kNoSelection);
+    EXPECT_EQ(settings.osdSize, kNoSelection);
+    EXPECT_EQ(settings.barStyle, kNoSelection);
+    EXPECT_EQ(settings.timeOutIndex, kNoSelection);
+    EXPECT_EQ(settings.osdColor, kColorLime);
     EXPECT_EQ(RunValue("keytide.exe"), std::nullopt);
 }
 
 TEST_F(SettingsStartupTest, TheFontListHoldsEachFaceOnceInThePlatformOrder) {
     // Faces come once per character set; vertical variants carry an '@'.
     fonts.faces = {"Tahoma", "arial", "Arial", "@MS Gothic", "MS Gothic", "Tahoma", "", "Courier New", "Arial"};
-    settings.FontIndex = 1;
+    settings.fontIndex = 1;
     startup.FillFontList();
-    EXPECT_EQ(settings.FontListBox, (std::vector<std::string>{"arial", "Arial", "Courier New", "MS Gothic", "Tahoma"}));
-    EXPECT_EQ(settings.FontIndex, kNoSelection);
+    EXPECT_EQ(settings.fontNames, (std::vector<std::string>{"arial", "Arial", "Courier New", "MS Gothic", "Tahoma"}));
+    EXPECT_EQ(settings.fontIndex, kNoSelection);
 }
 
 TEST_F(SettingsStartupTest, LoadSettingsLoadsAndReportsAnErrorWithoutEndingTheStart) {
@@ -365,8 +365,8 @@ TEST_F(SettingsStartupTest, LoadSettingsLoadsAndReportsAnErrorWithoutEndingTheSt
     startup.FillFontList();
     WriteIni("[Settings]\r\nFontName=Tahoma\r\nOSDTimeOut=4\r\n");
     startup.LoadSettings();
-    EXPECT_EQ(settings.FontName(), "Tahoma");
-    EXPECT_EQ(settings.TimeOutListBox, 4);
+    EXPECT_EQ(settings.fontName(), "Tahoma");
+    EXPECT_EQ(settings.timeOutIndex, 4);
     EXPECT_TRUE(messages.boxes.empty());
 
     WriteIni("[Settings]\r\nOSDColor=nope\r\n");

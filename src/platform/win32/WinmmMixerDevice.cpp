@@ -8,7 +8,7 @@ namespace keytide::win32 {
 
 namespace {
 
-constexpr char kNotificationWindowClass[] = "TAudioMixerNotification";
+constexpr char kNotificationWindowClass[] = "KeytideMixerNotification";
 
 // Never fewer values than a request can fill.
 constexpr std::size_t kMinimumValueBuffer = 31;

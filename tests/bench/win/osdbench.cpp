@@ -71,7 +71,7 @@ std::vector<unsigned char> RegionData(HRGN region) {
 // ---------------------------------------------------------------------------
 int RunRegionBench(const std::string& label, int sizeIndex) {
     const ScreenSize screen = PrimaryScreenSize();
-    const OsdFontSpec request{"Arial", true, false, OsdFontPointSize(screen.height, sizeIndex)};
+    const OsdFont request{"Arial", true, false, OsdFontPointSize(screen.height, sizeIndex)};
     UniqueHfont font = CreateOsdFont(request);
     char face[LF_FACESIZE] = {};
     SIZE extent{};

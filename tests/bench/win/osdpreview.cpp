@@ -138,13 +138,13 @@ int main(int argc, char** argv) {
 
         // The dialog's unsaved choices: Arial bold "Large", lime, rounded bar, "2" seconds.
         Settings dialog;
-        dialog.FontListBox = {"Arial"};
-        dialog.FontIndex = 0;
-        dialog.BoldChk = true;
-        dialog.SizeListBox = 2;
-        dialog.ProgressBarStyleListBox = 1;
-        dialog.TimeOutListBox = 1;
-        dialog.ColorPanel = kColorLime;
+        dialog.fontNames = {"Arial"};
+        dialog.fontIndex = 0;
+        dialog.bold = true;
+        dialog.osdSize = 2;
+        dialog.barStyle = 1;
+        dialog.timeOutIndex = 1;
+        dialog.osdColor = kColorLime;
 
         // The watcher looks while the preview thread is blocked: it never asks
         // that thread for anything.
@@ -162,15 +162,15 @@ int main(int argc, char** argv) {
             capturedDuringWait = !previewDone;
         });
         const auto start = Clock::now();
-        osd.PreviewBtnClick(dialog);
+        osd.Preview(dialog);
         const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
         previewDone = true;
         watcher.join();
 
         note(waited >= 2000 && waited < 4000, "the preview lasted " + std::to_string(waited) + " ms for \"2\" seconds");
         note(!IsWindowVisible(text.hwnd()) && !IsWindowVisible(progress.hwnd()), "both windows hidden afterwards");
-        note(counters.OSDTicks == 5 && counters.LastOSDSlot == 7 && timer.starts == 0,
-             "OSDTicks, LastOSDSlot and OSDTimer untouched");
+        note(counters.ticks == 5 && counters.lastSlot == 7 && timer.starts == 0,
+             "the time-out count, the last slot and the time-out timer untouched");
         note(capturedDuringWait && !during.pixels.empty(), "the screen was read during the blocking wait");
         if (!during.pixels.empty()) {
             SaveBitmap(during, folder + "\\preview.bmp");

@@ -26,7 +26,7 @@ namespace {
 
 constexpr char kIni[] = "ktd.ini";
 // The winmm mixer's notification window (message-only).
-constexpr char kMixerNotificationClass[] = "TAudioMixerNotification";
+constexpr char kMixerNotificationClass[] = "KeytideMixerNotification";
 
 // Keypad "*" mute, "-" volume down, "+" volume up; no OSD, no welcome screen.
 std::string volumeKeysIni() {

@@ -1,4 +1,4 @@
-#include "actions/TabfShutdown.h"
+#include "actions/PowerRequest.h"
 
 #include <utility>
 
@@ -38,21 +38,21 @@ private:
 
 }  // namespace
 
-void TabfShutdown::DoQueryShutdown(bool& CanShutdown) {
-    if (onQueryShutdown_) onQueryShutdown_(*this, CanShutdown);
+void PowerRequest::AskToProceed(bool& proceed) {
+    if (onQueryShutdown_) onQueryShutdown_(*this, proceed);
 }
 
-bool TabfShutdown::Execute() {
+bool PowerRequest::Execute() {
     if (power_.PlatformId() == platform::kPlatformWin32Nt && !EnableShutdownPrivilege()) return false;
 
-    bool CanShutdown = true;
-    DoQueryShutdown(CanShutdown);
-    if (!CanShutdown) return false;
+    bool proceed = true;
+    AskToProceed(proceed);
+    if (!proceed) return false;
 
     return MakeRequest();
 }
 
-bool TabfShutdown::EnableShutdownPrivilege() {
+bool PowerRequest::EnableShutdownPrivilege() {
     platform::KernelHandle openedToken = 0;
     {
         const ScopedKernelHandle process(power_,
@@ -73,20 +73,20 @@ bool TabfShutdown::EnableShutdownPrivilege() {
     return adjusted;
 }
 
-bool TabfShutdown::MakeRequest() {
+bool PowerRequest::MakeRequest() {
     const std::uint32_t flags = force_ ? kEwxForce : 0;
     switch (actionType_) {
-    case TabfShutdownActionType::aatPowerOff:
+    case PowerAction::PowerOff:
         return power_.ExitWindowsEx(kEwxPowerOff | flags, 0);
-    case TabfShutdownActionType::aatShutdown:
+    case PowerAction::ShutDown:
         return power_.ExitWindowsEx(kEwxShutdown | flags, 0);
-    case TabfShutdownActionType::aatReboot:
+    case PowerAction::Restart:
         return power_.ExitWindowsEx(kEwxReboot | flags, 0);
-    case TabfShutdownActionType::aatLogOff:
+    case PowerAction::LogOff:
         return power_.ExitWindowsEx(kEwxLogOff | flags, 0);
-    case TabfShutdownActionType::aatSuspend:
+    case PowerAction::Suspend:
         return power_.SetSystemPowerState(true, force_);
-    case TabfShutdownActionType::aatHibernate:
+    case PowerAction::Hibernate:
         return power_.SetSystemPowerState(false, force_);
     }
     return false;  // a stored value that names no request

@@ -1,4 +1,4 @@
-#include "media/TWinAmpCtr.h"
+#include "media/WinampRemote.h"
 
 #include <cctype>
 
@@ -55,20 +55,20 @@ std::string AsciiUpperCase(std::string text) {
 
 }  // namespace
 
-TWinAmpCtr::TWinAmpCtr(WinampServices services) : services_(services) {
-    services_.timer.Start(kTrackWatchIntervalMs, [this] { TrackWatch(); });
+WinampRemote::WinampRemote(WinampServices services) : services_(services) {
+    services_.timer.Start(kTrackWatchIntervalMs, [this] { WatchTrack(); });
 }
 
-TWinAmpCtr::~TWinAmpCtr() {
+WinampRemote::~WinampRemote() {
     services_.timer.Stop();
     OnPlayChange = nullptr;
     OnTrackChange = nullptr;
     OnListChange = nullptr;
 }
 
-platform::WindowId TWinAmpCtr::PlayerWindow() { return services_.windows.FindTopWindow(kPlayerClass, nullptr); }
+platform::WindowId WinampRemote::PlayerWindow() { return services_.windows.FindTopWindow(kPlayerClass, nullptr); }
 
-std::int32_t TWinAmpCtr::Query(std::int32_t code, std::int32_t argument) {
+std::int32_t WinampRemote::Query(std::int32_t code, std::int32_t argument) {
     // The argument travels as a signed number (-1 stays all ones).
     const auto reply = services_.windows.SendWithTimeout(
         PlayerWindow(), kWmUser, static_cast<std::uintptr_t>(static_cast<std::intptr_t>(argument)), code,
@@ -76,41 +76,41 @@ std::int32_t TWinAmpCtr::Query(std::int32_t code, std::int32_t argument) {
     return static_cast<std::int32_t>(reply.value_or(0));
 }
 
-void TWinAmpCtr::Command(std::uint32_t id) { services_.windows.Post(PlayerWindow(), kWmCommand, id, 0); }
+void WinampRemote::Command(std::uint32_t id) { services_.windows.Post(PlayerWindow(), kWmCommand, id, 0); }
 
-bool TWinAmpCtr::Started() { return Query(kQueryVersion) != 0; }
+bool WinampRemote::IsRunning() { return Query(kQueryVersion) != 0; }
 
-void TWinAmpCtr::SetStarted(bool started) {
+void WinampRemote::SetRunning(bool started) {
     if (started) {
-        if (!Started()) StartPlayer();
-    } else if (Started()) {
+        if (!IsRunning()) StartPlayer();
+    } else if (IsRunning()) {
         Command(kCommandClose);
     }
 }
 
-bool TWinAmpCtr::Visible() { return services_.windows.IsWindowVisible(PlayerWindow()); }
+bool WinampRemote::IsVisible() { return services_.windows.IsWindowVisible(PlayerWindow()); }
 
-void TWinAmpCtr::SetVisible(bool visible) {
+void WinampRemote::SetVisible(bool visible) {
     services_.windows.ShowWindowAsync(PlayerWindow(), visible ? kSwShow : kSwHide);
 }
 
-TPlayState TWinAmpCtr::PlayState() {
+PlayState WinampRemote::QueryPlayState() {
     switch (Query(kQueryPlayState)) {
     case kReplyPlaying:
-        return TPlayState::psPlay;
+        return PlayState::Playing;
     case kReplyPaused:
-        return TPlayState::psPause;
+        return PlayState::Paused;
     default:
-        return TPlayState::psStop;
+        return PlayState::Stopped;
     }
 }
 
-void TWinAmpCtr::SetPlayState(TPlayState state) {
+void WinampRemote::SetPlayState(PlayState state) {
     switch (state) {
-    case TPlayState::psStop:
+    case PlayState::Stopped:
         Command(kCommandStop);
         break;
-    case TPlayState::psPlay:
+    case PlayState::Playing:
         if (PlaylistLength() > 0) {
             const std::int32_t current = Query(kQueryPlayState);
             if (current == kReplyStopped) {
@@ -120,42 +120,42 @@ void TWinAmpCtr::SetPlayState(TPlayState state) {
             }
         }
         break;
-    case TPlayState::psPause:
+    case PlayState::Paused:
         if (Query(kQueryPlayState) == kReplyPlaying) Command(kCommandPause);
         break;
     }
 }
 
-std::int32_t TWinAmpCtr::TrackNumber() { return Query(kQueryPlaylistPosition) + 1; }
+std::int32_t WinampRemote::TrackNumber() { return Query(kQueryPlaylistPosition) + 1; }
 
-void TWinAmpCtr::SetTrackNumber(std::int32_t number) {
+void WinampRemote::SetTrackNumber(std::int32_t number) {
     Command(kCommandStop);
     Query(kQuerySetPlaylistPosition, number - 1);
-    SetPlayState(TPlayState::psPlay);
+    SetPlayState(PlayState::Playing);
 }
 
-TPlaySequence TWinAmpCtr::PlaySequence() {
-    return Query(kQueryShuffle) == 1 ? TPlaySequence::psqRandom : TPlaySequence::psqNext;
+PlayOrder WinampRemote::QueryPlayOrder() {
+    return Query(kQueryShuffle) == 1 ? PlayOrder::Shuffle : PlayOrder::Sequential;
 }
 
-void TWinAmpCtr::SetPlaySequence(TPlaySequence sequence) {
+void WinampRemote::SetPlayOrder(PlayOrder sequence) {
     Query(kQuerySetShuffle, static_cast<std::int32_t>(sequence));
 }
 
-std::int32_t TWinAmpCtr::TrackTime() { return Query(kQueryTrackTime); }
+std::int32_t WinampRemote::TrackTime() { return Query(kQueryTrackTime); }
 
-void TWinAmpCtr::SetTrackTime(std::int32_t time) { Query(kQuerySeek, time); }
+void WinampRemote::SetTrackTime(std::int32_t time) { Query(kQuerySeek, time); }
 
-void TWinAmpCtr::NextTrack() { Command(kCommandNext); }
-void TWinAmpCtr::PreviousTrack() { Command(kCommandPrevious); }
-void TWinAmpCtr::StepForward() { Command(kCommandStepForward); }
-void TWinAmpCtr::StepBackward() { Command(kCommandStepBackward); }
+void WinampRemote::NextTrack() { Command(kCommandNext); }
+void WinampRemote::PreviousTrack() { Command(kCommandPrevious); }
+void WinampRemote::StepForward() { Command(kCommandStepForward); }
+void WinampRemote::StepBackward() { Command(kCommandStepBackward); }
 
-std::int32_t TWinAmpCtr::PlaylistLength() { return Query(kQueryPlaylistLength); }
+std::int32_t WinampRemote::PlaylistLength() { return Query(kQueryPlaylistLength); }
 
-void TWinAmpCtr::WritePlaylist() { Query(kQueryWritePlaylist); }
+void WinampRemote::WritePlaylist() { Query(kQueryWritePlaylist); }
 
-std::string TWinAmpCtr::GetPlayerDirectory() {
+std::string WinampRemote::PlayerDirectory() {
     const auto value =
         services_.registry.ReadValue(platform::RegistryRoot::LocalMachine, kUninstallKey, kUninstallValue);
     if (!value || value->type != platform::RegistryValueType::String) return {};
@@ -167,8 +167,8 @@ std::string TWinAmpCtr::GetPlayerDirectory() {
     return path;
 }
 
-void TWinAmpCtr::StartPlayer() {
-    const std::string path = GetPlayerDirectory() + kPlayerProgram;
+void WinampRemote::StartPlayer() {
+    const std::string path = PlayerDirectory() + kPlayerProgram;
     // No file name holds a double quote: such a path can only come from a
     // damaged entry, and quoting it would hand the system a different command.
     if (path.find('"') != std::string::npos) return;
@@ -177,7 +177,7 @@ void TWinAmpCtr::StartPlayer() {
     services_.starter.WinExec("\"" + path + "\"", kSwShowNormal);
 }
 
-void TWinAmpCtr::TrackWatch() {
+void WinampRemote::WatchTrack() {
     if (PlaylistLength() != storedListLength_) {
         WritePlaylist();
         storedListLength_ = PlaylistLength();
@@ -191,15 +191,15 @@ void TWinAmpCtr::TrackWatch() {
     }
 }
 
-std::optional<std::string> TWinAmpCtr::FindPlaylistEntry(std::int32_t number) {
-    if (!services_.files.FileExists(GetPlayerDirectory() + kPlaylistFile)) WritePlaylist();
-    const auto text = services_.files.ReadFile(GetPlayerDirectory() + kPlaylistFile);
+std::optional<std::string> WinampRemote::FindPlaylistEntry(std::int32_t number) {
+    if (!services_.files.FileExists(PlayerDirectory() + kPlaylistFile)) WritePlaylist();
+    const auto text = services_.files.ReadFile(PlayerDirectory() + kPlaylistFile);
     if (!text) return std::nullopt;
     return PlaylistEntry(*text, number);
 }
 
-void TWinAmpCtr::ReadTag(const std::string& file) {
-    trackData_ = TTrackData{};
+void WinampRemote::ReadTag(const std::string& file) {
+    trackData_ = TrackTags{};
     if (!services_.files.FileExists(file)) return;
     if (const auto tail = services_.tails.ReadTail(file, kId3v1TagSize)) trackData_ = ReadId3v1Tag(*tail);
 }

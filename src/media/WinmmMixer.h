@@ -14,26 +14,26 @@ namespace keytide {
 
 // All controls of one line, in the order the system returned them. Empty when
 // they could not be fetched.
-struct TMixerControls {
+struct MixerControlList {
     std::vector<platform::MixerControl> items;
 };
 
 // A source line of a destination.
-struct TMixerConnection {
+struct MixerSourceLine {
     platform::MixerLine line;
-    TMixerControls controls;
+    MixerControlList controls;
 };
-using TMixerConnections = std::vector<TMixerConnection>;
+using MixerSourceLines = std::vector<MixerSourceLine>;
 
-struct TMixerDestination {
+struct MixerDestination {
     platform::MixerLine line;
-    TMixerControls controls;
-    TMixerConnections connections;
+    MixerControlList controls;
+    MixerSourceLines connections;
 };
 
 // One entry per destination whose description could be read; an unreadable
 // one is left out, so later destinations move up.
-using TMixerDestinations = std::vector<TMixerDestination>;
+using MixerDestinations = std::vector<MixerDestination>;
 
 // Per channel 0..65535; mute 0 (sound on) or 1; -1 for no value.
 struct LineVolumeValues {
@@ -43,17 +43,17 @@ struct LineVolumeValues {
     std::int32_t mute = -1;
 };
 
-class TAudioMixer;
+class WinmmMixer;
 // Sender, the notification's first parameter (the mixer), its second (the line or control).
-using TMixerChange = std::function<void(TAudioMixer& sender, std::uintptr_t MixerH, std::uintptr_t ID)>;
+using MixerChangeHandler = std::function<void(WinmmMixer& sender, std::uintptr_t MixerH, std::uintptr_t ID)>;
 
-class TAudioMixer final : private platform::MixerNotificationSink {
+class WinmmMixer final : private platform::MixerNotificationSink {
 public:
     // Creates the notification window and opens device 0.
-    explicit TAudioMixer(platform::MixerDevice& device);
-    ~TAudioMixer() override;
-    TAudioMixer(const TAudioMixer&) = delete;
-    TAudioMixer& operator=(const TAudioMixer&) = delete;
+    explicit WinmmMixer(platform::MixerDevice& device);
+    ~WinmmMixer() override;
+    WinmmMixer(const WinmmMixer&) = delete;
+    WinmmMixer& operator=(const WinmmMixer&) = delete;
 
     // -1 while no device is open. Assigning opens that device (the last one
     // for a larger index) after closing the open one; a negative index only closes.
@@ -79,18 +79,18 @@ public:
     const std::string& ProductName() const { return productName_; }
 
     // The snapshot of the open device; nothing while closed.
-    const std::optional<TMixerDestinations>& Destinations() const { return destinations_; }
+    const std::optional<MixerDestinations>& Destinations() const { return destinations_; }
 
-    TMixerChange OnLineChange;
-    TMixerChange OnControlChange;
+    MixerChangeHandler OnLineChange;
+    MixerChangeHandler OnControlChange;
 
 private:
     void LineChanged(std::uintptr_t mixer, std::uintptr_t lineId) override;
     void ControlChanged(std::uintptr_t mixer, std::uintptr_t controlId) override;
 
     void BuildDestinations();
-    TMixerControls FetchControls(const platform::MixerLine& line);
-    const TMixerDestination* Destination(std::int32_t index) const;
+    MixerControlList FetchControls(const platform::MixerLine& line);
+    const MixerDestination* Destination(std::int32_t index) const;
 
     platform::MixerDevice& device_;
     std::uint32_t deviceCount_ = 0;
@@ -100,7 +100,7 @@ private:
     std::int32_t numberOfLine_ = 0;
     std::string manufacturer_;
     std::string productName_;
-    std::optional<TMixerDestinations> destinations_;
+    std::optional<MixerDestinations> destinations_;
 };
 
 }  // namespace keytide

@@ -1,6 +1,6 @@
 // The shutdown component's Execute: the privilege road and its failures, the
 // query handler, the force flag and the request each action type makes.
-#include "actions/TabfShutdown.h"
+#include "actions/PowerRequest.h"
 
 #include <gtest/gtest.h>
 
@@ -27,42 +27,42 @@ Log Concat(Log first, const Log& second) {
     return first;
 }
 
-class TabfShutdownTest : public ::testing::Test {
+class PowerRequestTest : public ::testing::Test {
 protected:
     FakePowerSystem power;
-    TabfShutdown shd{power};
+    PowerRequest request{power};
 };
 
-TEST_F(TabfShutdownTest, StartsAsPowerOffWithoutForceOrHandler) {
-    EXPECT_EQ(shd.ActionType(), TabfShutdownActionType::aatPowerOff);
-    EXPECT_FALSE(shd.Force());
-    EXPECT_FALSE(shd.OnQueryShutdown());
-    EXPECT_EQ(sizeof(TabfShutdownActionType), 1u);
+TEST_F(PowerRequestTest, StartsAsPowerOffWithoutForceOrHandler) {
+    EXPECT_EQ(request.Action(), PowerAction::PowerOff);
+    EXPECT_FALSE(request.Force());
+    EXPECT_FALSE(request.OnQuery());
+    EXPECT_EQ(sizeof(PowerAction), 1u);
 }
 
 struct RequestCase {
-    TabfShutdownActionType type;
+    PowerAction type;
     const char* plain;
     const char* forced;
 };
 
-TEST_F(TabfShutdownTest, EachActionTypeMakesItsRequestAfterThePrivilegeRoad) {
+TEST_F(PowerRequestTest, EachActionTypeMakesItsRequestAfterThePrivilegeRoad) {
     const RequestCase cases[] = {
-        {TabfShutdownActionType::aatPowerOff, "ExitWindowsEx 8 0", "ExitWindowsEx 12 0"},
-        {TabfShutdownActionType::aatShutdown, "ExitWindowsEx 1 0", "ExitWindowsEx 5 0"},
-        {TabfShutdownActionType::aatReboot, "ExitWindowsEx 2 0", "ExitWindowsEx 6 0"},
-        {TabfShutdownActionType::aatLogOff, "ExitWindowsEx 0 0", "ExitWindowsEx 4 0"},
-        {TabfShutdownActionType::aatSuspend, "SetSystemPowerState suspend=1 force=0",
+        {PowerAction::PowerOff, "ExitWindowsEx 8 0", "ExitWindowsEx 12 0"},
+        {PowerAction::ShutDown, "ExitWindowsEx 1 0", "ExitWindowsEx 5 0"},
+        {PowerAction::Restart, "ExitWindowsEx 2 0", "ExitWindowsEx 6 0"},
+        {PowerAction::LogOff, "ExitWindowsEx 0 0", "ExitWindowsEx 4 0"},
+        {PowerAction::Suspend, "SetSystemPowerState suspend=1 force=0",
          "SetSystemPowerState suspend=1 force=1"},
-        {TabfShutdownActionType::aatHibernate, "SetSystemPowerState suspend=0 force=0",
+        {PowerAction::Hibernate, "SetSystemPowerState suspend=0 force=0",
          "SetSystemPowerState suspend=0 force=1"},
     };
     for (const auto& c : cases) {
         for (bool force : {false, true}) {
             SCOPED_TRACE(std::string(c.plain) + (force ? " forced" : ""));
             FakePowerSystem system;
-            TabfShutdown component(system);
-            component.SetActionType(c.type);
+            PowerRequest component(system);
+            component.SetAction(c.type);
             component.SetForce(force);
             EXPECT_TRUE(component.Execute());
             EXPECT_EQ(system.log, Concat(kPrivilegeRoad, {force ? c.forced : c.plain}));
@@ -71,13 +71,13 @@ TEST_F(TabfShutdownTest, EachActionTypeMakesItsRequestAfterThePrivilegeRoad) {
     }
 }
 
-TEST_F(TabfShutdownTest, WithoutPrivilegesTheRequestIsMadeAtOnce) {
+TEST_F(PowerRequestTest, WithoutPrivilegesTheRequestIsMadeAtOnce) {
     for (std::uint32_t platformId : {0u, 1u, 3u}) {
         SCOPED_TRACE(platformId);
         FakePowerSystem system;
         system.platformId = platformId;
-        TabfShutdown component(system);
-        component.SetActionType(TabfShutdownActionType::aatReboot);
+        PowerRequest component(system);
+        component.SetAction(PowerAction::Restart);
         EXPECT_TRUE(component.Execute());
         EXPECT_EQ(system.log, Log{"ExitWindowsEx 2 0"});
     }
@@ -89,7 +89,7 @@ struct FailureCase {
     Log expected;
 };
 
-TEST_F(TabfShutdownTest, PrivilegeFailuresStopBeforeAnyRequestAndCloseWhatWasOpened) {
+TEST_F(PowerRequestTest, PrivilegeFailuresStopBeforeAnyRequestAndCloseWhatWasOpened) {
     const FailureCase cases[] = {
         {"process", &FakePowerSystem::processFails, {"OpenProcess 0x1F0FFF inherit 4242"}},
         {"token",
@@ -105,10 +105,10 @@ TEST_F(TabfShutdownTest, PrivilegeFailuresStopBeforeAnyRequestAndCloseWhatWasOpe
         SCOPED_TRACE(c.name);
         FakePowerSystem system;
         system.*c.step = true;
-        TabfShutdown component(system);
+        PowerRequest component(system);
         bool asked = false;
-        component.SetOnQueryShutdown([&](TabfShutdown&, bool&) { asked = true; });
-        component.SetActionType(TabfShutdownActionType::aatShutdown);
+        component.SetOnQuery([&](PowerRequest&, bool&) { asked = true; });
+        component.SetAction(PowerAction::ShutDown);
 
         EXPECT_FALSE(component.Execute());
         EXPECT_EQ(system.log, c.expected);
@@ -117,39 +117,39 @@ TEST_F(TabfShutdownTest, PrivilegeFailuresStopBeforeAnyRequestAndCloseWhatWasOpe
     }
 }
 
-TEST_F(TabfShutdownTest, QueryHandlerSeesTheComponentAndCanRefuse) {
-    TabfShutdown* sender = nullptr;
+TEST_F(PowerRequestTest, QueryHandlerSeesTheComponentAndCanRefuse) {
+    PowerRequest* sender = nullptr;
     bool valueOnEntry = false;
-    shd.SetOnQueryShutdown([&](TabfShutdown& component, bool& CanShutdown) {
+    request.SetOnQuery([&](PowerRequest& component, bool& proceed) {
         sender = &component;
-        valueOnEntry = CanShutdown;
-        CanShutdown = false;
+        valueOnEntry = proceed;
+        proceed = false;
     });
-    shd.SetActionType(TabfShutdownActionType::aatSuspend);
+    request.SetAction(PowerAction::Suspend);
 
-    EXPECT_FALSE(shd.Execute());
-    EXPECT_EQ(sender, &shd);
+    EXPECT_FALSE(request.Execute());
+    EXPECT_EQ(sender, &request);
     EXPECT_TRUE(valueOnEntry);
     EXPECT_EQ(power.log, kPrivilegeRoad);  // the privilege is already enabled by then
 }
 
-TEST_F(TabfShutdownTest, DoQueryShutdownWithoutHandlerLeavesTheValue) {
+TEST_F(PowerRequestTest, DoQueryShutdownWithoutHandlerLeavesTheValue) {
     for (bool value : {true, false}) {
-        bool CanShutdown = value;
-        shd.DoQueryShutdown(CanShutdown);
-        EXPECT_EQ(CanShutdown, value);
+        bool proceed = value;
+        request.AskToProceed(proceed);
+        EXPECT_EQ(proceed, value);
     }
 }
 
-TEST_F(TabfShutdownTest, RefusedRequestAndUnknownActionTypeGiveFalse) {
+TEST_F(PowerRequestTest, RefusedRequestAndUnknownActionTypeGiveFalse) {
     power.requestAccepted = false;
-    shd.SetActionType(TabfShutdownActionType::aatReboot);
-    EXPECT_FALSE(shd.Execute());
+    request.SetAction(PowerAction::Restart);
+    EXPECT_FALSE(request.Execute());
     EXPECT_EQ(power.Requests(), Log{"ExitWindowsEx 2 0"});
 
     FakePowerSystem system;
-    TabfShutdown component(system);
-    component.SetActionType(static_cast<TabfShutdownActionType>(6));
+    PowerRequest component(system);
+    component.SetAction(static_cast<PowerAction>(6));
     EXPECT_FALSE(component.Execute());
     EXPECT_EQ(system.log, kPrivilegeRoad);  // no request at all
 }

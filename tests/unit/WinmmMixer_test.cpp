@@ -1,7 +1,7 @@
 // The mixer component against a device double: opening and closing, the
 // snapshot of lines and controls, the walks of ReadLineVolume and
 // WriteLineVolume, and the change notifications.
-#include "media/TAudioMixer.h"
+#include "media/WinmmMixer.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ std::string Show(const LineVolumeValues& v) {
            " " + std::to_string(v.mute);
 }
 
-TEST(TAudioMixerTest, ConstructionOpensDeviceZeroAndDestructionClosesIt) {
+TEST(WinmmMixerTest, ConstructionOpensDeviceZeroAndDestructionClosesIt) {
     FakeMixerDevice device = StereoDevice();
     device.deviceCount = 2;
     device.caps.manufacturerId = 1;
@@ -47,7 +47,7 @@ TEST(TAudioMixerTest, ConstructionOpensDeviceZeroAndDestructionClosesIt) {
     device.caps.driverVersion = 0x80000501;
     device.caps.productName = "SB Live! Mixer";
     {
-        TAudioMixer mixer(device);
+        WinmmMixer mixer(device);
         EXPECT_EQ(mixer.MixerId(), 0);
         EXPECT_EQ(mixer.Manufacturer(), "Microsoft");
         EXPECT_EQ(mixer.ProductId(), 0x68);
@@ -61,11 +61,11 @@ TEST(TAudioMixerTest, ConstructionOpensDeviceZeroAndDestructionClosesIt) {
     EXPECT_EQ(device.log, (std::vector<std::string>{"close", "destroy window"}));
 
     device.caps.manufacturerId = 0xFF;
-    TAudioMixer other(device);
+    WinmmMixer other(device);
     EXPECT_EQ(other.Manufacturer(), "255 = Unknown");
 }
 
-TEST(TAudioMixerTest, WithoutAnOpenDeviceNothingIsReadOrWritten) {
+TEST(WinmmMixerTest, WithoutAnOpenDeviceNothingIsReadOrWritten) {
     struct Case {
         const char* name;
         std::uint32_t deviceCount;
@@ -75,7 +75,7 @@ TEST(TAudioMixerTest, WithoutAnOpenDeviceNothingIsReadOrWritten) {
         FakeMixerDevice device = StereoDevice();
         device.deviceCount = c.deviceCount;
         if (c.openFails) device.unopenable.insert(0);
-        TAudioMixer mixer(device);
+        WinmmMixer mixer(device);
         EXPECT_EQ(mixer.MixerId(), -1) << c.name;
         EXPECT_FALSE(mixer.Destinations().has_value()) << c.name;
         EXPECT_EQ(Show(mixer.ReadLineVolume(0)), "none -1 -1 -1") << c.name;
@@ -86,10 +86,10 @@ TEST(TAudioMixerTest, WithoutAnOpenDeviceNothingIsReadOrWritten) {
     }
 }
 
-TEST(TAudioMixerTest, AssigningMixerIdClosesFirstAndStaysWithinTheDevices) {
+TEST(WinmmMixerTest, AssigningMixerIdClosesFirstAndStaysWithinTheDevices) {
     FakeMixerDevice device = StereoDevice();
     device.deviceCount = 3;
-    TAudioMixer mixer(device);
+    WinmmMixer mixer(device);
 
     device.log.clear();
     mixer.SetMixerId(7);  // past the last device: the last one
@@ -114,7 +114,7 @@ TEST(TAudioMixerTest, AssigningMixerIdClosesFirstAndStaysWithinTheDevices) {
     for (const std::string& entry : device.log) EXPECT_EQ(entry.rfind("!!", 0), std::string::npos) << entry;
 }
 
-TEST(TAudioMixerTest, SnapshotKeepsReadableLinesInOrderWithTheirControls) {
+TEST(WinmmMixerTest, SnapshotKeepsReadableLinesInOrderWithTheirControls) {
     FakeMixerDevice device;
     auto& speakers = device.AddDestination(2, {FakeMixerDevice::Control(1, kMixerControlTypeVolume)});
     FakeMixerDevice::Line wave;
@@ -134,9 +134,9 @@ TEST(TAudioMixerTest, SnapshotKeepsReadableLinesInOrderWithTheirControls) {
     device.AddDestination(1, {FakeMixerDevice::Control(30, kMixerControlTypeVolume)});
     device.values[30] = {777};
 
-    TAudioMixer mixer(device);
+    WinmmMixer mixer(device);
     ASSERT_TRUE(mixer.Destinations().has_value());
-    const TMixerDestinations& lines = *mixer.Destinations();
+    const MixerDestinations& lines = *mixer.Destinations();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].line.lineId, 0xFFFF0000u);
     ASSERT_EQ(lines[0].connections.size(), 2u);  // the unreadable source is left out
@@ -155,7 +155,7 @@ TEST(TAudioMixerTest, SnapshotKeepsReadableLinesInOrderWithTheirControls) {
     EXPECT_LT(at("source 0.2"), at("controls 4294901760 x1"));
 }
 
-TEST(TAudioMixerTest, ReadingTakesTheFirstReadableVolumeAndMute) {
+TEST(WinmmMixerTest, ReadingTakesTheFirstReadableVolumeAndMute) {
     struct Case {
         const char* name;
         std::uint32_t channels;
@@ -241,14 +241,14 @@ TEST(TAudioMixerTest, ReadingTakesTheFirstReadableVolumeAndMute) {
         device.AddDestination(c.channels, c.controls);
         device.values = c.values;
         device.refusedReads = c.refused;
-        TAudioMixer mixer(device);
+        WinmmMixer mixer(device);
         device.log.clear();
         EXPECT_EQ(Show(mixer.ReadLineVolume(0)), c.expected) << c.name;
         EXPECT_EQ(device.log, c.requests) << c.name;
     }
 }
 
-TEST(TAudioMixerTest, WritingSetsTheFirstVolumeAndMuteOnceEach) {
+TEST(WinmmMixerTest, WritingSetsTheFirstVolumeAndMuteOnceEach) {
     struct Case {
         const char* name;
         std::uint32_t channels;
@@ -306,31 +306,31 @@ TEST(TAudioMixerTest, WritingSetsTheFirstVolumeAndMuteOnceEach) {
         FakeMixerDevice device;
         device.AddDestination(c.channels, c.controls);
         device.refusedWrites = c.refusedWrites;
-        TAudioMixer mixer(device);
+        WinmmMixer mixer(device);
         EXPECT_TRUE(mixer.WriteLineVolume(0, c.left, c.right, c.mute)) << c.name;
         EXPECT_EQ(device.Writes(), c.writes) << c.name;
     }
 
     FakeMixerDevice device = StereoDevice();
-    TAudioMixer mixer(device);
+    WinmmMixer mixer(device);
     EXPECT_FALSE(mixer.WriteLineVolume(1, 1, 1, 1));  // no such destination
     EXPECT_TRUE(device.Writes().empty());
 }
 
-TEST(TAudioMixerTest, ChangeNotificationsReachTheEventsWhenAttached) {
+TEST(WinmmMixerTest, ChangeNotificationsReachTheEventsWhenAttached) {
     FakeMixerDevice device = StereoDevice();
-    TAudioMixer mixer(device);
+    WinmmMixer mixer(device);
     ASSERT_NE(device.sink, nullptr);
     // No handler attached: nothing happens.
     device.sink->LineChanged(0x1234, 0xFFFF0000);
     device.sink->ControlChanged(0x1234, 1);
 
     std::vector<std::string> events;
-    mixer.OnLineChange = [&](TAudioMixer& sender, std::uintptr_t mixerHandle, std::uintptr_t id) {
+    mixer.OnLineChange = [&](WinmmMixer& sender, std::uintptr_t mixerHandle, std::uintptr_t id) {
         events.push_back("line " + std::to_string(mixerHandle) + " " + std::to_string(id) +
                          (&sender == &mixer ? " from mixer" : " from elsewhere"));
     };
-    mixer.OnControlChange = [&](TAudioMixer&, std::uintptr_t mixerHandle, std::uintptr_t id) {
+    mixer.OnControlChange = [&](WinmmMixer&, std::uintptr_t mixerHandle, std::uintptr_t id) {
         events.push_back("control " + std::to_string(mixerHandle) + " " + std::to_string(id));
     };
     device.sink->LineChanged(5, 6);

@@ -1,7 +1,7 @@
 // The media player's remote control: every request sequence of its
 // properties and operations, the six actions' sequences, the uninstall entry,
 // starting the player, and the track watch with its playlist and tag reads.
-#include "media/TWinAmpCtr.h"
+#include "media/WinampRemote.h"
 
 #include <gtest/gtest.h>
 
@@ -113,9 +113,9 @@ public:
     std::function<void()> onExec;
 };
 
-class TWinAmpCtrTest : public ::testing::Test {
+class WinampRemoteTest : public ::testing::Test {
 protected:
-    TWinAmpCtrTest() {
+    WinampRemoteTest() {
         registry.SetString(RegistryRoot::LocalMachine, kUninstallKey, "UninstallString",
                            "\"C:\\Program Files\\Winamp\\UninstWA.exe\"");
     }
@@ -132,8 +132,8 @@ protected:
     }
     // What the dispatcher does for "Winamp Play/Pause".
     void PlayPause() {
-        if (!wac.Started()) wac.SetStarted(true);
-        wac.SetPlayState(wac.PlayState() == TPlayState::psPlay ? TPlayState::psPause : TPlayState::psPlay);
+        if (!winamp.IsRunning()) winamp.SetRunning(true);
+        winamp.SetPlayState(winamp.QueryPlayState() == PlayState::Playing ? PlayState::Paused : PlayState::Playing);
     }
 
     PlayerWindowSystem windows;
@@ -142,10 +142,10 @@ protected:
     testing::MemoryFileSystem files;
     testing::MemoryFileTailReader tails{files};
     testing::ManualIntervalTimer timer;
-    TWinAmpCtr wac{WinampServices{windows, registry, starter, files, tails, timer}};
+    WinampRemote winamp{WinampServices{windows, registry, starter, files, tails, timer}};
 };
 
-TEST_F(TWinAmpCtrTest, PropertiesAndOperationsMakeTheirRequests) {
+TEST_F(WinampRemoteTest, PropertiesAndOperationsMakeTheirRequests) {
     StartPlayer(1, 5);
     windows.player.position = 2;
     windows.player.time = 61000;
@@ -156,26 +156,26 @@ TEST_F(TWinAmpCtrTest, PropertiesAndOperationsMakeTheirRequests) {
         Log expected;
     };
     const Case cases[] = {
-        {"Started", [&] { EXPECT_TRUE(wac.Started()); }, {"ask 0"}},
-        {"Started := true while running", [&] { wac.SetStarted(true); }, {"ask 0"}},
-        {"Started := false", [&] { wac.SetStarted(false); }, {"ask 0", "cmd 40001"}},
-        {"Visible", [&] { EXPECT_TRUE(wac.Visible()); }, {}},
-        {"Visible := true", [&] { wac.SetVisible(true); }, {"show async 5"}},
-        {"Visible := false", [&] { wac.SetVisible(false); }, {"show async 0"}},
-        {"PlayState", [&] { EXPECT_EQ(wac.PlayState(), TPlayState::psPlay); }, {"ask 104"}},
-        {"PlayState := psStop", [&] { wac.SetPlayState(TPlayState::psStop); }, {"cmd 40047"}},
-        {"PlayState := psPause", [&] { wac.SetPlayState(TPlayState::psPause); }, {"ask 104", "cmd 40046"}},
-        {"PlayState := psPlay while playing", [&] { wac.SetPlayState(TPlayState::psPlay); }, {"ask 124", "ask 104"}},
-        {"NextTrack", [&] { wac.NextTrack(); }, {"cmd 40048"}},
-        {"PreviousTrack", [&] { wac.PreviousTrack(); }, {"cmd 40044"}},
-        {"StepForward", [&] { wac.StepForward(); }, {"cmd 40148"}},
-        {"StepBackward", [&] { wac.StepBackward(); }, {"cmd 40144"}},
-        {"TrackNumber", [&] { EXPECT_EQ(wac.TrackNumber(), 3); }, {"ask 125"}},
-        {"TrackTime", [&] { EXPECT_EQ(wac.TrackTime(), 61000); }, {"ask 105"}},
-        {"TrackTime := 5000", [&] { wac.SetTrackTime(5000); }, {"ask 106 arg 5000"}},
-        {"PlaySequence", [&] { EXPECT_EQ(wac.PlaySequence(), TPlaySequence::psqRandom); }, {"ask 250"}},
-        {"PlaySequence := psqRandom", [&] { wac.SetPlaySequence(TPlaySequence::psqRandom); }, {"ask 252 arg 1"}},
-        {"PlaySequence := psqNext", [&] { wac.SetPlaySequence(TPlaySequence::psqNext); }, {"ask 252"}},
+        {"is running", [&] { EXPECT_TRUE(winamp.IsRunning()); }, {"ask 0"}},
+        {"run while running", [&] { winamp.SetRunning(true); }, {"ask 0"}},
+        {"close", [&] { winamp.SetRunning(false); }, {"ask 0", "cmd 40001"}},
+        {"is visible", [&] { EXPECT_TRUE(winamp.IsVisible()); }, {}},
+        {"show", [&] { winamp.SetVisible(true); }, {"show async 5"}},
+        {"hide", [&] { winamp.SetVisible(false); }, {"show async 0"}},
+        {"play state", [&] { EXPECT_EQ(winamp.QueryPlayState(), PlayState::Playing); }, {"ask 104"}},
+        {"stop", [&] { winamp.SetPlayState(PlayState::Stopped); }, {"cmd 40047"}},
+        {"pause", [&] { winamp.SetPlayState(PlayState::Paused); }, {"ask 104", "cmd 40046"}},
+        {"play while playing", [&] { winamp.SetPlayState(PlayState::Playing); }, {"ask 124", "ask 104"}},
+        {"NextTrack", [&] { winamp.NextTrack(); }, {"cmd 40048"}},
+        {"PreviousTrack", [&] { winamp.PreviousTrack(); }, {"cmd 40044"}},
+        {"StepForward", [&] { winamp.StepForward(); }, {"cmd 40148"}},
+        {"StepBackward", [&] { winamp.StepBackward(); }, {"cmd 40144"}},
+        {"track number", [&] { EXPECT_EQ(winamp.TrackNumber(), 3); }, {"ask 125"}},
+        {"track time", [&] { EXPECT_EQ(winamp.TrackTime(), 61000); }, {"ask 105"}},
+        {"seek to 5000", [&] { winamp.SetTrackTime(5000); }, {"ask 106 arg 5000"}},
+        {"play order", [&] { EXPECT_EQ(winamp.QueryPlayOrder(), PlayOrder::Shuffle); }, {"ask 250"}},
+        {"shuffle on", [&] { winamp.SetPlayOrder(PlayOrder::Shuffle); }, {"ask 252 arg 1"}},
+        {"shuffle off", [&] { winamp.SetPlayOrder(PlayOrder::Sequential); }, {"ask 252"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -189,24 +189,24 @@ TEST_F(TWinAmpCtrTest, PropertiesAndOperationsMakeTheirRequests) {
     EXPECT_TRUE(starter.log.empty());
 }
 
-TEST_F(TWinAmpCtrTest, RepliesMapToStatesAndSequences) {
+TEST_F(WinampRemoteTest, RepliesMapToStatesAndSequences) {
     StartPlayer(0, 1);
     struct StateCase {
         std::intptr_t reply;
-        TPlayState state;
+        PlayState state;
     };
     for (const auto& c :
-         {StateCase{0, TPlayState::psStop}, StateCase{1, TPlayState::psPlay}, StateCase{3, TPlayState::psPause}}) {
+         {StateCase{0, PlayState::Stopped}, StateCase{1, PlayState::Playing}, StateCase{3, PlayState::Paused}}) {
         windows.player.state = c.reply;
-        EXPECT_EQ(wac.PlayState(), c.state) << c.reply;
+        EXPECT_EQ(winamp.QueryPlayState(), c.state) << c.reply;
     }
     windows.player.shuffle = 0;
-    EXPECT_EQ(wac.PlaySequence(), TPlaySequence::psqNext);
+    EXPECT_EQ(winamp.QueryPlayOrder(), PlayOrder::Sequential);
     windows.player.position = 0;
-    EXPECT_EQ(wac.TrackNumber(), 1);
+    EXPECT_EQ(winamp.TrackNumber(), 1);
 }
 
-TEST_F(TWinAmpCtrTest, PlayPauseSequencesOfARunningPlayer) {
+TEST_F(WinampRemoteTest, PlayPauseSequencesOfARunningPlayer) {
     struct Case {
         const char* name;
         std::intptr_t state;
@@ -231,7 +231,7 @@ TEST_F(TWinAmpCtrTest, PlayPauseSequencesOfARunningPlayer) {
     EXPECT_TRUE(starter.log.empty());
 }
 
-TEST_F(TWinAmpCtrTest, PlayPauseWithoutPlayerStartsItQuoted) {
+TEST_F(WinampRemoteTest, PlayPauseWithoutPlayerStartsItQuoted) {
     PlayPause();
     EXPECT_EQ(TakeLog(), (Log{"ask 0 (none)", "ask 0 (none)", "ask 104 (none)", "ask 124 (none)"}));
     EXPECT_EQ(starter.log, Log{"exec \"C:\\PROGRAM FILES\\WINAMP\\Winamp.exe\" /1"});
@@ -244,54 +244,54 @@ TEST_F(TWinAmpCtrTest, PlayPauseWithoutPlayerStartsItQuoted) {
     EXPECT_EQ(starter.log.size(), 1u);
 }
 
-TEST_F(TWinAmpCtrTest, OtherActionsNeverStartThePlayer) {
-    wac.StepBackward();
-    wac.StepForward();
-    wac.NextTrack();
-    wac.PreviousTrack();
-    wac.SetPlayState(TPlayState::psStop);
+TEST_F(WinampRemoteTest, OtherActionsNeverStartThePlayer) {
+    winamp.StepBackward();
+    winamp.StepForward();
+    winamp.NextTrack();
+    winamp.PreviousTrack();
+    winamp.SetPlayState(PlayState::Stopped);
     EXPECT_EQ(TakeLog(), (Log{"cmd 40144 (none)", "cmd 40148 (none)", "cmd 40048 (none)", "cmd 40044 (none)",
                               "cmd 40047 (none)"}));
     EXPECT_TRUE(starter.log.empty());
 }
 
-TEST_F(TWinAmpCtrTest, WithoutPlayerEveryReplyCountsAsZero) {
-    EXPECT_FALSE(wac.Started());
-    EXPECT_FALSE(wac.Visible());
-    EXPECT_EQ(wac.PlayState(), TPlayState::psStop);
-    EXPECT_EQ(wac.TrackNumber(), 1);
-    EXPECT_EQ(wac.TrackTime(), 0);
-    EXPECT_EQ(wac.PlaySequence(), TPlaySequence::psqNext);
-    wac.SetStarted(false);
+TEST_F(WinampRemoteTest, WithoutPlayerEveryReplyCountsAsZero) {
+    EXPECT_FALSE(winamp.IsRunning());
+    EXPECT_FALSE(winamp.IsVisible());
+    EXPECT_EQ(winamp.QueryPlayState(), PlayState::Stopped);
+    EXPECT_EQ(winamp.TrackNumber(), 1);
+    EXPECT_EQ(winamp.TrackTime(), 0);
+    EXPECT_EQ(winamp.QueryPlayOrder(), PlayOrder::Sequential);
+    winamp.SetRunning(false);
     EXPECT_EQ(windows.log.back(), "ask 0 (none)");  // nothing to close
 }
 
-TEST_F(TWinAmpCtrTest, HungPlayerCountsAsZeroAndEveryQueryIsBounded) {
+TEST_F(WinampRemoteTest, HungPlayerCountsAsZeroAndEveryQueryIsBounded) {
     StartPlayer(1, 3);
     windows.player.position = 4;
     windows.hung = true;
-    EXPECT_FALSE(wac.Started());
-    EXPECT_EQ(wac.PlayState(), TPlayState::psStop);
-    EXPECT_EQ(wac.TrackNumber(), 1);
+    EXPECT_FALSE(winamp.IsRunning());
+    EXPECT_EQ(winamp.QueryPlayState(), PlayState::Stopped);
+    EXPECT_EQ(winamp.TrackNumber(), 1);
     PlayPause();
     timer.Tick();
     ASSERT_FALSE(windows.timeouts.empty());
-    for (unsigned timeout : windows.timeouts) EXPECT_EQ(timeout, TWinAmpCtr::kQueryTimeoutMs);
-    EXPECT_LE(TWinAmpCtr::kQueryTimeoutMs, 500u);
+    for (unsigned timeout : windows.timeouts) EXPECT_EQ(timeout, WinampRemote::kQueryTimeoutMs);
+    EXPECT_LE(WinampRemote::kQueryTimeoutMs, 500u);
     for (const auto& line : windows.log) EXPECT_EQ(line.find("plain send"), std::string::npos) << line;
 }
 
-TEST_F(TWinAmpCtrTest, TrackNumberAssignmentStopsSetsPositionAndPlays) {
+TEST_F(WinampRemoteTest, TrackNumberAssignmentStopsSetsPositionAndPlays) {
     StartPlayer(0, 5);
-    wac.SetTrackNumber(3);
+    winamp.SetTrackNumber(3);
     EXPECT_EQ(TakeLog(), (Log{"cmd 40047", "ask 121 arg 2", "ask 124", "ask 104", "cmd 40045"}));
     EXPECT_EQ(windows.player.position, 2);
 
-    wac.SetTrackNumber(0);  // carried through as -1; what it means is the player's business
+    winamp.SetTrackNumber(0);  // carried through as -1; what it means is the player's business
     EXPECT_EQ(TakeLog().at(1), "ask 121 arg -1");
 }
 
-TEST_F(TWinAmpCtrTest, PlayerDirectoryFromTheUninstallEntry) {
+TEST_F(WinampRemoteTest, PlayerDirectoryFromTheUninstallEntry) {
     struct Case {
         const char* name;
         std::optional<platform::RegistryValue> value;  // nothing: no key at all
@@ -314,13 +314,13 @@ TEST_F(TWinAmpCtrTest, PlayerDirectoryFromTheUninstallEntry) {
         SCOPED_TRACE(c.name);
         registry.keys.clear();
         if (c.value) registry.AddKey(RegistryRoot::LocalMachine, kUninstallKey).values["UninstallString"] = *c.value;
-        EXPECT_EQ(wac.GetPlayerDirectory(), c.expected);
+        EXPECT_EQ(winamp.PlayerDirectory(), c.expected);
     }
 }
 
-TEST_F(TWinAmpCtrTest, StartingThePlayerWithoutOrWithAStrangeDirectory) {
+TEST_F(WinampRemoteTest, StartingThePlayerWithoutOrWithAStrangeDirectory) {
     registry.keys.clear();
-    wac.SetStarted(true);
+    winamp.SetRunning(true);
     EXPECT_EQ(starter.log, Log{"exec \"Winamp.exe\" /1"});  // the system searches for it
 
     // A quote left inside the folder cannot be a path; quoting it would run
@@ -328,8 +328,8 @@ TEST_F(TWinAmpCtrTest, StartingThePlayerWithoutOrWithAStrangeDirectory) {
     starter.log.clear();
     registry.SetString(RegistryRoot::LocalMachine, kUninstallKey, "UninstallString",
                        "\"C:\\Winamp\\UninstWA.exe\" \"/log=D:\\logs\\x\"");
-    ASSERT_EQ(wac.GetPlayerDirectory(), "C:\\WINAMP\\UNINSTWA.EXE\" \"/LOG=D:\\LOGS\\");
-    wac.SetStarted(true);
+    ASSERT_EQ(winamp.PlayerDirectory(), "C:\\WINAMP\\UNINSTWA.EXE\" \"/LOG=D:\\LOGS\\");
+    winamp.SetRunning(true);
     EXPECT_TRUE(starter.log.empty());
 }
 
@@ -342,7 +342,7 @@ std::string Id3Tag(const std::string& title) {
     return tag;
 }
 
-class TrackWatchTest : public TWinAmpCtrTest {
+class TrackWatchTest : public WinampRemoteTest {
 protected:
     const std::string playlistPath = std::string(kPlayerDir) + "winamp.m3u";
 };
@@ -353,7 +353,7 @@ TEST_F(TrackWatchTest, RunsEvery20MsFromConstructionUntilDestruction) {
     {
         testing::ManualIntervalTimer ownTimer;
         {
-            TWinAmpCtr other(WinampServices{windows, registry, starter, files, tails, ownTimer});
+            WinampRemote other(WinampServices{windows, registry, starter, files, tails, ownTimer});
             EXPECT_TRUE(ownTimer.running);
         }
         EXPECT_FALSE(ownTimer.running);
@@ -363,11 +363,11 @@ TEST_F(TrackWatchTest, RunsEvery20MsFromConstructionUntilDestruction) {
 TEST_F(TrackWatchTest, WithoutPlayerOnlyTheFirstTickLooksForTheEntry) {
     int trackChanges = 0;
     int listChanges = 0;
-    wac.OnTrackChange = [&](TWinAmpCtr& sender) {
-        EXPECT_EQ(&sender, &wac);
+    winamp.OnTrackChange = [&](WinampRemote& sender) {
+        EXPECT_EQ(&sender, &winamp);
         ++trackChanges;
     };
-    wac.OnListChange = [&](TWinAmpCtr&) { ++listChanges; };
+    winamp.OnListChange = [&](WinampRemote&) { ++listChanges; };
 
     timer.Tick();
     // Track 1 differs from the stored 0: the missing playlist asks the (absent) player to write it.
@@ -377,14 +377,14 @@ TEST_F(TrackWatchTest, WithoutPlayerOnlyTheFirstTickLooksForTheEntry) {
                               "ask 125 (none)"}));
     EXPECT_EQ(trackChanges, 1);
     EXPECT_EQ(listChanges, 0);
-    EXPECT_FALSE(wac.TrackData().TagFound);
+    EXPECT_FALSE(winamp.CurrentTrack().found);
 }
 
 TEST_F(TrackWatchTest, ListChangeAsksForThePlaylistFileOnce) {
     files.files[playlistPath] = "#EXTM3U\r\nC:\\one.mp3\r\n";
     StartPlayer(1, 3);
     int listChanges = 0;
-    wac.OnListChange = [&](TWinAmpCtr&) { ++listChanges; };
+    winamp.OnListChange = [&](WinampRemote&) { ++listChanges; };
 
     timer.Tick();
     EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 120", "ask 124", "ask 125"}));
@@ -402,24 +402,24 @@ TEST_F(TrackWatchTest, TrackChangeReadsTheEntrysTagOnlyOnChange) {
     files.files["C:\\two.mp3"] = std::string(64, 'b');  // shorter than a tag
     StartPlayer(1, 3);
     int trackChanges = 0;
-    wac.OnTrackChange = [&](TWinAmpCtr&) { ++trackChanges; };
+    winamp.OnTrackChange = [&](WinampRemote&) { ++trackChanges; };
 
     timer.Tick(5);
-    EXPECT_TRUE(wac.TrackData().TagFound);
-    EXPECT_EQ(wac.TrackData().Title, "One");
-    EXPECT_EQ(wac.TrackData().Genre, "Rock");
+    EXPECT_TRUE(winamp.CurrentTrack().found);
+    EXPECT_EQ(winamp.CurrentTrack().title, "One");
+    EXPECT_EQ(winamp.CurrentTrack().genre, "Rock");
     EXPECT_EQ(tails.reads, Log{"C:\\one.mp3"});
     EXPECT_EQ(trackChanges, 1);
 
     windows.player.position = 1;
     timer.Tick();
-    EXPECT_FALSE(wac.TrackData().TagFound);
-    EXPECT_EQ(wac.TrackData().Title, "");
+    EXPECT_FALSE(winamp.CurrentTrack().found);
+    EXPECT_EQ(winamp.CurrentTrack().title, "");
 
     files.files["C:\\two.mp3"] = Id3Tag("Two");
     windows.player.position = 2;  // the entry's file does not exist: data reset, nothing read
     timer.Tick();
-    EXPECT_EQ(wac.TrackData().Title, "");
+    EXPECT_EQ(winamp.CurrentTrack().title, "");
     EXPECT_EQ(tails.reads, (Log{"C:\\one.mp3", "C:\\two.mp3"}));
     EXPECT_EQ(trackChanges, 3);
 }
@@ -429,19 +429,19 @@ TEST_F(TrackWatchTest, MissingPlaylistOrEntryLeavesTheTrackDataAlone) {
     files.files[playlistPath] = "C:\\one.mp3\r\n";
     StartPlayer(1, 1);
     timer.Tick();
-    ASSERT_EQ(wac.TrackData().Title, "One");
+    ASSERT_EQ(winamp.CurrentTrack().title, "One");
 
     files.files.erase(playlistPath);
     windows.player.position = 1;
     TakeLog();
     timer.Tick();
     EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 125", "ask 120"}));  // asked to write the missing file
-    EXPECT_EQ(wac.TrackData().Title, "One");
+    EXPECT_EQ(winamp.CurrentTrack().title, "One");
 
     files.files[playlistPath] = "C:\\one.mp3\r\n";  // entry 3 of a one-line list
     windows.player.position = 2;
     timer.Tick();
-    EXPECT_EQ(wac.TrackData().Title, "One");
+    EXPECT_EQ(winamp.CurrentTrack().title, "One");
 }
 
 TEST_F(TrackWatchTest, UnreadableTrackFileGivesNoTag) {
@@ -450,7 +450,7 @@ TEST_F(TrackWatchTest, UnreadableTrackFileGivesNoTag) {
     tails.unreadable.insert("C:\\one.mp3");
     StartPlayer(1, 1);
     timer.Tick();
-    EXPECT_FALSE(wac.TrackData().TagFound);
+    EXPECT_FALSE(winamp.CurrentTrack().found);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "media/TAudioMixer.h"
+#include "media/WinmmMixer.h"
 
 #include <algorithm>
 
@@ -27,19 +27,19 @@ std::uint32_t ChannelsOf(const platform::MixerControl& control, const platform::
 
 }  // namespace
 
-TAudioMixer::TAudioMixer(platform::MixerDevice& device) : device_(device) {
+WinmmMixer::WinmmMixer(platform::MixerDevice& device) : device_(device) {
     device_.CreateNotificationWindow(*this);
     deviceCount_ = device_.DeviceCount();
     mixerId_ = -1;
     SetMixerId(0);
 }
 
-TAudioMixer::~TAudioMixer() {
+WinmmMixer::~WinmmMixer() {
     CloseMixer();
     device_.DestroyNotificationWindow();
 }
 
-void TAudioMixer::SetMixerId(std::int32_t id) {
+void WinmmMixer::SetMixerId(std::int32_t id) {
     if (deviceCount_ == 0) return;
     const std::int64_t lastDevice = static_cast<std::int64_t>(deviceCount_) - 1;
     const std::int64_t wanted = std::min<std::int64_t>(id, lastDevice);
@@ -59,7 +59,7 @@ void TAudioMixer::SetMixerId(std::int32_t id) {
     BuildDestinations();
 }
 
-void TAudioMixer::CloseMixer() {
+void WinmmMixer::CloseMixer() {
     if (mixerId_ >= 0) {
         device_.Close();
         mixerId_ = -1;
@@ -67,17 +67,17 @@ void TAudioMixer::CloseMixer() {
     destinations_.reset();
 }
 
-void TAudioMixer::BuildDestinations() {
-    TMixerDestinations destinations;
+void WinmmMixer::BuildDestinations() {
+    MixerDestinations destinations;
     for (std::int32_t index = 0; index < numberOfLine_; ++index) {
         const auto destination = static_cast<std::uint32_t>(index);
         std::optional<platform::MixerLine> line = device_.DestinationLine(destination);
         if (!line) continue;
-        TMixerDestination entry{*line, {}, {}};
+        MixerDestination entry{*line, {}, {}};
         for (std::uint32_t source = 0; source < entry.line.connections; ++source) {
             if (std::optional<platform::MixerLine> sourceLine = device_.SourceLine(destination, source)) {
-                TMixerControls controls = FetchControls(*sourceLine);
-                entry.connections.push_back(TMixerConnection{std::move(*sourceLine), std::move(controls)});
+                MixerControlList controls = FetchControls(*sourceLine);
+                entry.connections.push_back(MixerSourceLine{std::move(*sourceLine), std::move(controls)});
             }
         }
         entry.controls = FetchControls(entry.line);
@@ -86,18 +86,18 @@ void TAudioMixer::BuildDestinations() {
     destinations_ = std::move(destinations);
 }
 
-TMixerControls TAudioMixer::FetchControls(const platform::MixerLine& line) {
-    return TMixerControls{
+MixerControlList WinmmMixer::FetchControls(const platform::MixerLine& line) {
+    return MixerControlList{
         device_.LineControls(line.lineId, line.controls).value_or(std::vector<platform::MixerControl>{})};
 }
 
-const TMixerDestination* TAudioMixer::Destination(std::int32_t index) const {
+const MixerDestination* WinmmMixer::Destination(std::int32_t index) const {
     if (!destinations_ || index < 0 || static_cast<std::size_t>(index) >= destinations_->size()) return nullptr;
     return &(*destinations_)[static_cast<std::size_t>(index)];
 }
 
-LineVolumeValues TAudioMixer::ReadLineVolume(std::int32_t destination) {
-    const TMixerDestination* line = Destination(destination);
+LineVolumeValues WinmmMixer::ReadLineVolume(std::int32_t destination) {
+    const MixerDestination* line = Destination(destination);
     if (line == nullptr) return {};
 
     LineVolumeValues result;
@@ -124,8 +124,8 @@ LineVolumeValues TAudioMixer::ReadLineVolume(std::int32_t destination) {
     return result;
 }
 
-bool TAudioMixer::WriteLineVolume(std::int32_t destination, std::int32_t left, std::int32_t right, std::int32_t mute) {
-    const TMixerDestination* line = Destination(destination);
+bool WinmmMixer::WriteLineVolume(std::int32_t destination, std::int32_t left, std::int32_t right, std::int32_t mute) {
+    const MixerDestination* line = Destination(destination);
     if (line == nullptr) return false;
 
     bool volumePending = left != -1;
@@ -152,11 +152,11 @@ bool TAudioMixer::WriteLineVolume(std::int32_t destination, std::int32_t left, s
     return true;
 }
 
-void TAudioMixer::LineChanged(std::uintptr_t mixer, std::uintptr_t lineId) {
+void WinmmMixer::LineChanged(std::uintptr_t mixer, std::uintptr_t lineId) {
     if (OnLineChange) OnLineChange(*this, mixer, lineId);
 }
 
-void TAudioMixer::ControlChanged(std::uintptr_t mixer, std::uintptr_t controlId) {
+void WinmmMixer::ControlChanged(std::uintptr_t mixer, std::uintptr_t controlId) {
     if (OnControlChange) OnControlChange(*this, mixer, controlId);
 }
 

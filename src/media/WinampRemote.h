@@ -11,7 +11,7 @@
 #include <string>
 
 #include "media/Id3Tag.h"
-#include "media/WinampOperations.h"
+#include "media/WinampControl.h"
 #include "platform/FileSystem.h"
 #include "platform/FileTail.h"
 #include "platform/IntervalTimer.h"
@@ -21,7 +21,7 @@
 
 namespace keytide {
 
-enum class TPlaySequence { psqNext = 0, psqRandom = 1 };
+enum class PlayOrder { Sequential = 0, Shuffle = 1 };
 
 struct WinampServices {
     platform::WindowSystem& windows;
@@ -32,32 +32,32 @@ struct WinampServices {
     platform::IntervalTimer& timer;
 };
 
-class TWinAmpCtr final : public WinampOperations {
+class WinampRemote final : public WinampControl {
 public:
-    using TNotifyEvent = std::function<void(TWinAmpCtr& Sender)>;
+    using ChangeHandler = std::function<void(WinampRemote& Sender)>;
 
     static constexpr unsigned kTrackWatchIntervalMs = 20;
     static constexpr unsigned kQueryTimeoutMs = 500;
 
     // Starts the track watch.
-    explicit TWinAmpCtr(WinampServices services);
-    TWinAmpCtr(const TWinAmpCtr&) = delete;
-    TWinAmpCtr& operator=(const TWinAmpCtr&) = delete;
-    ~TWinAmpCtr() override;
+    explicit WinampRemote(WinampServices services);
+    WinampRemote(const WinampRemote&) = delete;
+    WinampRemote& operator=(const WinampRemote&) = delete;
+    ~WinampRemote() override;
 
-    bool Started() override;
-    void SetStarted(bool started) override;
-    bool Visible();
+    bool IsRunning() override;
+    void SetRunning(bool running) override;
+    bool IsVisible();
     void SetVisible(bool visible);
     std::int32_t TrackNumber();
     void SetTrackNumber(std::int32_t number);
-    TPlayState PlayState() override;
-    void SetPlayState(TPlayState state) override;
-    TPlaySequence PlaySequence();
-    void SetPlaySequence(TPlaySequence sequence);
+    PlayState QueryPlayState() override;
+    void SetPlayState(PlayState state) override;
+    PlayOrder QueryPlayOrder();
+    void SetPlayOrder(PlayOrder sequence);
     std::int32_t TrackTime();
     void SetTrackTime(std::int32_t time);
-    const TTrackData& TrackData() const { return trackData_; }
+    const TrackTags& CurrentTrack() const { return trackData_; }
 
     void NextTrack() override;
     void PreviousTrack() override;
@@ -66,15 +66,15 @@ public:
 
     // The player's installation folder with a trailing backslash, from its
     // uninstall entry; "" when there is none.
-    std::string GetPlayerDirectory();
+    std::string PlayerDirectory();
 
     // Never raised: nothing watches the play state.
-    TNotifyEvent OnPlayChange;
-    TNotifyEvent OnTrackChange;
-    TNotifyEvent OnListChange;
+    ChangeHandler OnPlayChange;
+    ChangeHandler OnTrackChange;
+    ChangeHandler OnListChange;
 
     // One tick of the track watch (run by the timer).
-    void TrackWatch();
+    void WatchTrack();
 
 private:
     platform::WindowId PlayerWindow();
@@ -89,7 +89,7 @@ private:
     WinampServices services_;
     std::int32_t storedListLength_ = 0;
     std::int32_t storedTrackNumber_ = 0;
-    TTrackData trackData_;
+    TrackTags trackData_;
 };
 
 }  // namespace keytide
