@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/Error.h"
+#include "platform/Error.h"
 
 namespace keytide {
 

@@ -38,6 +38,20 @@ namespace {
 
 // The main window is created after the controller that asks it whether it is
 // shown, so the controller is given this forwarder.
+// The deferred start's steps that belong to the settings dialog and the
+// welcome screen.
+class DeferredStartSteps final : public StartupSteps {
+public:
+    explicit DeferredStartSteps(SettingsStartup& settings) : settings_(settings) {}
+    void FillFontList() override { settings_.FillFontList(); }
+    void LoadSettings() override { settings_.LoadSettings(); }
+    void ShowWelcomeScreen() override {}
+    void HideWelcomeScreen() override {}
+
+private:
+    SettingsStartup& settings_;
+};
+
 class MainWindowVisibility final : public MainWindowView {
 public:
     void Bind(const MainWindowView& window) { window_ = &window; }
@@ -73,7 +87,8 @@ int RunProgram() {
     Win32FontSource fonts;
     SettingsStore settingsStore(settings, files, IniFilePathFor(ExecutablePath()), registry, ExecutablePath());
     SettingsStartup startup(settings, settingsStore, fonts, messages);
-    startup.OnCreate();
+    startup.ResetToDesignState();
+    DeferredStartSteps deferredStart(startup);
     // --- master volume (the mixer opens device 0 as it is made; the main window assigns 0 once more)
     ComApartment com;  // Core Audio's endpoint volume, when there is one, is a COM object
     const std::unique_ptr<platform::MixerDevice> mixerDevice = MakeMasterMixerDevice(com);
@@ -97,7 +112,7 @@ int RunProgram() {
     WinampRemote winamp(WinampServices{windowSystem, registry, starter, files, fileTails, trackWatchTimer});
 
     MainWindowVisibility visibility;
-    ControllerServices services{files, messages, hotkeys, keyboard, tray, visibility, startup, settings};
+    ControllerServices services{files, messages, hotkeys, keyboard, tray, visibility, deferredStart, settings};
     auto controller = std::make_unique<MainController>(services, IniFilePathFor(ExecutablePath()));
     Dispatcher dispatcher(DispatchServices{launch, windowActions, power, volume, winamp, osd}, *controller,
                           osdCounters);

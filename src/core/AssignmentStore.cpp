@@ -1,7 +1,7 @@
 #include "core/AssignmentStore.h"
 
 #include "core/DefaultIni.h"
-#include "core/Names.h"
+#include "platform/Names.h"
 
 namespace keytide {
 

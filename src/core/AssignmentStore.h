@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "core/KeyAssignment.h"
-#include "core/ini/IniFile.h"
+#include "settings/ini/IniFile.h"
 #include "platform/FileSystem.h"
 
 namespace keytide {

@@ -1,7 +1,7 @@
 #include "core/MainController.h"
 
-#include "core/Error.h"
-#include "core/Names.h"
+#include "platform/Error.h"
+#include "platform/Names.h"
 
 namespace keytide {
 

@@ -9,7 +9,7 @@
 #include "core/ControllerPorts.h"
 #include "core/KeySlots.h"
 #include "core/KeyAssignment.h"
-#include "core/ini/IniFile.h"
+#include "settings/ini/IniFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Hotkeys.h"
 #include "platform/UserMessages.h"

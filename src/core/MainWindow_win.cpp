@@ -1,6 +1,6 @@
 #include "core/MainWindow_win.h"
 
-#include "core/Names.h"
+#include "platform/Names.h"
 
 namespace keytide::win32 {
 

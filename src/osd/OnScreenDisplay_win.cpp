@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/Names.h"
+#include "platform/Names.h"
 #include "osd/RegionBuilders_win.h"
 
 namespace keytide::win32 {

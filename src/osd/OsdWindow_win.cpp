@@ -1,6 +1,6 @@
 #include "osd/OsdWindow_win.h"
 
-#include "core/Error.h"
+#include "platform/Error.h"
 
 namespace keytide::win32 {
 

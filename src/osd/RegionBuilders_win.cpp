@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/Error.h"
+#include "platform/Error.h"
 
 namespace keytide::win32 {
 

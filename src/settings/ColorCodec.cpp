@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/Error.h"
-#include "core/ini/IniText.h"
+#include "platform/Error.h"
+#include "settings/ini/IniText.h"
 
 namespace keytide {
 

@@ -4,7 +4,7 @@
 
 namespace keytide {
 
-std::vector<std::string> FontListEntries(FontSource& fonts) {
+std::vector<std::string> FontListEntries(platform::FontSource& fonts) {
     std::vector<std::string> names = fonts.ScreenFontFaces();
     std::erase_if(names, [](const std::string& name) { return name.empty() || name.front() == '@'; });
     std::stable_sort(names.begin(), names.end(),

@@ -1,15 +1,15 @@
 #include "settings/SettingsStartup.h"
 
-#include "core/Error.h"
-#include "core/Names.h"
+#include "platform/Error.h"
+#include "platform/Names.h"
 
 namespace keytide {
 
-SettingsStartup::SettingsStartup(Settings& settings, SettingsStore& store, FontSource& fonts,
+SettingsStartup::SettingsStartup(Settings& settings, SettingsStore& store, platform::FontSource& fonts,
                                  platform::UserMessages& messages)
     : settings_(settings), store_(store), fonts_(fonts), messages_(messages) {}
 
-void SettingsStartup::OnCreate() {
+void SettingsStartup::ResetToDesignState() {
     ResetToDesignValues(settings_);
     store_.RemoveExecutableRunValue();
 }

@@ -1,7 +1,7 @@
 #include "settings/SettingsStore.h"
 
-#include "core/Error.h"
-#include "core/ini/IniFile.h"
+#include "platform/Error.h"
+#include "settings/ini/IniFile.h"
 #include "settings/ColorCodec.h"
 
 namespace keytide {

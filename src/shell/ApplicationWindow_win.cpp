@@ -1,6 +1,6 @@
 #include "shell/ApplicationWindow_win.h"
 
-#include "core/Names.h"
+#include "platform/Names.h"
 
 namespace keytide::win32 {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "settings/FontList.h"
+#include "platform/FontSource.h"
 
 namespace keytide::testing {
 
-class FakeFontSource : public FontSource {
+class FakeFontSource : public platform::FontSource {
 public:
     FakeFontSource() = default;
     explicit FakeFontSource(std::vector<std::string> enumerated) : faces(std::move(enumerated)) {}

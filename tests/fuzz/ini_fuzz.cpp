@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "../ini_diff/IniChecks.h"
-#include "core/ini/IniText.h"
+#include "settings/ini/IniText.h"
 
 namespace {
 

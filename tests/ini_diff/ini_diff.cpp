@@ -23,7 +23,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/ini/IniText.h"
+#include "settings/ini/IniText.h"
 #include "ini_diff/IniChecks.h"
 
 namespace {

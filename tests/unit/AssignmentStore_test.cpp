@@ -3,8 +3,8 @@
 
 #include "core/AssignmentStore.h"
 #include "core/DefaultIni.h"
-#include "core/Error.h"
-#include "core/ini/IniText.h"
+#include "platform/Error.h"
+#include "settings/ini/IniText.h"
 #include "doubles/MemoryFileSystem.h"
 
 namespace keytide {

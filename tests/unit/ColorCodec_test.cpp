@@ -9,7 +9,7 @@
 #include <set>
 #include <vector>
 
-#include "core/Error.h"
+#include "platform/Error.h"
 
 namespace keytide {
 namespace {

@@ -5,7 +5,7 @@
 #include "actions/ActionCatalog.h"
 #include "actions/Dispatcher.h"
 #include "core/DefaultIni.h"
-#include "core/Error.h"
+#include "platform/Error.h"
 #include "doubles/ControllerDoubles.h"
 #include "doubles/MemoryFileSystem.h"
 

@@ -1,7 +1,7 @@
 // Texts of the program's message boxes.
 #include <gtest/gtest.h>
 
-#include "core/Error.h"
+#include "platform/Error.h"
 
 namespace keytide {
 namespace {

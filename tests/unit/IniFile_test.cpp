@@ -1,10 +1,10 @@
-#include "core/ini/IniFile.h"
+#include "settings/ini/IniFile.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "core/Error.h"
+#include "platform/Error.h"
 #include "doubles/MemoryFileSystem.h"
 
 namespace keytide::ini {

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "core/DefaultIni.h"
-#include "core/Error.h"
+#include "platform/Error.h"
 #include "core/MainController.h"
-#include "core/ini/IniText.h"
+#include "settings/ini/IniText.h"
 #include "doubles/ControllerDoubles.h"
 #include "doubles/MemoryFileSystem.h"
 

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "core/DefaultIni.h"
-#include "core/Error.h"
-#include "core/ini/IniText.h"
+#include "platform/Error.h"
+#include "settings/ini/IniText.h"
 #include "doubles/ControllerDoubles.h"
 #include "doubles/FakeFontSource.h"
 #include "doubles/MemoryFileSystem.h"
@@ -340,7 +340,7 @@ TEST_F(SettingsStartupTest, CreationSetsTheDesignValuesAndRemovesTheExecutableNa
     loaded.fontIndex = 0;
     settings = loaded;
     registry.SetString(RegistryRoot::CurrentUser, kRunKeyPath, "keytide.exe", "x");
-    startup.OnCreate();
+    startup.ResetToDesignState();
     EXPECT_FALSE(settings.autoLoad || settings.welcomeScreen || settings.useScrollLock ||
                  settings.animateTray || settings.bold || settings.italic);
     EXPECT_EQ(settings.fontIndex, kNoSelection);

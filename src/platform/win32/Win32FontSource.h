@@ -1,10 +1,10 @@
 #pragma once
 // The installed screen fonts, enumerated on the screen's device context.
-#include "settings/FontList.h"
+#include "platform/FontSource.h"
 
 namespace keytide::win32 {
 
-class Win32FontSource final : public FontSource {
+class Win32FontSource final : public platform::FontSource {
 public:
     std::vector<std::string> ScreenFontFaces() override;
     // The locale's order without regard to case, as a sorted list box has it.

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "core/Names.h"
+#include "platform/Names.h"
 #include "platform/win32/Win32WindowSystem.h"
 
 namespace keytide::win32 {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/Error.h"
-#include "core/Names.h"
+#include "platform/Error.h"
+#include "platform/Names.h"
 
 namespace keytide::win32 {
 

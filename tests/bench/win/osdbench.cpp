@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "GuiObjects.h"
-#include "core/Names.h"
+#include "platform/Names.h"
 #include "osd/OsdLayout.h"
 #include "osd/RegionBuilders_win.h"
 

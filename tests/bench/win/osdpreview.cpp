@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/Names.h"
+#include "platform/Names.h"
 #include "osd/OnScreenDisplay_win.h"
 #include "osd/OsdController.h"
 #include "osd/OsdWindow_win.h"

@@ -12,7 +12,7 @@
 #include <set>
 
 #include "Driver.h"
-#include "core/Names.h"
+#include "platform/Names.h"
 
 namespace ktd::e2e {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/Error.h"
+#include "platform/Error.h"
 
 namespace keytide {
 

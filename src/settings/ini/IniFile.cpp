@@ -1,9 +1,9 @@
-#include "core/ini/IniFile.h"
+#include "settings/ini/IniFile.h"
 
 #include <utility>
 
-#include "core/Error.h"
-#include "core/ini/IniText.h"
+#include "platform/Error.h"
+#include "settings/ini/IniText.h"
 
 namespace keytide::ini {
 

@@ -1,4 +1,4 @@
-#include "core/ini/IniText.h"
+#include "settings/ini/IniText.h"
 
 #include <limits>
 
