@@ -19,12 +19,7 @@ bool CarriesVolumeAction(const KeyAssignment& key) {
            (key.actionIndex == action::kVolumeDown || key.actionIndex == action::kVolumeUp);
 }
 
-Dispatcher::Dispatcher(DispatchServices services, const MainController& model, OsdCounters& counters)
-    : services_(services), model_(model), counters_(counters) {}
-
-void Dispatcher::DispatchSlot(int slot) {
-    if (!IsSlot(slot)) return;
-    const KeyAssignment& key = model_.Assignments()[slot];
+void Dispatcher::Dispatch(int slot, const KeyAssignment& key, bool osdEnabled) {
 
     switch (key.kind) {
     case static_cast<std::int32_t>(AssignmentKind::Action):
@@ -40,12 +35,8 @@ void Dispatcher::DispatchSlot(int slot) {
         break;  // an unknown kind carries out nothing; the label still shows
     }
 
-    // The flags are read at the moment of use: a modal box opened by the action
-    // lets the user change them meanwhile.
-    if (model_.IsOsdEnabled() && (slot != counters_.lastSlot || !services_.osd.IsTextWindowVisible())) {
-        services_.osd.ShowLabel(key.osdLabel);
-    }
-    if (model_.IsOsdEnabled() && CarriesVolumeAction(key)) {
+    if (osdEnabled) services_.osd.ShowKeyLabel(slot, key.osdLabel);
+    if (osdEnabled && CarriesVolumeAction(key)) {
         services_.osd.ShowVolumeBar();
     } else {
         services_.osd.HideVolumeBar();
@@ -53,8 +44,7 @@ void Dispatcher::DispatchSlot(int slot) {
 
     if (IsKind(key, AssignmentKind::Action)) RunDeferredAction(key);
 
-    counters_.ticks = 0;
-    counters_.lastSlot = slot;
+    services_.osd.KeyDone(slot);
 }
 
 void Dispatcher::RunImmediateAction(const KeyAssignment& key) {

@@ -5,7 +5,6 @@
 #include "actions/PowerOperations.h"
 #include "actions/WindowOperations.h"
 #include "core/ControllerPorts.h"
-#include "core/MainController.h"
 #include "core/KeyAssignment.h"
 #include "media/MasterVolume.h"
 #include "media/WinampControl.h"
@@ -24,18 +23,15 @@ struct DispatchServices {
 
 class Dispatcher final : public SlotDispatcher {
 public:
-    // Reads the live records and the OSD flag of the main controller.
-    Dispatcher(DispatchServices services, const MainController& model, OsdCounters& counters);
+    explicit Dispatcher(DispatchServices services) : services_(services) {}
 
-    void DispatchSlot(int slot) override;
+    void Dispatch(int slot, const KeyAssignment& assignment, bool osdEnabled) override;
 
 private:
     void RunImmediateAction(const KeyAssignment& key);
     void RunDeferredAction(const KeyAssignment& key);
 
     DispatchServices services_;
-    const MainController& model_;
-    OsdCounters& counters_;
 };
 
 // True for the two volume actions, which show the volume bar.

@@ -52,15 +52,6 @@ private:
     SettingsStartup& settings_;
 };
 
-class MainWindowVisibility final : public MainWindowView {
-public:
-    void Bind(const MainWindowView& window) { window_ = &window; }
-    bool IsVisible() const override { return window_ != nullptr && window_->IsVisible(); }
-
-private:
-    const MainWindowView* window_ = nullptr;
-};
-
 int RunProgram() {
     INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&commonControls);
@@ -78,7 +69,6 @@ int RunProgram() {
     // Shared state of the windows.
     Settings settings;
     TrayIconModel tray;
-    OsdCounters osdCounters;
 
     ApplicationWindow application;
     application.Create();
@@ -97,7 +87,7 @@ int RunProgram() {
     MasterVolumeActions volume(mixer);
     // --- on-screen display (after the master volume, which the bar reads;
     // the About window does not exist yet, so it is never in the way)
-    OnScreenDisplay osd(settings, volume, osdCounters, application.hwnd(), [] { return false; });
+    OnScreenDisplay osd(settings, volume, application.hwnd(), [] { return false; });
     // --- launching
     Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput});
     // --- window, desktop and power actions
@@ -111,15 +101,9 @@ int RunProgram() {
     Win32IntervalTimer trackWatchTimer;
     WinampRemote winamp(WinampServices{windowSystem, registry, starter, files, fileTails, trackWatchTimer});
 
-    MainWindowVisibility visibility;
-    ControllerServices services{files, messages, hotkeys, keyboard, tray, visibility, deferredStart, settings};
-    auto controller = std::make_unique<MainController>(services, IniFilePathFor(ExecutablePath()));
-    Dispatcher dispatcher(DispatchServices{launch, windowActions, power, volume, winamp, osd}, *controller,
-                          osdCounters);
-    controller->SetDispatcher(dispatcher);
-
-    MainWindow mainWindow(hotkeys, std::move(controller));
-    visibility.Bind(mainWindow);
+    Dispatcher dispatcher(DispatchServices{launch, windowActions, power, volume, winamp, osd});
+    ControllerServices services{files, messages, hotkeys, keyboard, tray, deferredStart, dispatcher, settings};
+    MainWindow mainWindow(hotkeys, std::make_unique<MainController>(services, IniFilePathFor(ExecutablePath())));
     mainWindow.Create(application.hwnd());
     // --- on-screen display windows and timers
     osd.Create(mainWindow);

@@ -1,6 +1,7 @@
 #pragma once
 // What the main controller asks of the windows around it. Each is implemented
 // by a window of the program and by a recording double in the unit tests.
+#include "core/KeyAssignment.h"
 
 namespace keytide {
 
@@ -8,7 +9,7 @@ namespace keytide {
 class SlotDispatcher {
 public:
     virtual ~SlotDispatcher() = default;
-    virtual void DispatchSlot(int slot) = 0;
+    virtual void Dispatch(int slot, const KeyAssignment& assignment, bool osdEnabled) = 0;
 };
 
 // The tray icon and the check marks of its menu.
@@ -20,14 +21,6 @@ public:
     virtual void SetCycleIcons(bool cycling) = 0;      // the active animation
     virtual void SetIconIndex(int index) = 0;          // a still picture
     virtual void SetIconVisible(bool visible) = 0;
-};
-
-// The main window itself (the assignment editor).
-class MainWindowView {
-public:
-    virtual ~MainWindowView() = default;
-    // Shown, even when minimized, covered or disabled.
-    virtual bool IsVisible() const = 0;
 };
 
 // Start-up steps that belong to other windows: the settings dialog's font list

@@ -57,7 +57,7 @@ void MainController::ToggleOsd() {
     SaveAssignments();
 }
 
-void MainController::OnHotKey(int id) {
+void MainController::OnHotKey(int id, bool editorVisible) {
     if (id == 0) return;  // no key of ours carries identifier zero
     if (id == hotkeyIds_[kNumLockEntry]) ForceNumLockOn();
 
@@ -67,7 +67,7 @@ void MainController::OnHotKey(int id) {
         auto table = services_.keyboard.Read();
         table[kScrollLockByte] = table[kScrollLockByte] == 1 ? 0 : 1;
         services_.keyboard.Write(table);
-        if (services_.mainWindow.IsVisible()) return;
+        if (editorVisible) return;
         if (services_.settings.useScrollLock) {
             if (table[kScrollLockByte] == 1) {
                 RegisterSlotHotkeys();
@@ -82,10 +82,10 @@ void MainController::OnHotKey(int id) {
         ShowActiveState();
     }
 
-    if (services_.mainWindow.IsVisible()) return;
+    if (editorVisible) return;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (id == hotkeyIds_[static_cast<std::size_t>(slot)]) {
-            if (dispatcher_ != nullptr) dispatcher_->DispatchSlot(slot);
+            services_.dispatcher.Dispatch(slot, keys_[slot], switches_.osd);
             return;
         }
     }

@@ -23,8 +23,8 @@ struct ControllerServices {
     platform::Hotkeys& hotkeys;
     platform::KeyboardState& keyboard;
     TrayControl& tray;
-    MainWindowView& mainWindow;
     StartupSteps& startup;
+    SlotDispatcher& dispatcher;
     const Settings& settings;
 };
 
@@ -38,9 +38,6 @@ public:
     MainController(const MainController&) = delete;
     MainController& operator=(const MainController&) = delete;
 
-    // Set once the window that carries out assignments exists.
-    void SetDispatcher(SlotDispatcher& dispatcher) { dispatcher_ = &dispatcher; }
-
     // The main window has been created.
     void OnCreate();
     // The deferred start, about a second later with the message loop running.
@@ -49,8 +46,9 @@ public:
     void ToggleActive();
     // Tray menu "OSD Enabled".
     void ToggleOsd();
-    // A hot key arrived with this identifier.
-    void OnHotKey(int id);
+    // A hot key arrived with this identifier. While the editor is shown (even
+    // minimized or disabled) no slot key is carried out.
+    void OnHotKey(int id, bool editorVisible);
     // Before the main window closes, and again as it is destroyed.
     void OnCloseQuery();
     void OnDestroy();
@@ -85,7 +83,6 @@ private:
 
     ControllerServices services_;
     ini::IniFile iniFile_;
-    SlotDispatcher* dispatcher_ = nullptr;
     KeyAssignments keys_;
     ProgramSwitches switches_;
     bool startupDone_ = false;

@@ -54,7 +54,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_HOTKEY:
-        controller_->OnHotKey(static_cast<int>(wParam));
+        controller_->OnHotKey(static_cast<int>(wParam), IsVisible());
         return 0;
     case WM_QUERYENDSESSION:
         controller_->OnCloseQuery();

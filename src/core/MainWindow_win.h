@@ -11,7 +11,7 @@
 
 namespace keytide::win32 {
 
-class MainWindow final : public WindowBase, public MainWindowView {
+class MainWindow final : public WindowBase {
 public:
     // The controller is built by the caller from services whose hot keys are
     // bound to this window once it exists.
@@ -20,7 +20,8 @@ public:
     void Create(HWND owner);
     MainController& Controller() { return *controller_; }
 
-    bool IsVisible() const override;
+    // Shown, even when minimized, covered or disabled.
+    bool IsVisible() const;
 
     // Timers owned by the main window (the OSD's among them): a handler per
     // timer id, run on each tick. Ids below 100 are the window's own.

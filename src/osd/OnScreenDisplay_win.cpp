@@ -69,11 +69,11 @@ void Win32PreviewHost::SetBusyCursor(bool busy) {
 
 void Win32PreviewHost::Block(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
-OnScreenDisplay::OnScreenDisplay(const Settings& settings, MasterVolume& volume, OsdCounters& counters,
+OnScreenDisplay::OnScreenDisplay(const Settings& settings, MasterVolume& volume,
                                  HWND applicationWindow, std::function<bool()> isAboutVisible)
     : applicationWindow_(applicationWindow),
       windows_(textWindow_, progressWindow_, applicationWindow),
-      controller_(OsdServices{windows_, timer_, host_, volume}, settings, counters, std::move(isAboutVisible)) {}
+      controller_(OsdServices{windows_, timer_, host_, volume}, settings, std::move(isAboutVisible)) {}
 
 void OnScreenDisplay::Create(MainWindow& mainWindow) {
     textWindow_.Create(names::kOsdTextWindowClass, kTextWindowDesignWidth, kTextWindowDesignHeight,

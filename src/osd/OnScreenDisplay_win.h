@@ -66,7 +66,7 @@ public:
 class OnScreenDisplay final : public OsdDisplay {
 public:
     // isAboutVisible answers whether the About window is shown.
-    OnScreenDisplay(const Settings& settings, MasterVolume& volume, OsdCounters& counters, HWND applicationWindow,
+    OnScreenDisplay(const Settings& settings, MasterVolume& volume, HWND applicationWindow,
                     std::function<bool()> isAboutVisible);
 
     // Creates both windows hidden, owned by the application window, and puts
@@ -75,10 +75,10 @@ public:
 
     OsdController& Controller() { return controller_; }
 
-    bool IsTextWindowVisible() const override { return controller_.IsTextWindowVisible(); }
-    void ShowLabel(const std::string& label) override { controller_.ShowLabel(label); }
+    void ShowKeyLabel(int slot, const std::string& label) override { controller_.ShowKeyLabel(slot, label); }
     void ShowVolumeBar() override { controller_.ShowVolumeBar(); }
     void HideVolumeBar() override { controller_.HideVolumeBar(); }
+    void KeyDone(int slot) override { controller_.KeyDone(slot); }
 
 private:
     HWND applicationWindow_;

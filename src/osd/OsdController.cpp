@@ -4,11 +4,17 @@
 
 namespace keytide {
 
-OsdController::OsdController(OsdServices services, const Settings& settings, OsdCounters& counters,
-                             std::function<bool()> isAboutVisible)
-    : services_(services), settings_(settings), counters_(counters), isAboutVisible_(std::move(isAboutVisible)) {}
+OsdController::OsdController(OsdServices services, const Settings& settings, std::function<bool()> isAboutVisible)
+    : services_(services), settings_(settings), isAboutVisible_(std::move(isAboutVisible)) {}
 
-bool OsdController::IsTextWindowVisible() const { return services_.windows.IsVisible(OsdWindow::Text); }
+void OsdController::ShowKeyLabel(int slot, const std::string& label) {
+    if (slot != lastSlot_ || !services_.windows.IsVisible(OsdWindow::Text)) ShowLabel(label);
+}
+
+void OsdController::KeyDone(int slot) {
+    ticks_ = 0;
+    lastSlot_ = slot;
+}
 
 void OsdController::ShowLabel(const std::string& label) {
     OsdWindows& windows = services_.windows;
@@ -19,7 +25,7 @@ void OsdController::ShowLabel(const std::string& label) {
     windows.Disable(OsdWindow::Text);
     windows.Show(OsdWindow::Text);
     HideApplicationWindowUnlessAboutVisible();
-    counters_.ticks = 0;
+    ticks_ = 0;
     services_.timer.Start();
 }
 
@@ -41,8 +47,8 @@ void OsdController::ShowVolumeBar() {
 void OsdController::HideVolumeBar() { services_.windows.Hide(OsdWindow::Progress); }
 
 void OsdController::OnTimeOutTick() {
-    ++counters_.ticks;
-    if (counters_.ticks > TickLimit(settings_.timeOutIndex)) {
+    ++ticks_;
+    if (ticks_ > TickLimit(settings_.timeOutIndex)) {
         services_.windows.Hide(OsdWindow::Text);
         services_.windows.Hide(OsdWindow::Progress);
         services_.timer.Stop();

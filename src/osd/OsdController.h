@@ -24,13 +24,15 @@ class OsdController final : public OsdDisplay {
 public:
     // settings: the settings in force, read at each use. isAboutVisible: whether
     // the About window is up (the application window then stays as it is).
-    OsdController(OsdServices services, const Settings& settings, OsdCounters& counters,
-                  std::function<bool()> isAboutVisible);
+    OsdController(OsdServices services, const Settings& settings, std::function<bool()> isAboutVisible);
 
-    bool IsTextWindowVisible() const override;
-    void ShowLabel(const std::string& label) override;
+    void ShowKeyLabel(int slot, const std::string& label) override;
     void ShowVolumeBar() override;
     void HideVolumeBar() override;
+    void KeyDone(int slot) override;
+
+    // Builds, places and shows the label and starts the time-out.
+    void ShowLabel(const std::string& label);
 
     // The time-out timer's tick (every 100 ms while started).
     void OnTimeOutTick();
@@ -44,7 +46,8 @@ private:
 
     OsdServices services_;
     const Settings& settings_;
-    OsdCounters& counters_;
+    int ticks_ = 0;     // time-out ticks since the label was shown
+    int lastSlot_ = 0;  // the key pressed last
     std::function<bool()> isAboutVisible_;
 };
 

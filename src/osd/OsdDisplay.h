@@ -4,27 +4,23 @@
 
 namespace keytide {
 
-// The OSD time-out count and the slot of the last dispatch, shared by the
-// dispatcher and the OSD timer.
-struct OsdCounters {
-    int ticks = 0;
-    int lastSlot = 0;
-};
-
 class OsdDisplay {
 public:
     virtual ~OsdDisplay() = default;
 
-    virtual bool IsTextWindowVisible() const = 0;
-
-    // Builds the label's shape in the OSD font, places, colours and shows the
-    // text window, and starts the time-out.
-    virtual void ShowLabel(const std::string& label) = 0;
+    // Shows the key's label: builds its shape in the OSD font, places, colours
+    // and shows the text window, and starts the time-out. The label of the
+    // key pressed last is not built again while it is still up.
+    virtual void ShowKeyLabel(int slot, const std::string& label) = 0;
 
     // Shows the volume bar as wide as the master volume now is.
     virtual void ShowVolumeBar() = 0;
 
     virtual void HideVolumeBar() = 0;
+
+    // The key press is carried out: the time-out starts over and the key
+    // counts as the one pressed last.
+    virtual void KeyDone(int slot) = 0;
 };
 
 }  // namespace keytide

@@ -1,5 +1,5 @@
 #pragma once
-// Doubles of the hot-key, keyboard, tray, window and start-up seams. Every
+// Doubles of the hot-key, keyboard, tray, dispatcher and start-up seams. Every
 // call is appended to one shared log, so tests can check the order of effects
 // across seams.
 #include <map>
@@ -95,12 +95,6 @@ private:
     CallLog& log_;
 };
 
-class FakeMainWindow : public MainWindowView {
-public:
-    bool IsVisible() const override { return visible; }
-    bool visible = false;
-};
-
 class RecordingStartup : public StartupSteps {
 public:
     explicit RecordingStartup(CallLog& log) : log_(log) {}
@@ -116,11 +110,15 @@ private:
 class RecordingDispatcher : public SlotDispatcher {
 public:
     explicit RecordingDispatcher(CallLog& log) : log_(log) {}
-    void DispatchSlot(int slot) override {
+    void Dispatch(int slot, const KeyAssignment& assignment, bool osdEnabled) override {
         log_.push_back("dispatch " + std::to_string(slot));
         slots.push_back(slot);
+        labels.push_back(assignment.osdLabel);
+        osdFlags.push_back(osdEnabled);
     }
     std::vector<int> slots;
+    std::vector<std::string> labels;
+    std::vector<bool> osdFlags;
 
 private:
     CallLog& log_;

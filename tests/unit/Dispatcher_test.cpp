@@ -1,13 +1,11 @@
 // The road of one key press: the slot's assignment, the label, the volume-bar
-// decision, the deferred actions and the two counters, in that order.
+// decision, the deferred actions and the end of the press, in that order.
 #include <gtest/gtest.h>
 
 #include "actions/ActionCatalog.h"
 #include "actions/Dispatcher.h"
-#include "core/DefaultIni.h"
-#include "platform/Error.h"
 #include "doubles/ControllerDoubles.h"
-#include "doubles/MemoryFileSystem.h"
+#include "platform/Error.h"
 
 namespace keytide {
 namespace {
@@ -55,12 +53,12 @@ public:
     LineVolume ReadMasterVolume() override { return {}; }
 
     bool IsRunning() override {
-        Log("Started?");
+        Log("IsRunning?");
         return winampRunning;
     }
-    void SetRunning(bool started) override {
-        Log(std::string("SetStarted ") + (started ? "1" : "0"));
-        winampRunning = started;
+    void SetRunning(bool running) override {
+        Log(std::string("SetRunning ") + (running ? "1" : "0"));
+        winampRunning = running;
     }
     PlayState QueryPlayState() override {
         Log("PlayState?");
@@ -75,18 +73,15 @@ public:
     void NextTrack() override { Log("NextTrack"); }
     void PreviousTrack() override { Log("PreviousTrack"); }
 
-    bool IsTextWindowVisible() const override { return labelVisible; }
-    void ShowLabel(const std::string& label) override {
-        Log("ShowLabel " + label);
-        labelVisible = true;
-    }
+    void ShowKeyLabel(int, const std::string& label) override { Log("ShowLabel " + label); }
     void ShowVolumeBar() override { Log("ShowVolumeBar"); }
     void HideVolumeBar() override { Log("HideVolumeBar"); }
+    void KeyDone(int slot) override { doneSlots.push_back(slot); }
 
     bool winampRunning = true;
     PlayState playState = PlayState::Stopped;
-    bool labelVisible = false;
     bool failOpenCommand = false;
+    std::vector<int> doneSlots;
 
 private:
     void Log(std::string call) { log_.push_back(std::move(call)); }
@@ -95,41 +90,22 @@ private:
 
 class DispatcherTest : public ::testing::Test {
 protected:
-    DispatcherTest() {
-        files.files[kIniPath] = "";
-        controller.OnCreate();
-        controller.SetDispatcher(dispatcher);
-    }
-
     void Assign(int slot, int kind, int actionIndex, std::string label = "L") {
-        KeyAssignment& key = controller.Assignments()[slot];
+        KeyAssignment& key = keys[slot];
         key.kind = kind;
         key.actionIndex = actionIndex;
         key.osdLabel = std::move(label);
     }
-    CallLog Press(int slot) {
+    CallLog Press(int slot, bool osdEnabled = true) {
         log.clear();
-        dispatcher.DispatchSlot(slot);
+        dispatcher.Dispatch(slot, keys[slot], osdEnabled);
         return log;
     }
 
-    static constexpr char kIniPath[] = "C:\\K\\ktd.ini";
     CallLog log;
-    CallLog seamLog;
-    testing::MemoryFileSystem files;
-    testing::RecordingMessages messages;
-    testing::FakeHotkeys hotkeys{seamLog};
-    testing::FakeKeyboard keyboard{seamLog};
-    testing::RecordingTray tray{seamLog};
-    testing::FakeMainWindow mainWindow;
-    testing::RecordingStartup startup{seamLog};
-    Settings settings;
-    MainController controller{
-        ControllerServices{files, messages, hotkeys, keyboard, tray, mainWindow, startup, settings}, kIniPath};
+    KeyAssignments keys;
     RecordingOperations operations{log};
-    OsdCounters counters;
-    Dispatcher dispatcher{DispatchServices{operations, operations, operations, operations, operations, operations},
-                          controller, counters};
+    Dispatcher dispatcher{DispatchServices{operations, operations, operations, operations, operations, operations}};
 };
 
 TEST_F(DispatcherTest, EachImmediateActionCallsItsOperation) {
@@ -179,7 +155,6 @@ TEST_F(DispatcherTest, EachImmediateActionCallsItsOperation) {
 TEST_F(DispatcherTest, DeferredActionsRunAfterTheLabel) {
     Assign(0, 0, 18, "SSaver");
     EXPECT_EQ(Press(0), (CallLog{"ShowLabel SSaver", "HideVolumeBar", "StartScreenSaver"}));
-    operations.labelVisible = false;
     Assign(0, 0, 29, "ShdwnDlg");
     EXPECT_EQ(Press(0), (CallLog{"ShowLabel ShdwnDlg", "HideVolumeBar", "OpenShutdownDialog"}));
 }
@@ -187,22 +162,18 @@ TEST_F(DispatcherTest, DeferredActionsRunAfterTheLabel) {
 TEST_F(DispatcherTest, VolumeKeysShowTheBarAfterTheLabel) {
     Assign(6, 0, 22, "Vol+");
     EXPECT_EQ(Press(6), (CallLog{"VolumeUp", "ShowLabel Vol+", "ShowVolumeBar"}));
-    // Held key: no rebuild of the label, the bar follows the volume.
-    EXPECT_EQ(Press(6), (CallLog{"VolumeUp", "ShowVolumeBar"}));
 }
 
 TEST_F(DispatcherTest, OtherKindsIgnoreTheirLeftOverActionIndex) {
     for (int leftOver : {18, 21, 22, 29}) {
-        KeyAssignment& key = controller.Assignments()[2];
+        KeyAssignment& key = keys[2];
         key.actionIndex = leftOver;
         key.fileName = "C:\\a.exe";
         key.address = "example.com";
         key.osdLabel = "K";
         key.kind = 1;
-        operations.labelVisible = false;
         EXPECT_EQ(Press(2), (CallLog{"RunFile C:\\a.exe", "ShowLabel K", "HideVolumeBar"})) << leftOver;
         key.kind = 2;
-        operations.labelVisible = false;
         EXPECT_EQ(Press(2), (CallLog{"OpenAddress example.com", "ShowLabel K", "HideVolumeBar"})) << leftOver;
     }
 }
@@ -214,30 +185,15 @@ TEST_F(DispatcherTest, UnknownKindsAndIndicesCarryOutNothingButShowTheLabel) {
     };
     for (Case c : {Case{0, 31}, Case{0, -1}, Case{0, 99}, Case{3, 5}, Case{-1, 5}, Case{7, 22}}) {
         Assign(4, c.kind, c.actionIndex, "Lbl");
-        operations.labelVisible = false;
         EXPECT_EQ(Press(4), (CallLog{"ShowLabel Lbl", "HideVolumeBar"})) << c.kind << "/" << c.actionIndex;
-        EXPECT_EQ(counters.lastSlot, 4);
+        EXPECT_EQ(operations.doneSlots.back(), 4);
     }
 }
 
-TEST_F(DispatcherTest, LabelIsRebuiltOnlyForAnotherSlotOrAHiddenWindow) {
-    Assign(0, 0, 12, "Mute");
-    Assign(1, 0, 12, "Mute2");
-    // The first press of slot 0 builds although lastSlot starts at 0.
-    EXPECT_EQ(Press(0), (CallLog{"ToggleMute", "ShowLabel Mute", "HideVolumeBar"}));
-    EXPECT_EQ(Press(0), (CallLog{"ToggleMute", "HideVolumeBar"}));
-    EXPECT_EQ(Press(1), (CallLog{"ToggleMute", "ShowLabel Mute2", "HideVolumeBar"}));
-    operations.labelVisible = false;
-    EXPECT_EQ(Press(1), (CallLog{"ToggleMute", "ShowLabel Mute2", "HideVolumeBar"}));
-}
-
-TEST_F(DispatcherTest, WithTheOsdOffNothingShowsButCountersAndBarHidingGoOn) {
-    controller.SetOsdFlag(false);
+TEST_F(DispatcherTest, WithTheOsdOffNothingShowsButThePressEndsAndTheBarHides) {
     Assign(6, 0, 22);
-    counters.ticks = 7;
-    EXPECT_EQ(Press(6), (CallLog{"VolumeUp", "HideVolumeBar"}));
-    EXPECT_EQ(counters.ticks, 0);
-    EXPECT_EQ(counters.lastSlot, 6);
+    EXPECT_EQ(Press(6, false), (CallLog{"VolumeUp", "HideVolumeBar"}));
+    EXPECT_EQ(operations.doneSlots, (std::vector<int>{6}));
 }
 
 TEST_F(DispatcherTest, PlayPauseStartsThePlayerThenToggles) {
@@ -246,30 +202,21 @@ TEST_F(DispatcherTest, PlayPauseStartsThePlayerThenToggles) {
     operations.playState = PlayState::Stopped;
     CallLog got = Press(8);
     EXPECT_EQ(CallLog(got.begin(), got.begin() + 4),
-              (CallLog{"Started?", "SetStarted 1", "PlayState?", "SetPlayState 1"}));
+              (CallLog{"IsRunning?", "SetRunning 1", "PlayState?", "SetPlayState 1"}));
 
     got = Press(8);
-    EXPECT_EQ(CallLog(got.begin(), got.begin() + 3), (CallLog{"Started?", "PlayState?", "SetPlayState 2"}));
+    EXPECT_EQ(CallLog(got.begin(), got.begin() + 3), (CallLog{"IsRunning?", "PlayState?", "SetPlayState 2"}));
     operations.playState = PlayState::Paused;
     got = Press(8);
-    EXPECT_EQ(CallLog(got.begin(), got.begin() + 3), (CallLog{"Started?", "PlayState?", "SetPlayState 1"}));
+    EXPECT_EQ(CallLog(got.begin(), got.begin() + 3), (CallLog{"IsRunning?", "PlayState?", "SetPlayState 1"}));
 }
 
 TEST_F(DispatcherTest, AnErrorInTheActionEndsTheWholeDispatch) {
     Assign(5, 0, 7, "WWW");
-    counters.ticks = 4;
-    counters.lastSlot = 9;
     operations.failOpenCommand = true;
-    log.clear();
-    EXPECT_THROW(dispatcher.DispatchSlot(5), KeytideError);
+    EXPECT_THROW(Press(5), KeytideError);
     EXPECT_EQ(log, (CallLog{"ReadShellOpenCommand http"}));
-    EXPECT_EQ(counters.ticks, 4);
-    EXPECT_EQ(counters.lastSlot, 9);
-}
-
-TEST_F(DispatcherTest, SlotsOutsideTheTableAreIgnored) {
-    EXPECT_TRUE(Press(-1).empty());
-    EXPECT_TRUE(Press(15).empty());
+    EXPECT_TRUE(operations.doneSlots.empty());
 }
 
 TEST(ActionCatalog, ProposedLabelsFitTheEditorsLabelField) {

@@ -20,8 +20,6 @@ constexpr char kIniPath[] = "C:\\Keytide\\ktd.ini";
 
 class MainControllerTest : public ::testing::Test {
 protected:
-    MainControllerTest() { controller.SetDispatcher(dispatcher); }
-
     std::string Ini() const { return files.files.at(kIniPath); }
     std::string IniValue(const char* section, const char* key) const {
         return ini::ReadString(Ini(), section, key, "<missing>");
@@ -48,12 +46,12 @@ protected:
     testing::FakeHotkeys hotkeys{log};
     testing::FakeKeyboard keyboard{log};
     testing::RecordingTray tray{log};
-    testing::FakeMainWindow mainWindow;
+    bool editorVisible = false;
     testing::RecordingStartup startup{log};
     testing::RecordingDispatcher dispatcher{log};
     Settings settings;
     MainController controller{
-        ControllerServices{files, messages, hotkeys, keyboard, tray, mainWindow, startup, settings}, kIniPath};
+        ControllerServices{files, messages, hotkeys, keyboard, tray, startup, dispatcher, settings}, kIniPath};
 };
 
 TEST_F(MainControllerTest, FirstStartWritesTheDefaultFileAndLoadsIt) {
@@ -165,7 +163,7 @@ TEST_F(MainControllerTest, ScrollLockTogglesItsByteAsAWhole) {
         settings.useScrollLock = false;
         StartWith(std::string(kDefaultIniText));
         keyboard.table[0x91] = c.before;
-        controller.OnHotKey(IdOf("Hotkey17"));
+        controller.OnHotKey(IdOf("Hotkey17"), editorVisible);
         EXPECT_EQ(keyboard.table[0x91], c.after) << "before " << int(c.before);
     }
 }
@@ -174,7 +172,7 @@ TEST_F(MainControllerTest, ScrollLockSwitchesTheProgramOffAndOnAndSaves) {
     StartWith(std::string(kDefaultIniText));
     ASSERT_EQ(keyboard.table[0x91], 1);
 
-    controller.OnHotKey(IdOf("Hotkey17"));
+    controller.OnHotKey(IdOf("Hotkey17"), editorVisible);
     EXPECT_FALSE(controller.IsActive());
     EXPECT_FALSE(AnySlotRegistered());
     EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));
@@ -184,7 +182,7 @@ TEST_F(MainControllerTest, ScrollLockSwitchesTheProgramOffAndOnAndSaves) {
     EXPECT_FALSE(tray.cycleIcons);
 
     keyboard.table[0x90] = 0;
-    controller.OnHotKey(IdOf("Hotkey17"));
+    controller.OnHotKey(IdOf("Hotkey17"), editorVisible);
     EXPECT_TRUE(controller.IsActive());
     EXPECT_TRUE(AllSlotsRegistered());
     EXPECT_TRUE(hotkeys.IsRegistered("NumLock"));
@@ -200,7 +198,7 @@ TEST_F(MainControllerTest, ScrollLockWithTheSettingOffOnlyTogglesTheLight) {
     const std::string before = Ini();
     const int writesBefore = files.writeCount;
 
-    controller.OnHotKey(IdOf("Hotkey17"));
+    controller.OnHotKey(IdOf("Hotkey17"), editorVisible);
     EXPECT_TRUE(controller.IsActive());
     EXPECT_TRUE(AllSlotsRegistered());
     EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));  // not forced with the setting off
@@ -210,35 +208,40 @@ TEST_F(MainControllerTest, ScrollLockWithTheSettingOffOnlyTogglesTheLight) {
 
 TEST_F(MainControllerTest, WhileTheEditorIsShownScrollLockOnlyTogglesTheLightAndSlotsDoNothing) {
     StartWith(std::string(kDefaultIniText));
-    mainWindow.visible = true;
+    editorVisible = true;
     const int writesBefore = files.writeCount;
 
-    controller.OnHotKey(IdOf("Hotkey17"));
+    controller.OnHotKey(IdOf("Hotkey17"), editorVisible);
     EXPECT_EQ(keyboard.table[0x91], 0);
     EXPECT_TRUE(controller.IsActive());
     EXPECT_EQ(files.writeCount, writesBefore);
 
-    controller.OnHotKey(IdOf("Hotkey9"));
+    controller.OnHotKey(IdOf("Hotkey9"), editorVisible);
     EXPECT_TRUE(dispatcher.slots.empty());
 }
 
 TEST_F(MainControllerTest, SlotHotKeysDispatchTheirSlot) {
     StartWith(std::string(kDefaultIniText));
-    for (int slot = 0; slot < kSlotCount; ++slot) controller.OnHotKey(IdOf(kKeySlots[slot].hotkeyName));
+    for (int slot = 0; slot < kSlotCount; ++slot) controller.OnHotKey(IdOf(kKeySlots[slot].hotkeyName), editorVisible);
     std::vector<int> expected(kSlotCount);
     for (int slot = 0; slot < kSlotCount; ++slot) expected[slot] = slot;
     EXPECT_EQ(dispatcher.slots, expected);
+    // The dispatcher is handed the slot's live record and the OSD flag.
+    EXPECT_EQ(dispatcher.labels[13], "Min/Res");
+    controller.ToggleOsd();
+    controller.OnHotKey(IdOf("Hotkey1"), editorVisible);
+    EXPECT_FALSE(dispatcher.osdFlags.back());
 
     dispatcher.slots.clear();
-    controller.OnHotKey(0x7777);  // no key of ours
-    controller.OnHotKey(0);
+    controller.OnHotKey(0x7777, editorVisible);  // no key of ours
+    controller.OnHotKey(0, editorVisible);
     EXPECT_TRUE(dispatcher.slots.empty());
 }
 
 TEST_F(MainControllerTest, NumLockPressPutsNumLockBackOn) {
     StartWith(std::string(kDefaultIniText));
     keyboard.table[0x90] = 0;
-    controller.OnHotKey(IdOf("NumLock"));
+    controller.OnHotKey(IdOf("NumLock"), editorVisible);
     EXPECT_EQ(keyboard.table[0x90], 1);
     EXPECT_TRUE(dispatcher.slots.empty());
 }
@@ -248,7 +251,7 @@ TEST_F(MainControllerTest, FailedSaveInScrollLockStopsBeforeNumLockAndTray) {
     files.unwritable.insert(kIniPath);
 
     try {
-        controller.OnHotKey(IdOf("Hotkey17"));
+        controller.OnHotKey(IdOf("Hotkey17"), editorVisible);
         FAIL() << "the failed save must end the handler";
     } catch (const KeytideError& error) {
         EXPECT_STREQ(error.what(), "Unable to write to C:\\Keytide\\ktd.ini");

@@ -32,19 +32,32 @@ protected:
     testing::RecordingPreviewHost host{log};
     testing::OsdMasterVolume volume{log};
     Settings settings;
-    OsdCounters counters;
     bool aboutVisible = false;
-    OsdController osd{OsdServices{windows, timer, host, volume}, settings, counters, [this] { return aboutVisible; }};
+    OsdController osd{OsdServices{windows, timer, host, volume}, settings, [this] { return aboutVisible; }};
 };
 
 TEST_F(OsdControllerTest, LabelIsShapedPlacedColouredShownAndTimed) {
-    counters.ticks = 7;
     osd.ShowLabel("Vol+");
     EXPECT_EQ(TakeLog(), (Lines{"shape text \"Vol+\" font \"Arial\" 57pt bold", "bounds text 25,15 999x384",
                                 "color text 0000FF00", "disable text", "show text", "hide application",
                                 "timer start"}));
-    EXPECT_EQ(counters.ticks, 0);
-    EXPECT_TRUE(osd.IsTextWindowVisible());
+    EXPECT_TRUE(windows.IsVisible(OsdWindow::Text));
+}
+
+TEST_F(OsdControllerTest, TheLastKeysLabelIsNotBuiltAgainWhileItIsUp) {
+    osd.ShowKeyLabel(4, "Mail");
+    osd.KeyDone(4);
+    TakeLog();
+    osd.ShowKeyLabel(4, "Mail");
+    EXPECT_TRUE(TakeLog().empty());
+
+    osd.ShowKeyLabel(5, "WWW");  // another key
+    osd.KeyDone(5);
+    EXPECT_FALSE(TakeLog().empty());
+
+    windows.visible[0] = false;  // the label timed out
+    osd.ShowKeyLabel(5, "WWW");
+    EXPECT_FALSE(TakeLog().empty());
 }
 
 TEST_F(OsdControllerTest, LabelFollowsTheSettingsAndScreenOfTheMoment) {
@@ -96,11 +109,14 @@ TEST_F(OsdControllerTest, VolumeBarIsBuiltOnceARunAndFollowsTheVolume) {
 }
 
 TEST_F(OsdControllerTest, VolumeBarLeavesTheTimeOutAlone) {
-    counters.ticks = 4;
+    osd.ShowLabel("Vol+");
+    for (int tick = 0; tick < 4; ++tick) osd.OnTimeOutTick();
     volume.volume = {65535, 65535};
     osd.ShowVolumeBar();
-    EXPECT_EQ(counters.ticks, 4);
-    EXPECT_FALSE(timer.running);
+    for (int tick = 0; tick < 6; ++tick) osd.OnTimeOutTick();
+    EXPECT_TRUE(windows.IsVisible(OsdWindow::Progress));
+    osd.OnTimeOutTick();  // the eleventh tick since the label, as without the bar
+    EXPECT_FALSE(windows.IsVisible(OsdWindow::Progress));
 }
 
 TEST_F(OsdControllerTest, TimeOutHidesBothWindowsOnceTheTicksPassTheLimit) {
@@ -116,7 +132,6 @@ TEST_F(OsdControllerTest, TimeOutHidesBothWindowsOnceTheTicksPassTheLimit) {
         TakeLog();
         for (int tick = 1; tick < c.hidingTick; ++tick) osd.OnTimeOutTick();
         EXPECT_TRUE(TakeLog().empty()) << "index " << c.timeOutIndex << ": hidden too early";
-        EXPECT_EQ(counters.ticks, c.hidingTick - 1);
         osd.OnTimeOutTick();
         EXPECT_EQ(TakeLog(), (Lines{"hide text", "hide progress", "timer stop"})) << "index " << c.timeOutIndex;
     }
@@ -125,11 +140,11 @@ TEST_F(OsdControllerTest, TimeOutHidesBothWindowsOnceTheTicksPassTheLimit) {
 TEST_F(OsdControllerTest, AResetDuringTheTimeOutStartsTheCountAgain) {
     osd.ShowLabel("Next");
     for (int tick = 0; tick < 8; ++tick) osd.OnTimeOutTick();
-    counters.ticks = 0;  // the dispatcher's reset after another press
+    osd.KeyDone(3);  // another press
     for (int tick = 0; tick < 10; ++tick) osd.OnTimeOutTick();
-    EXPECT_TRUE(osd.IsTextWindowVisible());
+    EXPECT_TRUE(windows.IsVisible(OsdWindow::Text));
     osd.OnTimeOutTick();
-    EXPECT_FALSE(osd.IsTextWindowVisible());
+    EXPECT_FALSE(windows.IsVisible(OsdWindow::Text));
 }
 
 TEST_F(OsdControllerTest, OnTopTimerRaisesTheVisibleWindowsLabelFirst) {
@@ -157,7 +172,6 @@ TEST_F(OsdControllerTest, PreviewShowsTheDialogsChoicesForOneTimeOut) {
     dialog.barStyle = 0;
     dialog.timeOutIndex = 4;
     dialog.osdColor = 0x000000FF;
-    counters = {3, 9};
     volume.volume = {0, 0};
 
     osd.Preview(dialog);
@@ -167,8 +181,6 @@ TEST_F(OsdControllerTest, PreviewShowsTheDialogsChoicesForOneTimeOut) {
                      "bounds progress 0,659 1024x367", "color progress 000000FF", "show progress",
                      "disable progress", "hide application", "paint text", "paint progress", "block 5000ms",
                      "hide progress", "hide text", "cursor default"}));
-    EXPECT_EQ(counters.ticks, 3);
-    EXPECT_EQ(counters.lastSlot, 9);
 }
 
 TEST_F(OsdControllerTest, PreviewAlwaysRebuildsTheBarAndHidesTheApplicationWindow) {
