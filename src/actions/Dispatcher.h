@@ -6,7 +6,7 @@
 #include "actions/WindowOperations.h"
 #include "core/ControllerPorts.h"
 #include "core/KeyAssignment.h"
-#include "media/MasterVolume.h"
+#include "media/VolumeKeys.h"
 #include "media/WinampControl.h"
 #include "osd/OsdDisplay.h"
 
@@ -16,7 +16,7 @@ struct DispatchServices {
     LaunchOperations& launch;
     WindowOperations& windows;
     PowerOperations& power;
-    MasterVolume& volume;
+    VolumeKeys& volume;
     WinampControl& winamp;
     OsdDisplay& osd;
 };

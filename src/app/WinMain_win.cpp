@@ -12,11 +12,13 @@
 #include "core/AssignmentStore.h"
 #include "core/MainController.h"
 #include "core/MainWindow_win.h"
-#include "media/MasterVolumeActions.h"
+#include "media/EndpointMasterVolume.h"
+#include "media/VolumeKeys.h"
 #include "media/WinmmMixer.h"
 #include "media/WinampRemote.h"
 #include "osd/OnScreenDisplay_win.h"
-#include "platform/win32/EndpointMixerDevice.h"
+#include "platform/win32/Win32AudioEndpoint.h"
+#include "platform/win32/WinmmMixerDevice.h"
 #include "platform/win32/SystemServices.h"
 #include "platform/win32/Win32FileTail.h"
 #include "platform/win32/Win32FontSource.h"
@@ -79,15 +81,25 @@ int RunProgram() {
     SettingsStartup startup(settings, settingsStore, fonts, messages);
     startup.ResetToDesignState();
     DeferredStartSteps deferredStart(startup);
-    // --- master volume (the mixer opens device 0 as it is made; the main window assigns 0 once more)
-    ComApartment com;  // Core Audio's endpoint volume, when there is one, is a COM object
-    const std::unique_ptr<platform::MixerDevice> mixerDevice = MakeMasterMixerDevice(com);
-    WinmmMixer mixer(*mixerDevice);
-    mixer.SetMixerId(0);
-    MasterVolumeActions volume(mixer);
+    // --- master volume: the default output's endpoint volume where it answers,
+    // the winmm mixer otherwise (it opens device 0 as it is made; the main
+    // window assigns 0 once more)
+    ComApartment com;  // Core Audio's endpoint volume is a COM object
+    const std::unique_ptr<Win32AudioEndpoint> endpoint = Win32AudioEndpoint::ForDefaultOutput(com);
+    std::unique_ptr<WinmmMixerDevice> mixerDevice;
+    std::unique_ptr<MasterVolume> masterVolume;
+    if (endpoint) {
+        masterVolume = std::make_unique<EndpointMasterVolume>(*endpoint);
+    } else {
+        mixerDevice = std::make_unique<WinmmMixerDevice>();
+        auto mixer = std::make_unique<WinmmMixer>(*mixerDevice);
+        mixer->SetMixerId(0);
+        masterVolume = std::move(mixer);
+    }
+    MasterVolumeKeys volume(*masterVolume);
     // --- on-screen display (after the master volume, which the bar reads;
     // the About window does not exist yet, so it is never in the way)
-    OnScreenDisplay osd(settings, volume, application.hwnd(), [] { return false; });
+    OnScreenDisplay osd(settings, *masterVolume, application.hwnd(), [] { return false; });
     // --- launching
     Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput});
     // --- window, desktop and power actions

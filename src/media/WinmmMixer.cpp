@@ -7,6 +7,7 @@ namespace keytide {
 namespace {
 
 constexpr std::uint32_t kManufacturerMicrosoft = 1;
+constexpr std::int32_t kMasterLine = 0;
 
 bool IsVolume(const platform::MixerControl& control) {
     return control.controlType == platform::kMixerControlTypeVolume;
@@ -28,16 +29,12 @@ std::uint32_t ChannelsOf(const platform::MixerControl& control, const platform::
 }  // namespace
 
 WinmmMixer::WinmmMixer(platform::MixerDevice& device) : device_(device) {
-    device_.CreateNotificationWindow(*this);
     deviceCount_ = device_.DeviceCount();
     mixerId_ = -1;
     SetMixerId(0);
 }
 
-WinmmMixer::~WinmmMixer() {
-    CloseMixer();
-    device_.DestroyNotificationWindow();
-}
+WinmmMixer::~WinmmMixer() { CloseMixer(); }
 
 void WinmmMixer::SetMixerId(std::int32_t id) {
     if (deviceCount_ == 0) return;
@@ -152,12 +149,13 @@ bool WinmmMixer::WriteLineVolume(std::int32_t destination, std::int32_t left, st
     return true;
 }
 
-void WinmmMixer::LineChanged(std::uintptr_t mixer, std::uintptr_t lineId) {
-    if (OnLineChange) OnLineChange(*this, mixer, lineId);
+VolumeLevels WinmmMixer::Read() {
+    const LineVolumeValues line = ReadLineVolume(kMasterLine);
+    return VolumeLevels{line.left, line.right, line.mute};
 }
 
-void WinmmMixer::ControlChanged(std::uintptr_t mixer, std::uintptr_t controlId) {
-    if (OnControlChange) OnControlChange(*this, mixer, controlId);
+void WinmmMixer::Write(const VolumeLevels& levels) {
+    WriteLineVolume(kMasterLine, levels.left, levels.right, levels.mute);
 }
 
 }  // namespace keytide

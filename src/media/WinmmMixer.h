@@ -1,13 +1,14 @@
 #pragma once
-// The mixer component: one open mixer device with a snapshot of its lines and
-// their controls taken when it opens, and the volume and mute of a
-// destination line read and written through that snapshot.
+// The master volume through the winmm mixer: one open mixer device with a
+// snapshot of its lines and their controls taken when it opens, and the volume
+// and mute of a destination line read and written through that snapshot. The
+// master line is the first destination line of device 0, whatever kind it is.
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "media/MasterVolume.h"
 #include "platform/MixerDevice.h"
 
 namespace keytide {
@@ -43,13 +44,9 @@ struct LineVolumeValues {
     std::int32_t mute = -1;
 };
 
-class WinmmMixer;
-// Sender, the notification's first parameter (the mixer), its second (the line or control).
-using MixerChangeHandler = std::function<void(WinmmMixer& sender, std::uintptr_t MixerH, std::uintptr_t ID)>;
-
-class WinmmMixer final : private platform::MixerNotificationSink {
+class WinmmMixer final : public MasterVolume {
 public:
-    // Creates the notification window and opens device 0.
+    // Opens device 0.
     explicit WinmmMixer(platform::MixerDevice& device);
     ~WinmmMixer() override;
     WinmmMixer(const WinmmMixer&) = delete;
@@ -81,13 +78,11 @@ public:
     // The snapshot of the open device; nothing while closed.
     const std::optional<MixerDestinations>& Destinations() const { return destinations_; }
 
-    MixerChangeHandler OnLineChange;
-    MixerChangeHandler OnControlChange;
+    // The master line.
+    VolumeLevels Read() override;
+    void Write(const VolumeLevels& levels) override;
 
 private:
-    void LineChanged(std::uintptr_t mixer, std::uintptr_t lineId) override;
-    void ControlChanged(std::uintptr_t mixer, std::uintptr_t controlId) override;
-
     void BuildDestinations();
     MixerControlList FetchControls(const platform::MixerLine& line);
     const MixerDestination* Destination(std::int32_t index) const;

@@ -36,7 +36,7 @@ void OsdController::ShowVolumeBar() {
     if (!windows.IsVisible(OsdWindow::Progress)) {
         windows.ShapeProgress(ProgressBarHeight(screen), settings_.barStyle);
     }
-    const int steps = VolumeSteps(services_.volume.ReadMasterVolume());
+    const int steps = VolumeSteps(services_.volume.Read());
     windows.SetColor(OsdWindow::Progress, settings_.osdColor);
     windows.SetBounds(OsdWindow::Progress, ProgressWindowBounds(screen, VolumeBarWidth(screen, steps)));
     windows.Disable(OsdWindow::Progress);

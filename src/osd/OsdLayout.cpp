@@ -50,7 +50,7 @@ WindowBounds ProgressWindowBounds(ScreenSize screen, int width) {
     return WindowBounds{0, screen.height - screen.height / 7, width, kProgressWindowHeight};
 }
 
-int VolumeSteps(const LineVolume& volume) { return (volume.left + volume.right) / kVolumePerStep; }
+int VolumeSteps(const VolumeLevels& volume) { return (volume.left + volume.right) / kVolumePerStep; }
 
 int VolumeBarWidth(ScreenSize screen, int volumeSteps) {
     // Steps are never negative for readings on the mixer's scale; a window

@@ -65,7 +65,7 @@ SegmentShape SegmentShapeFor(int barStyle);
 WindowBounds ProgressWindowBounds(ScreenSize screen, int width);
 
 // (left + right) div 3276: 0 to 40 on the 0..65535 scale, 0 without a mixer.
-int VolumeSteps(const LineVolume& volume);
+int VolumeSteps(const VolumeLevels& volume);
 int VolumeBarWidth(ScreenSize screen, int volumeSteps);
 
 // The OSD hides once ticks exceeds this: (time-out index + 1) x 10.

@@ -1,7 +1,6 @@
 #pragma once
 // The audio mixer functions of the system (winmm's mixer*), for one open
-// device at a time, with the hidden window that receives its change
-// notifications.
+// device at a time.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -54,26 +53,14 @@ struct MixerControl {
     std::uint32_t steps = 0;
 };
 
-// Receives what the notification window is told (MM_MIXM_LINE_CHANGE and
-// MM_MIXM_CONTROL_CHANGE with their two parameters).
-class MixerNotificationSink {
-public:
-    virtual ~MixerNotificationSink() = default;
-    virtual void LineChanged(std::uintptr_t mixer, std::uintptr_t lineId) = 0;
-    virtual void ControlChanged(std::uintptr_t mixer, std::uintptr_t controlId) = 0;
-};
-
 class MixerDevice {
 public:
     virtual ~MixerDevice() = default;
 
-    virtual void CreateNotificationWindow(MixerNotificationSink& sink) = 0;
-    virtual void DestroyNotificationWindow() = 0;
-
     // mixerGetNumDevs.
     virtual std::uint32_t DeviceCount() = 0;
 
-    // mixerOpen with the notification window as callback; false on failure.
+    // mixerOpen, without change notifications; false on failure.
     // Every call below works on the device opened here.
     virtual bool Open(std::uint32_t deviceId) = 0;
     // mixerClose of the open device, if any.

@@ -59,8 +59,6 @@ public:
     std::vector<std::string> log;
     bool open = false;
     std::uint32_t openDevice = 0;
-    bool windowCreated = false;
-    platform::MixerNotificationSink* sink = nullptr;
 
     std::vector<std::string> Writes() const {
         std::vector<std::string> writes;
@@ -70,16 +68,6 @@ public:
     }
 
     // --- the seam
-    void CreateNotificationWindow(platform::MixerNotificationSink& notificationSink) override {
-        log.push_back("create window");
-        windowCreated = true;
-        sink = &notificationSink;
-    }
-    void DestroyNotificationWindow() override {
-        log.push_back("destroy window");
-        windowCreated = false;
-        sink = nullptr;
-    }
     std::uint32_t DeviceCount() override {
         log.push_back("count");
         return deviceCount;

@@ -96,14 +96,12 @@ private:
 class OsdMasterVolume : public MasterVolume {
 public:
     explicit OsdMasterVolume(OsdLog& log) : log_(log) {}
-    void ToggleMute() override {}
-    void VolumeDown() override {}
-    void VolumeUp() override {}
-    LineVolume ReadMasterVolume() override {
+    VolumeLevels Read() override {
         log_.push_back("read volume");
         return volume;
     }
-    LineVolume volume;
+    void Write(const VolumeLevels&) override { log_.push_back("write volume"); }
+    VolumeLevels volume;
 
 private:
     OsdLog& log_;

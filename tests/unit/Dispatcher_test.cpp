@@ -16,7 +16,7 @@ using testing::CallLog;
 class RecordingOperations : public LaunchOperations,
                             public WindowOperations,
                             public PowerOperations,
-                            public MasterVolume,
+                            public VolumeKeys,
                             public WinampControl,
                             public OsdDisplay {
 public:
@@ -50,7 +50,6 @@ public:
     void ToggleMute() override { Log("ToggleMute"); }
     void VolumeDown() override { Log("VolumeDown"); }
     void VolumeUp() override { Log("VolumeUp"); }
-    LineVolume ReadMasterVolume() override { return {}; }
 
     bool IsRunning() override {
         Log("IsRunning?");

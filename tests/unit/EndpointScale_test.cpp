@@ -1,7 +1,7 @@
-// The endpoint volume as a mixer master line: the mapping between the mixer's
-// 0..65535 scale and the endpoint's 0.0..1.0 level, the line and controls it
-// is shown as, and the three volume actions walking that line while the
-// levels are kept as the endpoint keeps them, as floats.
+// The endpoint volume as the master volume: the mapping between the 0..65535
+// scale and the endpoint's 0.0..1.0 level, the channels, and the three volume
+// keys walking the endpoint while its levels are kept as it keeps them, as
+// floats.
 #include "media/EndpointScale.h"
 
 #include <gtest/gtest.h>
@@ -9,13 +9,12 @@
 #include <cmath>
 #include <limits>
 
-#include "doubles/FakeMixerDevice.h"
-#include "media/MasterVolumeActions.h"
+#include "media/EndpointMasterVolume.h"
+#include "media/VolumeKeys.h"
 
 namespace keytide {
 namespace {
 
-using testing::FakeMixerDevice;
 using Values = std::vector<std::uint32_t>;
 using Scalars = std::vector<float>;
 
@@ -46,129 +45,112 @@ TEST(EndpointScaleTest, ScaleEndsAndLevelsOutsideThemAreHeld) {
     }
 }
 
-TEST(EndpointScaleTest, LineShowsTheEndpointsChannelsWithUniformVolumeForOne) {
-    struct Case {
-        std::uint32_t endpointChannels;
-        std::uint32_t lineChannels;
-        bool uniformVolume;
+TEST(EndpointScaleTest, ChannelsMeetLeftAndRight) {
+    struct Read {
+        Scalars scalars;
+        int left;
+        int right;
     };
-    for (const Case& c : {Case{2, 2, false}, Case{1, 1, true}, Case{0, 1, true}, Case{6, 6, false}}) {
-        const platform::MixerLine line = EndpointMasterLine(c.endpointChannels);
-        const std::vector<platform::MixerControl> controls = EndpointMasterControls(c.endpointChannels);
-        EXPECT_EQ(line.lineId, kEndpointLineId);
-        EXPECT_EQ(line.channels, c.lineChannels) << c.endpointChannels;
-        EXPECT_EQ(line.controls, controls.size());
-        ASSERT_EQ(controls.size(), 2u);
-        EXPECT_EQ(controls[0].controlId, kEndpointVolumeControlId);
-        EXPECT_EQ(controls[0].controlType, platform::kMixerControlTypeVolume);
-        EXPECT_EQ((controls[0].controlFlags & platform::kMixerControlUniform) != 0, c.uniformVolume)
-            << c.endpointChannels;
-        EXPECT_EQ(controls[1].controlId, kEndpointMuteControlId);
-        EXPECT_EQ(controls[1].controlType, platform::kMixerControlTypeMute);
-        EXPECT_EQ(controls[1].controlFlags, platform::kMixerControlUniform);
+    for (const Read& c : {Read{{1.0f, 0.5f}, 65535, 32768}, Read{{0.5f}, 32768, -1}, Read{{}, -1, -1},
+                          Read{{0.0f, 1.0f, 0.25f}, 0, 65535}}) {
+        const VolumeLevels levels = LevelsFromScalars(c.scalars);
+        EXPECT_EQ(levels.left, c.left) << c.scalars.size() << " channels";
+        EXPECT_EQ(levels.right, c.right) << c.scalars.size() << " channels";
     }
-    EXPECT_EQ(EndpointMixerCaps().destinations, 1u);
+
+    struct Write {
+        VolumeLevels levels;
+        std::size_t channels;
+        Scalars scalars;
+    };
+    const Write writes[] = {
+        {{65535, 0}, 2, {1.0f, 0.0f}},
+        {{65535, -1}, 2, {1.0f, 1.0f}},  // one value: every channel
+        {{65535, 0}, 1, {1.0f}},
+        {{65535, 0}, 4, {1.0f, 0.0f, 0.0f, 0.0f}},  // channels past the second follow it
+        {{-1, 0}, 2, {}},
+        {{65535, 0}, 0, {}},
+    };
+    for (const Write& c : writes) {
+        EXPECT_EQ(ScalarsFromLevels(c.levels, c.channels), c.scalars) << c.levels.left << "/" << c.levels.right;
+    }
 }
 
-TEST(EndpointScaleTest, ValuesAndChannelsMeetWhenTheirCountsDiffer) {
-    // The default output can change between the snapshot and a press.
-    EXPECT_EQ(ValuesFromChannelScalars({1.0f, 0.5f}, 2), (Values{65535, 32768}));
-    EXPECT_EQ(ValuesFromChannelScalars({1.0f, 0.5f}, 1), (Values{65535}));  // uniform read: the first channel
-    EXPECT_EQ(ValuesFromChannelScalars({0.5f}, 2), (Values{32768, 32768}));
-    EXPECT_EQ(ValuesFromChannelScalars({0.5f}, 0), (Values{32768}));
-    EXPECT_TRUE(ValuesFromChannelScalars({}, 2).empty());
-
-    EXPECT_EQ(ChannelScalarsFromValues({65535, 0}, 2), (Scalars{1.0f, 0.0f}));
-    EXPECT_EQ(ChannelScalarsFromValues({65535}, 2), (Scalars{1.0f, 1.0f}));  // uniform write: every channel
-    EXPECT_EQ(ChannelScalarsFromValues({65535, 0}, 1), (Scalars{1.0f}));
-    EXPECT_EQ(ChannelScalarsFromValues({65535, 0}, 4), (Scalars{1.0f, 0.0f, 0.0f, 0.0f}));
-    EXPECT_TRUE(ChannelScalarsFromValues({}, 2).empty());
-    EXPECT_TRUE(ChannelScalarsFromValues({65535}, 0).empty());
-}
-
-// The master line as the endpoint device shows it, its levels kept as the
-// endpoint keeps them (floats) and its mute as a switch.
-class EndpointLikeDevice : public FakeMixerDevice {
+// An endpoint that keeps its levels as floats, as Core Audio does.
+class FakeEndpoint : public platform::AudioEndpoint {
 public:
-    explicit EndpointLikeDevice(Scalars levels) : scalars(std::move(levels)) {
-        const auto endpointChannels = static_cast<std::uint32_t>(scalars.size());
-        caps = EndpointMixerCaps();
-        AddDestination(EndpointMasterLine(endpointChannels).channels, EndpointMasterControls(endpointChannels));
+    explicit FakeEndpoint(Scalars levels) : scalars(std::move(levels)) {}
+
+    std::optional<std::vector<float>> ChannelLevels() override { return scalars; }
+    bool SetChannelLevels(const std::vector<float>& levels) override {
+        if (levels.size() != scalars.size()) return false;
+        scalars = levels;
+        return true;
+    }
+    std::optional<bool> Muted() override { return muted; }
+    bool SetMuted(bool mute) override {
+        muted = mute;
+        return true;
+    }
+
+    Values Levels() const {
+        Values values;
+        for (float scalar : scalars) values.push_back(LevelFromScalar(scalar));
+        return values;
     }
 
     Scalars scalars;
     bool muted = false;
-
-    std::optional<std::vector<std::uint32_t>> ControlValues(std::uint32_t controlId, std::uint32_t channels) override {
-        FakeMixerDevice::ControlValues(controlId, channels);  // logged
-        if (controlId == kEndpointMuteControlId) return Values(std::max<std::uint32_t>(channels, 1), muted ? 1 : 0);
-        return ValuesFromChannelScalars(scalars, channels);
-    }
-    bool SetControlValues(std::uint32_t controlId, const std::vector<std::uint32_t>& newValues) override {
-        FakeMixerDevice::SetControlValues(controlId, newValues);  // logged
-        if (controlId == kEndpointMuteControlId) {
-            muted = newValues.at(0) != 0;
-        } else {
-            scalars = ChannelScalarsFromValues(newValues, static_cast<std::uint32_t>(scalars.size()));
-        }
-        return true;
-    }
-
-    Values Levels() const { return ValuesFromChannelScalars(scalars, static_cast<std::uint32_t>(scalars.size())); }
 };
 
 TEST(EndpointScaleTest, VolumeKeysWalkTheEndpointInWholeSteps) {
-    EndpointLikeDevice device({0.0f, 0.0f});
-    WinmmMixer mixer(device);
-    MasterVolumeActions actions(mixer);
+    FakeEndpoint endpoint({0.0f, 0.0f});
+    EndpointMasterVolume volume(endpoint);
+    MasterVolumeKeys keys(volume);
 
     for (std::uint32_t press = 1; press <= 65; ++press) {
-        actions.VolumeUp();
-        ASSERT_EQ(device.Levels(), (Values{press * 1000, press * 1000})) << "press " << press;
+        keys.VolumeUp();
+        ASSERT_EQ(endpoint.Levels(), (Values{press * 1000, press * 1000})) << "press " << press;
     }
-    actions.VolumeUp();
-    EXPECT_EQ(device.scalars, (Scalars{1.0f, 1.0f}));
-    EXPECT_EQ(actions.ReadMasterVolume().left, 65535);
-    EXPECT_EQ(actions.ReadMasterVolume().right, 65535);
+    keys.VolumeUp();
+    EXPECT_EQ(endpoint.scalars, (Scalars{1.0f, 1.0f}));
+    EXPECT_EQ(volume.Read().left, 65535);
+    EXPECT_EQ(volume.Read().right, 65535);
 
-    actions.ToggleMute();
-    EXPECT_TRUE(device.muted);
-    for (int press = 0; press < 10; ++press) actions.VolumeDown();
-    EXPECT_EQ(device.Levels(), (Values{55535, 55535}));
-    EXPECT_TRUE(device.muted) << "a volume change switched mute off";
-    actions.ToggleMute();
-    EXPECT_FALSE(device.muted);
-    EXPECT_EQ(device.Levels(), (Values{55535, 55535})) << "mute moved the level";
+    keys.ToggleMute();
+    EXPECT_TRUE(endpoint.muted);
+    for (int press = 0; press < 10; ++press) keys.VolumeDown();
+    EXPECT_EQ(endpoint.Levels(), (Values{55535, 55535}));
+    EXPECT_TRUE(endpoint.muted) << "a volume change switched mute off";
+    keys.ToggleMute();
+    EXPECT_FALSE(endpoint.muted);
+    EXPECT_EQ(endpoint.Levels(), (Values{55535, 55535})) << "mute moved the level";
 
-    for (int press = 0; press < 60; ++press) actions.VolumeDown();
-    EXPECT_EQ(device.scalars, (Scalars{0.0f, 0.0f}));
+    for (int press = 0; press < 60; ++press) keys.VolumeDown();
+    EXPECT_EQ(endpoint.scalars, (Scalars{0.0f, 0.0f}));
 }
 
 TEST(EndpointScaleTest, ChannelBalanceAndSingleChannelEndpoints) {
     {
-        EndpointLikeDevice stereo({ScalarFromLevel(30000), ScalarFromLevel(20000)});
-        WinmmMixer mixer(stereo);
-        MasterVolumeActions actions(mixer);
-        actions.VolumeUp();
+        FakeEndpoint stereo({ScalarFromLevel(30000), ScalarFromLevel(20000)});
+        EndpointMasterVolume volume(stereo);
+        MasterVolumeKeys(volume).VolumeUp();
         EXPECT_EQ(stereo.Levels(), (Values{31000, 21000}));
     }
     {
-        EndpointLikeDevice mono({ScalarFromLevel(30000)});
-        WinmmMixer mixer(mono);
-        MasterVolumeActions actions(mixer);
-        actions.VolumeUp();
+        FakeEndpoint mono({ScalarFromLevel(30000)});
+        EndpointMasterVolume volume(mono);
+        MasterVolumeKeys(volume).VolumeUp();
         EXPECT_EQ(mono.Levels(), (Values{31000}));
-        EXPECT_EQ(mono.Writes().front(), "set 1 = 31000");  // one value: the control is uniform
-        const LineVolume read = actions.ReadMasterVolume();
+        const VolumeLevels read = volume.Read();
         EXPECT_EQ(read.left, 31000);
         EXPECT_EQ(read.right, -1);
     }
     {
-        // Channels past the second follow the second, as the mixer writes them.
-        EndpointLikeDevice surround({0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f});
-        WinmmMixer mixer(surround);
-        MasterVolumeActions actions(mixer);
-        actions.VolumeDown();
+        // Channels past the second follow the second.
+        FakeEndpoint surround({0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f});
+        EndpointMasterVolume volume(surround);
+        MasterVolumeKeys(volume).VolumeDown();
         EXPECT_EQ(surround.Levels(), (Values(6, 31768)));
     }
 }

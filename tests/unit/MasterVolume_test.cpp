@@ -1,10 +1,11 @@
-// The three master-volume actions and the bar's reading, on a mixer double:
+// The three volume keys and the bar's reading, on the winmm mixer over a double:
 // the step and its limits, mute kept on a volume change, lines without one of
 // the controls, and no mixer at all.
 #include <gtest/gtest.h>
 
 #include "doubles/FakeMixerDevice.h"
-#include "media/MasterVolumeActions.h"
+#include "media/VolumeKeys.h"
+#include "media/WinmmMixer.h"
 
 namespace keytide {
 namespace {
@@ -39,7 +40,7 @@ FakeMixerDevice DeviceWith(Line line, Values level, std::uint32_t muted) {
 
 enum class Press { Up, Down, Mute };
 
-void PressKey(MasterVolumeActions& actions, Press press) {
+void PressKey(MasterVolumeKeys& actions, Press press) {
     switch (press) {
     case Press::Up:
         actions.VolumeUp();
@@ -82,7 +83,7 @@ TEST(MasterVolumeTest, EachPressReadsChangesAndWritesBack) {
     for (const Case& c : cases) {
         FakeMixerDevice device = DeviceWith(c.line, c.level, c.muted);
         WinmmMixer mixer(device);
-        MasterVolumeActions actions(mixer);
+        MasterVolumeKeys actions(mixer);
         PressKey(actions, c.press);
         EXPECT_EQ(device.values[kVolumeId], c.levelAfter) << c.name;
         EXPECT_EQ(device.values[kMuteId], Values{c.mutedAfter}) << c.name;
@@ -92,7 +93,7 @@ TEST(MasterVolumeTest, EachPressReadsChangesAndWritesBack) {
 TEST(MasterVolumeTest, AVolumeChangeWritesTheMuteSwitchBackAsRead) {
     FakeMixerDevice device = DeviceWith({}, {30000, 20000}, 1);
     WinmmMixer mixer(device);
-    MasterVolumeActions actions(mixer);
+    MasterVolumeKeys actions(mixer);
     actions.VolumeUp();
     EXPECT_EQ(device.Writes(), (std::vector<std::string>{"set 1 = 31000 21000", "set 2 = 1"}));
 }
@@ -100,7 +101,7 @@ TEST(MasterVolumeTest, AVolumeChangeWritesTheMuteSwitchBackAsRead) {
 TEST(MasterVolumeTest, SixtySixPressesCrossTheWholeRange) {
     FakeMixerDevice device = DeviceWith({}, {0, 0}, 0);
     WinmmMixer mixer(device);
-    MasterVolumeActions actions(mixer);
+    MasterVolumeKeys actions(mixer);
     for (int press = 0; press < 65; ++press) actions.VolumeUp();
     EXPECT_EQ(device.values[kVolumeId], (Values{65000, 65000}));
     actions.VolumeUp();
@@ -114,7 +115,7 @@ TEST(MasterVolumeTest, SixtySixPressesCrossTheWholeRange) {
 TEST(MasterVolumeTest, EveryPressReadsTheDeviceAfresh) {
     FakeMixerDevice device = DeviceWith({}, {10000, 10000}, 0);
     WinmmMixer mixer(device);
-    MasterVolumeActions actions(mixer);
+    MasterVolumeKeys actions(mixer);
     actions.VolumeUp();
     device.values[kVolumeId] = {50000, 40000};  // another program changed it
     actions.VolumeUp();
@@ -126,7 +127,7 @@ TEST(MasterVolumeTest, AnUnreadableVolumeIsNotOverwrittenWithAMadeUpLevel) {
         FakeMixerDevice device = DeviceWith({}, {30000, 30000}, 1);
         device.refusedReads = {kVolumeId};
         WinmmMixer mixer(device);
-        MasterVolumeActions actions(mixer);
+        MasterVolumeKeys actions(mixer);
         PressKey(actions, press);
         EXPECT_EQ(device.values[kVolumeId], (Values{30000, 30000}));
         EXPECT_EQ(device.Writes(), (std::vector<std::string>{"set 2 = 1"}));
@@ -136,15 +137,15 @@ TEST(MasterVolumeTest, AnUnreadableVolumeIsNotOverwrittenWithAMadeUpLevel) {
 TEST(MasterVolumeTest, TheBarReadsTheLevelAfterThePress) {
     FakeMixerDevice device = DeviceWith({}, {32768, 32000}, 0);
     WinmmMixer mixer(device);
-    MasterVolumeActions actions(mixer);
+    MasterVolumeKeys actions(mixer);
     actions.VolumeDown();
-    const LineVolume level = actions.ReadMasterVolume();
+    const VolumeLevels level = mixer.Read();
     EXPECT_EQ(level.left, 31768);
     EXPECT_EQ(level.right, 31000);
 
     FakeMixerDevice uniform = DeviceWith({.uniformVolume = true}, {65535}, 0);
     WinmmMixer uniformMixer(uniform);
-    const LineVolume single = MasterVolumeActions(uniformMixer).ReadMasterVolume();
+    const VolumeLevels single = uniformMixer.Read();
     EXPECT_EQ(single.left, 65535);
     EXPECT_EQ(single.right, -1);
 }
@@ -153,10 +154,10 @@ TEST(MasterVolumeTest, WithoutAMixerNothingHappens) {
     FakeMixerDevice device = DeviceWith({}, {30000, 30000}, 0);
     device.deviceCount = 0;
     WinmmMixer mixer(device);
-    MasterVolumeActions actions(mixer);
+    MasterVolumeKeys actions(mixer);
     for (Press press : {Press::Up, Press::Down, Press::Mute}) PressKey(actions, press);
     EXPECT_TRUE(device.Writes().empty());
-    const LineVolume level = actions.ReadMasterVolume();
+    const VolumeLevels level = mixer.Read();
     EXPECT_EQ(level.left, -1);
     EXPECT_EQ(level.right, -1);
 }

@@ -91,7 +91,7 @@ TEST(OsdLayoutTest, BarStyleChoosesTheSegmentShape) {
 
 TEST(OsdLayoutTest, VolumeStepsAndBarWidth) {
     struct Case {
-        LineVolume volume;
+        VolumeLevels volume;
         int steps;
     };
     const Case cases[] = {

@@ -1,6 +1,6 @@
 // The mixer component against a device double: opening and closing, the
 // snapshot of lines and controls, the walks of ReadLineVolume and
-// WriteLineVolume, and the change notifications.
+// WriteLineVolume, and the master line as the master volume.
 #include "media/WinmmMixer.h"
 
 #include <gtest/gtest.h>
@@ -54,11 +54,11 @@ TEST(WinmmMixerTest, ConstructionOpensDeviceZeroAndDestructionClosesIt) {
         EXPECT_EQ(mixer.DriverVersion(), static_cast<std::int32_t>(0x80000501));  // bits unchanged
         EXPECT_EQ(mixer.ProductName(), "SB Live! Mixer");
         EXPECT_EQ(mixer.NumberOfLine(), 1);
-        EXPECT_EQ(device.log, (std::vector<std::string>{"create window", "count", "open 0", "caps 0", "destination 0",
+        EXPECT_EQ(device.log, (std::vector<std::string>{"count", "open 0", "caps 0", "destination 0",
                                                         "controls 4294901760 x2"}));
         device.log.clear();
     }
-    EXPECT_EQ(device.log, (std::vector<std::string>{"close", "destroy window"}));
+    EXPECT_EQ(device.log, (std::vector<std::string>{"close"}));
 
     device.caps.manufacturerId = 0xFF;
     WinmmMixer other(device);
@@ -317,25 +317,18 @@ TEST(WinmmMixerTest, WritingSetsTheFirstVolumeAndMuteOnceEach) {
     EXPECT_TRUE(device.Writes().empty());
 }
 
-TEST(WinmmMixerTest, ChangeNotificationsReachTheEventsWhenAttached) {
-    FakeMixerDevice device = StereoDevice();
+TEST(WinmmMixerTest, TheMasterVolumeIsTheFirstDestinationLine) {
+    FakeMixerDevice device = StereoDevice({30000, 20000}, 1);
+    device.AddDestination(2, {FakeMixerDevice::Control(3, kMixerControlTypeVolume)});
+    device.values[3] = {5, 5};
     WinmmMixer mixer(device);
-    ASSERT_NE(device.sink, nullptr);
-    // No handler attached: nothing happens.
-    device.sink->LineChanged(0x1234, 0xFFFF0000);
-    device.sink->ControlChanged(0x1234, 1);
-
-    std::vector<std::string> events;
-    mixer.OnLineChange = [&](WinmmMixer& sender, std::uintptr_t mixerHandle, std::uintptr_t id) {
-        events.push_back("line " + std::to_string(mixerHandle) + " " + std::to_string(id) +
-                         (&sender == &mixer ? " from mixer" : " from elsewhere"));
-    };
-    mixer.OnControlChange = [&](WinmmMixer&, std::uintptr_t mixerHandle, std::uintptr_t id) {
-        events.push_back("control " + std::to_string(mixerHandle) + " " + std::to_string(id));
-    };
-    device.sink->LineChanged(5, 6);
-    device.sink->ControlChanged(7, 8);
-    EXPECT_EQ(events, (std::vector<std::string>{"line 5 6 from mixer", "control 7 8"}));
+    const VolumeLevels levels = mixer.Read();
+    EXPECT_EQ(levels.left, 30000);
+    EXPECT_EQ(levels.right, 20000);
+    EXPECT_EQ(levels.mute, 1);
+    mixer.Write({100, -1, -1});
+    EXPECT_EQ(device.Writes(), (std::vector<std::string>{"set 1 = 100 100"}));
+    EXPECT_EQ(device.values[3], (Values{5, 5}));
 }
 
 }  // namespace

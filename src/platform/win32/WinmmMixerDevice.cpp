@@ -8,8 +8,6 @@ namespace keytide::win32 {
 
 namespace {
 
-constexpr char kNotificationWindowClass[] = "KeytideMixerNotification";
-
 // Never fewer values than a request can fill.
 constexpr std::size_t kMinimumValueBuffer = 31;
 
@@ -61,58 +59,14 @@ MIXERCONTROLDETAILS ValueRequest(std::uint32_t controlId, std::uint32_t channels
 
 }  // namespace
 
-// Hidden and message-only: it exists to be named in mixerOpen.
-class WinmmMixerDevice::NotificationWindow final : public WindowBase {
-public:
-    explicit NotificationWindow(platform::MixerNotificationSink& sink) : sink_(sink) {
-        CreateParams params{};
-        params.className = kNotificationWindowClass;
-        params.title = "";
-        params.style = 0;
-        params.x = params.y = params.width = params.height = 0;
-        params.owner = HWND_MESSAGE;
-        Create(params);
-    }
-
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        switch (message) {
-        case MM_MIXM_LINE_CHANGE:
-            sink_.LineChanged(static_cast<std::uintptr_t>(wParam), static_cast<std::uintptr_t>(lParam));
-            return 0;
-        case MM_MIXM_CONTROL_CHANGE:
-            sink_.ControlChanged(static_cast<std::uintptr_t>(wParam), static_cast<std::uintptr_t>(lParam));
-            return 0;
-        default:
-            return DefaultHandling(message, wParam, lParam);
-        }
-    }
-
-private:
-    platform::MixerNotificationSink& sink_;
-};
-
-WinmmMixerDevice::WinmmMixerDevice() = default;
-
-WinmmMixerDevice::~WinmmMixerDevice() {
-    Close();
-    DestroyNotificationWindow();
-}
-
-void WinmmMixerDevice::CreateNotificationWindow(platform::MixerNotificationSink& sink) {
-    window_ = std::make_unique<NotificationWindow>(sink);
-}
-
-void WinmmMixerDevice::DestroyNotificationWindow() { window_.reset(); }
+WinmmMixerDevice::~WinmmMixerDevice() { Close(); }
 
 std::uint32_t WinmmMixerDevice::DeviceCount() { return mixerGetNumDevs(); }
 
 bool WinmmMixerDevice::Open(std::uint32_t deviceId) {
     Close();
-    const DWORD_PTR callback = window_ ? reinterpret_cast<DWORD_PTR>(window_->hwnd()) : 0;
-    const DWORD flags = window_ ? CALLBACK_WINDOW : 0;
     HMIXER opened = nullptr;
-    if (mixerOpen(&opened, deviceId, callback, 0, flags) != MMSYSERR_NOERROR) return false;
+    if (mixerOpen(&opened, deviceId, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) return false;
     mixer_.reset(opened);
     return true;
 }

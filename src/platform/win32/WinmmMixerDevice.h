@@ -1,21 +1,20 @@
 #pragma once
-// The mixer device through winmm, and the mixer component's hidden window
-// that mixerOpen is given for the device's change notifications.
-#include <memory>
+// The mixer device through winmm.
+#include <windows.h>
+#include <mmsystem.h>
 
 #include "platform/MixerDevice.h"
 #include "platform/win32/UniqueHandle.h"
-#include "platform/win32/WindowBase.h"
 
 namespace keytide::win32 {
 
 class WinmmMixerDevice final : public platform::MixerDevice {
 public:
-    WinmmMixerDevice();
+    WinmmMixerDevice() = default;
     ~WinmmMixerDevice() override;
+    WinmmMixerDevice(const WinmmMixerDevice&) = delete;
+    WinmmMixerDevice& operator=(const WinmmMixerDevice&) = delete;
 
-    void CreateNotificationWindow(platform::MixerNotificationSink& sink) override;
-    void DestroyNotificationWindow() override;
     std::uint32_t DeviceCount() override;
     bool Open(std::uint32_t deviceId) override;
     void Close() override;
@@ -27,12 +26,9 @@ public:
     bool SetControlValues(std::uint32_t controlId, const std::vector<std::uint32_t>& values) override;
 
 private:
-    class NotificationWindow;
-
     std::optional<platform::MixerLine> LineInfo(MIXERLINEA& line, DWORD query);
     HMIXEROBJ Object() const { return reinterpret_cast<HMIXEROBJ>(mixer_.get()); }
 
-    std::unique_ptr<NotificationWindow> window_;
     UniqueHmixer mixer_;
 };
 

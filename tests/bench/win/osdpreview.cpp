@@ -40,10 +40,8 @@ public:
 
 class SilentVolume final : public MasterVolume {
 public:
-    void ToggleMute() override {}
-    void VolumeDown() override {}
-    void VolumeUp() override {}
-    LineVolume ReadMasterVolume() override { return {}; }
+    VolumeLevels Read() override { return {}; }
+    void Write(const VolumeLevels&) override {}
 };
 
 struct Capture {
