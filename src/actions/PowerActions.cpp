@@ -16,9 +16,8 @@ void PowerActions::OpenShutdownDialog() {
     windows_.Post(windows_.FindTopWindow(kTaskbarClass, nullptr), kWmSysCommand, kScClose, 0);
 }
 
-void PowerActions::RequestPower(PowerAction type) {
-    request_.SetAction(type);
-    (void)request_.Execute();  // a refused request goes unreported
+void PowerActions::RequestPower(PowerAction action) {
+    (void)request_.Execute(action);  // a refused request goes unreported
 }
 
 }  // namespace keytide

@@ -1,7 +1,7 @@
 #pragma once
 // The power actions: log off, the shell's shut-down dialog, and restart, shut
-// down and suspend through the shutdown component. No action asks the user,
-// none forces other programs to close, and none reports a failure.
+// down and suspend. No action asks the user, none forces other programs to
+// close, and none reports a failure.
 #include "actions/PowerOperations.h"
 #include "actions/PowerRequest.h"
 #include "platform/Power.h"
@@ -16,9 +16,7 @@ public:
 
     void LogOff() override;
     void OpenShutdownDialog() override;
-    void RequestPower(PowerAction type) override;
-
-    PowerRequest& request() { return request_; }
+    void RequestPower(PowerAction action) override;
 
 private:
     platform::PowerSystem& power_;

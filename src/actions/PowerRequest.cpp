@@ -12,11 +12,8 @@ constexpr std::uint32_t kTokenQuery = 0x08;
 constexpr std::uint32_t kSePrivilegeEnabled = 2;
 constexpr char kShutdownPrivilege[] = "SeShutdownPrivilege";
 
-constexpr std::uint32_t kEwxLogOff = 0;
 constexpr std::uint32_t kEwxShutdown = 1;
 constexpr std::uint32_t kEwxReboot = 2;
-constexpr std::uint32_t kEwxForce = 4;
-constexpr std::uint32_t kEwxPowerOff = 8;
 
 // Closes a process or token handle at the end of its scope.
 class ScopedKernelHandle {
@@ -38,18 +35,17 @@ private:
 
 }  // namespace
 
-void PowerRequest::AskToProceed(bool& proceed) {
-    if (onQueryShutdown_) onQueryShutdown_(*this, proceed);
-}
-
-bool PowerRequest::Execute() {
+bool PowerRequest::Execute(PowerAction action) {
     if (power_.PlatformId() == platform::kPlatformWin32Nt && !EnableShutdownPrivilege()) return false;
-
-    bool proceed = true;
-    AskToProceed(proceed);
-    if (!proceed) return false;
-
-    return MakeRequest();
+    switch (action) {
+    case PowerAction::ShutDown:
+        return power_.ExitWindowsEx(kEwxShutdown, 0);  // shut down without powering off
+    case PowerAction::Restart:
+        return power_.ExitWindowsEx(kEwxReboot, 0);
+    case PowerAction::Suspend:
+        return power_.SetSystemPowerState(true, false);
+    }
+    return false;
 }
 
 bool PowerRequest::EnableShutdownPrivilege() {
@@ -73,23 +69,5 @@ bool PowerRequest::EnableShutdownPrivilege() {
     return adjusted;
 }
 
-bool PowerRequest::MakeRequest() {
-    const std::uint32_t flags = force_ ? kEwxForce : 0;
-    switch (actionType_) {
-    case PowerAction::PowerOff:
-        return power_.ExitWindowsEx(kEwxPowerOff | flags, 0);
-    case PowerAction::ShutDown:
-        return power_.ExitWindowsEx(kEwxShutdown | flags, 0);
-    case PowerAction::Restart:
-        return power_.ExitWindowsEx(kEwxReboot | flags, 0);
-    case PowerAction::LogOff:
-        return power_.ExitWindowsEx(kEwxLogOff | flags, 0);
-    case PowerAction::Suspend:
-        return power_.SetSystemPowerState(true, force_);
-    case PowerAction::Hibernate:
-        return power_.SetSystemPowerState(false, force_);
-    }
-    return false;  // a stored value that names no request
-}
 
 }  // namespace keytide

@@ -6,7 +6,6 @@ namespace keytide {
 
 namespace {
 
-constexpr std::uint32_t kManufacturerMicrosoft = 1;
 constexpr std::int32_t kMasterLine = 0;
 
 bool IsVolume(const platform::MixerControl& control) {
@@ -47,12 +46,7 @@ void WinmmMixer::SetMixerId(std::int32_t id) {
 
     mixerId_ = static_cast<std::int32_t>(wanted);
     const platform::MixerCaps caps = device_.Caps(deviceId).value_or(platform::MixerCaps{});
-    manufacturer_ = caps.manufacturerId == kManufacturerMicrosoft ? std::string("Microsoft")
-                                                                  : std::to_string(caps.manufacturerId) + " = Unknown";
-    driverVersion_ = static_cast<std::int32_t>(caps.driverVersion);
-    productId_ = caps.productId;
-    productName_ = caps.productName;
-    numberOfLine_ = static_cast<std::int32_t>(caps.destinations);
+    destinationCount_ = static_cast<std::int32_t>(caps.destinations);
     BuildDestinations();
 }
 
@@ -66,7 +60,7 @@ void WinmmMixer::CloseMixer() {
 
 void WinmmMixer::BuildDestinations() {
     MixerDestinations destinations;
-    for (std::int32_t index = 0; index < numberOfLine_; ++index) {
+    for (std::int32_t index = 0; index < destinationCount_; ++index) {
         const auto destination = static_cast<std::uint32_t>(index);
         std::optional<platform::MixerLine> line = device_.DestinationLine(destination);
         if (!line) continue;

@@ -69,11 +69,6 @@ public:
     // both channels. False without an open device or that destination.
     bool WriteLineVolume(std::int32_t destination, std::int32_t left, std::int32_t right, std::int32_t mute);
 
-    std::int32_t DriverVersion() const { return driverVersion_; }
-    std::uint16_t ProductId() const { return productId_; }
-    std::int32_t NumberOfLine() const { return numberOfLine_; }
-    const std::string& Manufacturer() const { return manufacturer_; }
-    const std::string& ProductName() const { return productName_; }
 
     // The snapshot of the open device; nothing while closed.
     const std::optional<MixerDestinations>& Destinations() const { return destinations_; }
@@ -90,11 +85,7 @@ private:
     platform::MixerDevice& device_;
     std::uint32_t deviceCount_ = 0;
     std::int32_t mixerId_ = -1;
-    std::int32_t driverVersion_ = 0;
-    std::uint16_t productId_ = 0;
-    std::int32_t numberOfLine_ = 0;
-    std::string manufacturer_;
-    std::string productName_;
+    std::int32_t destinationCount_ = 0;  // as the device's capabilities tell
     std::optional<MixerDestinations> destinations_;
 };
 

@@ -43,8 +43,10 @@ public:
 
     void LogOff() override { Log("LogOff"); }
     void OpenShutdownDialog() override { Log("OpenShutdownDialog"); }
-    void RequestPower(PowerAction type) override {
-        Log("Shutdown " + std::to_string(static_cast<int>(type)));
+    void RequestPower(PowerAction action) override {
+        Log(action == PowerAction::Restart    ? "Restart"
+            : action == PowerAction::ShutDown ? "ShutDown"
+                                              : "Suspend");
     }
 
     void ToggleMute() override { Log("ToggleMute"); }
@@ -126,8 +128,8 @@ TEST_F(DispatcherTest, EachImmediateActionCallsItsOperation) {
         {14, {"Applet rundll32.exe shell32.dll,Control_RunDLL Desk.cpl"}},
         {15, {"Applet rundll32.exe shell32.dll,Control_RunDLL Sysdm.cpl"}},
         {16, {"RefreshDesktop"}},
-        {17, {"Shutdown 2"}},
-        {19, {"Shutdown 1"}},  // shut down, not power off
+        {17, {"Restart"}},
+        {19, {"ShutDown"}},
         {20, {"WinKeyChord F"}},
         {21, {"VolumeDown"}},
         {22, {"VolumeUp"}},
@@ -136,7 +138,7 @@ TEST_F(DispatcherTest, EachImmediateActionCallsItsOperation) {
         {25, {"NextTrack"}},
         {27, {"PreviousTrack"}},
         {28, {"SetPlayState 0"}},
-        {30, {"Shutdown 4"}},
+        {30, {"Suspend"}},
     };
     for (const auto& [index, calls] : expected) {
         Assign(3, 0, index, "X");

@@ -1,5 +1,5 @@
-// The shutdown component's Execute: the privilege road and its failures, the
-// query handler, the force flag and the request each action type makes.
+// A power request: the privilege road and its failures, and the request each
+// action makes.
 #include "actions/PowerRequest.h"
 
 #include <gtest/gtest.h>
@@ -33,41 +33,22 @@ protected:
     PowerRequest request{power};
 };
 
-TEST_F(PowerRequestTest, StartsAsPowerOffWithoutForceOrHandler) {
-    EXPECT_EQ(request.Action(), PowerAction::PowerOff);
-    EXPECT_FALSE(request.Force());
-    EXPECT_FALSE(request.OnQuery());
-    EXPECT_EQ(sizeof(PowerAction), 1u);
-}
-
-struct RequestCase {
-    PowerAction type;
-    const char* plain;
-    const char* forced;
-};
-
-TEST_F(PowerRequestTest, EachActionTypeMakesItsRequestAfterThePrivilegeRoad) {
-    const RequestCase cases[] = {
-        {PowerAction::PowerOff, "ExitWindowsEx 8 0", "ExitWindowsEx 12 0"},
-        {PowerAction::ShutDown, "ExitWindowsEx 1 0", "ExitWindowsEx 5 0"},
-        {PowerAction::Restart, "ExitWindowsEx 2 0", "ExitWindowsEx 6 0"},
-        {PowerAction::LogOff, "ExitWindowsEx 0 0", "ExitWindowsEx 4 0"},
-        {PowerAction::Suspend, "SetSystemPowerState suspend=1 force=0",
-         "SetSystemPowerState suspend=1 force=1"},
-        {PowerAction::Hibernate, "SetSystemPowerState suspend=0 force=0",
-         "SetSystemPowerState suspend=0 force=1"},
+TEST_F(PowerRequestTest, EachActionMakesItsRequestAfterThePrivilegeRoad) {
+    struct Case {
+        PowerAction action;
+        const char* request;
+    };
+    const Case cases[] = {
+        {PowerAction::ShutDown, "ExitWindowsEx 1 0"},  // shut down, not power off (8)
+        {PowerAction::Restart, "ExitWindowsEx 2 0"},
+        {PowerAction::Suspend, "SetSystemPowerState suspend=1 force=0"},
     };
     for (const auto& c : cases) {
-        for (bool force : {false, true}) {
-            SCOPED_TRACE(std::string(c.plain) + (force ? " forced" : ""));
-            FakePowerSystem system;
-            PowerRequest component(system);
-            component.SetAction(c.type);
-            component.SetForce(force);
-            EXPECT_TRUE(component.Execute());
-            EXPECT_EQ(system.log, Concat(kPrivilegeRoad, {force ? c.forced : c.plain}));
-            EXPECT_TRUE(system.openHandles.empty());
-        }
+        SCOPED_TRACE(c.request);
+        FakePowerSystem system;
+        EXPECT_TRUE(PowerRequest(system).Execute(c.action));
+        EXPECT_EQ(system.log, Concat(kPrivilegeRoad, {c.request}));
+        EXPECT_TRUE(system.openHandles.empty());
     }
 }
 
@@ -76,9 +57,7 @@ TEST_F(PowerRequestTest, WithoutPrivilegesTheRequestIsMadeAtOnce) {
         SCOPED_TRACE(platformId);
         FakePowerSystem system;
         system.platformId = platformId;
-        PowerRequest component(system);
-        component.SetAction(PowerAction::Restart);
-        EXPECT_TRUE(component.Execute());
+        EXPECT_TRUE(PowerRequest(system).Execute(PowerAction::Restart));
         EXPECT_EQ(system.log, Log{"ExitWindowsEx 2 0"});
     }
 }
@@ -105,53 +84,16 @@ TEST_F(PowerRequestTest, PrivilegeFailuresStopBeforeAnyRequestAndCloseWhatWasOpe
         SCOPED_TRACE(c.name);
         FakePowerSystem system;
         system.*c.step = true;
-        PowerRequest component(system);
-        bool asked = false;
-        component.SetOnQuery([&](PowerRequest&, bool&) { asked = true; });
-        component.SetAction(PowerAction::ShutDown);
-
-        EXPECT_FALSE(component.Execute());
+        EXPECT_FALSE(PowerRequest(system).Execute(PowerAction::ShutDown));
         EXPECT_EQ(system.log, c.expected);
-        EXPECT_FALSE(asked);
         EXPECT_TRUE(system.openHandles.empty());
     }
 }
 
-TEST_F(PowerRequestTest, QueryHandlerSeesTheComponentAndCanRefuse) {
-    PowerRequest* sender = nullptr;
-    bool valueOnEntry = false;
-    request.SetOnQuery([&](PowerRequest& component, bool& proceed) {
-        sender = &component;
-        valueOnEntry = proceed;
-        proceed = false;
-    });
-    request.SetAction(PowerAction::Suspend);
-
-    EXPECT_FALSE(request.Execute());
-    EXPECT_EQ(sender, &request);
-    EXPECT_TRUE(valueOnEntry);
-    EXPECT_EQ(power.log, kPrivilegeRoad);  // the privilege is already enabled by then
-}
-
-TEST_F(PowerRequestTest, DoQueryShutdownWithoutHandlerLeavesTheValue) {
-    for (bool value : {true, false}) {
-        bool proceed = value;
-        request.AskToProceed(proceed);
-        EXPECT_EQ(proceed, value);
-    }
-}
-
-TEST_F(PowerRequestTest, RefusedRequestAndUnknownActionTypeGiveFalse) {
+TEST_F(PowerRequestTest, ARefusedRequestGivesFalse) {
     power.requestAccepted = false;
-    request.SetAction(PowerAction::Restart);
-    EXPECT_FALSE(request.Execute());
+    EXPECT_FALSE(request.Execute(PowerAction::Restart));
     EXPECT_EQ(power.Requests(), Log{"ExitWindowsEx 2 0"});
-
-    FakePowerSystem system;
-    PowerRequest component(system);
-    component.SetAction(static_cast<PowerAction>(6));
-    EXPECT_FALSE(component.Execute());
-    EXPECT_EQ(system.log, kPrivilegeRoad);  // no request at all
 }
 
 }  // namespace
