@@ -17,6 +17,8 @@ add_executable(keytide WIN32 ${CMAKE_SOURCE_DIR}/src/app/WinMain_win.cpp ${CMAKE
 target_link_libraries(keytide PRIVATE keytide_win)
 target_compile_options(keytide PRIVATE ${KEYTIDE_WARNINGS})
 target_link_options(keytide PRIVATE ${KEYTIDE_STATIC_LINK} -mwindows)
+include(cmake/trayicons.cmake)
+keytide_add_icon_resources(keytide ${CMAKE_SOURCE_DIR}/res/keytide.rc)
 
 # End-to-end test driver and helper programs: every .cpp directly under
 # tests/e2e/programs becomes its own console program; the driver is built
