@@ -190,25 +190,25 @@ std::vector<FilledShape> GradientShapes(const GradientSpec& spec, int width, int
     return out.Take();
 }
 
-std::vector<FilledShape> SunkenFrameShapes(int width, int height) {
+std::vector<FilledShape> EdgeRingShapes(int width, int height, int inset, Color topLeft, Color bottomRight) {
+    const int left = inset;
+    const int top = inset;
+    const int right = width - inset;
+    const int bottom = height - inset;
+    if (inset < 0 || right <= left || bottom <= top) return {};
     ShapeList out(width, height);
-    struct Ring {
-        int inset;
-        Color topLeft;
-        Color bottomRight;
-    };
-    for (const Ring& ring : {Ring{0, kGray, kWhite}, Ring{1, kBlack, kSilver}}) {
-        const int left = ring.inset;
-        const int top = ring.inset;
-        const int right = width - ring.inset;
-        const int bottom = height - ring.inset;
-        if (right <= left || bottom <= top) break;
-        out.Fill({left, top, right - 1, top + 1}, ring.topLeft);
-        out.Fill({left, top, left + 1, bottom - 1}, ring.topLeft);
-        out.Fill({right - 1, top, right, bottom}, ring.bottomRight);
-        out.Fill({left, bottom - 1, right, bottom}, ring.bottomRight);
-    }
+    out.Fill({left, top, right - 1, top + 1}, topLeft);
+    out.Fill({left, top, left + 1, bottom - 1}, topLeft);
+    out.Fill({right - 1, top, right, bottom}, bottomRight);
+    out.Fill({left, bottom - 1, right, bottom}, bottomRight);
     return out.Take();
+}
+
+std::vector<FilledShape> SunkenFrameShapes(int width, int height) {
+    std::vector<FilledShape> shapes = EdgeRingShapes(width, height, 0, kGray, kWhite);
+    std::vector<FilledShape> inner = EdgeRingShapes(width, height, 1, kBlack, kSilver);
+    shapes.insert(shapes.end(), inner.begin(), inner.end());
+    return shapes;
 }
 
 }  // namespace keytide::widgets

@@ -76,9 +76,14 @@ struct GradientSpec {
 // stripes and ignore Steps.
 std::vector<FilledShape> GradientShapes(const GradientSpec& spec, int width, int height);
 
+// One ring of an edge, `inset` pixels in from the area's border: the top and
+// left sides in one colour, the bottom and right sides in the other; the
+// bottom-left and top-right corner pixels belong to the bottom/right side.
+// Nothing when the area is too small for the ring.
+std::vector<FilledShape> EdgeRingShapes(int width, int height, int inset, Color topLeft, Color bottomRight);
+
 // A sunken edge inside the area's border: the outer ring grey on the top and
 // left, white on the bottom and right; the ring inside it black and silver.
-// The bottom-left and top-right corner pixels belong to the bottom/right side.
 std::vector<FilledShape> SunkenFrameShapes(int width, int height);
 
 }  // namespace keytide::widgets
