@@ -60,10 +60,10 @@ FlatControl::~FlatControl() {
 }
 
 void FlatControl::CreateButton(HWND parent, int id, const char* caption, const RECT& bounds, DWORD extraStyle) {
-    HWND window = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW | extraStyle,
-                                  bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                                  parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                                  nullptr);
+    HWND window =
+        CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW | extraStyle,
+                        bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (window == nullptr) throw KeytideError(std::string("Cannot create the button ") + caption);
     window_.reset(window);
     if (!SetWindowSubclass(window, &SubclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {

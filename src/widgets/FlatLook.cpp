@@ -51,8 +51,8 @@ std::vector<MenuItemBox> LayOutMenu(const std::vector<MenuEntry>& entries, const
         MenuItemBox box;
         box.top = top;
         box.height = entry.separator ? metrics.separatorHeight : metrics.itemHeight;
-        box.width = metrics.sideBarWidth + metrics.checkColumnWidth + std::max(entry.textWidth, 0) +
-                    metrics.textRightPadding;
+        box.width =
+            metrics.sideBarWidth + metrics.checkColumnWidth + std::max(entry.textWidth, 0) + metrics.textRightPadding;
         top += box.height;
         boxes.push_back(box);
     }

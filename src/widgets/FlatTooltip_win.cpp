@@ -26,8 +26,8 @@ void SwitchOffVisualStyle(HWND window) {
     using SetWindowThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
     HMODULE uxtheme = GetModuleHandleA("uxtheme.dll");
     if (uxtheme == nullptr) return;
-    auto setTheme = reinterpret_cast<SetWindowThemeFunction>(
-        reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")));
+    auto setTheme =
+        reinterpret_cast<SetWindowThemeFunction>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")));
     if (setTheme != nullptr) setTheme(window, L"", L"");
 }
 
@@ -41,9 +41,9 @@ void FlatTooltip::Create(HWND host) {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     host_ = host;
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, host, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+    HWND window =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, host, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (window == nullptr) throw KeytideError("Cannot create the hint window");
     window_.reset(window);
     Attach(window, this);

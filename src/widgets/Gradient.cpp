@@ -91,7 +91,8 @@ void Mirrored(const GradientSpec& spec, int width, int height, bool rows, ShapeL
         const Color color = BandColor(spec.begin, spec.end, i, half);
         const int mirror = extent - 1 - i;
         out.Fill(rows ? Rect{0, i, width, i + 1} : Rect{i, 0, i + 1, height}, color);
-        if (mirror != i) out.Fill(rows ? Rect{0, mirror, width, mirror + 1} : Rect{mirror, 0, mirror + 1, height}, color);
+        if (mirror != i)
+            out.Fill(rows ? Rect{0, mirror, width, mirror + 1} : Rect{mirror, 0, mirror + 1, height}, color);
     }
 }
 

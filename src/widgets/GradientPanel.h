@@ -35,9 +35,7 @@ public:
     void SetStartAngle(int degrees) { Change(spec_.startAngle, degrees); }
 
     // True when the picture must be drawn again for an area of this size.
-    bool NeedsRedraw(int width, int height) const {
-        return dirty_ || width != drawnWidth_ || height != drawnHeight_;
-    }
+    bool NeedsRedraw(int width, int height) const { return dirty_ || width != drawnWidth_ || height != drawnHeight_; }
 
     // The whole picture for a width x height area: the gradient, then the
     // edge when it is on. Drawn into a fresh (black) picture of that size.

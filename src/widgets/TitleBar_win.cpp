@@ -56,7 +56,8 @@ void TitleBar::Paint(HDC dc) {
     SetTextColor(dc, ToColorRef(look_.text));
     RECT text = client;
     text.left += ScaleForWindow(hwnd(), 8);
-    const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | (look_.centred ? DT_CENTER : DT_LEFT);
+    const UINT format =
+        DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | (look_.centred ? DT_CENTER : DT_LEFT);
     if (look_.centred) text.right -= ScaleForWindow(hwnd(), 8);
     DrawTextA(dc, caption.data(), -1, &text, format);
     SetBkMode(dc, previousMode);

@@ -1,9 +1,10 @@
 // The flat look's rules that the drawing code relies on: which face a button
 // shows, sizes at other DPIs, the popup menu's item boxes, and the groups of
 // which exactly one button is down.
+#include "widgets/FlatLook.h"
+
 #include <gtest/gtest.h>
 
-#include "widgets/FlatLook.h"
 #include "widgets/SelectionGroup.h"
 
 namespace keytide::widgets {
@@ -35,10 +36,10 @@ TEST(FlatLookTest, SizesScaleFrom96DpiToTheNearestPixel) {
         int pixels, dpi, expected;
     };
     const Case cases[] = {
-        {11, 96, 11}, {11, 120, 14}, {11, 144, 17},  // 13.75 and 16.5 round up
-        {16, 120, 20}, {13, 192, 26}, {7, 72, 5},    // 5.25 rounds down
-        {11, 0, 11},  {11, -5, 11},                  // DPI not known: 96
-        {-3, 144, -5},                               // -4.5 rounds away from zero, as MulDiv does
+        {11, 96, 11},  {11, 120, 14}, {11, 144, 17},  // 13.75 and 16.5 round up
+        {16, 120, 20}, {13, 192, 26}, {7, 72, 5},     // 5.25 rounds down
+        {11, 0, 11},   {11, -5, 11},                  // DPI not known: 96
+        {-3, 144, -5},                                // -4.5 rounds away from zero, as MulDiv does
     };
     for (const Case& c : cases) EXPECT_EQ(ScaleToDpi(c.pixels, c.dpi), c.expected) << c.pixels << " at " << c.dpi;
 }
@@ -50,8 +51,8 @@ TEST(FlatLookTest, MenuItemsStackWithThinSeparatorsAndRoomForBarAndCheck) {
     EXPECT_EQ(MenuMetricsFor(192, 30).sideBarWidth, 48);
 
     // The tray menu: Show..., -, Active, OSD Enabled, -, Help, About..., -, Exit.
-    const std::vector<MenuEntry> entries = {{false, 40}, {true, 0},  {false, 38}, {false, 70}, {true, 0},
-                                            {false, 28}, {false, 45}, {true, 0},  {false, 24}};
+    const std::vector<MenuEntry> entries = {{false, 40}, {true, 0},   {false, 38}, {false, 70}, {true, 0},
+                                            {false, 28}, {false, 45}, {true, 0},   {false, 24}};
     const std::vector<MenuItemBox> boxes = LayOutMenu(entries, metrics);
     ASSERT_EQ(boxes.size(), entries.size());
     const int fixed = metrics.sideBarWidth + metrics.checkColumnWidth + metrics.textRightPadding;
@@ -73,8 +74,8 @@ TEST(SelectionGroupTest, ExactlyOneStaysDownOnceChosen) {
         int selected;
     };
     const Step steps[] = {
-        {0, true, 0},   {0, false, 0},    // choosing the key that is down keeps it down
-        {13, true, 13}, {15, false, 13},  // past the end: nothing
+        {0, true, 0},    {0, false, 0},    // choosing the key that is down keeps it down
+        {13, true, 13},  {15, false, 13},  // past the end: nothing
         {-1, false, 13}, {14, true, 14},
     };
     for (const Step& step : steps) {

@@ -1,13 +1,14 @@
 // The gradient pictures as pixels: the shapes are painted in list order into a
 // small raster and the rows and columns are compared with values worked out by
 // hand for the sizes and colours the program's windows use.
+#include "widgets/Gradient.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdint>
 #include <vector>
 
-#include "widgets/Gradient.h"
 #include "widgets/GradientPanel.h"
 
 namespace keytide::widgets {
@@ -60,10 +61,17 @@ TEST(GradientScaleTest, ProductIn64BitsDivisionTruncatesTowardZero) {
         int expected;
     };
     const Case cases[] = {
-        {0, 252, 256, 0},        {1, 252, 256, 0},        {2, 252, 256, 1},     {255, 252, 256, 251},
-        {256, 252, 256, 252},    {254, 196, 255, 195},    {1, -196, 255, 0},    // -0.77 truncates to 0, not -1
-        {254, -30, 255, -29},    {127, 255, 127, 255},    {5, 100, 0, 0},       // no bands: no offset
-        {2'000'000'000, 2'000'000'000, 4'000'000'000, 1'000'000'000},          // would overflow in 32 bits
+        {0, 252, 256, 0},
+        {1, 252, 256, 0},
+        {2, 252, 256, 1},
+        {255, 252, 256, 251},
+        {256, 252, 256, 252},
+        {254, 196, 255, 195},
+        {1, -196, 255, 0},  // -0.77 truncates to 0, not -1
+        {254, -30, 255, -29},
+        {127, 255, 127, 255},
+        {5, 100, 0, 0},                                                // no bands: no offset
+        {2'000'000'000, 2'000'000'000, 4'000'000'000, 1'000'000'000},  // would overflow in 32 bits
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ScaleStep(c.i, c.range, c.n), c.expected) << c.i << " * " << c.range << " / " << c.n;
@@ -110,14 +118,14 @@ TEST(GradientStyleTest, VerticalOnTheEditorBackgroundBlendsPerPixelRow) {
         Color color;
     };
     const Row rows[] = {
-        {0, kEditorBegin},                // band 0 is empty; band 1 still has the first colour
-        {1, Rgb(0x01, 0x98, 0xE1)},       // band 2
-        {2, Rgb(0x02, 0x98, 0xE1)},       // band 3
-        {63, Rgb(0x31, 0xAD, 0xE8)},      // band 65
-        {126, Rgb(0x63, 0xC2, 0xF0)},     // band 129
-        {200, Rgb(0x9C, 0xDB, 0xF9)},     // band 204
-        {250, Rgb(0xC3, 0xEB, 0xFE)},     // band 254
-        {251, kEditorEnd},                // band 255
+        {0, kEditorBegin},             // band 0 is empty; band 1 still has the first colour
+        {1, Rgb(0x01, 0x98, 0xE1)},    // band 2
+        {2, Rgb(0x02, 0x98, 0xE1)},    // band 3
+        {63, Rgb(0x31, 0xAD, 0xE8)},   // band 65
+        {126, Rgb(0x63, 0xC2, 0xF0)},  // band 129
+        {200, Rgb(0x9C, 0xDB, 0xF9)},  // band 204
+        {250, Rgb(0xC3, 0xEB, 0xFE)},  // band 254
+        {251, kEditorEnd},             // band 255
     };
     for (const Row& row : rows) {
         EXPECT_TRUE(raster.RowIs(row.y, row.color)) << "row " << row.y << " is " << std::hex << raster.At(0, row.y);
@@ -148,12 +156,27 @@ TEST(GradientStyleTest, HorizontalCenterMirrorsFromBothEdgesToTheMiddle) {
     };
     // 254 wide: half is 127; column i and its mirror 253 - i have band i of 127.
     const Case cases[] = {
-        {kBlack, kWhite,
-         {{0, kBlack}, {253, kBlack}, {1, Rgb(2, 2, 2)}, {252, Rgb(2, 2, 2)}, {2, Rgb(4, 4, 4)},
-          {63, Rgb(0x7E, 0x7E, 0x7E)}, {190, Rgb(0x7E, 0x7E, 0x7E)}, {126, kWhite}, {127, kWhite}}},
-        {kEditorBegin, kEditorEnd,
-         {{0, kEditorBegin}, {253, kEditorBegin}, {1, Rgb(0x01, 0x98, 0xE1)}, {252, Rgb(0x01, 0x98, 0xE1)},
-          {125, Rgb(0xC0, 0xEA, 0xFE)}, {128, Rgb(0xC0, 0xEA, 0xFE)}, {126, kEditorEnd}, {127, kEditorEnd}}},
+        {kBlack,
+         kWhite,
+         {{0, kBlack},
+          {253, kBlack},
+          {1, Rgb(2, 2, 2)},
+          {252, Rgb(2, 2, 2)},
+          {2, Rgb(4, 4, 4)},
+          {63, Rgb(0x7E, 0x7E, 0x7E)},
+          {190, Rgb(0x7E, 0x7E, 0x7E)},
+          {126, kWhite},
+          {127, kWhite}}},
+        {kEditorBegin,
+         kEditorEnd,
+         {{0, kEditorBegin},
+          {253, kEditorBegin},
+          {1, Rgb(0x01, 0x98, 0xE1)},
+          {252, Rgb(0x01, 0x98, 0xE1)},
+          {125, Rgb(0xC0, 0xEA, 0xFE)},
+          {128, Rgb(0xC0, 0xEA, 0xFE)},
+          {126, kEditorEnd},
+          {127, kEditorEnd}}},
     };
     for (const Case& c : cases) {
         const GradientSpec spec{c.begin, c.end, GradientStyle::HorizontalCenter, 255, 0};
@@ -269,6 +292,7 @@ TEST(GradientStyleTest, HugeStepCountsCostNoMoreThanPixelRows) {
 
 TEST(GradientFrameTest, OuterRingGreyAndWhiteInnerRingBlackAndSilver) {
     const Raster raster = Raster::Of(SunkenFrameShapes(7, 6), 7, 6);
+    // clang-format off
     const char* expected[] = {
         // G grey, W white, B black, S silver, . untouched
         "GGGGGGW",
@@ -278,15 +302,25 @@ TEST(GradientFrameTest, OuterRingGreyAndWhiteInnerRingBlackAndSilver) {
         "GSSSSSW",
         "WWWWWWW",
     };
+    // clang-format on
     for (int y = 0; y < 6; ++y) {
         for (int x = 0; x < 7; ++x) {
             Color want = kUnpainted;
             switch (expected[y][x]) {
-            case 'G': want = kGray; break;
-            case 'W': want = kWhite; break;
-            case 'B': want = kBlack; break;
-            case 'S': want = kSilver; break;
-            default: break;
+            case 'G':
+                want = kGray;
+                break;
+            case 'W':
+                want = kWhite;
+                break;
+            case 'B':
+                want = kBlack;
+                break;
+            case 'S':
+                want = kSilver;
+                break;
+            default:
+                break;
             }
             EXPECT_EQ(raster.At(x, y), want) << "pixel " << x << "," << y;
         }
@@ -352,7 +386,7 @@ TEST(GradientPanelTest, PictureIsTheGradientWithTheFrameOnTop) {
     EXPECT_EQ(raster.At(1, 1), kBlack);
     EXPECT_EQ(raster.At(520, 279), kWhite);
     EXPECT_EQ(raster.At(519, 278), kSilver);
-    EXPECT_EQ(raster.At(2, 2), Rgb(0x01, 0x98, 0xE1));  // 280 rows: row 2 is band 2
+    EXPECT_EQ(raster.At(2, 2), Rgb(0x01, 0x98, 0xE1));      // 280 rows: row 2 is band 2
     EXPECT_EQ(raster.At(260, 277), Rgb(0xC3, 0xEB, 0xFE));  // 280 rows: row 277 is band 254 alone
     for (const Color pixel : raster.pixels) ASSERT_NE(pixel, kUnpainted);
 

@@ -14,6 +14,7 @@
 // It borrows keytide.exe's manifest (beside it) so that it runs with the same
 // common controls as the program.
 #include <windows.h>
+// commctrl.h needs windows.h before it
 #include <commctrl.h>
 
 #include <array>
@@ -78,10 +79,21 @@ struct KeyPlace {
 };
 // Inside the keypad panel.
 constexpr std::array<KeyPlace, 15> kKeys = {{
-    {"/", 48, 8, 41, 41},   {"*", 88, 8, 41, 41},    {"-", 128, 8, 41, 41}, {"7", 8, 48, 41, 41},
-    {"8", 48, 48, 41, 41},  {"9", 88, 48, 41, 41},   {"+", 128, 48, 41, 81}, {"4", 8, 88, 41, 41},
-    {"5", 48, 88, 41, 41},  {"6", 88, 88, 41, 41},   {"1", 8, 128, 41, 41}, {"2", 48, 128, 41, 41},
-    {"3", 88, 128, 41, 41}, {"0", 8, 168, 81, 41},   {".", 88, 168, 41, 41},
+    {"/", 48, 8, 41, 41},
+    {"*", 88, 8, 41, 41},
+    {"-", 128, 8, 41, 41},
+    {"7", 8, 48, 41, 41},
+    {"8", 48, 48, 41, 41},
+    {"9", 88, 48, 41, 41},
+    {"+", 128, 48, 41, 81},
+    {"4", 8, 88, 41, 41},
+    {"5", 48, 88, 41, 41},
+    {"6", 88, 88, 41, 41},
+    {"1", 8, 128, 41, 41},
+    {"2", 48, 128, 41, 41},
+    {"3", 88, 128, 41, 41},
+    {"0", 8, 168, 81, 41},
+    {".", 88, 168, 41, 41},
 }};
 
 struct Options {
@@ -208,8 +220,8 @@ void DemoWindow::Create() {
     const int ay = kAssignmentPanel.top;
     action_.Create(hwnd(), kAction, "Action", Scaled(ax + 8, ay + 8, 57, 17));
     HWND actionList = Field("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, kActionList, Scaled(ax + 8, ay + 24, 305, 200));
-    for (const char* entry : {"Active Application - Close", "Mute", "Volume Down", "Volume Up",
-                              "Winamp Play/Pause", "Open Shutdown dialog"}) {
+    for (const char* entry : {"Active Application - Close", "Mute", "Volume Down", "Volume Up", "Winamp Play/Pause",
+                              "Open Shutdown dialog"}) {
         SendMessageA(actionList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
     }
     SendMessageA(actionList, CB_SETCURSEL, 3, 0);
@@ -305,7 +317,8 @@ void DemoWindow::RestMouseOn(HWND control) {
     SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
     // Wine does not always turn a moved cursor into a mouse message; the hint
     // starts its wait at the control's first mouse move.
-    PostMessageA(control, WM_MOUSEMOVE, 0, MAKELPARAM((bounds.right - bounds.left) / 2, (bounds.bottom - bounds.top) / 2));
+    PostMessageA(control, WM_MOUSEMOVE, 0,
+                 MAKELPARAM((bounds.right - bounds.left) / 2, (bounds.bottom - bounds.top) / 2));
 }
 
 LRESULT DemoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -491,12 +504,13 @@ void RunChecks(DemoWindow& demo, Checker& check) {
         const Color wanted = picture[y * width + freeColumn];
         ++rowsChecked;
         if (seen != wanted) {
-            if (rowsWrong++ == 0) firstWrong = " (row " + std::to_string(y) + ": " + Hex(seen) + " not " + Hex(wanted) + ")";
+            if (rowsWrong++ == 0)
+                firstWrong = " (row " + std::to_string(y) + ": " + Hex(seen) + " not " + Hex(wanted) + ")";
         }
     }
-    check.Expect(rowsWrong == 0, "gradient rows on the screen match the computed bands: " +
-                                     std::to_string(rowsChecked - rowsWrong) + " of " + std::to_string(rowsChecked) +
-                                     firstWrong);
+    check.Expect(rowsWrong == 0,
+                 "gradient rows on the screen match the computed bands: " + std::to_string(rowsChecked - rowsWrong) +
+                     " of " + std::to_string(rowsChecked) + firstWrong);
     if (dpi == 96) {
         struct Expected {
             int y;
@@ -597,9 +611,9 @@ void RunChecks(DemoWindow& demo, Checker& check) {
     if (before.count < 0 || after.count < 0) {
         check.Note("GDI objects could not be counted");
     } else {
-        check.Expect(after.count <= before.count, "GDI objects before and after 40 full redraws: " +
-                                                      std::to_string(before.count) + ", " +
-                                                      std::to_string(after.count) + " (" + before.method + ")");
+        check.Expect(after.count <= before.count,
+                     "GDI objects before and after 40 full redraws: " + std::to_string(before.count) + ", " +
+                         std::to_string(after.count) + " (" + before.method + ")");
     }
 
     // A hint: the tooltip, drawn flat.
