@@ -18,10 +18,12 @@
 #include <commctrl.h>
 
 #include <array>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "GuiObjects.h"
@@ -468,6 +470,37 @@ private:
 
 bool IsDown(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
+// Presses a mouse button at `from`, moves to `to` and lets go there, from a
+// second thread as a user's hand would, while this thread goes on handling
+// messages (a left press on the title bar starts the system's move loop,
+// which only ends at the button's release).
+void Drag(POINT from, POINT to, bool left) {
+    auto at = [](POINT point, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+        return input;
+    };
+    const DWORD down = left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
+    const DWORD up = left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
+    const POINT halfway{(from.x + to.x) / 2, (from.y + to.y) / 2};
+    std::atomic<bool> done{false};
+    std::thread hand([&] {
+        INPUT steps[] = {at(from, 0), at(from, down), at(halfway, 0), at(to, 0), at(to, up)};
+        for (INPUT& step : steps) {
+            SendInput(1, &step, sizeof(INPUT));
+            Sleep(80);
+        }
+        done = true;
+    });
+    const DWORD limit = GetTickCount() + 5000;
+    while (!done && GetTickCount() < limit) Settle(20);
+    hand.join();
+    Settle(150);
+}
+
 POINT ScreenOrigin(HWND window) {
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
@@ -615,6 +648,24 @@ void RunChecks(DemoWindow& demo, Checker& check) {
                      "GDI objects before and after 40 full redraws: " + std::to_string(before.count) + ", " +
                          std::to_string(after.count) + " (" + before.method + ")");
     }
+
+    // The title bar: the left button drags the window, the right one does not.
+    RECT placed{};
+    GetWindowRect(demo.hwnd(), &placed);
+    const POINT grip{placed.left + demo.Scale(150), placed.top + demo.Scale(14)};
+    Drag(grip, {grip.x - 40, grip.y + 30}, false);
+    RECT afterRight{};
+    GetWindowRect(demo.hwnd(), &afterRight);
+    check.Expect(EqualRect(&placed, &afterRight) != FALSE,
+                 "dragging the title bar with the right button leaves the window");
+    Drag(grip, {grip.x - 40, grip.y + 30}, true);
+    Settle(200);
+    RECT afterLeft{};
+    GetWindowRect(demo.hwnd(), &afterLeft);
+    check.Expect(afterLeft.left == placed.left - 40 && afterLeft.top == placed.top + 30,
+                 "dragging the title bar with the left button moves the window by (-40, 30): it moved by (" +
+                     std::to_string(afterLeft.left - placed.left) + ", " + std::to_string(afterLeft.top - placed.top) +
+                     ")");
 
     // A hint: the tooltip, drawn flat.
     SendMessageA(demo.Hints().hwnd(), TTM_SETDELAYTIME, TTDT_INITIAL, 100);
