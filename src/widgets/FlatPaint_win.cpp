@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "widgets/FlatLook.h"
+
 namespace keytide::win32 {
 
 void FillSolid(HDC dc, const RECT& rect, widgets::Color color) {
@@ -32,7 +34,7 @@ void PaintShapes(HDC dc, const std::vector<widgets::FilledShape>& shapes, int or
 
 UniqueHfont CreateFlatFont(const FontSpec& spec, int dpi) {
     LOGFONTA font{};
-    font.lfHeight = -MulDiv(spec.pixelHeight, dpi > 0 ? dpi : 96, 96);
+    font.lfHeight = -widgets::ScaleToDpi(spec.pixelHeight, dpi);
     font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
     font.lfItalic = spec.italic ? TRUE : FALSE;
     font.lfUnderline = spec.underline ? TRUE : FALSE;

@@ -33,8 +33,25 @@ void SwitchOffVisualStyle(HWND window) {
 
 }  // namespace
 
+constexpr UINT_PTR kTooltipSubclassId = 0x4B544654;  // 'KTFT'
+
 FlatTooltip::~FlatTooltip() {
-    if (window_) Detach(window_.get());
+    if (HWND window = window_.get()) {
+        RemoveWindowSubclass(window, &SubclassProcedure, kTooltipSubclassId);
+        Detach(window);
+    }
+}
+
+// Only watches for the end: the host takes its owned tooltip with it when it
+// goes first, and the handle must not be destroyed a second time.
+LRESULT CALLBACK FlatTooltip::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                DWORD_PTR self) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, &SubclassProcedure, kTooltipSubclassId);
+        Detach(window);
+        (void)reinterpret_cast<FlatTooltip*>(self)->window_.release();
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 void FlatTooltip::Create(HWND host) {
@@ -47,6 +64,7 @@ void FlatTooltip::Create(HWND host) {
     if (window == nullptr) throw KeytideError("Cannot create the hint window");
     window_.reset(window);
     Attach(window, this);
+    SetWindowSubclass(window, &SubclassProcedure, kTooltipSubclassId, reinterpret_cast<DWORD_PTR>(this));
     SwitchOffVisualStyle(window);
     // The tooltip gives itself a system border in the system's colour (grey
     // under Wine); the hint draws its own black outline instead. The tooltip

@@ -36,6 +36,8 @@ private:
     void AddTool(UINT flags, UINT_PTR id, const RECT& area, const std::string& text);
     void PaintHint(HDC dc);
     std::string CurrentText() const;
+    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR subclassId, DWORD_PTR self);
 
     HWND host_ = nullptr;
     UniqueHwnd window_;
