@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/Error.h"
+#include "platform/Error.h"
 #include "platform/win32/WindowBase.h"
 #include "widgets/Dpi_win.h"
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "core/Error.h"
+#include "platform/Error.h"
 #include "widgets/Dpi_win.h"
 #include "widgets/FlatLook.h"
 
