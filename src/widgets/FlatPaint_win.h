@@ -12,7 +12,6 @@
 
 namespace keytide::win32 {
 
-
 // Both are 0x00BBGGRR.
 inline COLORREF ToColorRef(widgets::Color color) { return static_cast<COLORREF>(color & 0x00FFFFFF); }
 
