@@ -18,6 +18,7 @@
 #include "osd/OnScreenDisplay_win.h"
 #include "platform/win32/EndpointMixerDevice.h"
 #include "platform/win32/SystemServices.h"
+#include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32FileTail.h"
 #include "platform/win32/Win32FontSource.h"
 #include "platform/win32/Win32IntervalTimer.h"
@@ -74,6 +75,8 @@ int RunProgram() {
     Win32ProgramStarter starter;
     Win32KeyInput keyInput;
     Win32Registry registry;
+    Win32CodePage codePage;
+    ConfigFile iniFile(files, codePage, messages, IniFilePathFor(ExecutablePath()));
 
     // Shared state of the windows.
     Settings settings;
@@ -85,7 +88,7 @@ int RunProgram() {
 
     // --- settings and start-up steps
     Win32FontSource fonts;
-    SettingsStore settingsStore(settings, files, IniFilePathFor(ExecutablePath()), registry, ExecutablePath());
+    SettingsStore settingsStore(settings, iniFile, registry, ExecutablePath());
     SettingsStartup startup(settings, settingsStore, fonts, messages);
     startup.ResetToDesignState();
     DeferredStartSteps deferredStart(startup);
@@ -113,7 +116,7 @@ int RunProgram() {
 
     MainWindowVisibility visibility;
     ControllerServices services{files, messages, hotkeys, keyboard, tray, visibility, deferredStart, settings};
-    auto controller = std::make_unique<MainController>(services, IniFilePathFor(ExecutablePath()));
+    auto controller = std::make_unique<MainController>(services, iniFile);
     Dispatcher dispatcher(DispatchServices{launch, windowActions, power, volume, winamp, osd}, *controller,
                           osdCounters);
     controller->SetDispatcher(dispatcher);

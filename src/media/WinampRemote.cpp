@@ -193,9 +193,9 @@ void WinampRemote::WatchTrack() {
 
 std::optional<std::string> WinampRemote::FindPlaylistEntry(std::int32_t number) {
     if (!services_.files.FileExists(PlayerDirectory() + kPlaylistFile)) WritePlaylist();
-    const auto text = services_.files.ReadFile(PlayerDirectory() + kPlaylistFile);
-    if (!text) return std::nullopt;
-    return PlaylistEntry(*text, number);
+    const auto list = services_.files.ReadFile(PlayerDirectory() + kPlaylistFile, platform::kMaxReadSize);
+    if (list.status != platform::FileReadStatus::Read) return std::nullopt;
+    return PlaylistEntry(list.bytes, number);
 }
 
 void WinampRemote::ReadTag(const std::string& file) {

@@ -7,6 +7,7 @@
 #include "core/DefaultIni.h"
 #include "platform/Error.h"
 #include "doubles/ControllerDoubles.h"
+#include "doubles/FakeCodePage.h"
 #include "doubles/MemoryFileSystem.h"
 
 namespace keytide {
@@ -124,8 +125,10 @@ protected:
     testing::FakeMainWindow mainWindow;
     testing::RecordingStartup startup{seamLog};
     Settings settings;
+    testing::Latin1CodePage codePage;
+    ConfigFile iniFile{files, codePage, messages, kIniPath};
     MainController controller{
-        ControllerServices{files, messages, hotkeys, keyboard, tray, mainWindow, startup, settings}, kIniPath};
+        ControllerServices{files, messages, hotkeys, keyboard, tray, mainWindow, startup, settings}, iniFile};
     RecordingOperations operations{log};
     OsdCounters counters;
     Dispatcher dispatcher{DispatchServices{operations, operations, operations, operations, operations, operations},
