@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/ShellTarget.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
 
@@ -97,6 +98,10 @@ bool Win32FileSystem::WriteInPlace(const std::string& path, std::string_view byt
 }
 
 bool Win32FileSystem::FileExists(const std::string& path) const {
+    // Windows finds nothing by a name of MAX_PATH or more (the program does
+    // not declare long-path support); Wine would, and its ShellExecute then
+    // overruns a MAX_PATH buffer with it. The same answer on both.
+    if (!platform::FitsMaxPath(path)) return false;
     WIN32_FIND_DATAW found{};
     UniqueFindHandle search(FindFirstFileW(Widen(path).c_str(), &found));
     if (!search) return false;

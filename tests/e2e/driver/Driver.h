@@ -246,6 +246,10 @@ class TestContext {
   KeytideProcess& start(StartOptions options = {},
                         std::source_location where = std::source_location::current());
 
+  // Takes over a program the test started itself (with CreateProcessW, for a
+  // path outside the ANSI code page); it is stopped at the end like the others.
+  KeytideProcess& adopt(PROCESS_INFORMATION info, std::string exe);
+
   // All programs this test started.
   const std::vector<std::unique_ptr<KeytideProcess>>& processes() const { return processes_; }
 

@@ -236,6 +236,11 @@ KeytideProcess& TestContext::start(StartOptions options, std::source_location wh
   return process;
 }
 
+KeytideProcess& TestContext::adopt(PROCESS_INFORMATION info, std::string exe) {
+  processes_.push_back(std::make_unique<KeytideProcess>(*this, info, std::move(exe)));
+  return *processes_.back();
+}
+
 void TestContext::fail(const std::string& message, const char* file, int line) {
   std::string where = baseName(file);
   if (line > 0) {
