@@ -61,6 +61,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <source_location>
 #include <sstream>
 #include <string>
@@ -270,6 +271,10 @@ class TestContext {
   std::vector<std::string> failures_;
   std::vector<std::unique_ptr<KeytideProcess>> processes_;
 };
+
+// Every process whose parent chain leads to one of `roots` (the roots left
+// out), from a snapshot of the running processes.
+std::set<DWORD> descendantsOf(const std::set<DWORD>& roots);
 
 // ---------------------------------------------------------------------------
 // Waiting.
