@@ -112,7 +112,7 @@ int RunProgram() {
     // --- media player
     Win32FileTailReader fileTails;
     Win32IntervalTimer trackWatchTimer;
-    WinampRemote winamp(WinampServices{windowSystem, registry, starter, files, fileTails, trackWatchTimer});
+    WinampRemote winamp(WinampServices{windowSystem, registry, starter, files, fileTails, trackWatchTimer, codePage});
 
     MainWindowVisibility visibility;
     ControllerServices services{files, messages, hotkeys, keyboard, tray, visibility, deferredStart, settings};

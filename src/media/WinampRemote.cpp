@@ -195,7 +195,9 @@ std::optional<std::string> WinampRemote::FindPlaylistEntry(std::int32_t number) 
     if (!services_.files.FileExists(PlayerDirectory() + kPlaylistFile)) WritePlaylist();
     const auto list = services_.files.ReadFile(PlayerDirectory() + kPlaylistFile, platform::kMaxReadSize);
     if (list.status != platform::FileReadStatus::Read) return std::nullopt;
-    return PlaylistEntry(list.bytes, number);
+    const auto entry = PlaylistEntry(list.bytes, number);
+    if (!entry) return std::nullopt;
+    return services_.codePage.AnsiToUtf8(*entry);
 }
 
 void WinampRemote::ReadTag(const std::string& file) {

@@ -12,6 +12,7 @@
 
 #include "media/Id3Tag.h"
 #include "media/WinampControl.h"
+#include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/FileTail.h"
 #include "platform/IntervalTimer.h"
@@ -30,6 +31,7 @@ struct WinampServices {
     platform::FileSystem& files;
     platform::FileTailReader& tails;
     platform::IntervalTimer& timer;
+    const platform::CodePage& codePage;  // the player's playlist file is ANSI text
 };
 
 class WinampRemote final : public WinampControl {
