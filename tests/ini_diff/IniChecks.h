@@ -182,12 +182,13 @@ inline std::vector<CorpusFile> AwkwardFiles() {
          "lonesingle='\r\nempty=\"\"\r\nemptysingle=''\r\ninner=a\"b\"c\r\nspaced= \" v \" \r\ntwo=\"a\" \"b\"\r\n"
          "onlyend=v\"\r\ntriple=\"\"\"\r\nnested=\"'v'\"\r\n"},
         {"long-values",
-         "[long]\r\nv1022=" + std::string(1022, 'a') + "\r\nv1023=" + std::string(1023, 'b') + "\r\nv1024=" + std::string(1024, 'c') +
-             "\r\nv1500=" + std::string(1000, 'd') + std::string(500, 'e') + "\r\nv3000=" + std::string(3000, 'f') +
-             "\r\nspaced1500=   " + std::string(1500, 'g') + "   \r\ncutAtBlank=" + std::string(1022, 'h') + " " +
-             std::string(10, 'i') + "\r\nquoted1021=\"" + std::string(1021, 'j') + "\"\r\nquoted1022=\"" + std::string(1022, 'k') +
-             "\"\r\nquoted1023=\"" + std::string(1023, 'l') + "\"\r\nquoted1024=\"" + std::string(1024, 'm') +
-             "\"\r\nquoted1500='" + std::string(1500, 'n') + "'\r\nafter=ok\r\n"},
+         "[long]\r\nv1022=" + std::string(1022, 'a') + "\r\nv1023=" + std::string(1023, 'b') +
+             "\r\nv1024=" + std::string(1024, 'c') + "\r\nv1500=" + std::string(1000, 'd') + std::string(500, 'e') +
+             "\r\nv3000=" + std::string(3000, 'f') + "\r\nspaced1500=   " + std::string(1500, 'g') +
+             "   \r\ncutAtBlank=" + std::string(1022, 'h') + " " + std::string(10, 'i') + "\r\nquoted1021=\"" +
+             std::string(1021, 'j') + "\"\r\nquoted1022=\"" + std::string(1022, 'k') + "\"\r\nquoted1023=\"" +
+             std::string(1023, 'l') + "\"\r\nquoted1024=\"" + std::string(1024, 'm') + "\"\r\nquoted1500='" +
+             std::string(1500, 'n') + "'\r\nafter=ok\r\n"},
         {"letter-case",
          "[NumPadKey0]\r\nOSDLABEL=Run\r\n[numpadkey1]\r\nosdlabel=Mute\r\n[nUmPaDkEy2]\r\nOsDlAbEl=Vol-\r\n"},
         {"leading-blanks", "   [a]\r\n\t k1 = v1\r\n  k2\t=\tv2\t\r\n [ b ] \r\nk = spaced value \r\n"},

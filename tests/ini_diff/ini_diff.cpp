@@ -375,7 +375,8 @@ std::vector<MarkedFile> MarkedFiles() {
     corpus.push_back({"unicode-values",
                       "[NumPadKey0]\r\nOSDLabel=\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA\r\n"
                       "FileName=C:\\\xE6\xB5\x8B\xE8\xAF\x95\\\xF0\x9F\x98\x80.exe\r\n"
-                      "GoToAdress=\"\xCE\xB1\xCE\xB2\xCE\xB3\"\r\n\r\n[Settings]\r\nFontName=\xEF\xBC\xAD\xEF\xBC\xB3 Gothic\r\n"});
+                      "GoToAdress=\"\xCE\xB1\xCE\xB2\xCE\xB3\"\r\n\r\n"
+                      "[Settings]\r\nFontName=\xEF\xBC\xAD\xEF\xBC\xB3 Gothic\r\n"});
     for (const CorpusFile& file : corpus) {
         if (file.name == "ansi-bytes") continue;  // not UTF-8 text
         files.push_back({"utf8:" + file.name, "\xEF\xBB\xBF" + file.text, file.text});

@@ -30,7 +30,8 @@ TEST(IniFilePath, IsTheProgramDirectoryFollowedByKtdIni) {
     for (Case c : {Case{"C:\\Program Files\\Keytide\\keytide.exe", "C:\\Program Files\\Keytide\\ktd.ini"},
                    Case{"C:keytide.exe", "C:ktd.ini"}, Case{"\\\\server\\share\\k.exe", "\\\\server\\share\\ktd.ini"},
                    Case{"keytide.exe", "ktd.ini"}, Case{"C:\\dir.with.dots\\x", "C:\\dir.with.dots\\ktd.ini"},
-                   Case{"D:\\\xD0\x9F\xD1\x80\xD0\xBE\\\xE6\xB5\x8B\\keytide.exe", "D:\\\xD0\x9F\xD1\x80\xD0\xBE\\\xE6\xB5\x8B\\ktd.ini"}}) {
+                   Case{"D:\\\xD0\x9F\xD1\x80\xD0\xBE\\\xE6\xB5\x8B\\keytide.exe",
+                        "D:\\\xD0\x9F\xD1\x80\xD0\xBE\\\xE6\xB5\x8B\\ktd.ini"}}) {
         EXPECT_EQ(IniFilePathFor(c.executable), c.expected) << c.executable;
     }
 }

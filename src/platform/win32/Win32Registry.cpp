@@ -75,7 +75,9 @@ bool Win32Registry::WriteString(platform::RegistryRoot root, const std::string& 
 
 void Win32Registry::DeleteValue(platform::RegistryRoot root, const std::string& keyPath,
                                 const std::string& valueName) {
-    if (UniqueHkey key = OpenExisting(root, keyPath, KEY_SET_VALUE)) RegDeleteValueW(key.get(), Widen(valueName).c_str());
+    if (UniqueHkey key = OpenExisting(root, keyPath, KEY_SET_VALUE)) {
+        RegDeleteValueW(key.get(), Widen(valueName).c_str());
+    }
 }
 
 }  // namespace keytide::win32

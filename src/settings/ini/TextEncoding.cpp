@@ -73,7 +73,9 @@ std::string Utf8ToUtf16Le(std::string_view text) {
         const auto lead = static_cast<unsigned char>(text[at]);
         const std::size_t length = SequenceLength(lead);
         bool whole = length != 0 && at + length <= text.size();
-        for (std::size_t i = 1; whole && i < length; ++i) whole = IsContinuation(static_cast<unsigned char>(text[at + i]));
+        for (std::size_t i = 1; whole && i < length; ++i) {
+            whole = IsContinuation(static_cast<unsigned char>(text[at + i]));
+        }
         if (!whole) {
             AppendUtf16Le(out, 0xFFFD);
             ++at;

@@ -7,8 +7,10 @@
 //     and measures each press until ktd.ini holds the new switch. The file is
 //     polled by short reads that share everything, as a virus scanner would.
 //
-// Prints the median, minimum, 90th percentile and maximum; exit code 0 when
-// every press was saved, 2 for a run that could not measure.
+// Prints the median, minimum, 90th percentile and maximum and the target (one
+// read and one write per save: median at most 50 ms under Wine, where the 77
+// separate writes took 125 to 470 ms); exit code 0 when it was met, 1 when
+// missed, 2 for a run that could not measure.
 #include <windows.h>
 
 #include <algorithm>
@@ -194,7 +196,9 @@ int Run(const std::string& keytideExe, const std::string& work, int presses) {
     std::printf("Scroll Lock press to ktd.ini saved: median %.2f ms (min %.2f, 90th %.2f, max %.2f) over %zu presses, "
                 "%d not saved\n",
                 median, times.front(), times[times.size() * 9 / 10], times.back(), times.size(), lost);
-    return finish(lost == 0 ? 0 : 2);
+    const bool met = lost == 0 && median <= 50.0;
+    std::printf("target %-58s %s\n", "Scroll Lock press to ktd.ini saved, median <= 50 ms", met ? "met" : "MISSED");
+    return finish(lost != 0 ? 2 : met ? 0 : 1);
 }
 
 }  // namespace

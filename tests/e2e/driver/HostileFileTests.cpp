@@ -145,8 +145,9 @@ class VariantMaker {
   // A value of some key, replaced.
   std::string withValue(std::string text, const std::string& key, const std::string& value) {
     std::vector<std::size_t> places;
-    for (std::size_t at = text.find("\n" + key + "="); at != std::string::npos; at = text.find("\n" + key + "=", at + 1))
-      places.push_back(at + 1 + key.size() + 1);
+    const std::string line = "\n" + key + "=";
+    for (std::size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1))
+      places.push_back(at + line.size());
     if (places.empty()) return text;
     const std::size_t start = places[below(places.size())];
     const std::size_t end = text.find_first_of("\r\n", start);

@@ -21,8 +21,9 @@ using Clock = std::chrono::steady_clock;
 
 std::string slot(int index, int kind, int action, const std::string& file = "", const std::string& address = "",
                  const std::string& label = "") {
-  return "[NumPadKey" + std::to_string(index) + "]\r\nOSDLabel=" + (label.empty() ? "S" + std::to_string(index) : label) +
-         "\r\nFileName=" + file + "\r\nGoToAdress=" + address + "\r\nAction=" + std::to_string(action) +
+  const std::string shown = label.empty() ? "S" + std::to_string(index) : label;
+  return "[NumPadKey" + std::to_string(index) + "]\r\nOSDLabel=" + shown + "\r\nFileName=" + file +
+         "\r\nGoToAdress=" + address + "\r\nAction=" + std::to_string(action) +
          "\r\nSelectedFunction=" + std::to_string(kind) + "\r\n";
 }
 
