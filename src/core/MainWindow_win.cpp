@@ -56,6 +56,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
         controller_->OnHotKey(static_cast<int>(wParam), IsVisible());
         return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE && dismiss_) {
+            dismiss_();
+            return 0;
+        }
+        return DefaultHandling(message, wParam, lParam);
     case WM_QUERYENDSESSION:
         controller_->OnCloseQuery();
         return TRUE;

@@ -29,6 +29,10 @@ public:
     void StartTimer(UINT_PTR id, UINT intervalMs);
     void StopTimer(UINT_PTR id);
 
+    // Esc in the shown window. Until the editor has its own buttons this is
+    // the way back to the tray.
+    void SetDismissHandler(std::function<void()> handler) { dismiss_ = std::move(handler); }
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -36,6 +40,7 @@ private:
     Win32Hotkeys& hotkeys_;
     std::unique_ptr<MainController> controller_;
     std::map<UINT_PTR, std::function<void()>> timerHandlers_;
+    std::function<void()> dismiss_;
 };
 
 }  // namespace keytide::win32

@@ -1,6 +1,15 @@
 #include "shell/ShellCommands.h"
 
+#include "platform/Names.h"
+
 namespace keytide {
+
+std::string HelpDocumentPathFor(std::string_view executablePath) {
+    const auto separator = executablePath.find_last_of("\\:");
+    const std::string_view directory =
+        separator == std::string_view::npos ? std::string_view{} : executablePath.substr(0, separator + 1);
+    return std::string(directory) + names::kHelpDocument;
+}
 
 ShellCommands::ShellCommands(ShellServices services, std::string helpDocument)
     : services_(services), helpDocument_(std::move(helpDocument)) {}
@@ -65,6 +74,12 @@ void ShellCommands::CloseAbout() {
     services_.icon.SetEnabled(true);
     // The button came with the About window; in the tray the program has none.
     if (!services_.windows.IsMainWindowVisible()) services_.windows.HideTaskbarButton();
+}
+
+void ShellCommands::HideEditor() {
+    if (!services_.windows.IsMainWindowVisible()) return;
+    services_.windows.HideMainWindow();
+    services_.icon.SetIconVisible(true);
 }
 
 void ShellCommands::OnClick() { services_.controller.ToggleActive(); }

@@ -3,6 +3,7 @@
 // the tray icon, the tray menu and the help menu, and the About window's
 // coming and going.
 #include <string>
+#include <string_view>
 
 #include "actions/LaunchOperations.h"
 #include "core/MainController.h"
@@ -20,6 +21,9 @@ struct ShellServices {
     LaunchOperations& launch;
 };
 
+// The help page beside the program: its directory followed by "Help\topics.htm".
+std::string HelpDocumentPathFor(std::string_view executablePath);
+
 class ShellCommands final : public TrayIconEvents {
 public:
     // helpDocument: the full path of the help page beside the program.
@@ -31,6 +35,9 @@ public:
     void OpenHelpMenu(TrayPoint at);
     // The About window's Ok button, its close box or any other way of closing it.
     void CloseAbout();
+    // Until the editor has its OK, Cancel and close buttons: the shown main
+    // window goes back to the tray (nothing in it can have changed).
+    void HideEditor();
 
     // The tray icon's events.
     void OnClick() override;

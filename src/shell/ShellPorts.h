@@ -25,6 +25,7 @@ public:
     virtual ~OwnWindows() = default;
     // Shows the main window (the assignment editor) in front.
     virtual void ShowMainWindow() = 0;
+    virtual void HideMainWindow() = 0;
     virtual bool IsMainWindowVisible() = 0;
     virtual void EnableMainWindow(bool enabled) = 0;
     // The program's button on the taskbar.

@@ -86,6 +86,10 @@ public:
         mainVisible = true;
         log_.push_back("main shown");
     }
+    void HideMainWindow() override {
+        mainVisible = false;
+        log_.push_back("main hidden");
+    }
     bool IsMainWindowVisible() override { return mainVisible; }
     void EnableMainWindow(bool enabled) override {
         mainEnabled = enabled;

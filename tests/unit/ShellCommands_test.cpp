@@ -165,7 +165,7 @@ TEST_F(ShellCommandsTest, TheRightButtonOpensTheMenuOnceAndItsChecksFollowTheFla
     EXPECT_EQ(MenusOpened(), 1);
 }
 
-TEST_F(ShellCommandsTest, ShowHelpAndExit) {
+TEST_F(ShellCommandsTest, ShowHelpAndExitCommands) {
     StartWith("1");
     menus.choices = {MenuCommand::Show};
     RightClick({10, 10});
@@ -173,7 +173,14 @@ TEST_F(ShellCommandsTest, ShowHelpAndExit) {
     EXPECT_FALSE(icon.IconVisible());
     EXPECT_FALSE(area.held.has_value());
     EXPECT_FALSE(cycleTimer.running);
+    // Until the editor has its buttons, Esc takes it back to the tray.
+    shell.HideEditor();
+    EXPECT_FALSE(windows.mainVisible);
+    EXPECT_TRUE(area.held.has_value());
+    EXPECT_TRUE(cycleTimer.running);
 
+    EXPECT_EQ(HelpDocumentPathFor("C:\\Program Files\\Keytide\\keytide.exe"),
+              "C:\\Program Files\\Keytide\\Help\\topics.htm");
     shell.Run(MenuCommand::Help);
     ASSERT_FALSE(messages.boxes.empty());
     EXPECT_EQ(messages.boxes.back(), "Error|File \"C:\\Keytide\\Help\\topics.htm\" does not exists!");
