@@ -61,10 +61,11 @@ struct OsdWindows {
   HWND progress = nullptr;
 };
 
-// Starts the program and waits until the deferred start has loaded the
-// settings and grabbed the keypad (and Num Lock right after it).
+// Waits until the deferred start has loaded the settings and grabbed the
+// keypad (and Num Lock right after it).
 OsdWindows startWithOsd(TestContext& t, KeytideProcess& k) {
-  REQUIRE_MSG(waitHotKey(VK_NUMPAD5, true), "the keypad was never grabbed");
+  awaitStarted(k);
+  REQUIRE_MSG(!hotKeyFree(VK_NUMPAD5), "the keypad was never grabbed");
   pause(Ms{500});
   OsdWindows osd{k.window(kTextClass), k.window(kProgressClass)};
   REQUIRE_MSG(osd.text != nullptr, "no OSD text window (class TktdOSDTextForm)");
