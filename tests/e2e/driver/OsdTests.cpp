@@ -437,10 +437,13 @@ E2E_TEST("osd.volume_bar_at_the_bottom_as_wide_as_the_volume") {
   }
 
   // On screen: lime label, and the bar's segments as far as the width reaches.
-  const Screenshot shot = captureScreen();
-  shot.save(t.path("volume.bmp"));
+  // The screen shows a window's drawing a moment after the program made it.
   const RECT label = windowRect(osd.text);
   const PixelSet labelShape = pixelsOf(windowRegion(osd.text));
+  waitUntil([&] { return limeCount(captureScreen(), POINT{label.left, label.top}, labelShape) == labelShape.size(); },
+            Ms{3000});
+  const Screenshot shot = captureScreen();
+  shot.save(t.path("volume.bmp"));
   CHECK_MSG(limeCount(shot, POINT{label.left, label.top}, labelShape) == labelShape.size(),
             "the label is not lime on screen (see volume.bmp)");
   for (int i = 0; i < 41; ++i) {

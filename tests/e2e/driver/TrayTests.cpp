@@ -304,8 +304,10 @@ E2E_TEST("tray.about_disables_the_tray_and_the_main_window_until_it_closes") {
   chooseTrayCommand(k, kAbout);
   HWND about = k.window(keytide::names::kAboutWindowClass);
   CHECK_MSG(waitUntil([&] { return isVisible(about); }), "the About window did not come");
-  CHECK_MSG(!IsWindowEnabled(k.mainWindow()), "the main window is enabled while About is up");
-  CHECK_MSG(isVisible(k.appWindow()), "the program's taskbar button is not shown while About is up");
+  CHECK_MSG(waitUntil([&] { return !IsWindowEnabled(k.mainWindow()); }),
+            "the main window is enabled while About is up");
+  CHECK_MSG(waitUntil([&] { return isVisible(k.appWindow()); }),
+            "the program's taskbar button is not shown while About is up");
   clickTrayIcon(k);
   clickTrayIcon(k, MOUSEEVENTF_RIGHTDOWN);
   pause(Ms{800});
