@@ -15,6 +15,10 @@ add_executable(keytide_unit_tests ${KEYTIDE_UNIT_TESTS} ${KEYTIDE_TEST_DOUBLES})
 target_include_directories(keytide_unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(keytide_unit_tests PRIVATE keytide_core GTest::gtest GTest::gtest_main GTest::gmock)
 target_compile_options(keytide_unit_tests PRIVATE ${KEYTIDE_WARNINGS})
+# The icon generator's drawing and .ico writer are tested with the rest.
+include(cmake/trayicons.cmake)
+target_sources(keytide_unit_tests PRIVATE ${KEYTIDE_TRAYICONS_DRAWING_SOURCES})
+target_include_directories(keytide_unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 gtest_discover_tests(keytide_unit_tests DISCOVERY_TIMEOUT 60)
 
 if(KEYTIDE_FUZZ)

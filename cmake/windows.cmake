@@ -17,6 +17,18 @@ add_executable(keytide WIN32 ${CMAKE_SOURCE_DIR}/src/app/WinMain_win.cpp ${CMAKE
 target_link_libraries(keytide PRIVATE keytide_win)
 target_compile_options(keytide PRIVATE ${KEYTIDE_WARNINGS})
 target_link_options(keytide PRIVATE ${KEYTIDE_STATIC_LINK} -mwindows)
+include(cmake/trayicons.cmake)
+keytide_add_icon_resources(keytide ${CMAKE_SOURCE_DIR}/res/keytide.rc)
+
+# The help page goes beside keytide.exe, where the "Help" menu items open it.
+set(KEYTIDE_HELP_PAGE ${CMAKE_BINARY_DIR}/Help/topics.htm)
+add_custom_command(
+  OUTPUT ${KEYTIDE_HELP_PAGE}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/Help
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/res/help/topics.htm ${KEYTIDE_HELP_PAGE}
+  DEPENDS ${CMAKE_SOURCE_DIR}/res/help/topics.htm
+  VERBATIM)
+add_custom_target(keytide_help ALL DEPENDS ${KEYTIDE_HELP_PAGE})
 
 # End-to-end test driver and helper programs: every .cpp directly under
 # tests/e2e/programs becomes its own console program; the driver is built

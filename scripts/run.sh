@@ -33,5 +33,9 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 home_dir=${KEYTIDE_HOME:-$HOME/.local/share/keytide/program}
 mkdir -p "$home_dir"
 cp -f "$exe" "$home_dir/keytide.exe"
+# The help page goes along, into Help beside the program, where its "Help" menu items look.
+if [ -d "$(dirname "$exe")/Help" ]; then
+  cp -rf "$(dirname "$exe")/Help" "$home_dir/"
+fi
 echo "Starting Keytide from $home_dir (ktd.ini is kept there). It runs hidden; close it with Ctrl+C."
 exec wine "$home_dir/keytide.exe"

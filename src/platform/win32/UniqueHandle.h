@@ -111,6 +111,7 @@ using UniqueHrgn = UniqueHandle<GdiObjectTraits<HRGN>>;
 using UniqueHbitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueHfont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueHbrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniqueHpen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueHkey = UniqueHandle<RegistryKeyTraits>;
 using UniqueHmixer = UniqueHandle<MixerTraits>;
