@@ -39,6 +39,7 @@
 #include "shell/ShellCommands.h"
 #include "shell/SingleInstance_win.h"
 #include "shell/TrayIcon.h"
+#include "shell/TrayIconResources.h"
 #include "shell/TrayIconWindow_win.h"
 #include "shell/TrayPictures_win.h"
 #include "shell/TrayPresenter.h"
@@ -85,14 +86,17 @@ int RunProgram() {
     Settings settings;
 
     // --- the tray icon (not up until the deferred start) and its menus
-    TrayIconWindow trayWindow(TrayPictures::Make(kTrayPictureCount));
+    TrayIconWindow trayWindow(TrayPictures::Load(icons::kTrayPictureCount));
     trayWindow.Create();
     Win32IntervalTimer cycleTimer;
-    TrayIcon trayIcon(trayWindow, cycleTimer, kTrayPictureCount);
+    TrayIcon trayIcon(trayWindow, cycleTimer, icons::kTrayPictureCount);
     trayIcon.SetHint(u"Keytide");
     trayIcon.SetCycleInterval(100);
     trayWindow.SetIcon(&trayIcon);
     Win32PopupMenus menus;
+    trayWindow.SetMenuMessageHandler([&menus](UINT message, WPARAM wParam, LPARAM lParam) {
+        return menus.HandleOwnerMessage(message, wParam, lParam);
+    });
     TrayPresenter tray(trayIcon, menus);
     PlaceholderAboutWindow about;
 
@@ -144,6 +148,9 @@ int RunProgram() {
                         HelpDocumentPathFor(ExecutablePath()));
     trayIcon.SetEvents(&shell);
     mainWindow.SetDismissHandler([&shell] { shell.HideEditor(); });
+    mainWindow.SetMenuMessageHandler([&menus](UINT message, WPARAM wParam, LPARAM lParam) {
+        return menus.HandleOwnerMessage(message, wParam, lParam);
+    });
     // --- on-screen display windows and timers
     osd.Create(mainWindow);
     // --- the About window, last

@@ -30,7 +30,10 @@ std::optional<MenuCommand> CommandOf(int id) {
 
 }  // namespace
 
-Win32PopupMenus::Win32PopupMenus() : tray_(MakeMenu(TrayMenuEntries())), help_(MakeMenu(HelpMenuEntries())) {}
+Win32PopupMenus::Win32PopupMenus() : tray_(MakeMenu(TrayMenuEntries())), help_(MakeMenu(HelpMenuEntries())) {
+    look_.Apply(tray_.get());
+    look_.Apply(help_.get());
+}
 
 void Win32PopupMenus::SetChecked(MenuCommand command, bool checked) {
     CheckMenuItem(tray_.get(), static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));

@@ -11,9 +11,9 @@ namespace keytide::win32 {
 
 class TrayPictures {
 public:
-    // Every picture at the size the notification area shows, for the
-    // system's DPI.
-    static TrayPictures Make(int count);
+    // Pictures 0 .. count - 1 of the program's resources, at the size the
+    // notification area shows for the system's DPI.
+    static TrayPictures Load(int count);
 
     // Picture index, or the last one for an index past the end.
     HICON Picture(int index) const;

@@ -15,6 +15,7 @@
 #include "doubles/ShellDoubles.h"
 #include "settings/ini/IniText.h"
 #include "shell/ShellCommands.h"
+#include "shell/TrayIconResources.h"
 #include "shell/TrayPresenter.h"
 
 namespace keytide {
@@ -77,7 +78,7 @@ protected:
 
     testing::FakeNotificationArea area;
     testing::ManualIntervalTimer cycleTimer;
-    TrayIcon icon{area, cycleTimer, kTrayPictureCount};
+    TrayIcon icon{area, cycleTimer, icons::kTrayPictureCount};
     testing::FakePopupMenus menus{log};
     testing::FakeOwnWindows windows{log};
     testing::FakeAboutBox about{log};
