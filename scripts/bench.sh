@@ -200,14 +200,25 @@ idle_part() {
 
 # --- the tray icon's animation
 
-# Waits (up to 60 s) until keytide.exe's tray icon is up.
+# Runs traybench.exe; its output without carriage returns. Through a file,
+# not a pipe: the first Wine program of a session starts the session's
+# servers, and they would hold a pipe open for as long as they run.
+traybench() {
+  local out
+  out="$(mktemp "${TMPDIR:-/tmp}/keytide-traybench.XXXXXX")"
+  timeout 90 wine ./traybench.exe "$@" >"$out" 2>&1
+  tr -d '\r' <"$out" | grep -av '^ALSA lib'
+  rm -f "$out"
+}
+
+# Waits (up to 30 s) until keytide.exe's tray icon is up.
 await_tray_icon() {
-  [[ "$(timeout 60 wine ./traybench.exe ready 2>&1 | tr -d '\r')" == *ready* ]]
+  [[ "$(traybench ready)" == *ready* ]]
 }
 
 # "gdi N" and "user N" of the running keytide.exe, as "N N".
 gui_objects() {
-  wine ./traybench.exe objects 2>&1 | tr -d '\r' | awk '/^gdi /{g=$2} /^user /{u=$2} END {print g, u}'
+  traybench objects | awk '/^gdi /{g=$2} /^user /{u=$2} END {print g, u}'
 }
 
 ANIMATION_TARGET=0.5  # percent of one core
@@ -242,7 +253,7 @@ tray_part() {
   sleep $((minutes * 60))
   after=$(gui_objects)
   echo "  GDI and USER objects of keytide.exe: $before before, $after after $minutes minutes of animation"
-  wine ./traybench.exe objects 2>&1 | tr -d '\r' | grep -a '^counted as' | sed 's/^/  /'
+  traybench objects | grep -a '^counted as' | sed 's/^/  /'
   read -r gdi0 user0 <<<"$before"
   read -r gdi1 user1 <<<"$after"
   for kind in GDI USER; do
@@ -251,7 +262,7 @@ tray_part() {
     printf 'target %-58s %s\n' "no $kind object leaked over the animation" "$met"
     [[ $met == met ]] || (( rc > 0 )) || rc=1
   done
-  wine ./traybench.exe close 2>&1 | tr -d '\r' | grep -a '^exit' | sed 's/^/  keytide.exe: /'
+  traybench close | grep -a '^exit' | sed 's/^/  keytide.exe: /'
   wait "$pid" 2>/dev/null
   rm -rf "$scratch"
   return "$rc"
