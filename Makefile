@@ -5,7 +5,8 @@ JOBS ?= 2
 # On Windows (MSYS2 MinGW shell) the program is built natively, elsewhere cross-compiled.
 WIN_PRESET := $(if $(filter MINGW% MSYS%,$(shell uname -s)),msys2,mingw)
 
-.PHONY: run test setup build native asan mingw unit unit-asan e2e ini-diff fuzz fuzz-long bench soak clean
+.PHONY: run test setup build native asan mingw dist unit unit-asan e2e ini-diff fuzz fuzz-long bench soak \
+        clean
 
 run:
 	@scripts/setup.sh run
@@ -32,6 +33,12 @@ asan:
 mingw:
 	@cmake --preset $(WIN_PRESET) >/dev/null
 	@cmake --build --preset $(WIN_PRESET) -j $(JOBS)
+
+# The release: dist/keytide-<version>-win64.zip (cross-compiled; scripts/release-check.sh tests it).
+dist:
+	@scripts/setup.sh run
+	@cmake --preset dist >/dev/null
+	@cmake --build --preset dist -j $(JOBS)
 
 unit: native
 	@ctest --preset native -j $(JOBS)

@@ -19,6 +19,10 @@ target_compile_options(keytide PRIVATE ${KEYTIDE_WARNINGS})
 target_link_options(keytide PRIVATE ${KEYTIDE_STATIC_LINK} -mwindows)
 include(cmake/trayicons.cmake)
 keytide_add_icon_resources(keytide ${CMAKE_SOURCE_DIR}/res/keytide.rc)
+# The manifest carries the project's version too.
+configure_file(${CMAKE_SOURCE_DIR}/res/keytide.manifest.in ${KEYTIDE_GENERATED_DIR}/keytide.manifest @ONLY)
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/res/keytide.rc APPEND PROPERTY OBJECT_DEPENDS
+             ${KEYTIDE_GENERATED_DIR}/KeytideVersion.h ${KEYTIDE_GENERATED_DIR}/keytide.manifest)
 
 # The help page goes beside keytide.exe, where the "Help" menu items open it.
 set(KEYTIDE_HELP_PAGE ${CMAKE_BINARY_DIR}/Help/topics.htm)
@@ -29,6 +33,10 @@ add_custom_command(
   DEPENDS ${CMAKE_SOURCE_DIR}/res/help/topics.htm
   VERBATIM)
 add_custom_target(keytide_help ALL DEPENDS ${KEYTIDE_HELP_PAGE})
+
+if(KEYTIDE_DIST)
+  include(cmake/dist.cmake)
+endif()
 
 # End-to-end test driver and helper programs: every .cpp directly under
 # tests/e2e/programs becomes its own console program; the driver is built

@@ -11,7 +11,7 @@ fi
 packages=(cmake ninja-build g++ make mingw-w64 g++-mingw-w64-x86-64 wine wine64 fonts-liberation)
 if [ "$purpose" = test ] || [ "$purpose" = bench ]; then
   packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth imagemagick pulseaudio clang
-             libclang-rt-14-dev)
+             libclang-rt-14-dev unzip binutils-mingw-w64-x86-64)
 fi
 if [ "$purpose" = run ]; then
   packages+=(xvfb xauth)
