@@ -7,7 +7,9 @@
 # usage: scripts/e2e.sh [build-dir] [test-name-filter ...]
 #   build-dir defaults to build/e2e-mingw; a filter is a substring of test
 #   names (ktdriver --list shows them).
-# Environment: KEYTIDE_KEEP_SCRATCH=1 keeps the scratch folders;
+# Environment: KEYTIDE_E2E_EXE runs another keytide.exe than the build
+#   directory's (the release check's unpacked one);
+#   KEYTIDE_KEEP_SCRATCH=1 keeps the scratch folders;
 #   KEYTIDE_E2E_TIMEOUT (seconds, default 900) bounds the whole driver run;
 #   KEYTIDE_E2E_WAIT_MS overrides the driver's per-wait time-out;
 #   KEYTIDE_WINEPREFIX as in scripts/wine-env.sh.
@@ -63,7 +65,7 @@ win() {
   printf '%s' "$p"
 }
 
-args=(--exe "$(win "$build/keytide.exe")" --marker "$(win "$build/marker.exe")"
+args=(--exe "$(win "${KEYTIDE_E2E_EXE:-$build/keytide.exe}")" --marker "$(win "$build/marker.exe")"
       --work "$(win "$work")" --data "$(win "$repo/tests/e2e/data")")
 [[ -n "${KEYTIDE_E2E_WAIT_MS:-}" ]] && args+=(--timeout-ms "$KEYTIDE_E2E_WAIT_MS")
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every test tier, in order: native unit tests, the same under ASan/UBSan, the
 # Windows build, the INI differential test and a short fuzz run under
-# sanitizers, then the end-to-end tests of keytide.exe under Wine.
+# sanitizers, the end-to-end tests of keytide.exe under Wine, and the release
+# zip as a user unpacks and starts it (with one face of the screenshot script).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
@@ -29,6 +30,7 @@ step "windows build" build_preset mingw
 if [ -x scripts/ini-diff.sh ]; then step "INI differential test under Wine" scripts/ini-diff.sh; fi
 if [ -x scripts/fuzz.sh ]; then step "INI fuzzing" scripts/fuzz.sh "${KEYTIDE_FUZZ_SECONDS:-15}"; fi
 step "end-to-end tests under Wine" scripts/e2e.sh build/mingw
+step "release zip" scripts/release-check.sh build/mingw
 
 echo
 if [ ${#failed[@]} -ne 0 ]; then

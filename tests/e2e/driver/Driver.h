@@ -5,10 +5,13 @@
 //
 // Command line
 //   ktdriver --exe <keytide.exe> --marker <marker.exe> --work <scratch root>
-//            [--data <folder of expected files>] [--timeout-ms N] [--list]
-//            [filter ...]
+//            [--data <folder of expected files>] [--timeout-ms N]
+//            [--shots <folder for pictures>] [--list] [filter ...]
 //   A filter is a substring of a test name; a test runs when it matches any
 //   filter (all tests run when none is given). --list prints the names.
+//   Tests declared with E2E_TEST_ON_REQUEST belong to other runs than the
+//   end-to-end tier (the release check, the screenshots): they run only when
+//   a filter is the beginning of their name ("release.", "face.osd").
 //   Output: one "PASS name" or "FAIL name: file:line: message" line per test
 //   (further problems of the same test follow, indented), then exactly one
 //   closing line "e2e: N passed, M failed". Exit code 0 only if all passed.
@@ -84,6 +87,7 @@ struct Config {
   std::string workRoot;    // scratch root; each test gets a folder below it
   std::string dataDir;     // expected files (tests\e2e\data)
   Ms timeout{15000};       // default time-out of every wait
+  std::string shotsDir;    // where the face.* tests save their pictures
 };
 
 class TestContext;
@@ -149,9 +153,16 @@ std::string show(const std::optional<T>& v) {
     if (!CHECK_EQ(actual, expected)) throw ::ktd::e2e::TestAborted{};         \
   } while (0)
 
+// A test that runs only when a filter is the beginning of its name.
+#define E2E_TEST_ON_REQUEST(name)                                             \
+  static void E2E_CAT(e2eTest_, __LINE__)(::ktd::e2e::TestContext & t);       \
+  static const ::ktd::e2e::TestRegistrar E2E_CAT(e2eReg_, __LINE__)(           \
+      name, __FILE__, &E2E_CAT(e2eTest_, __LINE__), true);                     \
+  static void E2E_CAT(e2eTest_, __LINE__)([[maybe_unused]] ::ktd::e2e::TestContext & t)
+
 using TestFn = void (*)(TestContext&);
 struct TestRegistrar {
-  TestRegistrar(const char* name, const char* file, TestFn fn);
+  TestRegistrar(const char* name, const char* file, TestFn fn, bool onRequest = false);
 };
 
 // ---------------------------------------------------------------------------
@@ -408,8 +419,9 @@ bool clickTrayIcon(const KeytideProcess& k, DWORD buttonDown = MOUSEEVENTF_LEFTD
 // The screen's pixels in a rectangle, row by row, as 0x00RRGGBB.
 std::vector<std::uint32_t> screenPixels(const RECT& area);
 // Saves the whole screen as a .bmp (for looking at a run kept with
-// KEYTIDE_KEEP_SCRATCH=1).
+// KEYTIDE_KEEP_SCRATCH=1), or a part of it (cut to the screen).
 bool saveScreen(const std::string& path);
+bool saveScreenArea(const std::string& path, const RECT& area);
 // The visible popup menu window (class "#32768") of a process, or nullptr.
 HWND waitForPopupMenu(DWORD pid, std::optional<Ms> timeout = {});
 struct MenuItem {

@@ -15,6 +15,7 @@ struct RegisteredTest {
   std::string name;
   std::string file;
   TestFn fn;
+  bool onRequest;
 };
 
 std::vector<RegisteredTest>& registry() {
@@ -56,10 +57,12 @@ std::string sanitize(const std::string& name) {
   return out;
 }
 
-bool matches(const std::string& name, const std::vector<std::string>& filters) {
-  if (filters.empty()) return true;
-  for (const auto& f : filters)
-    if (name.find(f) != std::string::npos) return true;
+bool matches(const RegisteredTest& test, const std::vector<std::string>& filters) {
+  if (filters.empty()) return !test.onRequest;
+  for (const auto& f : filters) {
+    const auto at = test.name.find(f);
+    if (at != std::string::npos && (at == 0 || !test.onRequest)) return true;
+  }
   return false;
 }
 
@@ -73,14 +76,15 @@ std::string absolutePath(const std::string& path) {
 void usage() {
   std::fputs(
       "usage: ktdriver --exe <keytide.exe> --marker <marker.exe> --work <scratch root>\n"
-      "                [--data <expected files>] [--timeout-ms N] [--list] [filter ...]\n",
+      "                [--data <expected files>] [--timeout-ms N] [--shots <folder>] [--list]\n"
+      "                [filter ...]\n",
       stderr);
 }
 
 }  // namespace
 
-TestRegistrar::TestRegistrar(const char* name, const char* file, TestFn fn) {
-  registry().push_back({name, file, fn});
+TestRegistrar::TestRegistrar(const char* name, const char* file, TestFn fn, bool onRequest) {
+  registry().push_back({name, file, fn, onRequest});
 }
 
 TestContext& currentTest() {
@@ -94,7 +98,7 @@ TestContext& currentTest() {
 int runAll(const Config& config, const std::vector<std::string>& filters) {
   std::vector<const RegisteredTest*> selected;
   for (const auto& test : registry())
-    if (matches(test.name, filters)) selected.push_back(&test);
+    if (matches(test, filters)) selected.push_back(&test);
   std::stable_sort(selected.begin(), selected.end(),
                    [](const RegisteredTest* a, const RegisteredTest* b) { return a->name < b->name; });
   if (selected.empty()) {
@@ -168,6 +172,8 @@ int main(int argc, char** argv) {
       value(config.workRoot);
     } else if (arg == "--data") {
       value(config.dataDir);
+    } else if (arg == "--shots") {
+      value(config.shotsDir);
     } else if (arg == "--timeout-ms") {
       std::string ms;
       value(ms);
@@ -191,7 +197,7 @@ int main(int argc, char** argv) {
   if (list) {
     std::vector<std::string> names;
     for (const auto& test : registry())
-      if (matches(test.name, filters)) names.push_back(test.name);
+      if (matches(test, filters)) names.push_back(test.name);
     std::sort(names.begin(), names.end());
     for (const auto& name : names) std::printf("%s\n", name.c_str());
     return 0;
@@ -203,6 +209,7 @@ int main(int argc, char** argv) {
   config.keytideExe = absolutePath(config.keytideExe);
   config.markerExe = absolutePath(config.markerExe);
   config.workRoot = absolutePath(config.workRoot);
+  if (!config.shotsDir.empty()) config.shotsDir = absolutePath(config.shotsDir);
   if (config.dataDir.empty()) {
     // Default: <repo>\tests\e2e\data seen from <repo>\build\<dir>\ktdriver.exe.
     char self[MAX_PATH * 4];

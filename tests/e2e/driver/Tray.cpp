@@ -170,7 +170,14 @@ bool clickTrayIcon(const KeytideProcess& k, DWORD buttonDown) {
 std::vector<std::uint32_t> screenPixels(const RECT& area) { return capture(area).pixels; }
 
 bool saveScreen(const std::string& path) {
-  const ScreenCapture shot = capture(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  return saveScreenArea(path, RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+}
+
+bool saveScreenArea(const std::string& path, const RECT& area) {
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT cut{};
+  if (!IntersectRect(&cut, &area, &screen)) return false;
+  const ScreenCapture shot = capture(cut);
   if (shot.pixels.empty()) return false;
   BITMAPINFOHEADER info{};
   info.biSize = sizeof info;
