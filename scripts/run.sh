@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Starts keytide.exe: natively on Windows (MSYS2), under Wine elsewhere. It
 # needs a display; on a machine without one it says how to get a virtual one.
+# Says in one line where the program runs from and how to end it, and keeps
+# Wine's own chatter (prefix set-up, a missing sound card) off the terminal.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 exe=build/mingw/keytide.exe
 [ -f "$exe" ] || exe=build/msys2/keytide.exe
+stop_hint='it lives in the tray: end it with the tray menu'"'"'s "Exit"'
 
 case "$(uname -s)" in
   MINGW*|MSYS*|CYGWIN*)
+    echo "Keytide runs from $(cd "$(dirname "$exe")" && pwd) (ktd.ini beside it); $stop_hint."
     exec "$exe"
     ;;
 esac
@@ -37,5 +41,33 @@ cp -f "$exe" "$home_dir/keytide.exe"
 if [ -d "$(dirname "$exe")/Help" ]; then
   cp -rf "$(dirname "$exe")/Help" "$home_dir/"
 fi
-echo "Starting Keytide from $home_dir (ktd.ini is kept there). It runs hidden; close it with Ctrl+C."
+
+first_run=""
+[ -f "$WINEPREFIX/system.reg" ] || first_run=" (the first start sets up Wine: give it a minute)"
+echo "Keytide runs from $home_dir (ktd.ini beside it)$first_run; $stop_hint."
+
+# Made here rather than by the program's start, whose set-up messages would
+# land on the terminal.
+if [ -n "$first_run" ]; then
+  wineboot -i >/dev/null 2>&1 || true
+fi
+
+# Without a sound card Wine's sound drivers fill the terminal with ALSA's
+# complaints at every start; Wine's "no sound" setting stops them (the volume
+# keys then do nothing). A machine with a sound server or an ALSA card keeps
+# Wine's own choice.
+has_sound() {
+  [ -n "${PULSE_SERVER:-}" ] && return 0
+  [ -S "${XDG_RUNTIME_DIR:-/run/user/$(id -u)}/pulse/native" ] && return 0
+  [ -r /proc/asound/cards ] && ! grep -q 'no soundcards' /proc/asound/cards
+}
+drivers_key='HKCU\Software\Wine\Drivers'
+muted=$(awk '/^\[/ { in_drivers = ($1 == "[Software\\\\Wine\\\\Drivers]") }
+              in_drivers && /^"Audio"=""/ { found = 1 } END { print found + 0 }' "$WINEPREFIX/user.reg" 2>/dev/null || echo 0)
+if ! has_sound && [ "$muted" = 0 ]; then
+  wine reg add "$drivers_key" /v Audio /t REG_SZ /d '' /f >/dev/null 2>&1 || true
+elif has_sound && [ "$muted" = 1 ]; then
+  wine reg delete "$drivers_key" /v Audio /f >/dev/null 2>&1 || true
+fi
+
 exec wine "$home_dir/keytide.exe"
