@@ -12,11 +12,7 @@ namespace {
 constexpr char kNoCommand[] = "none";
 constexpr char kCalculatorClass[] = "SciCalc";
 constexpr char kCalculatorProgram[] = "calc.exe";
-constexpr std::uint32_t kWmSysCommand = 0x0112;
-constexpr std::uintptr_t kScClose = 0xF060;
-constexpr int kSwShowNormal = 1;
 constexpr std::uint8_t kVkLeftWindows = 0x5B;
-constexpr std::uint32_t kKeyUp = 2;
 
 bool StartsWithIgnoringAsciiCase(const std::string& text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
@@ -75,22 +71,22 @@ std::string Launcher::ReadShellOpenCommand(const std::string& protocol) {
 
 void Launcher::ToggleCalculator() {
     if (const auto calculator = services_.windows.FindTopWindow(kCalculatorClass, nullptr)) {
-        services_.windows.Post(calculator, kWmSysCommand, kScClose, 0);
+        services_.windows.RequestClose(calculator);
     } else {
         services_.starter.ShellOpen(kCalculatorProgram);
     }
 }
 
 void Launcher::RunControlPanelApplet(const std::string& commandLine) {
-    services_.starter.WinExec(commandLine, kSwShowNormal);
+    services_.starter.StartProgram(commandLine, platform::ShowState::Normal);
 }
 
 void Launcher::WinKeyChord(char letter) {
     const auto letterKey = static_cast<std::uint8_t>(std::toupper(static_cast<unsigned char>(letter)));
-    services_.keys.KeyEvent(kVkLeftWindows, 0);
-    services_.keys.KeyEvent(letterKey, 0);
-    services_.keys.KeyEvent(letterKey, kKeyUp);
-    services_.keys.KeyEvent(kVkLeftWindows, kKeyUp);
+    services_.keys.Press(kVkLeftWindows);
+    services_.keys.Press(letterKey);
+    services_.keys.Release(letterKey);
+    services_.keys.Release(kVkLeftWindows);
 }
 
 }  // namespace keytide

@@ -30,10 +30,6 @@ public:
     void StartScreenSaver() override;
 
 private:
-    // The foreground window is asked afresh for every call: it may change
-    // between the style test and the command.
-    void PostSysCommandToForeground(std::uintptr_t command);
-
     WindowActionServices services_;
 };
 

@@ -114,7 +114,7 @@ TEST_F(LauncherTest, CalculatorKeyStartsClosesAndStartsAgain) {
     const auto calculator = windows.Add({"SciCalc", "any title"});
     launcher.ToggleCalculator();
     ASSERT_EQ(windows.log.size(), 1u);
-    EXPECT_EQ(windows.log[0], testing::FakeWindowSystem::Describe("post", calculator, 0x0112, 0xF060, 0));
+    EXPECT_EQ(windows.log[0], testing::FakeWindowSystem::Describe("close", calculator));
 
     windows.windows.clear();
     launcher.ToggleCalculator();
@@ -123,7 +123,7 @@ TEST_F(LauncherTest, CalculatorKeyStartsClosesAndStartsAgain) {
 
 TEST_F(LauncherTest, AppletsRunWithShowNormal) {
     launcher.RunControlPanelApplet("rundll32.exe shell32.dll,Control_RunDLL Desk.cpl");
-    EXPECT_EQ(starter.log, (std::vector<std::string>{"exec rundll32.exe shell32.dll,Control_RunDLL Desk.cpl /1"}));
+    EXPECT_EQ(starter.log, (std::vector<std::string>{"start rundll32.exe shell32.dll,Control_RunDLL Desk.cpl /normal"}));
 }
 
 TEST_F(LauncherTest, WindowsKeyChordIsFourEventsInOrder) {
