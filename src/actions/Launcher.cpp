@@ -10,9 +10,19 @@ namespace keytide {
 namespace {
 
 constexpr char kNoCommand[] = "none";
-constexpr char kCalculatorClass[] = "SciCalc";
 constexpr char kCalculatorProgram[] = "calc.exe";
 constexpr std::uint8_t kVkLeftWindows = 0x5B;
+
+struct WindowMatch {
+    const char* className;
+    const char* title;  // null: any title
+};
+// Every store app has a frame of that class, so the title tells which.
+constexpr WindowMatch kCalculatorWindows[] = {
+    {"SciCalc", nullptr},
+    {"CalcFrame", nullptr},
+    {"ApplicationFrameWindow", "Calculator"},
+};
 
 bool StartsWithIgnoringAsciiCase(const std::string& text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
@@ -54,6 +64,13 @@ void Launcher::OpenAddress(const std::string& address) {
     services_.starter.ShellOpen(AddressToOpen(address));
 }
 
+platform::WindowId FindCalculator(platform::WindowSystem& windows) {
+    for (const WindowMatch& match : kCalculatorWindows) {
+        if (const auto window = windows.FindTopWindow(match.className, match.title)) return window;
+    }
+    return 0;
+}
+
 std::string Launcher::ReadShellOpenCommand(const std::string& protocol) {
     const auto value = services_.registry.ReadValue(platform::RegistryRoot::ClassesRoot,
                                                     protocol + "\\shell\\open\\command", "");
@@ -70,7 +87,7 @@ std::string Launcher::ReadShellOpenCommand(const std::string& protocol) {
 }
 
 void Launcher::ToggleCalculator() {
-    if (const auto calculator = services_.windows.FindTopWindow(kCalculatorClass, nullptr)) {
+    if (const auto calculator = FindCalculator(services_.windows)) {
         services_.windows.RequestClose(calculator);
     } else {
         services_.starter.ShellOpen(kCalculatorProgram);

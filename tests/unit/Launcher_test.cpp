@@ -121,6 +121,40 @@ TEST_F(LauncherTest, CalculatorKeyStartsClosesAndStartsAgain) {
     EXPECT_EQ(starter.log.size(), 2u);
 }
 
+TEST_F(LauncherTest, CalculatorOfEveryWindowsGenerationIsFoundAndOnlyThat) {
+    using Window = testing::FakeWindowSystem::Window;
+    struct Case {
+        const char* name;
+        std::vector<Window> present;
+        int closed;  // index into present, -1: none is the calculator
+    };
+    const Case cases[] = {
+        {"classic, any title", {{"SciCalc", "Rechner"}}, 0},
+        {"Windows 7, any title", {{"CalcFrame", "Calculator"}}, 0},
+        {"today's app frame", {{"ApplicationFrameWindow", "Settings"}, {"ApplicationFrameWindow", "Calculator"}}, 1},
+        {"another app's frame", {{"ApplicationFrameWindow", "Settings"}}, -1},
+        {"the title must match whole", {{"ApplicationFrameWindow", "Calculator - Memory"}}, -1},
+        {"the title alone is not enough", {{"Notepad", "Calculator"}}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        windows.windows.clear();
+        windows.log.clear();
+        starter.log.clear();
+        std::vector<platform::WindowId> ids;
+        for (const auto& window : c.present) ids.push_back(windows.Add(window));
+
+        launcher.ToggleCalculator();
+        if (c.closed >= 0) {
+            EXPECT_EQ(windows.log, std::vector<std::string>{testing::FakeWindowSystem::Describe("close", ids[c.closed])});
+            EXPECT_TRUE(starter.log.empty());
+        } else {
+            EXPECT_TRUE(windows.log.empty());
+            EXPECT_EQ(starter.log, std::vector<std::string>{"open calc.exe"});
+        }
+    }
+}
+
 TEST_F(LauncherTest, AppletsRunWithShowNormal) {
     launcher.RunControlPanelApplet("rundll32.exe shell32.dll,Control_RunDLL Desk.cpl");
     EXPECT_EQ(starter.log, (std::vector<std::string>{"start rundll32.exe shell32.dll,Control_RunDLL Desk.cpl /normal"}));
