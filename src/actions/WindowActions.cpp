@@ -5,12 +5,15 @@ namespace keytide {
 namespace {
 
 constexpr char kCdDoorOpenCommand[] = "Set cdaudio door open";
-// The shell's desktop window; its title has three blanks.
 constexpr char kDesktopClass[] = "Progman";
-constexpr char kDesktopTitle[] = "Program   Manager";
-constexpr char kRepaintCommandLine[] = "rundll32 user,repaintscreen";
+constexpr char kOldDesktopTitle[] = "Program   Manager";
 
 }  // namespace
+
+platform::WindowId FindDesktopWindow(platform::WindowSystem& windows) {
+    if (const auto desktop = windows.FindTopWindow(kDesktopClass, kOldDesktopTitle)) return desktop;
+    return windows.FindTopWindow(kDesktopClass, nullptr);
+}
 
 // The foreground window is asked afresh for every call: it may change between
 // the box test and the command.
@@ -36,8 +39,8 @@ void WindowActions::EjectCD() { services_.mci.SendString(kCdDoorOpenCommand, ser
 
 void WindowActions::RefreshDesktop() {
     // Waits for the desktop to handle its refresh before the repaint.
-    services_.windows.RefreshDesktopWindow(services_.windows.FindTopWindow(kDesktopClass, kDesktopTitle));
-    services_.starter.StartProgram(kRepaintCommandLine, platform::ShowState::Shown);
+    services_.windows.RefreshDesktopWindow(FindDesktopWindow(services_.windows));
+    services_.windows.RepaintDesktop();
 }
 
 void WindowActions::StartScreenSaver() {

@@ -4,7 +4,6 @@
 // Nothing here waits for an effect or reports a failure.
 #include "actions/WindowOperations.h"
 #include "platform/Mci.h"
-#include "platform/ProgramStarter.h"
 #include "platform/ProgramWindows.h"
 #include "platform/WindowSystem.h"
 
@@ -13,7 +12,6 @@ namespace keytide {
 struct WindowActionServices {
     platform::WindowSystem& windows;
     platform::Mci& mci;
-    platform::ProgramStarter& starter;
     platform::ProgramWindows& own;
 };
 
@@ -32,5 +30,10 @@ public:
 private:
     WindowActionServices services_;
 };
+
+// The shell's desktop window, found by its class: the one with the title the
+// program has always looked for (three blanks) where there is one, else the
+// one with any title (the shell's own is "Program Manager"); 0 for none.
+platform::WindowId FindDesktopWindow(platform::WindowSystem& windows);
 
 }  // namespace keytide

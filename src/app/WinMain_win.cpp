@@ -103,7 +103,7 @@ int RunProgram() {
     // --- window, desktop and power actions
     Win32Mci mci;
     Win32ProgramWindows ownWindows;
-    WindowActions windowActions(WindowActionServices{windowSystem, mci, starter, ownWindows});
+    WindowActions windowActions(WindowActionServices{windowSystem, mci, ownWindows});
     Win32PowerSystem powerSystem;
     PowerActions power(powerSystem, windowSystem);
     // --- media player

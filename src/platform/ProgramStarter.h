@@ -6,7 +6,7 @@
 namespace keytide::platform {
 
 // How a started program's first window is shown.
-enum class ShowState { Normal, Shown };
+enum class ShowState { Normal };
 
 class ProgramStarter {
 public:

@@ -44,6 +44,9 @@ public:
     // Sends the shell's desktop window its refresh command and waits until it
     // has been handled; to no window it does nothing.
     virtual void RefreshDesktopWindow(WindowId desktop) = 0;
+    // Repaints the desktop with every window on it, and tells the shell that
+    // the desktop folder's contents may have changed.
+    virtual void RepaintDesktop() = 0;
 
     // The media player's request protocol: a request code and its argument,
     // answered by the player. Nothing when there is no window, or when it is

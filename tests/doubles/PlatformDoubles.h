@@ -105,6 +105,7 @@ public:
     void ShowAsync(platform::WindowId window) override { Log("show async", window); }
     void HideAsync(platform::WindowId window) override { Log("hide async", window); }
     void RefreshDesktopWindow(platform::WindowId desktop) override { Log("refresh desktop", desktop); }
+    void RepaintDesktop() override { log.push_back("repaint desktop"); }
     std::optional<std::intptr_t> SendPlayerRequest(platform::WindowId window, std::int32_t code,
                                                    std::int32_t argument, unsigned /*timeoutMs*/) override {
         log.push_back("request " + std::to_string(code) + " arg " + std::to_string(argument) + " " +
@@ -134,7 +135,7 @@ class RecordingStarter : public platform::ProgramStarter {
 public:
     void ShellOpen(const std::string& file) override { log.push_back("open " + file); }
     void StartProgram(const std::string& commandLine, platform::ShowState show) override {
-        log.push_back("start " + commandLine + (show == platform::ShowState::Normal ? " /normal" : " /shown"));
+        log.push_back("start " + commandLine + (show == platform::ShowState::Normal ? " /normal" : " /?"));
     }
     std::vector<std::string> log;
 };

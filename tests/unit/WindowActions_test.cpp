@@ -39,9 +39,8 @@ class WindowActionsTest : public ::testing::Test {
 protected:
     ChangingForeground windows;
     testing::RecordingMci mci;
-    testing::RecordingStarter starter;
     testing::FakeProgramWindows own;
-    WindowActions actions{WindowActionServices{windows, mci, starter, own}};
+    WindowActions actions{WindowActionServices{windows, mci, own}};
 };
 
 struct ForegroundCase {
@@ -112,22 +111,30 @@ TEST_F(WindowActionsTest, EjectCdOpensTheDoorWithTheMainWindowForNotifications) 
     EXPECT_EQ(mci.log, Log{"Set cdaudio door open -> 7"});
 }
 
-TEST_F(WindowActionsTest, RefreshDesktopSendsToTheExactTitleThenRunsTheRepaint) {
+TEST_F(WindowActionsTest, RefreshGoesToTheDesktopByItsClassThenRepaints) {
+    using Window = FakeWindowSystem::Window;
     struct Case {
-        const char* title;
-        bool found;
+        const char* name;
+        std::vector<Window> present;
+        int refreshed;  // index into present, -1: no window
     };
-    for (const Case& c : {Case{"Program   Manager", true}, Case{"Program Manager", false}}) {
-        SCOPED_TRACE(c.title);
+    const Case cases[] = {
+        {"today's title", {{"Progman", "Program Manager"}}, 0},
+        {"the old title", {{"Progman", "Program   Manager"}}, 0},
+        {"the old title first", {{"Progman", "Program Manager"}, {"Progman", "Program   Manager"}}, 1},
+        {"any title of the class", {{"Progman", ""}}, 0},
+        {"no desktop window", {{"Shell_TrayWnd", "Program Manager"}}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         windows.windows.clear();
         windows.log.clear();
-        starter.log.clear();
-        const auto desktop = windows.Add({"Progman", c.title});
+        std::vector<platform::WindowId> ids;
+        for (const auto& window : c.present) ids.push_back(windows.Add(window));
 
         actions.RefreshDesktop();
-        const auto target = c.found ? desktop : 0;
-        EXPECT_EQ(windows.log, Log{FakeWindowSystem::Describe("refresh desktop", target)});
-        EXPECT_EQ(starter.log, Log{"start rundll32 user,repaintscreen /shown"});
+        const auto target = c.refreshed >= 0 ? ids[c.refreshed] : 0;
+        EXPECT_EQ(windows.log, (Log{FakeWindowSystem::Describe("refresh desktop", target), "repaint desktop"}));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32WindowSystem.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 namespace keytide::win32 {
 
@@ -17,11 +18,9 @@ void PostSysCommand(platform::WindowId window, WPARAM command) {
 UINT ShowCommandFor(platform::ShowState show) {
     switch (show) {
     case platform::ShowState::Normal:
-        return SW_SHOWNORMAL;
-    case platform::ShowState::Shown:
         break;
     }
-    return SW_SHOW;
+    return SW_SHOWNORMAL;
 }
 
 bool HasStyle(platform::WindowId window, LONG style) {
@@ -68,6 +67,17 @@ void Win32WindowSystem::HideAsync(platform::WindowId window) { ::ShowWindowAsync
 void Win32WindowSystem::RefreshDesktopWindow(platform::WindowId desktop) {
     if (desktop == 0) return;
     SendMessageA(ToHwnd(desktop), WM_COMMAND, kDesktopRefreshCommand, 0);
+}
+
+void Win32WindowSystem::RepaintDesktop() {
+    // The shell rereads the desktop folder when told it changed; the redraw
+    // repaints the screen as it stands.
+    PIDLIST_ABSOLUTE desktopFolder = nullptr;
+    if (SUCCEEDED(SHGetFolderLocation(nullptr, CSIDL_DESKTOP, nullptr, 0, &desktopFolder))) {
+        SHChangeNotify(SHCNE_UPDATEDIR, SHCNF_IDLIST, desktopFolder, nullptr);
+        CoTaskMemFree(desktopFolder);
+    }
+    RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 std::optional<std::intptr_t> Win32WindowSystem::SendPlayerRequest(platform::WindowId window, std::int32_t code,

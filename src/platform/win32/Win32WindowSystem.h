@@ -26,6 +26,7 @@ public:
     void ShowAsync(platform::WindowId window) override;
     void HideAsync(platform::WindowId window) override;
     void RefreshDesktopWindow(platform::WindowId desktop) override;
+    void RepaintDesktop() override;
     std::optional<std::intptr_t> SendPlayerRequest(platform::WindowId window, std::int32_t code,
                                                    std::int32_t argument, unsigned timeoutMs) override;
     void PostPlayerCommand(platform::WindowId window, std::uint32_t id) override;

@@ -97,3 +97,23 @@ E2E_TEST("shell.calculator_key_closes_the_calculator_of_today_and_of_windows_7")
   PostMessageA(settings.window, WM_CLOSE, 0, 0);
   CHECK_EQ(k.close(), DWORD{0});
 }
+
+E2E_TEST("shell.refresh_key_refreshes_the_desktop_window_by_its_class_and_starts_no_program") {
+  KeytideProcess& k = startKeytide(t);
+  StartedPrograms started(k);
+  // Wine's desktop has no window of the shell's desktop class: a stand-in
+  // with the real shell's title (one blank) takes its place.
+  REQUIRE_MSG(FindWindowA("Progman", nullptr) == nullptr, "a desktop window is already there");
+  StandIn desktop = startStandIn(t, "Progman", "Program Manager");
+
+  pressKey(kRefreshKey);
+  CHECK_MSG(waitUntil([&] { return desktop.commands() == std::vector<std::string>{"command 0xA065"}; }),
+            "the desktop window did not get its refresh command");
+  // The repaint once ran "rundll32 user,repaintscreen", a module that 64-bit
+  // Windows does not have; the count covers programs that ended at once too.
+  pause(Ms{1500});
+  CHECK_EQ(started.count(), 0L);
+  CHECK(isResponsive(k.mainWindow()));
+  PostMessageA(desktop.window, WM_CLOSE, 0, 0);
+  CHECK_EQ(k.close(), DWORD{0});
+}
