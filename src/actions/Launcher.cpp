@@ -72,6 +72,11 @@ platform::WindowId FindCalculator(platform::WindowSystem& windows) {
 }
 
 std::string Launcher::ReadShellOpenCommand(const std::string& protocol) {
+    // Today's systems keep the user's choice apart from the protocol's own
+    // key, which names the program that registered itself there last.
+    if (const auto chosen = services_.associations.ProtocolOpenCommand(protocol); chosen && !chosen->empty()) {
+        return CutQuotedCommand(*chosen);
+    }
     const auto value = services_.registry.ReadValue(platform::RegistryRoot::ClassesRoot,
                                                     protocol + "\\shell\\open\\command", "");
     if (!value) return kNoCommand;

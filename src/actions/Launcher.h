@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProgramStarter.h"
 #include "platform/Registry.h"
+#include "platform/ShellAssociations.h"
 #include "platform/UserMessages.h"
 #include "platform/WindowSystem.h"
 
@@ -17,6 +18,7 @@ struct LauncherServices {
     platform::Registry& registry;
     platform::WindowSystem& windows;
     platform::KeyInput& keys;
+    platform::ShellAssociations& associations;
 };
 
 class Launcher final : public LaunchOperations {

@@ -25,6 +25,7 @@
 #include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32ProgramWindows.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32ShellAssociations.h"
 #include "platform/win32/Win32WindowSystem.h"
 #include "platform/win32/WindowBase.h"
 #include "settings/Settings.h"
@@ -99,7 +100,8 @@ int RunProgram() {
     // the About window does not exist yet, so it is never in the way)
     OnScreenDisplay osd(settings, volume, osdCounters, application.hwnd(), [] { return false; });
     // --- launching
-    Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput});
+    Win32ShellAssociations associations;
+    Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations});
     // --- window, desktop and power actions
     Win32Mci mci;
     Win32ProgramWindows ownWindows;

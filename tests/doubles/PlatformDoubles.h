@@ -10,6 +10,7 @@
 
 #include "platform/ProgramStarter.h"
 #include "platform/Registry.h"
+#include "platform/ShellAssociations.h"
 #include "platform/WindowSystem.h"
 
 namespace keytide::testing {
@@ -129,6 +130,17 @@ public:
 
 private:
     void Log(const char* verb, platform::WindowId window) { log.push_back(Describe(verb, window)); }
+};
+
+// The shell's answers by protocol; a protocol not listed has none.
+class FakeShellAssociations : public platform::ShellAssociations {
+public:
+    std::optional<std::string> ProtocolOpenCommand(const std::string& protocol) override {
+        auto found = commands.find(protocol);
+        if (found == commands.end()) return std::nullopt;
+        return found->second;
+    }
+    std::map<std::string, std::string> commands;
 };
 
 class RecordingStarter : public platform::ProgramStarter {

@@ -22,7 +22,8 @@ protected:
     testing::FakeRegistry registry;
     testing::FakeWindowSystem windows;
     testing::RecordingKeyInput keys;
-    Launcher launcher{LauncherServices{files, messages, starter, registry, windows, keys}};
+    testing::FakeShellAssociations associations;
+    Launcher launcher{LauncherServices{files, messages, starter, registry, windows, keys, associations}};
 };
 
 TEST_F(LauncherTest, RunFileOpensAnExistingFileWithoutArguments) {
@@ -94,6 +95,44 @@ TEST_F(LauncherTest, ReadShellOpenCommandReadsTheProtocolKey) {
     key.values[""] = {RegistryValueType::String, "\"C:\\Mail\\mail.exe\" %1"};
     EXPECT_EQ(launcher.ReadShellOpenCommand("mailto"), "C:\\Mail\\mail.exe");
     EXPECT_EQ(launcher.ReadShellOpenCommand("http"), "none");
+}
+
+// The order is shown here at the seam: Wine's shell (8.0) answers from the
+// protocol's own key and never reads the user's choice, so end to end under
+// Wine the choice and the key cannot differ.
+TEST_F(LauncherTest, TheUsersChoiceComesFirstThenTheProtocolsKeyBothCutByThePathRules) {
+    constexpr char kClassicKey[] = "http\\shell\\open\\command";
+    struct Case {
+        const char* name;
+        std::optional<std::string> chosen;   // what the shell answers
+        std::optional<std::string> classic;  // the protocol key's value; nothing: no key
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"the user's choice", "\"C:\\Chosen\\b.exe\" -url \"%1\"", "\"C:\\Old\\ie.exe\" %1", "C:\\Chosen\\b.exe"},
+        {"no choice: the key", std::nullopt, "\"C:\\Old\\ie.exe\" %1", "C:\\Old\\ie.exe"},
+        {"an empty answer counts as none", "", "\"C:\\Old\\ie.exe\" %1", "C:\\Old\\ie.exe"},
+        {"neither", std::nullopt, std::nullopt, "none"},
+        {"no choice, empty key", std::nullopt, "", ""},
+        // The choice is cut by the same rules: an unquoted command names no path.
+        {"an unquoted choice", "C:\\Chosen\\b.exe %1", "\"C:\\Old\\ie.exe\" %1", ""},
+        {"a choice without a key", "\"C:\\Chosen\\b.exe\" %1", std::nullopt, "C:\\Chosen\\b.exe"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        associations.commands.clear();
+        registry.keys.clear();
+        if (c.chosen) associations.commands["http"] = *c.chosen;
+        if (c.classic) registry.SetString(RegistryRoot::ClassesRoot, kClassicKey, "", *c.classic);
+        EXPECT_EQ(launcher.ReadShellOpenCommand("http"), c.expected);
+    }
+}
+
+TEST_F(LauncherTest, AChosenProgramThatIsMissingGetsTheMissingFileMessage) {
+    associations.commands["mailto"] = "\"C:\\Gone\\mail.exe\" \"%1\"";
+    launcher.RunFile(launcher.ReadShellOpenCommand("mailto"));
+    EXPECT_EQ(messages.boxes, std::vector<std::string>{"Error|File \"C:\\Gone\\mail.exe\" does not exists!"});
+    EXPECT_TRUE(starter.log.empty());
 }
 
 TEST_F(LauncherTest, NonStringOpenCommandEndsWithAnError) {
