@@ -21,6 +21,7 @@
 #include "platform/win32/Win32FileTail.h"
 #include "platform/win32/Win32FontSource.h"
 #include "platform/win32/Win32IntervalTimer.h"
+#include "platform/win32/Win32LockKeyboard.h"
 #include "platform/win32/Win32Mci.h"
 #include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32ProgramWindows.h"
@@ -70,7 +71,7 @@ int RunProgram() {
     Win32FileSystem files;
     Win32UserMessages messages;
     Win32Hotkeys hotkeys;
-    Win32KeyboardState keyboard;
+    Win32LockKeyboard keyboard;
     Win32WindowSystem windowSystem;
     Win32ProgramStarter starter;
     Win32KeyInput keyInput;

@@ -9,6 +9,7 @@
 #include "core/ControllerPorts.h"
 #include "core/KeySlots.h"
 #include "core/KeyAssignment.h"
+#include "core/LockKeys.h"
 #include "settings/ini/IniFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Hotkeys.h"
@@ -21,7 +22,7 @@ struct ControllerServices {
     platform::FileSystem& files;
     platform::UserMessages& messages;
     platform::Hotkeys& hotkeys;
-    platform::KeyboardState& keyboard;
+    platform::LockKeyboard& keyboard;
     TrayControl& tray;
     MainWindowView& mainWindow;
     StartupSteps& startup;
@@ -82,6 +83,7 @@ public:
 private:
     void RegisterEntry(int entry, const char* name, std::uint32_t virtualKey);
     void ReleaseHotkeysAtExit();
+    void DeleteHotkeyAtoms();
 
     ControllerServices services_;
     ini::IniFile iniFile_;
@@ -91,6 +93,7 @@ private:
     bool startupDone_ = false;
     // Zero until an entry's key is first registered.
     std::array<int, kHotkeyEntryCount> hotkeyIds_{};
+    LockKeys lockKeys_{services_.keyboard, services_.hotkeys};
 };
 
 }  // namespace keytide

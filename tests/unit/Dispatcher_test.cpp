@@ -119,7 +119,7 @@ protected:
     testing::MemoryFileSystem files;
     testing::RecordingMessages messages;
     testing::FakeHotkeys hotkeys{seamLog};
-    testing::FakeKeyboard keyboard{seamLog};
+    testing::FakeLockKeyboard keyboard{seamLog, hotkeys};
     testing::RecordingTray tray{seamLog};
     testing::FakeMainWindow mainWindow;
     testing::RecordingStartup startup{seamLog};
