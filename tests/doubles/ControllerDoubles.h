@@ -59,7 +59,7 @@ public:
     }
 
     std::map<std::string, int> atoms;
-    std::map<std::string, int> uses;  // adds minus deletes per name
+    std::map<std::string, int> uses;          // adds minus deletes per name
     std::map<int, std::uint32_t> registered;  // id -> virtual key
     std::set<std::uint32_t> heldElsewhere;    // keys another program holds
 

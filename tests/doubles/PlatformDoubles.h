@@ -107,8 +107,8 @@ public:
     void HideAsync(platform::WindowId window) override { Log("hide async", window); }
     void RefreshDesktopWindow(platform::WindowId desktop) override { Log("refresh desktop", desktop); }
     void RepaintDesktop() override { log.push_back("repaint desktop"); }
-    std::optional<std::intptr_t> SendPlayerRequest(platform::WindowId window, std::int32_t code,
-                                                   std::int32_t argument, unsigned /*timeoutMs*/) override {
+    std::optional<std::intptr_t> SendPlayerRequest(platform::WindowId window, std::int32_t code, std::int32_t argument,
+                                                   unsigned /*timeoutMs*/) override {
         log.push_back("request " + std::to_string(code) + " arg " + std::to_string(argument) + " " +
                       std::to_string(window));
         if (window == 0 || hung) return std::nullopt;

@@ -128,13 +128,6 @@ TEST_F(LauncherTest, TheUsersChoiceComesFirstThenTheProtocolsKeyBothCutByThePath
     }
 }
 
-TEST_F(LauncherTest, AChosenProgramThatIsMissingGetsTheMissingFileMessage) {
-    associations.commands["mailto"] = "\"C:\\Gone\\mail.exe\" \"%1\"";
-    launcher.RunFile(launcher.ReadShellOpenCommand("mailto"));
-    EXPECT_EQ(messages.boxes, std::vector<std::string>{"Error|File \"C:\\Gone\\mail.exe\" does not exists!"});
-    EXPECT_TRUE(starter.log.empty());
-}
-
 TEST_F(LauncherTest, NonStringOpenCommandEndsWithAnError) {
     registry.AddKey(RegistryRoot::ClassesRoot, "http\\shell\\open\\command").values[""] = {RegistryValueType::Other,
                                                                                            ""};
@@ -185,7 +178,8 @@ TEST_F(LauncherTest, CalculatorOfEveryWindowsGenerationIsFoundAndOnlyThat) {
 
         launcher.ToggleCalculator();
         if (c.closed >= 0) {
-            EXPECT_EQ(windows.log, std::vector<std::string>{testing::FakeWindowSystem::Describe("close", ids[c.closed])});
+            EXPECT_EQ(windows.log,
+                      std::vector<std::string>{testing::FakeWindowSystem::Describe("close", ids[c.closed])});
             EXPECT_TRUE(starter.log.empty());
         } else {
             EXPECT_TRUE(windows.log.empty());
@@ -196,7 +190,8 @@ TEST_F(LauncherTest, CalculatorOfEveryWindowsGenerationIsFoundAndOnlyThat) {
 
 TEST_F(LauncherTest, AppletsRunWithShowNormal) {
     launcher.RunControlPanelApplet("rundll32.exe shell32.dll,Control_RunDLL Desk.cpl");
-    EXPECT_EQ(starter.log, (std::vector<std::string>{"start rundll32.exe shell32.dll,Control_RunDLL Desk.cpl /normal"}));
+    EXPECT_EQ(starter.log,
+              (std::vector<std::string>{"start rundll32.exe shell32.dll,Control_RunDLL Desk.cpl /normal"}));
 }
 
 TEST_F(LauncherTest, WindowsKeyChordIsFourEventsInOrder) {

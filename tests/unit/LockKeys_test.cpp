@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "core/KeySlots.h"
@@ -24,14 +25,15 @@ protected:
         log.clear();
     }
 
-    int Taps() const { return static_cast<int>(std::count_if(log.begin(), log.end(), [](const std::string& call) {
-        return call.rfind("tap", 0) == 0;
-    })); }
+    int Taps() const {
+        return static_cast<int>(
+            std::count_if(log.begin(), log.end(), [](const std::string& call) { return call.rfind("tap", 0) == 0; }));
+    }
 
-    static constexpr int kScrollId = 0xC011;
-    static constexpr int kNumId = 0xC012;
     CallLog log;
     testing::FakeHotkeys hotkeys{log};
+    const int kScrollId = hotkeys.IdOf(kScrollLockHotkeyName);
+    const int kNumId = hotkeys.IdOf(kNumLockHotkeyName);
     testing::FakeLockKeyboard keyboard{log, hotkeys};
     LockKeys keys{keyboard, hotkeys};
 };
@@ -76,12 +78,12 @@ TEST_F(LockKeysTest, APressIsMadeOnlyWhenTheSystemDiffersAndTheRecordStandsInWhe
 
 TEST_F(LockKeysTest, TheGrabIsReleasedAroundThePressAndOnlyAGrabThatWasHeldComesBack) {
     keys.Set(LockKey::ScrollLock, true, kScrollId);
-    EXPECT_EQ(log, (CallLog{"unregister #49169", "tap scroll lock", "register #49169"}));
+    EXPECT_EQ(log, (CallLog{"unregister Hotkey17", "tap scroll lock", "register Hotkey17"}));
 
     hotkeys.Unregister(kNumId);  // the program is inactive: Num Lock is not held
     log.clear();
     keys.Set(LockKey::NumLock, true, kNumId);
-    EXPECT_EQ(log, (CallLog{"unregister #49170", "tap num lock"}));
+    EXPECT_EQ(log, (CallLog{"unregister NumLock", "tap num lock"}));
     EXPECT_FALSE(hotkeys.HoldsKey(kVkNumLock));
 
     hotkeys.Unregister(kScrollId);
@@ -156,18 +158,6 @@ TEST_F(LockKeysTest, AnOwnPressThatComesBackChangesNothingAndNoLoopCanStart) {
     EXPECT_EQ(ownPresses, 2);
     EXPECT_TRUE(keys.IsOn(LockKey::ScrollLock));
     EXPECT_TRUE(keyboard.scrollLock);
-}
-
-TEST_F(LockKeysTest, ARefusedPressLeavesNoOwnPressToWaitFor) {
-    keyboard.refused = true;
-    keys.Set(LockKey::ScrollLock, true, kScrollId);
-    EXPECT_FALSE(keyboard.scrollLock);
-    keyboard.refused = false;
-    // The user's press switches the light on; the program follows it.
-    keyboard.scrollLock = true;
-    EXPECT_TRUE(keys.TakeScrollLockPress(kScrollId));
-    EXPECT_FALSE(keys.IsOn(LockKey::ScrollLock));
-    EXPECT_FALSE(keyboard.scrollLock);
 }
 
 }  // namespace

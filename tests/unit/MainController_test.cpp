@@ -168,8 +168,8 @@ TEST_F(MainControllerTest, ScrollLockPressTogglesTheStateOnceWhetherOrNotThePres
         bool pressToggles;  // Windows and Wine toggle the light of a grabbed press themselves
         bool expected;
     };
-    for (const Step step : {Step{true, true}, Step{true, false}, Step{false, true}, Step{true, false},
-                            Step{true, true}}) {
+    for (const Step step :
+         {Step{true, true}, Step{true, false}, Step{false, true}, Step{true, false}, Step{true, true}}) {
         if (step.pressToggles) keyboard.scrollLock = !keyboard.scrollLock;
         controller.OnHotKey(IdOf("Hotkey17"));
         EXPECT_EQ(keyboard.scrollLock, step.expected);

@@ -35,12 +35,12 @@ TEST(OsdLayoutTest, LabelPixelHeightIsThePointsAt96PerInchWhateverTheScaling) {
         int pixels;
     };
     const Case cases[] = {
-        {768, 0, 25},    {768, 1, 51},    {768, 2, 76},    // 19, 38, 57 points; 25.3 and 50.7 round
-        {1080, 0, 36},   {1080, 2, 108},                   // a 1080-line panel at 100, 150 or 200 %
-        {2160, 0, 72},   {2160, 2, 216},                   // twice the rows, twice the pixels
-        {1440, 1, 96},                                     // 72 points are an inch: 96 pixels
-        {768, -1, 0},                                      // no entry: the default height
-        {768, -2, -25},                                    // a negative size keeps its sign
+        {768, 0, 25},   {768, 1, 51},   {768, 2, 76},  // 19, 38, 57 points; 25.3 and 50.7 round
+        {1080, 0, 36},  {1080, 2, 108},                // a 1080-line panel at 100, 150 or 200 %
+        {2160, 0, 72},  {2160, 2, 216},                // twice the rows, twice the pixels
+        {1440, 1, 96},                                 // 72 points are an inch: 96 pixels
+        {768, -1, 0},                                  // no entry: the default height
+        {768, -2, -25},                                // a negative size keeps its sign
     };
     for (const Case& c : cases) {
         const int points = OsdFontPointSize(c.screenHeight, c.sizeIndex);

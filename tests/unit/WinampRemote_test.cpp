@@ -41,8 +41,8 @@ public:
         if (std::string(className) == "Winamp v1.x") ++playerLookups;
         return FakeWindowSystem::FindTopWindow(className, title);
     }
-    std::optional<std::intptr_t> SendPlayerRequest(platform::WindowId window, std::int32_t code,
-                                                   std::int32_t argument, unsigned timeoutMs) override {
+    std::optional<std::intptr_t> SendPlayerRequest(platform::WindowId window, std::int32_t code, std::int32_t argument,
+                                                   unsigned timeoutMs) override {
         timeouts.push_back(timeoutMs);
         std::string line = "ask " + std::to_string(code);
         if (argument != 0) line += " arg " + std::to_string(argument);

@@ -86,8 +86,7 @@ TEST_F(WindowActionsTest, ForegroundCommandsFollowTheFramesBoxes) {
         windows.windows.clear();
         windows.log.clear();
         windows.nextId = 100;
-        windows.foreground =
-            c.hasForeground ? windows.Add({"Any", "Window", c.boxes.maximize, c.boxes.minimize}) : 0;
+        windows.foreground = c.hasForeground ? windows.Add({"Any", "Window", c.boxes.maximize, c.boxes.minimize}) : 0;
         (actions.*c.operation)();
         EXPECT_EQ(windows.log, c.expected);
     }

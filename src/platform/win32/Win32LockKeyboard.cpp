@@ -10,9 +10,7 @@ WORD VirtualKeyOf(platform::LockKey key) { return key == platform::LockKey::Scro
 
 }  // namespace
 
-std::optional<bool> Win32LockKeyboard::IsOn(platform::LockKey key) {
-    return (GetKeyState(VirtualKeyOf(key)) & 1) != 0;
-}
+std::optional<bool> Win32LockKeyboard::IsOn(platform::LockKey key) { return (GetKeyState(VirtualKeyOf(key)) & 1) != 0; }
 
 bool Win32LockKeyboard::Tap(platform::LockKey key) {
     const WORD virtualKey = VirtualKeyOf(key);

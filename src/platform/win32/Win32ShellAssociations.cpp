@@ -1,7 +1,7 @@
 #include "platform/win32/Win32ShellAssociations.h"
 
-#include <windows.h>
 #include <shlwapi.h>
+#include <windows.h>
 
 #include <vector>
 

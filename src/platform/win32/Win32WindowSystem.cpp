@@ -87,8 +87,7 @@ std::optional<std::intptr_t> Win32WindowSystem::SendPlayerRequest(platform::Wind
     // signed number (-1 stays all ones), from wParam.
     const auto wParam = static_cast<WPARAM>(static_cast<INT_PTR>(argument));
     DWORD_PTR reply = 0;
-    if (!SendMessageTimeoutA(ToHwnd(window), WM_USER, wParam, code, SMTO_ABORTIFHUNG | SMTO_BLOCK, timeoutMs,
-                             &reply)) {
+    if (!SendMessageTimeoutA(ToHwnd(window), WM_USER, wParam, code, SMTO_ABORTIFHUNG | SMTO_BLOCK, timeoutMs, &reply)) {
         return std::nullopt;
     }
     return static_cast<std::intptr_t>(reply);

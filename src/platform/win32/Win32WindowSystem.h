@@ -27,8 +27,8 @@ public:
     void HideAsync(platform::WindowId window) override;
     void RefreshDesktopWindow(platform::WindowId desktop) override;
     void RepaintDesktop() override;
-    std::optional<std::intptr_t> SendPlayerRequest(platform::WindowId window, std::int32_t code,
-                                                   std::int32_t argument, unsigned timeoutMs) override;
+    std::optional<std::intptr_t> SendPlayerRequest(platform::WindowId window, std::int32_t code, std::int32_t argument,
+                                                   unsigned timeoutMs) override;
     void PostPlayerCommand(platform::WindowId window, std::uint32_t id) override;
 };
 
