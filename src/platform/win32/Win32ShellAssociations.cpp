@@ -1,7 +1,8 @@
 #include "platform/win32/Win32ShellAssociations.h"
 
-#include <shlwapi.h>
 #include <windows.h>
+// windows.h first: shlwapi.h depends on it.
+#include <shlwapi.h>
 
 #include <vector>
 
