@@ -5,7 +5,7 @@ JOBS ?= 2
 # On Windows (MSYS2 MinGW shell) the program is built natively, elsewhere cross-compiled.
 WIN_PRESET := $(if $(filter MINGW% MSYS%,$(shell uname -s)),msys2,mingw)
 
-.PHONY: run test setup build native asan mingw dist unit unit-asan e2e ini-diff fuzz fuzz-long bench soak \
+.PHONY: run test setup build native asan mingw dist screenshots unit unit-asan e2e ini-diff fuzz fuzz-long bench soak \
         clean
 
 run:
@@ -39,6 +39,18 @@ dist:
 	@scripts/setup.sh run
 	@cmake --preset dist >/dev/null
 	@cmake --build --preset dist -j $(JOBS)
+
+# Pictures of the program in docs/ for the README, made again whenever a source
+# that draws a face changes (or the script that takes them).
+FACE_SOURCES := $(shell find src/osd src/widgets src/shell res tools/trayicons -type f) \
+                $(wildcard src/core/Editor* src/core/MainWindow_win.* src/settings/SettingsDialog*) \
+                tests/e2e/data/default-ktd.ini tests/e2e/driver/FaceShots.cpp scripts/screenshots.sh
+screenshots: build/screenshots.stamp
+build/screenshots.stamp: $(FACE_SOURCES)
+	@scripts/setup.sh test
+	@$(MAKE) --no-print-directory mingw
+	@scripts/screenshots.sh
+	@touch $@
 
 unit: native
 	@ctest --preset native -j $(JOBS)
