@@ -10,6 +10,9 @@
 #include "actions/PowerActions.h"
 #include "actions/WindowActions.h"
 #include "core/AssignmentStore.h"
+#include "core/Editor.h"
+#include "core/EditorView_win.h"
+#include "core/ExeFileDialog_win.h"
 #include "core/MainController.h"
 #include "core/MainWindow_win.h"
 #include "media/EndpointMasterVolume.h"
@@ -52,6 +55,17 @@ public:
 
 private:
     SettingsStartup& settings_;
+};
+
+// Stand-in until the settings dialog exists: that dialog enables the editor
+// again when it closes; this one does so at once.
+class SettingsDialogStandIn final : public SettingsDialogOpener {
+public:
+    explicit SettingsDialogStandIn(HWND editor) : editor_(editor) {}
+    void OpenSettingsDialog() override { EnableWindow(editor_, TRUE); }
+
+private:
+    HWND editor_;
 };
 
 int RunProgram() {
@@ -117,11 +131,25 @@ int RunProgram() {
     ControllerServices services{files, messages, hotkeys, keyboard, tray, deferredStart, dispatcher, settings};
     MainWindow mainWindow(hotkeys, std::make_unique<MainController>(services, IniFilePathFor(ExecutablePath())));
     mainWindow.Create(application.hwnd());
+    // --- the assignment editor on the main window, key "/" shown
+    ExeFileDialog exeFileDialog;
+    exeFileDialog.SetOwner(mainWindow.hwnd());
+    SettingsDialogStandIn settingsDialog(mainWindow.hwnd());
+    EditorView editorView;
+    AssignmentEditor editor(
+        EditorServices{mainWindow.Controller(), tray, settings, editorView, exeFileDialog, settingsDialog});
+    editorView.Create(mainWindow.hwnd(), editor);
+    mainWindow.SetContent([&editorView](UINT message, WPARAM wParam, LPARAM lParam) {
+        return editorView.HandleMessage(message, wParam, lParam);
+    });
+    editor.SelectKey(0);
     // --- on-screen display windows and timers
     osd.Create(mainWindow);
 
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // Tab, the arrow keys and Esc move about the editor as in a dialog.
+        if (IsDialogMessageA(mainWindow.hwnd(), &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -105,12 +105,14 @@ inline constexpr std::array<ControlPlace, 22> kControls{{
 }};
 
 inline constexpr std::array<ControlPlace, 12> kAssignmentControls{{
-    {kActionOption, ControlKind::OptionButton, Area::Assignment, 8, 8, 57, 17, "Action", kActionHint},
+    // The option buttons are one pixel less high than in the design, where
+    // they cover the top line of the field under them.
+    {kActionOption, ControlKind::OptionButton, Area::Assignment, 8, 8, 57, 16, "Action", kActionHint},
     {kActionList, ControlKind::DropDownList, Area::Assignment, 8, 24, 305, 22, "", kActionHint},
-    {kRunFileOption, ControlKind::OptionButton, Area::Assignment, 8, 64, 65, 17, "Run file", kFileHint},
+    {kRunFileOption, ControlKind::OptionButton, Area::Assignment, 8, 64, 65, 16, "Run file", kFileHint},
     {kRunFileField, ControlKind::ReadOnlyField, Area::Assignment, 8, 80, 281, 20, "", kFileHint},
     {kRunFileButton, ControlKind::Button, Area::Assignment, 296, 80, 17, 20, "...", kFileHint},
-    {kAddressOption, ControlKind::OptionButton, Area::Assignment, 8, 112, 97, 17, "Go to adress", kAddressHint},
+    {kAddressOption, ControlKind::OptionButton, Area::Assignment, 8, 112, 97, 16, "Go to adress", kAddressHint},
     {kAddressField, ControlKind::TextField, Area::Assignment, 8, 128, 305, 20, "", kAddressHint},
     {kLabelCaption, ControlKind::Caption, Area::Assignment, 8, 171, 60, 14, "OSD Label:", nullptr},
     {kLabelField, ControlKind::TextField, Area::Assignment, 72, 168, 241, 20, "", "OSD (On Screen Display) label"},

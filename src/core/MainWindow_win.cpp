@@ -39,6 +39,9 @@ void MainWindow::StopTimer(UINT_PTR id) { KillTimer(hwnd(), id); }
 bool MainWindow::IsVisible() const { return IsWindowVisible(hwnd()) != FALSE; }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (content_) {
+        if (std::optional<LRESULT> handled = content_(message, wParam, lParam)) return *handled;
+    }
     switch (message) {
     case WM_CREATE:
         hotkeys_.SetWindow(hwnd());

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "core/MainController.h"
 #include "platform/win32/SystemServices.h"
@@ -29,6 +30,11 @@ public:
     void StartTimer(UINT_PTR id, UINT intervalMs);
     void StopTimer(UINT_PTR id);
 
+    // What the shown window holds (the assignment editor): it sees every
+    // message first, and a value ends the window's own handling.
+    using ContentHandler = std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)>;
+    void SetContent(ContentHandler content) { content_ = std::move(content); }
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -36,6 +42,7 @@ private:
     Win32Hotkeys& hotkeys_;
     std::unique_ptr<MainController> controller_;
     std::map<UINT_PTR, std::function<void()>> timerHandlers_;
+    ContentHandler content_;
 };
 
 }  // namespace keytide::win32
