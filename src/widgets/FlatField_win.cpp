@@ -239,15 +239,17 @@ void FlatDropDownList::FitHeights() {
     SendMessageA(hwnd(), CB_SETITEMHEIGHT, 0, entryHeight);
     // The closed height follows the chosen entry's height plus the system's
     // edge, which differs between systems: measure it.
+    // Steps on from what was asked rather than from what CB_GETITEMHEIGHT
+    // answers: Wine answers two more than was set.
     const int wanted = bounds_.bottom - bounds_.top;
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    LRESULT asked = SendMessageA(hwnd(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    for (int attempt = 0; attempt < 3 && asked != CB_ERR; ++attempt) {
         RECT closed{};
         GetWindowRect(hwnd(), &closed);
         const int difference = wanted - (closed.bottom - closed.top);
         if (difference == 0) break;
-        const LRESULT itemHeight = SendMessageA(hwnd(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-        if (itemHeight == CB_ERR) break;
-        SendMessageA(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max<LRESULT>(1, itemHeight + difference));
+        asked = std::max<LRESULT>(1, asked + difference);
+        SendMessageA(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), asked);
     }
     InvalidateRect(hwnd(), nullptr, FALSE);
 }

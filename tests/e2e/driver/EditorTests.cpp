@@ -182,6 +182,31 @@ class Editor {
   HWND window_;
 };
 
+// Every control where the layout table puts it at this DPI (window client coordinates).
+void checkPlaces(const Editor& editor, int dpi) {
+  const POINT o = editor.origin();
+  const keytide::widgets::Rect bar = layout::ScaleRect(layout::kTitleBar, dpi);
+  auto check = [&](const layout::ControlPlace& place) {
+    if (place.kind == layout::ControlKind::Caption) return;
+    HWND control = editor.control(place.id);
+    CHECK_MSG(control != nullptr, std::string("no control ") + place.caption + " (" + std::to_string(place.id) + ")");
+    if (control == nullptr) return;
+    keytide::widgets::Rect expected = layout::ScaleControl(layout::PlaceInParent(place), dpi);
+    if (place.area == layout::Area::TitleBar) {
+      expected = {expected.left + bar.left, expected.top + bar.top, expected.right + bar.left, expected.bottom + bar.top};
+    }
+    const RECT r = windowRect(control);
+    const keytide::widgets::Rect seen{r.left - o.x, r.top - o.y, r.right - o.x, r.bottom - o.y};
+    CHECK_MSG(seen == expected, "control " + std::to_string(place.id) + " \"" + place.caption + "\" at (" +
+                                    std::to_string(seen.left) + "," + std::to_string(seen.top) + ")-(" +
+                                    std::to_string(seen.right) + "," + std::to_string(seen.bottom) + "), expected (" +
+                                    std::to_string(expected.left) + "," + std::to_string(expected.top) + ")-(" +
+                                    std::to_string(expected.right) + "," + std::to_string(expected.bottom) + ")");
+  };
+  for (const layout::ControlPlace& place : layout::kControls) check(place);
+  for (const layout::ControlPlace& place : layout::kAssignmentControls) check(place);
+}
+
 // Shows the main window as the tray menu's "Show..." does, and waits until
 // it can be clicked.
 Editor openEditor(KeytideProcess& k) {
@@ -337,6 +362,7 @@ E2E_TEST("editor.key_5_shows_its_action_and_volume_up_is_saved_and_runs") {
   CHECK_EQ(placed.bottom - placed.top, 280L);
   CHECK_EQ(placed.left, static_cast<LONG>((screen.cx - 521) / 2));
   CHECK_EQ(placed.top, static_cast<LONG>((screen.cy - 280) / 2));
+  checkPlaces(editor, 96);
   CHECK_EQ(editor.downKey(), 0);
   CHECK_EQ(editor.text(layout::kLabelField), std::string("Run"));
   CHECK_EQ(editor.text(layout::kActionList), std::string("Launch Run... Dialog"));
@@ -590,19 +616,13 @@ E2E_TEST("editor.tab_order_kind_by_focus_and_keypad_keys_not_typed") {
   CHECK_EQ(k.close(), DWORD{0});
 }
 
-E2E_TEST("editor.background_shows_the_computed_gradient_and_sunken_edge") {
-  KeytideProcess& k = startActive(t, quietDefaultText(t));
-  Editor editor = openEditor(k);
-  pause(Ms{500});
-  const Screen screen = captureScreen();
-  const POINT o = editor.origin();
-  RECT whole = windowRect(editor.window());
-  saveBitmap(screen, whole, t.path("editor.bmp"));
+namespace {
 
-  // Every row of the 517 x 252 background in the gap between the two panels,
-  // against the bands the gradient code computes.
+// Every row of the background in the gap between the two panels, against
+// the bands the gradient code computes for the background's size at this DPI.
+void checkBackgroundRows(const Screen& screen, const Editor& editor, int dpi) {
   using namespace keytide::widgets;
-  const Rect area = layout::kBackground;
+  const Rect area = layout::ScaleRect(layout::kBackground, dpi);
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   GradientSpec spec;
@@ -614,20 +634,39 @@ E2E_TEST("editor.background_shows_the_computed_gradient_and_sunken_edge") {
   for (const FilledShape& band : GradientShapes(spec, width, height)) {
     for (int y = band.bounds.top; y < band.bounds.bottom; ++y) rows[static_cast<size_t>(y)] = band.color;
   }
-  const int x = 189 - area.left;  // between the keypad panel (to 187) and the assignment panel (from 192)
+  const POINT o = editor.origin();
+  // Between the keypad panel (to 187 at 96 DPI) and the assignment panel (from 192).
+  const int x = o.x + MulDiv(189, dpi, 96);
   int wrong = 0;
-  std::string firstWrong;
+  std::string first;
   for (int y = 2; y < height - 2; ++y) {  // inside the two-pixel edge
-    const Color seen = screen.at(o.x + area.left + x, o.y + area.top + y);
-    if (seen != rows[static_cast<size_t>(y)]) {
-      if (wrong++ == 0) firstWrong = "row " + std::to_string(y) + ": " + hex(seen) + ", computed " + hex(rows[y]);
+    const Color seen = screen.at(x, o.y + area.top + y);
+    if (seen != rows[static_cast<size_t>(y)] && wrong++ == 0) {
+      first = "row " + std::to_string(y) + ": " + hex(seen) + ", computed " + hex(rows[static_cast<size_t>(y)]);
     }
   }
-  CHECK_MSG(wrong == 0, std::to_string(wrong) + " background rows differ from the computed bands; first " + firstWrong);
+  CHECK_MSG(wrong == 0, std::to_string(wrong) + " of " + std::to_string(height - 4) +
+                            " background rows differ from the computed bands at " + std::to_string(dpi) +
+                            " DPI; first " + first);
+}
 
-  // The sunken edge: grey and black on the top and left, white and silver on the bottom and right.
-  const int midX = o.x + area.left + width / 2;
-  const int midY = o.y + area.top + height / 2;
+}  // namespace
+
+E2E_TEST("editor.background_shows_the_computed_gradient_and_sunken_edge") {
+  KeytideProcess& k = startActive(t, quietDefaultText(t));
+  Editor editor = openEditor(k);
+  pause(Ms{500});
+  const Screen screen = captureScreen();
+  saveBitmap(screen, windowRect(editor.window()), t.path("editor.bmp"));
+  checkBackgroundRows(screen, editor, 96);
+
+  // The sunken edge of the 517 x 252 background: grey and black on the top
+  // and left, white and silver on the bottom and right.
+  using namespace keytide::widgets;
+  const POINT o = editor.origin();
+  const Rect area = layout::kBackground;
+  const int midX = o.x + (area.left + area.right) / 2;
+  const int midY = o.y + (area.top + area.bottom) / 2;
   CHECK_EQ(hex(screen.at(midX, o.y + area.top)), hex(kGray));
   CHECK_EQ(hex(screen.at(midX, o.y + area.top + 1)), hex(kBlack));
   CHECK_EQ(hex(screen.at(o.x + area.left, midY)), hex(kGray));
@@ -639,5 +678,107 @@ E2E_TEST("editor.background_shows_the_computed_gradient_and_sunken_edge") {
   // The title bar's light blue.
   CHECK_EQ(hex(screen.at(o.x + 300, o.y + 14)), hex(Rgb(0x8C, 0xDA, 0xFF)));
   editor.clickOn(layout::kCancelButton);
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+namespace {
+
+// The system DPI of the Wine prefix for the programs started while it lives.
+class SystemDpi {
+ public:
+  explicit SystemDpi(DWORD dpi) {
+    previous_ = regReadDword(HKEY_CURRENT_USER, kKey, "LogPixels");
+    RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+  }
+  ~SystemDpi() {
+    if (previous_) {
+      const DWORD value = *previous_;
+      RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "LogPixels", REG_DWORD, &value, sizeof value);
+    } else {
+      regDeleteValue(HKEY_CURRENT_USER, kKey, "LogPixels");
+    }
+  }
+
+ private:
+  static constexpr char kKey[] = "Control Panel\\Desktop";
+  std::optional<DWORD> previous_;
+};
+
+}  // namespace
+
+E2E_TEST("editor.at_144_dpi_the_window_and_every_control_scale") {
+  // Wine reads the DPI from the registry as a program starts (on Windows it
+  // is the display's setting). The driver itself must see real pixels too.
+  SetProcessDPIAware();
+  SystemDpi dpi(144);
+  KeytideProcess& k = startActive(t, quietDefaultText(t));
+  Editor editor = openEditor(k);
+  pause(Ms{500});
+  const RECT placed = windowRect(editor.window());
+  const SIZE screen = screenSize();
+  CHECK_EQ(placed.right - placed.left, 782L);
+  CHECK_EQ(placed.bottom - placed.top, 420L);
+  CHECK_EQ(placed.left, static_cast<LONG>((screen.cx - 782) / 2));
+  CHECK_EQ(placed.top, static_cast<LONG>((screen.cy - 420) / 2));
+  checkPlaces(editor, 144);
+  const Screen shot = captureScreen();
+  saveBitmap(shot, placed, t.path("editor-144.bmp"));
+  checkBackgroundRows(shot, editor, 144);
+
+  // The mouse at the scaled places works the controls.
+  editor.selectKey(8);
+  CHECK_EQ(editor.text(layout::kLabelField), std::string("Ply/Paus"));
+  editor.clickOn(layout::kAddressField);
+  CHECK_MSG(waitUntil([&] { return editor.kindShown() == 2; }, Ms{3000}), "the address field did not select its kind");
+  editor.clickOn(layout::kCancelButton);
+  CHECK_MSG(waitUntil([&] { return !isVisible(editor.window()); }), "Cancel did not hide the editor");
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+E2E_TEST("editor.failing_save_keeps_the_window_and_its_edits") {
+  const std::string original = quietDefaultText(t);
+  KeytideProcess& k = startActive(t, original);
+  Editor editor = openEditor(k);
+  editor.selectKey(8);
+  editor.clickOn(layout::kActionList);
+  pressKey(VK_ESCAPE);
+  pressKey(VK_DOWN);
+  CHECK_MSG(waitUntil([&] { return editor.text(layout::kLabelField) == "Prev"; }, Ms{3000}),
+            "the down arrow did not pick the next action");
+  editor.clickOn(layout::kActiveButton);
+  // Held open without sharing, ktd.ini can be neither replaced nor written.
+  // (Wine lets a read-only file be replaced by MoveFileEx, so that is no way
+  // to make the save fail here.)
+  HANDLE held = CreateFileA(t.path(kIni).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  REQUIRE(held != INVALID_HANDLE_VALUE);
+
+  editor.clickOn(layout::kOkButton);
+  HWND box = nullptr;
+  CHECK_MSG(waitUntil([&] { return (box = visibleWindowOf(k.pid(), "#32770")) != nullptr; }, Ms{5000}),
+            "no message box for the failing save");
+  if (box != nullptr) {
+    CHECK_EQ(windowText(box), std::string("Keytide"));
+    CHECK_EQ(dialogText(box), "Unable to write to " + t.path(kIni) + ".");
+    answerDialog(box);
+    CHECK(waitUntil([&] { return !isVisible(box); }, Ms{3000}));
+  }
+  // Still open with the edits; the keys as they were.
+  CHECK(isVisible(editor.window()));
+  CHECK_EQ(editor.downKey(), 8);
+  CHECK_EQ(editor.text(layout::kLabelField), std::string("Prev"));
+  CHECK(!editor.down(layout::kActiveButton));
+  CHECK_MSG(!hotKeyFree(VK_NUMPAD5), "the failing OK let the keys go");
+  CloseHandle(held);
+  CHECK_MSG(t.read(kIni) == original, "the held ktd.ini changed");
+
+  // Free again: the same OK goes through.
+  editor.clickOn(layout::kOkButton);
+  CHECK_MSG(waitUntil([&] { return !isVisible(editor.window()); }), "the second OK did not hide the editor");
+  CHECK_MSG(waitHotKey(VK_NUMPAD5, false), "keypad 5 is still grabbed after OK with Active up");
+  std::string expected = replaceLine(original, "[NumPadKey8]", "OSDLabel=Ply/Paus", "OSDLabel=Prev");
+  expected = replaceLine(expected, "[NumPadKey8]", "Action=26", "Action=27");
+  expected = replaceLine(expected, "[IsActive]", "IsKTDActive=1", "IsKTDActive=0");
+  const auto saved = t.read(kIni);
+  CHECK_MSG(saved == expected, "ktd.ini after OK: " + (saved ? firstDifference(expected, *saved) : "gone"));
   CHECK_EQ(k.close(), DWORD{0});
 }
