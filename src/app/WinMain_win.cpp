@@ -149,7 +149,10 @@ int RunProgram() {
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         // Tab, the arrow keys and Esc move about the editor as in a dialog.
-        if (IsDialogMessageA(mainWindow.hwnd(), &message)) continue;
+        if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST &&
+            IsDialogMessageA(mainWindow.hwnd(), &message)) {
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
