@@ -74,6 +74,20 @@ void drag(POINT from, POINT to, bool right) {
              mouseInput(halfway, 0), mouseInput(to, 0), mouseInput(to, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
 }
 
+// Moves the mouse into the screen's top left corner when the test ends,
+// away from the windows that later tests put in the middle of the screen
+// (a mouse resting on a control shows its hint there).
+class MouseParkedAtEnd {
+ public:
+  MouseParkedAtEnd() = default;
+  MouseParkedAtEnd(const MouseParkedAtEnd&) = delete;
+  MouseParkedAtEnd& operator=(const MouseParkedAtEnd&) = delete;
+  ~MouseParkedAtEnd() {
+    INPUT input = mouseInput({0, 0}, 0);
+    SendInput(1, &input, sizeof(INPUT));
+  }
+};
+
 void wheel(POINT at, int clicks) {
   INPUT input = mouseInput(at, MOUSEEVENTF_WHEEL);
   input.mi.mouseData = static_cast<DWORD>(-WHEEL_DELTA * clicks);
@@ -351,6 +365,7 @@ std::string hex(keytide::widgets::Color c) {
 }  // namespace
 
 E2E_TEST("editor.key_5_shows_its_action_and_volume_up_is_saved_and_runs") {
+  MouseParkedAtEnd parked;
   const std::string original = quietDefaultText(t);
   KeytideProcess& k = startActive(t, original);
   Editor editor = openEditor(k);
@@ -408,6 +423,7 @@ E2E_TEST("editor.key_5_shows_its_action_and_volume_up_is_saved_and_runs") {
 }
 
 E2E_TEST("editor.three_edits_and_cancel_leave_file_and_keys_as_they_were") {
+  MouseParkedAtEnd parked;
   const std::string original = quietDefaultText(t);
   KeytideProcess& k = startActive(t, original);
   Editor editor = openEditor(k);
@@ -465,6 +481,7 @@ E2E_TEST("editor.three_edits_and_cancel_leave_file_and_keys_as_they_were") {
 }
 
 E2E_TEST("editor.releasing_active_and_ok_lets_the_keys_go") {
+  MouseParkedAtEnd parked;
   const std::string original = quietDefaultText(t);
   KeytideProcess& k = startActive(t, original);
   Editor editor = openEditor(k);
@@ -496,6 +513,7 @@ E2E_TEST("editor.releasing_active_and_ok_lets_the_keys_go") {
 }
 
 E2E_TEST("editor.title_bar_drags_with_the_left_button_and_minimize_keeps_keys_ignored") {
+  MouseParkedAtEnd parked;
   KeytideProcess& k = startActive(t, quietDefaultText(t));
   Editor editor = openEditor(k);
   const RECT placed = windowRect(editor.window());
@@ -527,6 +545,7 @@ E2E_TEST("editor.title_bar_drags_with_the_left_button_and_minimize_keeps_keys_ig
 }
 
 E2E_TEST("editor.browsed_file_runs_on_the_next_key_press") {
+  MouseParkedAtEnd parked;
   const std::string original = quietDefaultText(t);
   KeytideProcess& k = startActive(t, original);
   const std::string marker = t.installMarker("tools\\marker.exe");
@@ -572,6 +591,7 @@ E2E_TEST("editor.browsed_file_runs_on_the_next_key_press") {
 }
 
 E2E_TEST("editor.tab_order_kind_by_focus_and_keypad_keys_not_typed") {
+  MouseParkedAtEnd parked;
   KeytideProcess& k = startActive(t, quietDefaultText(t));
   Editor editor = openEditor(k);
   editor.selectKey(6);
@@ -653,6 +673,7 @@ void checkBackgroundRows(const Screen& screen, const Editor& editor, int dpi) {
 }  // namespace
 
 E2E_TEST("editor.background_shows_the_computed_gradient_and_sunken_edge") {
+  MouseParkedAtEnd parked;
   KeytideProcess& k = startActive(t, quietDefaultText(t));
   Editor editor = openEditor(k);
   pause(Ms{500});
@@ -707,6 +728,7 @@ class SystemDpi {
 }  // namespace
 
 E2E_TEST("editor.at_144_dpi_the_window_and_every_control_scale") {
+  MouseParkedAtEnd parked;
   // Wine reads the DPI from the registry as a program starts (on Windows it
   // is the display's setting). The driver itself must see real pixels too.
   SetProcessDPIAware();
@@ -736,6 +758,7 @@ E2E_TEST("editor.at_144_dpi_the_window_and_every_control_scale") {
 }
 
 E2E_TEST("editor.failing_save_keeps_the_window_and_its_edits") {
+  MouseParkedAtEnd parked;
   const std::string original = quietDefaultText(t);
   KeytideProcess& k = startActive(t, original);
   Editor editor = openEditor(k);
