@@ -12,8 +12,25 @@ std::string FileBaseName(std::string_view path) {
     return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
 }
 
+namespace {
+
+// The first `count` characters of UTF-8 text: a character's continuation
+// bytes stay with it.
+std::string FirstCharacters(std::string_view utf8, std::size_t count) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if ((byte & 0xC0) == 0x80) continue;
+        if (characters == count) return std::string(utf8.substr(0, i));
+        ++characters;
+    }
+    return std::string(utf8);
+}
+
+}  // namespace
+
 std::string LabelForFile(std::string_view path) {
-    return FileBaseName(path).substr(0, static_cast<std::size_t>(editor::kLabelTypingLimit));
+    return FirstCharacters(FileBaseName(path), static_cast<std::size_t>(editor::kLabelTypingLimit));
 }
 
 void AssignmentEditor::SelectKey(int slot) {

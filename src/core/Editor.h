@@ -19,7 +19,8 @@ namespace keytide {
 // "\" or ":" comes after that "." (so "C:\my.dir\tool" has none).
 std::string FileBaseName(std::string_view path);
 
-// The label a browsed file gets: its base name, cut to 8 characters.
+// The label a browsed file gets: its base name, cut to 8 characters. Paths
+// are UTF-8, and a character is cut whole.
 std::string LabelForFile(std::string_view path);
 
 struct EditorServices {

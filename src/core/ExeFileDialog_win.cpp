@@ -4,28 +4,11 @@
 
 #include <vector>
 
+#include "platform/win32/WideText.h"
+
 namespace keytide::win32 {
 
 namespace {
-
-// The records hold paths in the ANSI code page, as ktd.ini stores them.
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
-std::string Narrow(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length, nullptr,
-                        nullptr);
-    return narrow;
-}
 
 // Two entries, each a caption and a pattern, ended by an empty one.
 constexpr wchar_t kFilter[] = L"Exe files (*.exe)\0*.EXE\0All files (*.*)\0*.*\0";

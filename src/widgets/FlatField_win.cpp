@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/Error.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/WindowBase.h"
 #include "widgets/Dpi_win.h"
 
@@ -41,15 +42,16 @@ FlatField::~FlatField() {
     }
 }
 
-void FlatField::CreateField(const char* className, DWORD style, HWND parent, int id, const RECT& bounds) {
-    HWND window = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, bounds.left, bounds.top,
+void FlatField::CreateField(const wchar_t* className, DWORD style, HWND parent, int id, const RECT& bounds) {
+    // Unicode windows: the program's text is UTF-8, whatever the code page.
+    HWND window = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, bounds.left, bounds.top,
                                   bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    if (window == nullptr) throw KeytideError(std::string("Cannot create the field ") + className);
+    if (window == nullptr) throw KeytideError("Cannot create the field " + Narrow(className));
     window_.reset(window);
     if (!SetWindowSubclass(window, &SubclassProcedure, kFieldSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
         window_.reset();
-        throw KeytideError(std::string("Cannot subclass the field ") + className);
+        throw KeytideError("Cannot subclass the field " + Narrow(className));
     }
     Attach(window, this);
     FlatField::RefreshForDpi();
@@ -109,20 +111,20 @@ LRESULT CALLBACK FlatField::SubclassProcedure(HWND window, UINT message, WPARAM 
 void FlatEdit::Create(HWND parent, int id, const RECT& bounds, DWORD extraStyle) {
     face_.reset(CreateSolidBrush(ToColorRef(look_.face)));
     readOnlyFace_.reset(CreateSolidBrush(ToColorRef(look_.readOnlyFace)));
-    CreateField("EDIT", ES_AUTOHSCROLL | extraStyle, parent, id, bounds);
+    CreateField(L"EDIT", ES_AUTOHSCROLL | extraStyle, parent, id, bounds);
     RefreshForDpi();
 }
 
 std::string FlatEdit::Text() const {
-    const int length = GetWindowTextLengthA(hwnd());
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(hwnd(), text.data(), length + 1);
+    const int length = GetWindowTextLengthW(hwnd());
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(hwnd(), text.data(), length + 1);
     text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-    return text;
+    return Narrow(text);
 }
 
 void FlatEdit::SetText(const std::string& text) {
-    if (Text() != text) SetWindowTextA(hwnd(), text.c_str());
+    if (Text() != text) SetWindowTextW(hwnd(), Widen(text).c_str());
 }
 
 void FlatEdit::LimitTyping(int characters) { SendMessageA(hwnd(), EM_LIMITTEXT, static_cast<WPARAM>(characters), 0); }
@@ -205,14 +207,16 @@ std::optional<LRESULT> FlatEdit::OnReflected(UINT message, WPARAM wParam, LPARAM
 void FlatDropDownList::Create(HWND parent, int id, const RECT& bounds, int visibleEntries) {
     bounds_ = bounds;
     visibleEntries_ = std::max(visibleEntries, 1);
-    CreateField("COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL, parent, id, bounds);
+    CreateField(L"COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL, parent, id, bounds);
     SendMessageA(hwnd(), CB_SETMINVISIBLE, static_cast<WPARAM>(visibleEntries_), 0);
     Place(bounds);
 }
 
 void FlatDropDownList::SetEntries(const std::vector<std::string>& entries) {
     SendMessageA(hwnd(), CB_RESETCONTENT, 0, 0);
-    for (const std::string& entry : entries) SendMessageA(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    for (const std::string& entry : entries) {
+        SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
+    }
 }
 
 void FlatDropDownList::Select(int index) {
@@ -259,12 +263,12 @@ void FlatDropDownList::RefreshForDpi() {
     Place(bounds_);
 }
 
-std::string FlatDropDownList::EntryText(int index) const {
-    const LRESULT length = SendMessageA(hwnd(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+std::wstring FlatDropDownList::EntryText(int index) const {
+    const LRESULT length = SendMessageW(hwnd(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR || length < 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const LRESULT copied =
-        SendMessageA(hwnd(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+        SendMessageW(hwnd(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied == CB_ERR ? 0 : static_cast<std::size_t>(copied));
     return text;
 }
@@ -272,14 +276,14 @@ std::string FlatDropDownList::EntryText(int index) const {
 void FlatDropDownList::DrawEntry(HDC dc, int index, const RECT& rect, bool chosen) {
     FillSolid(dc, rect, chosen ? look_.chosenFace : look_.face);
     if (index < 0) return;
-    const std::string text = EntryText(index);
+    const std::wstring text = EntryText(index);
     SelectedObject font(dc, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
     const int previousMode = SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ToColorRef(chosen ? look_.chosenText : look_.text));
     RECT area = rect;
     area.left += ScaleForWindow(hwnd(), kTextPadding);
     area.right -= ScaleForWindow(hwnd(), kTextPadding);
-    DrawTextA(dc, text.c_str(), -1, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawTextW(dc, text.c_str(), -1, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     SetBkMode(dc, previousMode);
 }
 

@@ -47,7 +47,7 @@ public:
 protected:
     explicit FlatField(const FlatFieldLook& look) : look_(look) {}
 
-    void CreateField(const char* className, DWORD style, HWND parent, int id, const RECT& bounds);
+    void CreateField(const wchar_t* className, DWORD style, HWND parent, int id, const RECT& bounds);
     virtual std::optional<LRESULT> OnFieldMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
     LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam);
     bool HasFocus() const { return GetFocus() == window_.get(); }
@@ -113,7 +113,7 @@ private:
     void Paint(HDC dc);
     void DrawEntry(HDC dc, int index, const RECT& rect, bool chosen);
     void FitHeights();
-    std::string EntryText(int index) const;
+    std::wstring EntryText(int index) const;
 
     RECT bounds_{};
     int visibleEntries_ = 8;

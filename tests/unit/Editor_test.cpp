@@ -12,6 +12,7 @@
 #include "core/Editor.h"
 #include "core/EditorLayout.h"
 #include "doubles/EditorDoubles.h"
+#include "doubles/FakeCodePage.h"
 #include "doubles/MemoryFileSystem.h"
 #include "platform/Error.h"
 #include "settings/ini/IniText.h"
@@ -43,6 +44,8 @@ TEST(FileLabelTest, BaseNameCutToEightCharacters) {
         {"C:\\dir\\name.", "name", "name"},
         {"plain", "plain", "plain"},
         {"C:\\folder\\", "", ""},
+        {"C:\\Programme\\Größenänderung.exe", "Größenänderung", "Größenän"},  // characters, not bytes
+        {"D:\\音楽\\プレーヤー.exe", "プレーヤー", "プレーヤー"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FileBaseName(c.path), c.baseName) << c.path;
@@ -88,8 +91,10 @@ protected:
     testing::RecordingStartup startup{log};
     testing::RecordingDispatcher dispatcher{log};
     Settings settings;
+    testing::Latin1CodePage codePage;
+    ConfigFile iniFile{files, codePage, messages, kIniPath};
     MainController controller{
-        ControllerServices{files, messages, hotkeys, keyboard, tray, startup, dispatcher, settings}, kIniPath};
+        ControllerServices{files, messages, hotkeys, keyboard, tray, startup, dispatcher, settings}, iniFile};
     testing::RecordingDisplay display{log};
     testing::ScriptedFileChooser chooser;
     testing::RecordingSettingsDialog settingsDialog{log};
