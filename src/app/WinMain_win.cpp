@@ -36,14 +36,21 @@
 #include "settings/Settings.h"
 #include "settings/SettingsStartup.h"
 #include "settings/SettingsStore.h"
+#include "shell/AboutWindow_win.h"
 #include "shell/ApplicationWindow_win.h"
-#include "shell/TrayIconModel.h"
+#include "shell/OwnWindows_win.h"
+#include "shell/PopupMenus_win.h"
+#include "shell/ShellCommands.h"
+#include "shell/SingleInstance_win.h"
+#include "shell/TrayIcon.h"
+#include "shell/TrayIconResources.h"
+#include "shell/TrayIconWindow_win.h"
+#include "shell/TrayPictures_win.h"
+#include "shell/TrayPresenter.h"
 
 namespace keytide::win32 {
 namespace {
 
-// The main window is created after the controller that asks it whether it is
-// shown, so the controller is given this forwarder.
 // The deferred start's steps that belong to the settings dialog and the
 // welcome screen.
 class DeferredStartSteps final : public StartupSteps {
@@ -70,6 +77,13 @@ private:
 };
 
 int RunProgram() {
+    // The application window first: a second copy ends here, before it has
+    // read ktd.ini or taken any key.
+    ApplicationWindow application;
+    application.Create();
+    SingleInstance singleInstance;
+    if (singleInstance.AnotherCopyRuns(application.hwnd())) return 0;
+
     INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&commonControls);
 
@@ -87,10 +101,21 @@ int RunProgram() {
 
     // Shared state of the windows.
     Settings settings;
-    TrayIconModel tray;
 
-    ApplicationWindow application;
-    application.Create();
+    // --- the tray icon (not up until the deferred start) and its menus
+    TrayIconWindow trayWindow(TrayPictures::Load(icons::kTrayPictureCount));
+    trayWindow.Create();
+    Win32IntervalTimer cycleTimer;
+    TrayIcon trayIcon(trayWindow, cycleTimer, icons::kTrayPictureCount);
+    trayIcon.SetHint(u"Keytide");
+    trayIcon.SetCycleInterval(100);
+    trayWindow.SetIcon(&trayIcon);
+    Win32PopupMenus menus;
+    trayWindow.SetMenuMessageHandler([&menus](UINT message, WPARAM wParam, LPARAM lParam) {
+        return menus.HandleOwnerMessage(message, wParam, lParam);
+    });
+    TrayPresenter tray(trayIcon, menus);
+    PlaceholderAboutWindow about;
 
     // --- settings and start-up steps
     Win32FontSource fonts;
@@ -114,9 +139,8 @@ int RunProgram() {
         masterVolume = std::move(mixer);
     }
     MasterVolumeKeys volume(*masterVolume);
-    // --- on-screen display (after the master volume, which the bar reads;
-    // the About window does not exist yet, so it is never in the way)
-    OnScreenDisplay osd(settings, *masterVolume, application.hwnd(), [] { return false; });
+    // --- on-screen display (after the master volume, which the bar reads)
+    OnScreenDisplay osd(settings, *masterVolume, application.hwnd(), [&about] { return about.IsVisible(); });
     // --- launching
     Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput});
     // --- window, desktop and power actions
@@ -134,6 +158,15 @@ int RunProgram() {
     ControllerServices services{files, messages, hotkeys, keyboard, tray, deferredStart, dispatcher, settings};
     MainWindow mainWindow(hotkeys, std::make_unique<MainController>(services, iniFile));
     mainWindow.Create(application.hwnd());
+    menus.SetOwners(trayWindow.hwnd(), mainWindow.hwnd());
+    // --- what the tray, the menus and the About window do
+    Win32OwnWindows shellWindows(application.hwnd(), mainWindow.hwnd());
+    ShellCommands shell(ShellServices{mainWindow.Controller(), trayIcon, menus, shellWindows, about, launch},
+                        HelpDocumentPathFor(ExecutablePath()));
+    trayIcon.SetEvents(&shell);
+    mainWindow.SetMenuMessageHandler([&menus](UINT message, WPARAM wParam, LPARAM lParam) {
+        return menus.HandleOwnerMessage(message, wParam, lParam);
+    });
     // --- the assignment editor on the main window, key "/" shown
     ExeFileDialog exeFileDialog;
     exeFileDialog.SetOwner(mainWindow.hwnd());
@@ -145,9 +178,12 @@ int RunProgram() {
     mainWindow.SetContent([&editorView](UINT message, WPARAM wParam, LPARAM lParam) {
         return editorView.HandleMessage(message, wParam, lParam);
     });
+    editorView.SetHelpMenuHandler([&shell](POINT at) { shell.OpenHelpMenu(TrayPoint{at.x, at.y}); });
     editor.SelectKey(0);
     // --- on-screen display windows and timers
     osd.Create(mainWindow);
+    // --- the About window, last
+    about.Create(application.hwnd(), [&shell] { shell.CloseAbout(); });
 
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -111,8 +111,11 @@ void AssignmentEditor::Ok() {
     if (services_.settings.useScrollLock) controller.SetScrollLockState(controller.IsActive());
     controller.UpdateNumLock();
     controller.ShowActiveState();
-    services_.tray.SetIconVisible(true);
+    // The window goes before the icon comes, as in Cancel. (Under Wine, hiding
+    // the active window just after the icon is added holds the program up
+    // for about two seconds.)
     services_.display.Hide();
+    services_.tray.SetIconVisible(true);
 }
 
 void AssignmentEditor::Cancel() {

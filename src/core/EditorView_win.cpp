@@ -59,6 +59,13 @@ void EditorView::Create(HWND host, AssignmentEditor& editor) {
     // The editor is the program's window while it is shown: a taskbar button
     // of its own, through which a minimized editor comes back.
     SetWindowLongPtrA(host, GWL_EXSTYLE, GetWindowLongPtrA(host, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+    // With the program's icon, which its owner (the application window) carries.
+    if (HWND owner = GetWindow(host, GW_OWNER)) {
+        if (const LONG_PTR icon = GetClassLongPtrA(owner, GCLP_HICON)) {
+            SendMessageA(host, WM_SETICON, ICON_BIG, icon);
+            SendMessageA(host, WM_SETICON, ICON_SMALL, icon);
+        }
+    }
 
     widgets::GradientPanel& gradient = background_.Properties();
     gradient.SetBeginColor(kBackgroundTop);

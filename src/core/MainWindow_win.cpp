@@ -73,6 +73,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         controller_->OnDestroy();
         PostQuitMessage(0);
         return 0;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        if (menuMessages_) {
+            if (auto handled = menuMessages_(message, wParam, lParam)) return *handled;
+        }
+        return DefaultHandling(message, wParam, lParam);
     default:
         return DefaultHandling(message, wParam, lParam);
     }

@@ -34,6 +34,11 @@ public:
     // message first, and a value ends the window's own handling.
     using ContentHandler = std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)>;
     void SetContent(ContentHandler content) { content_ = std::move(content); }
+    // Messages that a menu opened on this window sends to its owner (the
+    // owner-drawn look's WM_MEASUREITEM and WM_DRAWITEM).
+    void SetMenuMessageHandler(std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> handler) {
+        menuMessages_ = std::move(handler);
+    }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -43,6 +48,7 @@ private:
     std::unique_ptr<MainController> controller_;
     std::map<UINT_PTR, std::function<void()>> timerHandlers_;
     ContentHandler content_;
+    std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> menuMessages_;
 };
 
 }  // namespace keytide::win32

@@ -270,10 +270,10 @@ TEST_F(EditorTest, OkSavesAppliesTheSwitchesAndGoesBackToTheTray) {
     EXPECT_FALSE(tray.osdChecked);
     EXPECT_EQ(tray.iconIndex, kTrayInactiveIcon);
     EXPECT_FALSE(tray.cycleIcons);
-    // Then the icon comes back and the window goes.
+    // Then the window goes and the icon comes back.
     ASSERT_GE(log.size(), 2u);
-    EXPECT_EQ(log[log.size() - 2], "tray visible on");
-    EXPECT_EQ(log.back(), "editor hidden");
+    EXPECT_EQ(log[log.size() - 2], "editor hidden");
+    EXPECT_EQ(log.back(), "tray visible on");
 }
 
 TEST_F(EditorTest, OkWhileActiveKeepsEveryKeyRegisteredOnce) {

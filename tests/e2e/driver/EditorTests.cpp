@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -221,23 +222,76 @@ void checkPlaces(const Editor& editor, int dpi) {
   for (const layout::ControlPlace& place : layout::kAssignmentControls) check(place);
 }
 
-// Shows the main window as the tray menu's "Show..." does, and waits until
-// it can be clicked.
+// Opens the editor with the tray menu's "Show...", its first item, and waits
+// until it can be clicked; the tray icon goes away meanwhile.
 Editor openEditor(KeytideProcess& k) {
+  REQUIRE_MSG(clickTrayIcon(k, MOUSEEVENTF_RIGHTDOWN), "the tray icon could not be clicked");
+  HWND menu = waitForPopupMenu(k.pid());
+  REQUIRE_MSG(menu != nullptr, "the right button did not open the tray menu");
+  // Wine keeps a menu's handle to the process that made it: there the items
+  // cannot be read from outside, and the first is taken by its place.
+  if (const auto items = menuItems(menu)) {
+    CHECK_MSG(!items->empty() && items->front().caption == "Show...", "the tray menu does not start with Show...");
+  }
+  pressKey(VK_DOWN);
+  pressKey(VK_RETURN);
   HWND main = k.mainWindow();
   REQUIRE_MSG(main != nullptr, "no main window");
-  ShowWindow(main, SW_SHOW);
-  SetForegroundWindow(main);
-  REQUIRE_MSG(waitUntil([&] { return isVisible(main); }), "the editor did not show");
+  REQUIRE_MSG(waitUntil([&] { return isVisible(main); }), "\"Show...\" did not show the editor");
+  CHECK_MSG(waitForTrayIcon(k, false), "the tray icon stayed while the editor is shown");
   pause(Ms{400});
   return Editor(main);
+}
+
+// The editor has gone back to the tray.
+void checkBackInTray(KeytideProcess& k, const Editor& editor, const char* how) {
+  CHECK_MSG(waitUntil([&] { return !isVisible(editor.window()); }), std::string(how) + " did not hide the editor");
+  CHECK_MSG(waitForTrayIcon(k, true), std::string("the tray icon did not come back after ") + how);
+}
+
+// The middle of the tray icon on the screen. Wine's tray draws a new picture
+// over the old one without clearing it, so the half-transparent edge keeps
+// traces of earlier pictures (Windows draws each on the bare background);
+// the opaque middle is the same for a picture however it was reached.
+std::vector<std::uint32_t> iconMiddle(const KeytideProcess& k) {
+  const auto rect = trayIconRect(k);
+  if (!rect) return {};
+  const LONG insetX = (rect->right - rect->left) / 4;
+  const LONG insetY = (rect->bottom - rect->top) / 4;
+  return screenPixels(RECT{rect->left + insetX, rect->top + insetY, rect->right - insetX, rect->bottom - insetY});
+}
+
+// The icon's middle once two looks 200 ms apart agree (the shell paints a
+// moment after it is told).
+std::vector<std::uint32_t> settledIconMiddle(const KeytideProcess& k) {
+  std::vector<std::uint32_t> picture;
+  waitUntil([&] {
+    auto now = iconMiddle(k);
+    pause(Ms{200});
+    const bool settled = !now.empty() && now == iconMiddle(k);
+    if (settled) picture = std::move(now);
+    return settled;
+  });
+  return picture;
+}
+
+// Distinct pictures of the icon over about a second: 1 for a still picture.
+size_t distinctIconPictures(const KeytideProcess& k) {
+  std::vector<std::vector<std::uint32_t>> seen;
+  for (int look = 0; look < 8; ++look) {
+    auto pixels = iconMiddle(k);
+    if (!pixels.empty() && std::find(seen.begin(), seen.end(), pixels) == seen.end()) seen.push_back(pixels);
+    pause(Ms{130});
+  }
+  return seen.size();
 }
 
 // Starts with the quiet default file and waits until the keypad is grabbed.
 KeytideProcess& startActive(TestContext& t, const std::string& ini) {
   t.write(kIni, ini);
   KeytideProcess& k = t.start();
-  REQUIRE_MSG(waitHotKey(VK_NUMPAD5, true), "keypad 5 was not grabbed after the start");
+  awaitStarted(k);
+  REQUIRE_MSG(!hotKeyFree(VK_NUMPAD5), "keypad 5 was not grabbed after the start");
   return k;
 }
 
@@ -410,14 +464,14 @@ E2E_TEST("editor.key_5_shows_its_action_and_volume_up_is_saved_and_runs") {
   CHECK(!keyShowsVolumeBar(k, VK_ADD));
 
   editor.clickOn(layout::kOkButton);
-  CHECK_MSG(waitUntil([&] { return !isVisible(editor.window()); }), "OK did not hide the editor");
+  checkBackInTray(k, editor, "OK");
   std::string expected = replaceLine(original, "[NumPadKey8]", "OSDLabel=Ply/Paus", "OSDLabel=Vol+");
   expected = replaceLine(expected, "[NumPadKey8]", "Action=26", "Action=22");
   const auto saved = t.read(kIni);
   CHECK_MSG(saved == expected, "ktd.ini after OK: " + (saved ? firstDifference(expected, *saved) : "gone"));
 
   // The next press of 5 raises the volume: the volume bar shows.
-  CHECK_MSG(waitHotKey(VK_NUMPAD5, true), "keypad 5 is not grabbed after OK");
+  CHECK_MSG(!hotKeyFree(VK_NUMPAD5), "keypad 5 is not grabbed after OK");
   CHECK_MSG(keyShowsVolumeBar(k, VK_NUMPAD5), "keypad 5 did not show the volume bar after OK");
   CHECK_EQ(k.close(), DWORD{0});
 }
@@ -457,7 +511,7 @@ E2E_TEST("editor.three_edits_and_cancel_leave_file_and_keys_as_they_were") {
   CHECK_EQ(editor.kindShown(), 2);
 
   editor.clickOn(layout::kCancelButton);
-  CHECK_MSG(waitUntil([&] { return !isVisible(editor.window()); }), "Cancel did not hide the editor");
+  checkBackInTray(k, editor, "Cancel");
   const auto after = t.read(kIni);
   CHECK_MSG(after == original, "ktd.ini changed by Cancel: " + (after ? firstDifference(original, *after) : "gone"));
   CHECK_MSG(!hotKeyFree(VK_NUMPAD5), "keypad 5 was let go by Cancel");
@@ -475,7 +529,7 @@ E2E_TEST("editor.three_edits_and_cancel_leave_file_and_keys_as_they_were") {
   CHECK_EQ(editor.text(layout::kAddressField), std::string(""));
   // The title bar's X is Cancel too.
   click(editor.at(layout::kCloseButton));
-  CHECK_MSG(waitUntil([&] { return !isVisible(editor.window()); }), "X did not hide the editor");
+  checkBackInTray(k, editor, "X");
   CHECK_MSG(keyShowsVolumeBar(k, VK_ADD), "keypad + no longer raises the volume");
   CHECK_EQ(k.close(), DWORD{0});
 }
@@ -491,8 +545,9 @@ E2E_TEST("editor.releasing_active_and_ok_lets_the_keys_go") {
   pause(Ms{300});
   CHECK_MSG(!hotKeyFree(VK_NUMPAD5), "releasing Active let the keys go before OK");
   editor.clickOn(layout::kOkButton);
-  CHECK_MSG(waitUntil([&] { return !isVisible(editor.window()); }), "OK did not hide the editor");
-  CHECK_MSG(waitHotKey(VK_NUMPAD5, false), "keypad 5 is still grabbed after OK with Active up");
+  checkBackInTray(k, editor, "OK");
+  // OK lets the keys go before it hides the window.
+  CHECK_MSG(hotKeyFree(VK_NUMPAD5), "keypad 5 is still grabbed after OK with Active up");
   for (WORD vk : {VK_DIVIDE, VK_MULTIPLY, VK_SUBTRACT, VK_ADD, VK_NUMPAD0, VK_DECIMAL}) {
     CHECK_MSG(hotKeyFree(vk), "key " + std::to_string(vk) + " is still grabbed");
   }
@@ -501,12 +556,28 @@ E2E_TEST("editor.releasing_active_and_ok_lets_the_keys_go") {
   const auto saved = t.read(kIni);
   CHECK_MSG(saved == expected, "ktd.ini after OK: " + (saved ? firstDifference(expected, *saved) : "gone"));
 
+  // The icon shows a still picture: the inactive one, as the tray's own
+  // switch shows it after switching on (animated) and off again.
+  const std::vector<std::uint32_t> afterOk = settledIconMiddle(k);
+  CHECK_MSG(!afterOk.empty(), "the tray icon's picture could not be read");
+  CHECK_MSG(distinctIconPictures(k) == 1, "the icon is animated after OK with Active up");
+  REQUIRE(clickTrayIcon(k));
+  CHECK_MSG(waitUntil([&] { return !hotKeyFree(VK_NUMPAD5); }), "the tray's click did not switch the program on");
+  CHECK_MSG(distinctIconPictures(k) > 1, "the icon is not animated once the program is on");
+  pause(Ms{GetDoubleClickTime() + 200});
+  REQUIRE(clickTrayIcon(k));
+  CHECK_MSG(waitUntil([&] { return hotKeyFree(VK_NUMPAD5); }), "the tray's click did not switch the program off");
+  CHECK_MSG(settledIconMiddle(k) == afterOk, "after OK the icon did not show the inactive picture");
+
   // Shown again with Active up; pressing it down and OK grabs the keys again.
   editor = openEditor(k);
   CHECK(!editor.down(layout::kActiveButton));
   editor.clickOn(layout::kActiveButton);
   editor.clickOn(layout::kOkButton);
-  CHECK_MSG(waitHotKey(VK_NUMPAD5, true), "keypad 5 is not grabbed again after OK with Active down");
+  checkBackInTray(k, editor, "OK");
+  CHECK_MSG(!hotKeyFree(VK_NUMPAD5), "keypad 5 is not grabbed again after OK with Active down");
+  const size_t pictures = distinctIconPictures(k);
+  CHECK_MSG(pictures > 1, "the icon is not animated after OK with Active down: " + std::to_string(pictures) + " pictures");
   const auto again = t.read(kIni);
   CHECK_MSG(again == original, "ktd.ini after the second OK: " + (again ? firstDifference(original, *again) : "gone"));
   CHECK_EQ(k.close(), DWORD{0});
@@ -527,6 +598,35 @@ E2E_TEST("editor.title_bar_drags_with_the_left_button_and_minimize_keeps_keys_ig
   const RECT moved = windowRect(editor.window());
   CHECK_EQ(moved.top, placed.top + 30);
 
+  // "?": the help menu at the mouse; its first item opens the help page,
+  // which this test folder lacks.
+  const POINT help = editor.at(layout::kHelpButton);
+  click(help);
+  HWND menu = waitForPopupMenu(k.pid());
+  CHECK_MSG(menu != nullptr, "? did not open the help menu");
+  if (menu != nullptr) {
+    if (const auto items = menuItems(menu)) {  // not under Wine: see openEditor
+      std::vector<std::string> captions;
+      for (const MenuItem& item : *items) captions.push_back(item.caption);
+      CHECK_MSG((captions == std::vector<std::string>{"Help", "About..."}), "the help menu's items are not Help, About...");
+    }
+    const RECT at = windowRect(menu);
+    CHECK_MSG(std::abs(at.left - help.x) <= 2 || std::abs(at.right - help.x) <= 2,
+              "the help menu did not open at the mouse");
+    pressKey(VK_DOWN);
+    pressKey(VK_RETURN);
+    CHECK_MSG(waitUntil([&] { return !isVisible(menu); }), "the help menu stayed open");
+    HWND box = nullptr;
+    CHECK_MSG(waitUntil([&] { return (box = visibleWindowOf(k.pid(), "#32770")) != nullptr; }, Ms{5000}),
+              "Help did not report the missing help page");
+    if (box != nullptr) {
+      CHECK_MSG(dialogText(box).find("Help\\topics.htm") != std::string::npos, "the box names " + dialogText(box));
+      answerDialog(box);
+      CHECK(waitUntil([&] { return !isVisible(box); }));
+    }
+  }
+  CHECK(isVisible(editor.window()));
+
   // "-": minimized, and still counted as shown: keypad keys stay ignored.
   editor.clickOn(layout::kMinimizeButton);
   CHECK_MSG(waitUntil([&] { return IsIconic(editor.window()) != FALSE; }, Ms{3000}), "- did not minimize the editor");
@@ -539,7 +639,7 @@ E2E_TEST("editor.title_bar_drags_with_the_left_button_and_minimize_keeps_keys_ig
   CHECK_MSG(waitUntil([&] { return IsIconic(editor.window()) == FALSE; }, Ms{3000}), "the editor was not restored");
   pause(Ms{300});
   editor.clickOn(layout::kCloseButton);
-  CHECK_MSG(waitUntil([&] { return !isVisible(editor.window()); }), "X did not hide the editor");
+  checkBackInTray(k, editor, "X");
   CHECK_MSG(keyShowsVolumeBar(k, VK_ADD), "keypad + did nothing after the editor was closed");
   CHECK_EQ(k.close(), DWORD{0});
 }
@@ -577,14 +677,14 @@ E2E_TEST("editor.browsed_file_runs_on_the_next_key_press") {
   CHECK_EQ(editor.text(layout::kLabelField), std::string("Vol-"));
 
   editor.clickOn(layout::kOkButton);
-  CHECK_MSG(waitUntil([&] { return !isVisible(editor.window()); }), "OK did not hide the editor");
+  checkBackInTray(k, editor, "OK");
   std::string expected = replaceLine(original, "[NumPadKey1]", "OSDLabel=Mute", "OSDLabel=marker");
   expected = replaceLine(expected, "[NumPadKey1]", "FileName=", "FileName=" + marker);
   expected = replaceLine(expected, "[NumPadKey1]", "SelectedFunction=0", "SelectedFunction=1");
   const auto saved = t.read(kIni);
   CHECK_MSG(saved == expected, "ktd.ini after OK: " + (saved ? firstDifference(expected, *saved) : "gone"));
 
-  CHECK_MSG(waitHotKey(VK_MULTIPLY, true), "keypad * is not grabbed after OK");
+  CHECK_MSG(!hotKeyFree(VK_MULTIPLY), "keypad * is not grabbed after OK");
   pressKey(VK_MULTIPLY);
   CHECK_MSG(waitForMarkerRuns(t.markerLog(), 1).has_value(), "keypad * did not run the chosen file");
   CHECK_EQ(k.close(), DWORD{0});
@@ -753,7 +853,7 @@ E2E_TEST("editor.at_144_dpi_the_window_and_every_control_scale") {
   editor.clickOn(layout::kAddressField);
   CHECK_MSG(waitUntil([&] { return editor.kindShown() == 2; }, Ms{3000}), "the address field did not select its kind");
   editor.clickOn(layout::kCancelButton);
-  CHECK_MSG(waitUntil([&] { return !isVisible(editor.window()); }), "Cancel did not hide the editor");
+  checkBackInTray(k, editor, "Cancel");
   CHECK_EQ(k.close(), DWORD{0});
 }
 
@@ -796,8 +896,8 @@ E2E_TEST("editor.failing_save_keeps_the_window_and_its_edits") {
 
   // Free again: the same OK goes through.
   editor.clickOn(layout::kOkButton);
-  CHECK_MSG(waitUntil([&] { return !isVisible(editor.window()); }), "the second OK did not hide the editor");
-  CHECK_MSG(waitHotKey(VK_NUMPAD5, false), "keypad 5 is still grabbed after OK with Active up");
+  checkBackInTray(k, editor, "the second OK");
+  CHECK_MSG(hotKeyFree(VK_NUMPAD5), "keypad 5 is still grabbed after OK with Active up");
   std::string expected = replaceLine(original, "[NumPadKey8]", "OSDLabel=Ply/Paus", "OSDLabel=Prev");
   expected = replaceLine(expected, "[NumPadKey8]", "Action=26", "Action=27");
   expected = replaceLine(expected, "[IsActive]", "IsKTDActive=1", "IsKTDActive=0");
@@ -805,3 +905,4 @@ E2E_TEST("editor.failing_save_keeps_the_window_and_its_edits") {
   CHECK_MSG(saved == expected, "ktd.ini after OK: " + (saved ? firstDifference(expected, *saved) : "gone"));
   CHECK_EQ(k.close(), DWORD{0});
 }
+
