@@ -86,7 +86,7 @@ protected:
     testing::MemoryFileSystem files;
     testing::RecordingMessages messages;
     testing::FakeHotkeys hotkeys{log};
-    testing::FakeKeyboard keyboard{log};
+    testing::FakeLockKeyboard keyboard{log, hotkeys};
     testing::RecordingTray tray{log};
     testing::RecordingStartup startup{log};
     testing::RecordingDispatcher dispatcher{log};
@@ -265,7 +265,7 @@ TEST_F(EditorTest, OkSavesAppliesTheSwitchesAndGoesBackToTheTray) {
     EXPECT_FALSE(AnySlotRegistered());
     EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));
     EXPECT_TRUE(hotkeys.IsRegistered("Hotkey17"));
-    EXPECT_EQ(keyboard.table[0x91], 0);
+    EXPECT_FALSE(keyboard.scrollLock);
     EXPECT_FALSE(tray.activeChecked);
     EXPECT_FALSE(tray.osdChecked);
     EXPECT_EQ(tray.iconIndex, kTrayInactiveIcon);
@@ -284,8 +284,8 @@ TEST_F(EditorTest, OkWhileActiveKeepsEveryKeyRegisteredOnce) {
     EXPECT_TRUE(AllSlotsRegistered());
     EXPECT_TRUE(hotkeys.IsRegistered("NumLock"));
     EXPECT_EQ(hotkeys.registered.size(), 17u);
-    EXPECT_EQ(keyboard.table[0x91], 1);
-    EXPECT_EQ(keyboard.table[0x90], 1);
+    EXPECT_TRUE(keyboard.scrollLock);
+    EXPECT_TRUE(keyboard.numLock);
     EXPECT_TRUE(tray.cycleIcons);
     EXPECT_TRUE(tray.iconVisible);
     EXPECT_EQ(IniValue(kKeyPlus, "OSDLabel"), "Louder");
@@ -297,11 +297,11 @@ TEST_F(EditorTest, OkWhileActiveKeepsEveryKeyRegisteredOnce) {
 
 TEST_F(EditorTest, ScrollLockLightIsLeftAloneByOkWhenTheSettingIsOff) {
     settings.useScrollLock = false;
-    keyboard.table[0x91] = 1;
+    keyboard.scrollLock = true;
     editor.SetActive(false);
     editor.Ok();
 
-    EXPECT_EQ(keyboard.table[0x91], 1);
+    EXPECT_TRUE(keyboard.scrollLock);
     EXPECT_FALSE(AnySlotRegistered());
     EXPECT_EQ(tray.iconIndex, kTrayInactiveIcon);
 }
@@ -328,7 +328,7 @@ TEST_F(EditorTest, FailingSaveKeepsTheWindowTheEditsAndTheKeys) {
     EXPECT_TRUE(AllSlotsRegistered());
     EXPECT_EQ(CountLoggedStartingWith("register"), 0u);
     EXPECT_EQ(CountLoggedStartingWith("unregister"), 0u);
-    EXPECT_EQ(CountLoggedStartingWith("keyboard"), 0u);
+    EXPECT_EQ(CountLoggedStartingWith("tap"), 0u);
     EXPECT_EQ(CountLoggedStartingWith("tray"), 0u);
 
     // Once the file can be written again, the same OK goes through.
