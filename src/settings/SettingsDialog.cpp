@@ -86,7 +86,7 @@ void SettingsDialog::Open() {
 
 void SettingsDialog::Change(SettingsControl control, ControlValue value) { AssignValue(settings_, control, value); }
 
-void SettingsDialog::ChooseColor() {
+void SettingsDialog::ChooseOsdColor() {
     if (const std::optional<ColorValue> chosen = services_.colors.Choose(settings_.osdColor)) {
         settings_.osdColor = *chosen;
         services_.view.ShowValues(settings_);

@@ -105,7 +105,7 @@ public:
     void Change(SettingsControl control, ControlValue value);
 
     // A click on the colour swatch.
-    void ChooseColor();
+    void ChooseOsdColor();
 
     // "Preview": the sample with the controls as they are now, saved or not.
     void Preview();

@@ -190,18 +190,18 @@ TEST_F(SettingsDialogTest, TheColourDialogStartsFromTheSwatchAndItsCancelKeepsTh
     dialog.Open();
     dialog.Change(SettingsControl::Color, 0x00123456);
     colors.answer = std::nullopt;
-    dialog.ChooseColor();
+    dialog.ChooseOsdColor();
     EXPECT_EQ(settings.osdColor, 0x00123456u);
     EXPECT_EQ(colors.initials, (std::vector<ColorValue>{0x00123456}));
 
     colors.answer = 0x00FF8000;
-    dialog.ChooseColor();
+    dialog.ChooseOsdColor();
     EXPECT_EQ(settings.osdColor, 0x00FF8000u);
     EXPECT_EQ(view.shown.osdColor, 0x00FF8000u);
     EXPECT_EQ(Stored("OSDColor"), "clLime");  // not stored until OK
 
     colors.answer = std::nullopt;
-    dialog.ChooseColor();
+    dialog.ChooseOsdColor();
     EXPECT_EQ(settings.osdColor, 0x00FF8000u);
     EXPECT_EQ(colors.initials.back(), 0x00FF8000u);
 }
