@@ -25,6 +25,7 @@
 #include "settings/SettingsDialog_win.h"
 #include "settings/SettingsStore.h"
 #include "shell/ApplicationWindow_win.h"
+#include "shell/WelcomeScreen_win.h"
 #include "widgets/DialogKeys_win.h"
 
 using namespace keytide;
@@ -132,6 +133,13 @@ int main(int argc, char** argv) {
             SettingsDialogWindow dialog(settings, store, host, preview);
             dialog.Create(application.hwnd());
             dialog.Open();
+            RunMessageLoop(options.seconds);
+        } else if (options.window == "welcome") {
+            WelcomeScreen welcome;
+            welcome.Create(application.hwnd());
+            welcome.ShowAndWait();
+            welcome.Hide();
+            std::printf("welcome screen hidden\n");
             RunMessageLoop(options.seconds);
         } else {
             std::fprintf(stderr, "dialogs_demo: unknown window %s\n", options.window.c_str());
