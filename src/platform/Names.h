@@ -21,6 +21,7 @@ inline constexpr char kSettingsWindowClass[] = "TktdSettingsForm";
 inline constexpr char kSettingsWindowTitle[] = "Keytide - settings";
 inline constexpr char kWelcomeWindowClass[] = "TktdWelcomeForm";
 inline constexpr char kAboutWindowClass[] = "TktdAboutForm";
+inline constexpr char kAboutWindowTitle[] = "Keytide - About";
 
 inline constexpr char kIniFileName[] = "ktd.ini";
 inline constexpr char kHelpDocument[] = "Help\\topics.htm";

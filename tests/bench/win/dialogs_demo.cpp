@@ -24,6 +24,7 @@
 #include "settings/FontList.h"
 #include "settings/SettingsDialog_win.h"
 #include "settings/SettingsStore.h"
+#include "shell/AboutWindow_win.h"
 #include "shell/ApplicationWindow_win.h"
 #include "shell/WelcomeScreen_win.h"
 #include "widgets/DialogKeys_win.h"
@@ -83,6 +84,12 @@ public:
     }
 };
 
+class DemoShell final : public platform::ProgramStarter {
+public:
+    void ShellOpen(const std::string& file) override { std::printf("open %s\n", file.c_str()); }
+    void WinExec(const std::string&, int) override {}
+};
+
 bool UseTheProgramsManifest() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -140,6 +147,15 @@ int main(int argc, char** argv) {
             welcome.ShowAndWait();
             welcome.Hide();
             std::printf("welcome screen hidden\n");
+            RunMessageLoop(options.seconds);
+        } else if (options.window == "about") {
+            DemoShell shell;
+            AboutWindow about(shell);
+            about.Create(application.hwnd(), [&about] {
+                std::printf("about closed\n");
+                about.Hide();
+            });
+            about.Show();
             RunMessageLoop(options.seconds);
         } else {
             std::fprintf(stderr, "dialogs_demo: unknown window %s\n", options.window.c_str());
