@@ -48,6 +48,11 @@ constexpr char kUninstallValue[] = "UninstallString";
 constexpr char kPlayerProgram[] = "Winamp.exe";
 constexpr char kPlaylistFile[] = "winamp.m3u";
 
+// What the track watch holds once a tick has found no player: every reply
+// then counts as 0, so the list length as 0 and the track number as 1.
+constexpr std::int32_t kListLengthWithoutPlayer = 0;
+constexpr std::int32_t kTrackNumberWithoutPlayer = 1;
+
 std::string AsciiUpperCase(std::string text) {
     for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
@@ -55,9 +60,7 @@ std::string AsciiUpperCase(std::string text) {
 
 }  // namespace
 
-WinampRemote::WinampRemote(WinampServices services) : services_(services) {
-    services_.timer.Start(kTrackWatchIntervalMs, [this] { WatchTrack(); });
-}
+WinampRemote::WinampRemote(WinampServices services) : services_(services) { StartTrackWatch(); }
 
 WinampRemote::~WinampRemote() {
     services_.timer.Stop();
@@ -175,6 +178,30 @@ void WinampRemote::StartPlayer() {
     // Quoted, so that a folder with blanks is not tried piece by piece
     // ("C:\PROGRAM.exe" first).
     services_.starter.WinExec("\"" + path + "\"", kSwShowNormal);
+}
+
+void WinampRemote::StartTrackWatch() {
+    services_.timer.Start(kTrackWatchIntervalMs, [this] { OnTrackWatchTick(); });
+}
+
+void WinampRemote::StartPlayerCheck() {
+    services_.timer.StartCoalescable(kPlayerCheckIntervalMs, kPlayerCheckToleranceMs, [this] { OnPlayerCheck(); });
+}
+
+void WinampRemote::OnTrackWatchTick() {
+    WatchTrack();
+    // Once the watch holds what a tick without a player leaves, further ticks
+    // without one would change nothing: the slow check takes over until a
+    // player window appears, and the watch goes on from the same values. A
+    // player that has just gone but left other values gets one more tick.
+    if (storedListLength_ == kListLengthWithoutPlayer && storedTrackNumber_ == kTrackNumberWithoutPlayer &&
+        PlayerWindow() == 0) {
+        StartPlayerCheck();
+    }
+}
+
+void WinampRemote::OnPlayerCheck() {
+    if (PlayerWindow() != 0) StartTrackWatch();
 }
 
 void WinampRemote::WatchTrack() {

@@ -4,7 +4,8 @@
 // wait for the player's reply, at most about half a second; a player that does
 // not answer in time counts as replying 0, as when none runs. Commands are
 // posted and not waited for. A 20 ms timer watches the playlist (the track
-// watch) for as long as the component lives.
+// watch) while a player window exists; while none does, a check about once a
+// second looks for one, so that an idle program is not woken 50 times a second.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -37,6 +38,8 @@ public:
     using ChangeHandler = std::function<void(WinampRemote& Sender)>;
 
     static constexpr unsigned kTrackWatchIntervalMs = 20;
+    static constexpr unsigned kPlayerCheckIntervalMs = 1000;
+    static constexpr unsigned kPlayerCheckToleranceMs = 250;
     static constexpr unsigned kQueryTimeoutMs = 500;
 
     // Starts the track watch.
@@ -77,6 +80,10 @@ public:
     void WatchTrack();
 
 private:
+    void StartTrackWatch();
+    void StartPlayerCheck();
+    void OnTrackWatchTick();
+    void OnPlayerCheck();
     platform::WindowId PlayerWindow();
     std::int32_t Query(std::int32_t code, std::int32_t argument = 0);
     void Command(std::uint32_t id);

@@ -56,11 +56,11 @@ void Win32OsdWindows::PaintNow(OsdWindow window) {
 void Win32OsdWindows::HideApplicationWindow() { ShowWindow(applicationWindow_, SW_HIDE); }
 
 void MainWindowOsdTimer::Start() {
-    if (window_ != nullptr) window_->StartTimer(kOsdTimerId, kOsdTimerInterval);
+    if (window_ != nullptr) window_->StartTimer(id_, intervalMs_);
 }
 
 void MainWindowOsdTimer::Stop() {
-    if (window_ != nullptr) window_->StopTimer(kOsdTimerId);
+    if (window_ != nullptr) window_->StopTimer(id_);
 }
 
 void Win32PreviewHost::SetBusyCursor(bool busy) {
@@ -73,7 +73,8 @@ OnScreenDisplay::OnScreenDisplay(const Settings& settings, MasterVolume& volume,
                                  HWND applicationWindow, std::function<bool()> isAboutVisible)
     : applicationWindow_(applicationWindow),
       windows_(textWindow_, progressWindow_, applicationWindow),
-      controller_(OsdServices{windows_, timer_, host_, volume}, settings, std::move(isAboutVisible)) {}
+      keptOnTop_(windows_, keepOnTopTimer_),
+      controller_(OsdServices{keptOnTop_, timer_, host_, volume}, settings, std::move(isAboutVisible)) {}
 
 void OnScreenDisplay::Create(MainWindow& mainWindow) {
     textWindow_.Create(names::kOsdTextWindowClass, kTextWindowDesignWidth, kTextWindowDesignHeight,
@@ -81,9 +82,9 @@ void OnScreenDisplay::Create(MainWindow& mainWindow) {
     progressWindow_.Create(names::kOsdProgressWindowClass, kProgressWindowDesignWidth, kProgressWindowHeight,
                            applicationWindow_);
     timer_.Bind(mainWindow);
+    keepOnTopTimer_.Bind(mainWindow);
     mainWindow.SetTimerHandler(kOsdTimerId, [this] { controller_.OnTimeOutTick(); });
     mainWindow.SetTimerHandler(kOnTopTimerId, [this] { controller_.OnKeepOnTopTick(); });
-    mainWindow.StartTimer(kOnTopTimerId, kOnTopTimerInterval);
 }
 
 }  // namespace keytide::win32

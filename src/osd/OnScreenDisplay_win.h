@@ -8,6 +8,7 @@
 
 #include "core/MainWindow_win.h"
 #include "media/MasterVolume.h"
+#include "osd/KeepOnTopWindows.h"
 #include "osd/OsdController.h"
 #include "osd/OsdPorts.h"
 #include "osd/OsdWindow_win.h"
@@ -46,14 +47,17 @@ private:
     HWND applicationWindow_;
 };
 
-// The OSD time-out timer, run by the main window once it exists.
+// One of the OSD's timers, run by the main window once it exists.
 class MainWindowOsdTimer final : public OsdTimer {
 public:
+    MainWindowOsdTimer(UINT_PTR id, UINT intervalMs) : id_(id), intervalMs_(intervalMs) {}
     void Bind(MainWindow& window) { window_ = &window; }
     void Start() override;
     void Stop() override;
 
 private:
+    UINT_PTR id_;
+    UINT intervalMs_;
     MainWindow* window_ = nullptr;
 };
 
@@ -70,7 +74,7 @@ public:
                     std::function<bool()> isAboutVisible);
 
     // Creates both windows hidden, owned by the application window, and puts
-    // the time-out and keep-on-top timers on the main window.
+    // the time-out and keep-on-top timers on the main window (both stopped).
     void Create(MainWindow& mainWindow);
 
     OsdController& Controller() { return controller_; }
@@ -85,7 +89,9 @@ private:
     OsdShapeWindow textWindow_;
     OsdShapeWindow progressWindow_;
     Win32OsdWindows windows_;
-    MainWindowOsdTimer timer_;
+    MainWindowOsdTimer timer_{kOsdTimerId, kOsdTimerInterval};
+    MainWindowOsdTimer keepOnTopTimer_{kOnTopTimerId, kOnTopTimerInterval};
+    KeepOnTopWindows keptOnTop_;
     Win32PreviewHost host_;
     OsdController controller_;
 };

@@ -39,7 +39,8 @@ public:
     virtual void HideApplicationWindow() = 0;
 };
 
-// The time-out timer: ticks every 100 ms while started.
+// A timer of the OSD: the time-out's ticks every 100 ms, the keep-on-top
+// timer's every 500 ms, while started.
 class OsdTimer {
 public:
     virtual ~OsdTimer() = default;

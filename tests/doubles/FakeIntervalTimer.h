@@ -9,7 +9,11 @@ namespace keytide::testing {
 class ManualIntervalTimer : public platform::IntervalTimer {
 public:
     void Start(unsigned newIntervalMs, std::function<void()> newOnTick) override {
+        StartCoalescable(newIntervalMs, 0, std::move(newOnTick));
+    }
+    void StartCoalescable(unsigned newIntervalMs, unsigned newToleranceMs, std::function<void()> newOnTick) override {
         intervalMs = newIntervalMs;
+        toleranceMs = newToleranceMs;
         onTick = std::move(newOnTick);
         running = true;
     }
@@ -17,11 +21,16 @@ public:
         running = false;
         onTick = nullptr;
     }
+    // Each tick runs from a copy, as a tick may start or stop the timer.
     void Tick(int times = 1) {
-        for (int i = 0; i < times && running && onTick; ++i) onTick();
+        for (int i = 0; i < times && running && onTick; ++i) {
+            const std::function<void()> tick = onTick;
+            tick();
+        }
     }
 
     unsigned intervalMs = 0;
+    unsigned toleranceMs = 0;  // 0: on time
     bool running = false;
     std::function<void()> onTick;
 };

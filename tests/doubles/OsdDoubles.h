@@ -5,6 +5,7 @@
 // real windows would.
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "media/MasterVolume.h"
@@ -67,19 +68,20 @@ private:
 
 class RecordingOsdTimer : public OsdTimer {
 public:
-    explicit RecordingOsdTimer(OsdLog& log) : log_(log) {}
+    explicit RecordingOsdTimer(OsdLog& log, std::string name = "timer") : log_(log), name_(std::move(name)) {}
     void Start() override {
         running = true;
-        log_.push_back("timer start");
+        log_.push_back(name_ + " start");
     }
     void Stop() override {
         running = false;
-        log_.push_back("timer stop");
+        log_.push_back(name_ + " stop");
     }
     bool running = false;
 
 private:
     OsdLog& log_;
+    std::string name_;
 };
 
 class RecordingPreviewHost : public PreviewHost {

@@ -38,7 +38,10 @@ public:
     void StartPlayer() { playerWindow = Add({"Winamp v1.x", "Winamp 2.91", 0, true}); }
 
     platform::WindowId FindTopWindow(const char* className, const char* title) override {
-        if (std::string(className) == "Winamp v1.x") ++playerLookups;
+        if (std::string(className) == "Winamp v1.x") {
+            ++playerLookups;
+            if (onPlayerLookup) onPlayerLookup();
+        }
         return FakeWindowSystem::FindTopWindow(className, title);
     }
     std::optional<std::intptr_t> SendWithTimeout(platform::WindowId window, std::uint32_t message,
@@ -69,6 +72,7 @@ public:
     Player player;
     platform::WindowId playerWindow = 0;
     int playerLookups = 0;
+    std::function<void()> onPlayerLookup;  // before each lookup, e.g. to close the player
     int playlistWrites = 0;
     std::vector<unsigned> timeouts;
 
@@ -360,7 +364,7 @@ TEST_F(TrackWatchTest, RunsEvery20MsFromConstructionUntilDestruction) {
     }
 }
 
-TEST_F(TrackWatchTest, WithoutPlayerOnlyTheFirstTickLooksForTheEntry) {
+TEST_F(TrackWatchTest, WithoutPlayerOnlyTheFirstTickAsksThenASlowCheckLooksForOne) {
     int trackChanges = 0;
     int listChanges = 0;
     winamp.OnTrackChange = [&](WinampRemote& sender) {
@@ -372,12 +376,56 @@ TEST_F(TrackWatchTest, WithoutPlayerOnlyTheFirstTickLooksForTheEntry) {
     timer.Tick();
     // Track 1 differs from the stored 0: the missing playlist asks the (absent) player to write it.
     EXPECT_EQ(TakeLog(), (Log{"ask 124 (none)", "ask 125 (none)", "ask 120 (none)"}));
+    EXPECT_EQ(timer.intervalMs, 1000u);
+    EXPECT_GT(timer.toleranceMs, 0u);  // it may wait for other wake-ups
+    windows.playerLookups = 0;
     timer.Tick(3);
-    EXPECT_EQ(TakeLog(), (Log{"ask 124 (none)", "ask 125 (none)", "ask 124 (none)", "ask 125 (none)", "ask 124 (none)",
-                              "ask 125 (none)"}));
+    EXPECT_EQ(TakeLog(), Log{});  // nobody is asked anything
+    EXPECT_EQ(windows.playerLookups, 3);
     EXPECT_EQ(trackChanges, 1);
     EXPECT_EQ(listChanges, 0);
     EXPECT_FALSE(winamp.CurrentTrack().found);
+}
+
+TEST_F(TrackWatchTest, WatchRunsWhileAPlayerWindowExists) {
+    files.files[playlistPath] = "C:\\one.mp3\r\nC:\\two.mp3\r\nC:\\three.mp3\r\n";
+    timer.Tick(3);  // no player yet: the slow check runs
+    TakeLog();
+
+    // The check finds the player and asks it nothing; the watch's first tick
+    // asks what it would have asked had it ticked all along (track 1 stored).
+    StartPlayer(1, 3);
+    timer.Tick();
+    EXPECT_EQ(TakeLog(), Log{});
+    EXPECT_EQ(timer.intervalMs, 20u);
+    EXPECT_EQ(timer.toleranceMs, 0u);
+    timer.Tick();
+    EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 120", "ask 124", "ask 125"}));
+
+    // A player with an empty list at its first entry replies as no player
+    // does; its window keeps the watch ticking.
+    windows.player.length = 0;
+    timer.Tick(2);
+    EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 120", "ask 124", "ask 125", "ask 124", "ask 125"}));
+    windows.player.length = 3;
+    windows.player.position = 2;
+    timer.Tick();
+    TakeLog();
+
+    // Gone between the tick's two queries: that tick leaves the length it
+    // saw, so one more tick is needed before the slow check takes over.
+    windows.onPlayerLookup = [&] {
+        if (windows.playerLookups == 2) windows.windows.clear();
+    };
+    windows.playerLookups = 0;
+    timer.Tick();
+    EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 125 (none)"}));
+    EXPECT_EQ(timer.intervalMs, 20u);
+    timer.Tick();
+    EXPECT_EQ(TakeLog(), (Log{"ask 124 (none)", "ask 120 (none)", "ask 124 (none)", "ask 125 (none)"}));
+    EXPECT_EQ(timer.intervalMs, 1000u);
+    timer.Tick(5);
+    EXPECT_EQ(TakeLog(), Log{});
 }
 
 TEST_F(TrackWatchTest, ListChangeAsksForThePlaylistFileOnce) {

@@ -162,6 +162,13 @@ class UninstallEntry {
 E2E_TEST("winamp.keys_send_the_requests_of_each_action_to_a_running_player") {
   startKeytide(t);
   FakePlayer player = startFakePlayer(t, 1, 3);
+  // The player came up after the program: the track watch finds it and, its
+  // three entries differing from the empty list it held, asks it to write
+  // its playlist file.
+  CHECK_MSG(waitForFile(t.path("player\\winamp.m3u"), [](const std::string&) { return true; }).has_value(),
+            "the track watch never asked the player that came up after the program to write its playlist");
+  CHECK_EQ(player.lines().at(1), std::string("user 0 124"));
+  CHECK_EQ(player.lines().at(2), std::string("user 0 120"));
 
   struct PlayPauseCase {
     const char* what;

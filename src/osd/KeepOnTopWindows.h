@@ -1,0 +1,36 @@
+#pragma once
+// The OSD windows with their keep-on-top timer, which runs only while one of
+// them is visible: its ticks would do nothing otherwise, and a resident
+// program should not wake the processor twice a second for nothing. Every
+// call goes through to the windows; showing a window starts the timer unless
+// it runs, hiding the last visible one stops it.
+#include <string>
+
+#include "osd/OsdPorts.h"
+
+namespace keytide {
+
+class KeepOnTopWindows final : public OsdWindows {
+public:
+    KeepOnTopWindows(OsdWindows& windows, OsdTimer& keepOnTopTimer);
+
+    ScreenSize PrimaryScreen() const override { return windows_.PrimaryScreen(); }
+    bool IsVisible(OsdWindow window) const override { return windows_.IsVisible(window); }
+    void ShapeText(const std::string& label, const OsdFont& font) override { windows_.ShapeText(label, font); }
+    void ShapeProgress(int barHeight, int barStyle) override { windows_.ShapeProgress(barHeight, barStyle); }
+    void SetBounds(OsdWindow window, const WindowBounds& bounds) override { windows_.SetBounds(window, bounds); }
+    void SetColor(OsdWindow window, ColorValue color) override { windows_.SetColor(window, color); }
+    void Disable(OsdWindow window) override { windows_.Disable(window); }
+    void Show(OsdWindow window) override;
+    void Hide(OsdWindow window) override;
+    void BringToTop(OsdWindow window) override { windows_.BringToTop(window); }
+    void PaintNow(OsdWindow window) override { windows_.PaintNow(window); }
+    void HideApplicationWindow() override { windows_.HideApplicationWindow(); }
+
+private:
+    OsdWindows& windows_;
+    OsdTimer& timer_;
+    bool timerRunning_ = false;
+};
+
+}  // namespace keytide
