@@ -9,6 +9,7 @@
 #include "actions/Launcher.h"
 #include "actions/PowerActions.h"
 #include "actions/WindowActions.h"
+#include "app/DialogHosts_win.h"
 #include "core/AssignmentStore.h"
 #include "core/MainController.h"
 #include "core/MainWindow_win.h"
@@ -30,10 +31,14 @@
 #include "platform/win32/Win32WindowSystem.h"
 #include "platform/win32/WindowBase.h"
 #include "settings/Settings.h"
+#include "settings/SettingsDialog_win.h"
 #include "settings/SettingsStartup.h"
 #include "settings/SettingsStore.h"
+#include "shell/AboutWindow_win.h"
 #include "shell/ApplicationWindow_win.h"
 #include "shell/TrayIconModel.h"
+#include "shell/WelcomeScreen_win.h"
+#include "widgets/DialogKeys_win.h"
 
 namespace keytide::win32 {
 namespace {
@@ -44,14 +49,15 @@ namespace {
 // welcome screen.
 class DeferredStartSteps final : public StartupSteps {
 public:
-    explicit DeferredStartSteps(SettingsStartup& settings) : settings_(settings) {}
+    DeferredStartSteps(SettingsStartup& settings, WelcomeScreen& welcome) : settings_(settings), welcome_(welcome) {}
     void FillFontList() override { settings_.FillFontList(); }
     void LoadSettings() override { settings_.LoadSettings(); }
-    void ShowWelcomeScreen() override {}
-    void HideWelcomeScreen() override {}
+    void ShowWelcomeScreen() override { welcome_.ShowAndWait(); }
+    void HideWelcomeScreen() override { welcome_.Hide(); }
 
 private:
     SettingsStartup& settings_;
+    WelcomeScreen& welcome_;
 };
 
 int RunProgram() {
@@ -80,7 +86,8 @@ int RunProgram() {
     SettingsStore settingsStore(settings, files, IniFilePathFor(ExecutablePath()), registry, ExecutablePath());
     SettingsStartup startup(settings, settingsStore, fonts, messages);
     startup.ResetToDesignState();
-    DeferredStartSteps deferredStart(startup);
+    WelcomeScreen welcome;
+    DeferredStartSteps deferredStart(startup, welcome);
     // --- master volume: the default output's endpoint volume where it answers,
     // the winmm mixer otherwise (it opens device 0 as it is made; the main
     // window assigns 0 once more)
@@ -97,14 +104,14 @@ int RunProgram() {
         masterVolume = std::move(mixer);
     }
     MasterVolumeKeys volume(*masterVolume);
-    // --- on-screen display (after the master volume, which the bar reads;
-    // the About window does not exist yet, so it is never in the way)
-    OnScreenDisplay osd(settings, *masterVolume, application.hwnd(), [] { return false; });
+    // --- on-screen display (after the master volume, which the bar reads)
+    AboutWindow about(starter);
+    OnScreenDisplay osd(settings, *masterVolume, application.hwnd(), [&about] { return about.IsVisible(); });
     // --- launching
     Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput});
     // --- window, desktop and power actions
     Win32Mci mci;
-    Win32ProgramWindows ownWindows;
+    Win32ProgramWindows ownWindows([&about] { return about.IsVisible(); });
     WindowActions windowActions(WindowActionServices{windowSystem, mci, starter, ownWindows});
     Win32PowerSystem powerSystem;
     PowerActions power(powerSystem, windowSystem);
@@ -117,11 +124,21 @@ int RunProgram() {
     ControllerServices services{files, messages, hotkeys, keyboard, tray, deferredStart, dispatcher, settings};
     MainWindow mainWindow(hotkeys, std::make_unique<MainController>(services, IniFilePathFor(ExecutablePath())));
     mainWindow.Create(application.hwnd());
-    // --- on-screen display windows and timers
+    // --- the other windows, hidden, in their order
+    welcome.Create(application.hwnd());
+    EditorSettingsHost settingsHost(mainWindow);
+    OsdSettingsPreview settingsPreview(osd.Controller());
+    SettingsDialogWindow settingsDialog(settings, settingsStore, settingsHost, settingsPreview);
+    settingsDialog.Create(application.hwnd());
     osd.Create(mainWindow);
+    about.Create(application.hwnd(), [&about, &mainWindow] {
+        EnableWindow(mainWindow.hwnd(), TRUE);
+        about.Hide();
+    });
 
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (HandleDialogKeys(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
