@@ -181,7 +181,8 @@ void AboutWindow::Paint(HDC dc) {
     for (const auto& [link, place] : {std::pair{AboutLink::HomePage, links_.homePage}, std::pair{AboutLink::Mail, links_.mail}}) {
         const std::string text = AboutLinkTarget(link);
         const RECT white{place.left, place.top, place.right, place.bottom};
-        const RECT shadow{place.left + 1, place.top + 1, place.right + 1, place.bottom + 1};
+        const int offset = Scale(1);
+        const RECT shadow{place.left + offset, place.top + offset, place.right + offset, place.bottom + offset};
         write(linkFont_.get(), widgets::kBlack, shadow, text, DT_LEFT | DT_TOP);
         write(linkFont_.get(), widgets::kWhite, white, text, DT_LEFT | DT_TOP);
     }
