@@ -6,6 +6,7 @@
 
 #include "platform/Error.h"
 #include "platform/Names.h"
+#include "settings/SettingsDialogLayout.h"
 #include "widgets/DialogKeys_win.h"
 #include "widgets/Dpi_win.h"
 #include "widgets/FlatLook.h"
@@ -15,70 +16,10 @@ namespace keytide::win32 {
 
 namespace {
 
-// Sizes and places at 96 DPI.
-constexpr int kClientWidth = 354;
-constexpr int kClientHeight = 344;
-constexpr RECT kTitleBar{2, 2, 352, 26};
-constexpr RECT kCloseButton{329, 4, 346, 20};  // on the title bar
-constexpr RECT kGroupPanel{8, 34, 346, 304};
-constexpr int kDropDownHeight = 220;  // a list with its drop-down part open
+using namespace settings_dialog;
 
 const widgets::Color kBackgroundBegin = widgets::Rgb(0x00, 0x98, 0xE1);
 const widgets::Color kBackgroundEnd = widgets::kPaleBlue;
-
-enum ControlId : int {
-    kCloseId = 100,
-    kControlFirst = 200,  // + the SettingsControl's position
-    kPreviewId = 300,
-    kOkId,
-    kCancelId,
-};
-
-int IdOf(SettingsControl control) { return kControlFirst + static_cast<int>(control); }
-
-struct ControlPlace {
-    SettingsControl control;
-    RECT bounds;
-    const char* caption;  // the check box's text, or the label before a list
-    const char* hint;
-};
-
-// In tab order.
-constexpr ControlPlace kControlPlaces[] = {
-    {SettingsControl::AutoLoad, {24, 56, 338, 73}, "Auto-Load on Windows startup", "Start Keytide at Windows startup"},
-    {SettingsControl::WelcomeScreen, {24, 74, 338, 91}, "Enable Welcome Screen", "Show welcome screen at startup"},
-    {SettingsControl::UseScrollLock, {24, 92, 338, 109}, "Use Scroll Lock to activate/deactivate Keytide",
-     "Use Scroll Lock key to activate/deactivate Keytide at any time"},
-    {SettingsControl::AnimateTray, {24, 110, 338, 127}, "Animate systray icon when Keytide is active",
-     "Enable/disable systray icon animation"},
-    {SettingsControl::Font, {136, 152, 336, 0}, "Font:", "Select OSD (On Screen Display) font"},
-    {SettingsControl::Bold, {136, 178, 192, 195}, "Bold", "Bold OSD (On Screen Display) font"},
-    {SettingsControl::Italic, {204, 178, 264, 195}, "Italic", "Italic OSD (On Screen Display) font"},
-    {SettingsControl::Size, {136, 200, 226, 0}, "Size:", "Select OSD (On Screen Display) size"},
-    {SettingsControl::Color, {136, 226, 169, 246}, "Color:", "Select OSD (On Screen Display) color"},
-    {SettingsControl::BarStyle, {136, 251, 226, 0}, "ProgressBar Style :",
-     "Select OSD (On Screen Display) progressbar type"},
-    {SettingsControl::TimeOut, {136, 276, 186, 0}, "Timeout:", "Select OSD (On Screen Display) timeout"},
-};
-
-constexpr RECT kPreviewButton{256, 274, 336, 299};
-constexpr RECT kOkButton{208, 311, 273, 336};
-constexpr RECT kCancelButton{281, 311, 346, 336};
-
-struct Heading {
-    int left;
-    int top;
-    const char* text;
-};
-constexpr Heading kHeadings[] = {{16, 38, "General:"}, {16, 134, "OnScreen Display:"}};
-
-constexpr char kSaveHint[] = "Closes this window, and saves any changes you have made";
-constexpr char kDiscardHint[] = "Closes this window, without saving any changes you have made";
-constexpr char kPreviewHint[] = "OSD (On Screen Display) Preview";
-
-const std::vector<std::string> kSizeEntries = {"Small", "Normal", "Large"};
-const std::vector<std::string> kBarStyleEntries = {"Normal", "Rounded"};
-const std::vector<std::string> kTimeOutEntries = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
 
 // The check boxes in the order of SettingsDialogWindow::checks_.
 constexpr std::array<SettingsControl, 6> kCheckBoxes = {
@@ -137,7 +78,7 @@ SettingsDialogWindow::SettingsDialogWindow(Settings& settings, SettingsStore& st
 
 int SettingsDialogWindow::Scale(int pixels) const { return widgets::ScaleToDpi(pixels, dpi_); }
 
-RECT SettingsDialogWindow::Scaled(const RECT& at96) const {
+RECT SettingsDialogWindow::Scaled(const widgets::Rect& at96) const {
     return {Scale(at96.left), Scale(at96.top), Scale(at96.right), Scale(at96.bottom)};
 }
 
@@ -146,8 +87,8 @@ void SettingsDialogWindow::Create(HWND owner) {
         WindowDc screen(nullptr);
         dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
     }
-    const int width = Scale(kClientWidth);
-    const int height = Scale(kClientHeight);
+    const int width = Scale(kWindowWidth);
+    const int height = Scale(kWindowHeight);
     CreateParams params{};
     params.className = names::kSettingsWindowClass;
     params.title = names::kSettingsWindowTitle;
@@ -165,7 +106,8 @@ void SettingsDialogWindow::Create(HWND owner) {
     EnableDialogKeys(hwnd());
 }
 
-HWND SettingsDialogWindow::CreateList(int id, const RECT& bounds, const std::vector<std::string>& entries) {
+template <std::size_t Count>
+HWND SettingsDialogWindow::CreateList(int id, const widgets::Rect& bounds, const std::array<const char*, Count>& entries) {
     RECT place = Scaled(bounds);
     place.bottom = place.top + Scale(kDropDownHeight);
     HWND list = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
@@ -173,7 +115,7 @@ HWND SettingsDialogWindow::CreateList(int id, const RECT& bounds, const std::vec
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (list == nullptr) throw KeytideError("Cannot create the settings lists");
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), FALSE);
-    for (const std::string& entry : entries) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    for (const char* entry : entries) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
     SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     return list;
 }
@@ -183,7 +125,7 @@ void SettingsDialogWindow::CreateControls() {
     labelFont_ = CreateFlatFont(FontSpec{"Arial", 11, true}, dpi_);
     headingFont_ = CreateFlatFont(FontSpec{"Arial", 13, true, false, true}, dpi_);
 
-    background_.Place(hwnd(), {0, 0, Scale(kClientWidth), Scale(kClientHeight)});
+    background_.Place(hwnd(), {0, 0, Scale(kWindowWidth), Scale(kWindowHeight)});
     widgets::GradientPanel& gradient = background_.Properties();
     gradient.SetBeginColor(kBackgroundBegin);
     gradient.SetEndColor(kBackgroundEnd);
@@ -191,13 +133,13 @@ void SettingsDialogWindow::CreateControls() {
     gradient.SetSunkenFrame(true);
 
     titleBar_.Create(hwnd(), Scaled(kTitleBar), names::kSettingsWindowTitle);
-    const RECT closeAt = Scaled(kCloseButton);
+    const RECT closeAt = Scaled(kCloseButtonOnTitleBar);
     close_.Create(titleBar_.hwnd(), kCloseId, "X", closeAt);
     close_.SetFont(FontSpec{"Arial", 13, true});
     close_.SetHandCursor(true);
 
     hints_.Create(hwnd());
-    for (const ControlPlace& place : kControlPlaces) {
+    for (const ControlPlace& place : kControls) {
         const int id = IdOf(place.control);
         HWND window = nullptr;
         switch (KindOf(place.control)) {
@@ -214,7 +156,7 @@ void SettingsDialogWindow::CreateControls() {
             break;
         case ControlKind::DropDownList:
             switch (place.control) {
-            case SettingsControl::Font: window = fontList_ = CreateList(id, place.bounds, {}); break;
+            case SettingsControl::Font: window = fontList_ = CreateList(id, place.bounds, std::array<const char*, 0>{}); break;
             case SettingsControl::Size: window = sizeList_ = CreateList(id, place.bounds, kSizeEntries); break;
             case SettingsControl::BarStyle:
                 window = barStyleList_ = CreateList(id, place.bounds, kBarStyleEntries);
@@ -312,8 +254,8 @@ void SettingsDialogWindow::OnCommand(int id, int code, HWND from) {
     default:
         break;
     }
-    if (id < kControlFirst || id >= kControlFirst + static_cast<int>(kSettingsControls.size())) return;
-    const auto control = static_cast<SettingsControl>(id - kControlFirst);
+    if (id < kFirstSettingId || id >= kFirstSettingId + static_cast<int>(kSettingsControls.size())) return;
+    const auto control = static_cast<SettingsControl>(id - kFirstSettingId);
     switch (KindOf(control)) {
     case ControlKind::CheckBox:
         if (code == BN_CLICKED) dialog_.Change(control, SendMessageA(from, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
@@ -339,7 +281,7 @@ void SettingsDialogWindow::Paint(HDC dc) {
         }
     }
     SelectedObject font(dc, labelFont_.get());
-    for (const ControlPlace& place : kControlPlaces) {
+    for (const ControlPlace& place : kControls) {
         if (KindOf(place.control) == ControlKind::CheckBox) continue;
         // The label stands left of its control, on the control's middle line.
         RECT control{};

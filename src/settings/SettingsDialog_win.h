@@ -68,12 +68,13 @@ private:
     void Hide() override;
 
     void CreateControls();
-    HWND CreateList(int id, const RECT& bounds, const std::vector<std::string>& entries);
+    template <std::size_t Count>
+    HWND CreateList(int id, const widgets::Rect& bounds, const std::array<const char*, Count>& entries);
     void FillFontList(const std::vector<std::string>& names);
     void OnCommand(int id, int code, HWND from);
     void Paint(HDC dc);
     int Scale(int pixels) const;
-    RECT Scaled(const RECT& at96) const;
+    RECT Scaled(const widgets::Rect& at96) const;
 
     Settings& settings_;
     SystemColorChooser colors_;

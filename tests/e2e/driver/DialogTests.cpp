@@ -3,18 +3,32 @@
 // controls change in ktd.ini and in the program's behaviour, and how each of
 // them goes away again.
 #include <windows.h>
+#include <colordlg.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Driver.h"
+#include "settings/SettingsDialogLayout.h"
 
 using namespace ktd::e2e;
 
 namespace {
 
+namespace layout = keytide::settings_dialog;
+using keytide::SettingsControl;
+
+constexpr char kIni[] = "ktd.ini";
 constexpr char kWelcomeClass[] = "TktdWelcomeForm";
+constexpr char kSettingsClass[] = "TktdSettingsForm";
+constexpr char kTextClass[] = "TktdOSDTextForm";
+constexpr char kProgressClass[] = "TktdOSDProgressForm";
+constexpr Ms kStep{150};  // lets the program handle what was sent before looking
 
 // One pixel of the screen as 0x00RRGGBB.
 std::uint32_t screenPixel(int x, int y) {
@@ -32,6 +46,243 @@ std::string hex(std::uint32_t pixel) {
   char text[16];
   snprintf(text, sizeof text, "#%06X", pixel);
   return text;
+}
+
+// --- the mouse and the keyboard ---------------------------------------------
+
+INPUT mouseInput(POINT at, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  return input;
+}
+
+void sendMouse(const std::vector<INPUT>& steps) {
+  for (INPUT step : steps) {
+    SendInput(1, &step, sizeof(INPUT));
+    pause(Ms{40});
+  }
+  pause(kStep);
+}
+
+void clickAt(POINT at, bool right = false) {
+  sendMouse({mouseInput(at, 0), mouseInput(at, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+             mouseInput(at, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
+}
+
+POINT centreOf(HWND window) {
+  const RECT r = windowRect(window);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+void click(HWND window) { clickAt(centreOf(window)); }
+
+void drag(POINT from, POINT to, bool right) {
+  const POINT halfway{(from.x + to.x) / 2, (from.y + to.y) / 2};
+  sendMouse({mouseInput(from, 0), mouseInput(from, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+             mouseInput(halfway, 0), mouseInput(to, 0), mouseInput(to, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
+}
+
+// Moves the mouse into the screen's top left corner when the test ends, away
+// from the windows that later tests put in the middle of the screen.
+class MouseParkedAtEnd {
+ public:
+  MouseParkedAtEnd() = default;
+  MouseParkedAtEnd(const MouseParkedAtEnd&) = delete;
+  MouseParkedAtEnd& operator=(const MouseParkedAtEnd&) = delete;
+  ~MouseParkedAtEnd() {
+    INPUT input = mouseInput({0, 0}, 0);
+    SendInput(1, &input, sizeof(INPUT));
+  }
+};
+
+void pressTimes(WORD vk, int times) {
+  for (int i = 0; i < times; ++i) pressKey(vk);
+  pause(kStep);
+}
+
+// Text typed as characters, whatever the keyboard layout.
+void typeText(const std::string& text) {
+  for (char c : text) {
+    INPUT input[2]{};
+    for (int i = 0; i < 2; ++i) {
+      input[i].type = INPUT_KEYBOARD;
+      input[i].ki.wScan = static_cast<unsigned char>(c);
+      input[i].ki.dwFlags = KEYEVENTF_UNICODE | (i == 1 ? KEYEVENTF_KEYUP : 0);
+    }
+    SendInput(2, input, sizeof(INPUT));
+  }
+  pause(kStep);
+}
+
+// --- reading another program's controls ---------------------------------------
+
+std::string controlText(HWND control) {
+  char text[512] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 2000, &copied);
+  return text;
+}
+
+LRESULT ask(HWND control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(control, message, wParam, lParam, SMTO_NORMAL, 2000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+std::vector<std::string> listEntries(HWND list) {
+  std::vector<std::string> entries;
+  const LRESULT count = ask(list, CB_GETCOUNT);
+  for (LRESULT i = 0; i < count; ++i) {
+    char text[256] = {};
+    if (ask(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i)) < static_cast<LRESULT>(sizeof text))
+      ask(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    entries.push_back(text);
+  }
+  return entries;
+}
+
+HWND findChildWithText(HWND parent, const std::string& text) {
+  struct Search {
+    std::string text;
+    HWND found = nullptr;
+  } search{text};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (controlText(child) != s->text) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND focusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+// --- the screen ---------------------------------------------------------------
+
+// The screen's pixels as 0x00RRGGBB, read back from the display.
+struct Screen {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+  std::uint32_t at(int x, int y) const {
+    return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] & 0x00FFFFFF;
+  }
+  // The part inside `area` as a .bmp, for looking at a kept run.
+  bool save(const std::string& path, const RECT& area) const {
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = w;
+    info.biHeight = -h;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(w * h * 4);
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    for (int y = area.top; y < area.bottom; ++y)
+      bytes.append(reinterpret_cast<const char*>(&pixels[static_cast<size_t>(y) * width + area.left]),
+                   static_cast<size_t>(w) * 4);
+    return writeFile(path, bytes);
+  }
+};
+
+Screen captureScreen() {
+  Screen shot;
+  const SIZE size = screenSize();
+  shot.width = size.cx;
+  shot.height = size.cy;
+  shot.pixels.resize(static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  BitBlt(dc, 0, 0, size.cx, size.cy, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  std::copy_n(static_cast<const std::uint32_t*>(bits), shot.pixels.size(), shot.pixels.begin());
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
+
+using PixelSet = std::set<std::pair<int, int>>;  // (x, y)
+
+PixelSet pixelsOf(const WindowRegion& region) {
+  PixelSet pixels;
+  for (const RECT& r : region.rects)
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) pixels.insert({x, y});
+  return pixels;
+}
+
+// The OSD's shape for a label, drawn the literal way: black on white at
+// (0, 0), every pixel of the text's extent that is not pure white.
+PixelSet labelInk(const std::string& label, const char* face, int points, bool bold, bool italic) {
+  PixelSet ink;
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontA(-MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL,
+                           italic, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH, face);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, label.data(), static_cast<int>(label.size()), &extent);
+  HBITMAP surface = CreateCompatibleBitmap(screen, std::max(1L, extent.cx), std::max(1L, extent.cy));
+  HGDIOBJ oldBitmap = SelectObject(dc, surface);
+  SetBkColor(dc, RGB(255, 255, 255));
+  SetBkMode(dc, OPAQUE);
+  SetTextColor(dc, RGB(0, 0, 0));
+  TextOutA(dc, 0, 0, label.data(), static_cast<int>(label.size()));
+  for (int y = 0; y < extent.cy; ++y)
+    for (int x = 0; x < extent.cx; ++x)
+      if (GetPixel(dc, x, y) != RGB(255, 255, 255)) ink.insert({x, y});
+  SelectObject(dc, oldBitmap);
+  SelectObject(dc, oldFont);
+  DeleteObject(surface);
+  DeleteObject(font);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return ink;
+}
+
+std::string describeDifference(const PixelSet& expected, const PixelSet& actual) {
+  size_t missing = 0, extra = 0;
+  for (const auto& pixel : expected) missing += actual.count(pixel) ? 0 : 1;
+  for (const auto& pixel : actual) extra += expected.count(pixel) ? 0 : 1;
+  return std::to_string(expected.size()) + " pixels expected, " + std::to_string(actual.size()) + " in the region; " +
+         std::to_string(missing) + " missing, " + std::to_string(extra) + " extra";
+}
+
+// How many of the window pixels (window coordinates) show `color` on screen.
+size_t colorCount(const Screen& shot, POINT origin, const PixelSet& pixels, std::uint32_t color) {
+  size_t count = 0;
+  for (const auto& [x, y] : pixels) {
+    const int sx = origin.x + x, sy = origin.y + y;
+    if (sx >= 0 && sy >= 0 && sx < shot.width && sy < shot.height && shot.at(sx, sy) == color) ++count;
+  }
+  return count;
 }
 
 }  // namespace
@@ -94,5 +345,382 @@ E2E_TEST("welcome.switched_off_it_never_shows") {
   pause(Ms{1000});
   CHECK_MSG(!isVisible(welcome), "the welcome screen is shown although it is switched off");
   CHECK_MSG(isResponsive(k.mainWindow(), Ms{1000}), "the program does not answer");
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+namespace {
+
+// 1024 x 768: the OSD font is (768 div 40) x (size index + 1) points.
+int osdPoints(int sizeIndex) { return (768 / 40) * (sizeIndex + 1); }
+
+// Keypad 5 shows the label "Five" and carries out nothing.
+constexpr char kFiveKey[] =
+    "[NumPadKey8]\r\nOSDLabel=Five\r\nFileName=\r\nGoToAdress=\r\nAction=99\r\nSelectedFunction=0\r\n";
+constexpr char kActive[] = "[IsActive]\r\nIsKTDActive=1\r\nIsOSDActive=1\r\n";
+
+// The settings of the built-in default file, the welcome screen off.
+constexpr char kQuietSettings[] =
+    "[Settings]\r\nAutoLoad=0\r\nWelcomeScreen=0\r\nScrollLock=1\r\nAnimateSysTray=1\r\nFontName=Arial\r\nBold=1\r\n"
+    "Italic=0\r\nOSDSize=1\r\nOSDColor=clLime\r\nOSDProgressStyle=1\r\nOSDTimeOut=0\r\n";
+
+constexpr std::uint32_t kLime = 0x00FF00;
+constexpr std::uint32_t kOrange = 0xFF8000;  // as the screen shows it: 0x00RRGGBB
+
+// Starts the program with this file and waits until its keypad is grabbed.
+KeytideProcess& startActive(TestContext& t, const std::string& ini) {
+  t.write(kIni, ini);
+  KeytideProcess& k = t.start();
+  REQUIRE_MSG(waitHotKey(VK_NUMPAD5, true), "keypad 5 was not grabbed after the start");
+  pause(Ms{300});  // the rest of the deferred start
+  return k;
+}
+
+// The settings dialog as a user reaches it: the editor (shown as the tray
+// menu's "Show..." shows it), then its "Settings..." button.
+class SettingsDialog {
+ public:
+  explicit SettingsDialog(KeytideProcess& k) : k_(k) {}
+
+  void open() {
+    HWND main = k_.mainWindow();
+    REQUIRE_MSG(main != nullptr, "no main window");
+    if (!isVisible(main)) {
+      ShowWindow(main, SW_SHOW);
+      SetForegroundWindow(main);
+      REQUIRE_MSG(waitUntil([&] { return isVisible(main); }), "the editor did not show");
+      pause(Ms{400});
+    }
+    HWND button = findChildWithText(main, "Settings...");
+    REQUIRE_MSG(button != nullptr, "the editor has no \"Settings...\" button");
+    click(button);
+    window_ = k_.window(kSettingsClass);
+    REQUIRE_MSG(window_ != nullptr, "no settings dialog (class TktdSettingsForm)");
+    REQUIRE_MSG(waitUntil([&] { return isVisible(window_); }, Ms{5000}), "\"Settings...\" did not show the dialog");
+    pause(Ms{300});
+  }
+
+  HWND window() const { return window_; }
+  HWND control(SettingsControl control) const { return GetDlgItem(window_, layout::IdOf(control)); }
+  HWND button(int id) const { return GetDlgItem(window_, id); }
+  HWND closeButton() const {
+    HWND titleBar = ChildWindowFromPointEx(window_, POINT{20, 10}, CWP_SKIPINVISIBLE);
+    return titleBar ? GetDlgItem(titleBar, layout::kCloseId) : nullptr;
+  }
+
+  bool checked(SettingsControl c) const { return ask(control(c), BM_GETCHECK) == BST_CHECKED; }
+  int selection(SettingsControl c) const { return static_cast<int>(ask(control(c), CB_GETCURSEL)); }
+  std::string selectedText(SettingsControl c) const { return controlText(control(c)); }
+  // The swatch's colour on the screen, in from its black outline.
+  std::uint32_t swatchColor() const {
+    const RECT r = windowRect(control(SettingsControl::Color));
+    return captureScreen().at((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+
+  void toggle(SettingsControl c) { click(control(c)); }
+  // Moves a list's selection by `steps` entries with the arrow keys, as a
+  // user does after clicking the list open and closing it again.
+  void moveSelection(SettingsControl c, int steps) {
+    click(control(c));
+    pressKey(VK_ESCAPE);
+    pause(kStep);
+    pressTimes(steps > 0 ? VK_DOWN : VK_UP, std::abs(steps));
+  }
+  void select(SettingsControl c, const std::string& entry) {
+    const std::vector<std::string> entries = listEntries(control(c));
+    const auto at = std::find(entries.begin(), entries.end(), entry);
+    REQUIRE_MSG(at != entries.end(), "the list has no entry " + quoted(entry));
+    moveSelection(c, static_cast<int>(at - entries.begin()) - selection(c));
+    CHECK_EQ(selectedText(c), entry);
+  }
+
+  // Opens the colour dialog from the swatch, types the colour into its red,
+  // green and blue fields and confirms (or cancels) it.
+  void chooseColor(int r, int g, int b, bool confirm) {
+    click(control(SettingsControl::Color));
+    HWND dialog = nullptr;
+    REQUIRE_MSG(waitUntil([&] {
+                  for (HWND w : findWindows(k_.pid(), "#32770"))
+                    if (isVisible(w) && GetDlgItem(w, COLOR_RED) != nullptr) dialog = w;
+                  return dialog != nullptr;
+                }, Ms{5000}),
+                "the swatch did not open the colour dialog");
+    pause(Ms{300});
+    HWND red = GetDlgItem(dialog, COLOR_RED);
+    if (!IsWindowVisible(red)) {
+      click(GetDlgItem(dialog, COLOR_MIX));  // "Define Custom Colors >>"
+      REQUIRE_MSG(waitUntil([&] { return IsWindowVisible(red) != FALSE; }, Ms{3000}),
+                  "the colour dialog did not open its custom part");
+    }
+    const std::pair<int, int> fields[] = {{COLOR_RED, r}, {COLOR_GREEN, g}, {COLOR_BLUE, b}};
+    for (const auto& [id, value] : fields) {
+      click(GetDlgItem(dialog, id));
+      pressKey(VK_END);
+      pressTimes(VK_BACK, 4);
+      typeText(std::to_string(value));
+    }
+    click(GetDlgItem(dialog, confirm ? IDOK : IDCANCEL));
+    CHECK_MSG(waitUntil([&] { return !isVisible(dialog); }, Ms{3000}), "the colour dialog stayed open");
+    pause(kStep);
+  }
+
+  void clickButton(int id) { click(button(id)); }
+  bool waitHidden() const { return waitUntil([&] { return !isVisible(window_); }, Ms{5000}); }
+
+ private:
+  KeytideProcess& k_;
+  HWND window_ = nullptr;
+};
+
+// Every control's state, as the window shows it.
+struct ControlStates {
+  std::vector<bool> checks;
+  std::vector<int> lists;
+  std::uint32_t swatch = 0;
+  bool operator==(const ControlStates&) const = default;
+};
+
+ControlStates statesOf(const SettingsDialog& dialog) {
+  ControlStates states;
+  for (SettingsControl c : {SettingsControl::AutoLoad, SettingsControl::WelcomeScreen, SettingsControl::UseScrollLock,
+                            SettingsControl::AnimateTray, SettingsControl::Bold, SettingsControl::Italic})
+    states.checks.push_back(dialog.checked(c));
+  for (SettingsControl c :
+       {SettingsControl::Font, SettingsControl::Size, SettingsControl::BarStyle, SettingsControl::TimeOut})
+    states.lists.push_back(dialog.selection(c));
+  states.swatch = dialog.swatchColor();
+  return states;
+}
+
+std::string describe(const ControlStates& states) {
+  std::string text = "checks";
+  for (bool c : states.checks) text.append(c ? " 1" : " 0");
+  text.append(", lists");
+  for (int l : states.lists) text.append(" ").append(std::to_string(l));
+  return text.append(", swatch ").append(hex(states.swatch));
+}
+
+// The text window's shape for the label and whether it shows `color`.
+void checkLabel(HWND text, const std::string& label, const char* face, int sizeIndex, bool bold, bool italic,
+                std::uint32_t color, const std::string& shotPath) {
+  const WindowRegion region = windowRegion(text);
+  REQUIRE_MSG(region.present && region.area() > 0, "the text window has no shape");
+  const PixelSet shape = pixelsOf(region);
+  const PixelSet expected = labelInk(label, face, osdPoints(sizeIndex), bold, italic);
+  CHECK_MSG(shape == expected, "the shape is not " + quoted(label) + " in " + face + ": " +
+                                   describeDifference(expected, shape));
+  const RECT placed = windowRect(text);
+  const POINT origin{placed.left, placed.top};
+  size_t shown = 0;
+  waitUntil([&] { return (shown = colorCount(captureScreen(), origin, shape, color)) == shape.size(); }, Ms{3000});
+  captureScreen().save(shotPath, RECT{0, 0, screenSize().cx, screenSize().cy});
+  CHECK_MSG(shown == shape.size(), std::to_string(shape.size() - shown) + " of " + std::to_string(shape.size()) +
+                                       " label pixels are not " + hex(color) + " on screen (see " + shotPath + ")");
+}
+
+}  // namespace
+
+E2E_TEST("settings_dialog.opens_from_the_editor_centred_on_its_gradient_with_the_focus_on_italic") {
+  MouseParkedAtEnd parked;
+  KeytideProcess& k = startActive(t, std::string(kQuietSettings) + kActive);
+  SettingsDialog dialog(k);
+  dialog.open();
+  HWND window = dialog.window();
+  CHECK_EQ(windowText(window), std::string("Keytide - settings"));
+  const RECT placed = windowRect(window);
+  const SIZE screen = screenSize();
+  CHECK_EQ(placed.right - placed.left, 354L);
+  CHECK_EQ(placed.bottom - placed.top, 344L);
+  CHECK_EQ(placed.left, (screen.cx - 354) / 2L);
+  CHECK_EQ(placed.top, (screen.cy - 344) / 2L);
+  CHECK_MSG(!IsWindowEnabled(k.mainWindow()), "the editor is enabled while the dialog is up");
+  CHECK_MSG(focusOf(window) == dialog.control(SettingsControl::Italic), "the focus is not on \"Italic\"");
+  // What the controls show: the file's settings.
+  CHECK(dialog.checked(SettingsControl::UseScrollLock));
+  CHECK(dialog.checked(SettingsControl::Bold));
+  CHECK(!dialog.checked(SettingsControl::Italic));
+  CHECK(!dialog.checked(SettingsControl::WelcomeScreen));
+  CHECK_EQ(dialog.selectedText(SettingsControl::Font), std::string("Arial"));
+  CHECK_EQ(dialog.selectedText(SettingsControl::Size), std::string("Normal"));
+  CHECK_EQ(dialog.selectedText(SettingsControl::BarStyle), std::string("Rounded"));
+  CHECK_EQ(dialog.selectedText(SettingsControl::TimeOut), std::string("1"));
+  CHECK_EQ(listEntries(dialog.control(SettingsControl::TimeOut)).size(), size_t{10});
+
+  // The look: the gradient's first row under the sunken edge, the title bar,
+  // the group's frame, the lime swatch.
+  pause(Ms{300});
+  const Screen shot = captureScreen();
+  shot.save(t.path("settings.bmp"), placed);
+  const POINT o{placed.left, placed.top};
+  CHECK_EQ(hex(shot.at(o.x + 200, o.y + 14)), std::string("#8CDAFF"));
+  CHECK_EQ(hex(shot.at(o.x + 8, o.y + 200)), std::string("#0080C0"));
+  const std::uint32_t top = shot.at(o.x + 100, o.y + 30);
+  const std::uint32_t bottom = shot.at(o.x + 100, o.y + 340);
+  CHECK_MSG(blue(top) > 0xD0 && red(top) < 0x30, "the gradient's upper part is not #0098E1-like: " + hex(top));
+  CHECK_MSG(red(bottom) > 0xA0, "the gradient's lower part is not pale: " + hex(bottom));
+  CHECK_EQ(hex(dialog.swatchColor()), hex(kLime));
+
+  // The title bar drags the window with the left button only.
+  const POINT grip{placed.left + 150, placed.top + 12};
+  drag(grip, {grip.x - 40, grip.y + 30}, true);
+  const RECT afterRight = windowRect(window);
+  CHECK_MSG(EqualRect(&placed, &afterRight) != FALSE, "the right button moved the dialog");
+  drag(grip, {grip.x - 40, grip.y + 30}, false);
+  const RECT moved = windowRect(window);
+  CHECK_MSG(moved.left == placed.left - 40 && moved.top == placed.top + 30,
+            "the left button moved the dialog by (" + std::to_string(moved.left - placed.left) + ", " +
+                std::to_string(moved.top - placed.top) + "), not (-40, 30)");
+  dialog.clickButton(layout::kCancelId);
+  CHECK(dialog.waitHidden());
+  CHECK_MSG(IsWindowEnabled(k.mainWindow()), "Cancel did not enable the editor again");
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+E2E_TEST("settings_dialog.preview_shows_the_unsaved_choices_and_ok_writes_every_key_in_order") {
+  MouseParkedAtEnd parked;
+  // Only the first two keys are in the file: the save writes them in place
+  // and appends the others in its own order.
+  const std::string original =
+      std::string(kFiveKey) + "[Settings]\r\nAutoLoad=0\r\nWelcomeScreen=0\r\n" + kActive;
+  KeytideProcess& k = startActive(t, original);
+  SettingsDialog dialog(k);
+  dialog.open();
+  dialog.select(SettingsControl::Font, "Tahoma");
+  dialog.select(SettingsControl::Size, "Large");
+  dialog.chooseColor(255, 128, 0, true);
+  CHECK_EQ(hex(dialog.swatchColor()), hex(kOrange));
+  dialog.select(SettingsControl::BarStyle, "Normal");
+  dialog.select(SettingsControl::TimeOut, "2");
+  CHECK_EQ(t.read(kIni), original);
+
+  // "Preview": the sample and the full-width bar for two seconds, unsaved.
+  dialog.clickButton(layout::kPreviewId);
+  HWND text = k.window(kTextClass);
+  HWND progress = k.window(kProgressClass);
+  REQUIRE(text != nullptr && progress != nullptr);
+  REQUIRE_MSG(waitUntil([&] { return isVisible(text) && isVisible(progress); }, Ms{3000}),
+              "\"Preview\" did not show the sample");
+  checkLabel(text, "OSD Test", "Tahoma", 2, true, false, kOrange, t.path("preview.bmp"));
+  const RECT bar = windowRect(progress);
+  CHECK_EQ(bar.left, 0L);
+  CHECK_EQ(bar.right, 1024L);
+  CHECK_EQ(bar.top, 768L - 768 / 7);
+  const WindowRegion segments = windowRegion(progress);
+  CHECK_MSG(segments.present && segments.box.right > 1024 - 768 / 10, "the bar does not reach across the screen");
+  // "Normal" segments are plain rectangles as high as the bar; rounded ones are not.
+  for (const RECT& r : segments.rects)
+    CHECK_MSG(r.bottom - r.top == 768 / 10, "a bar segment is not a plain rectangle of the bar's height");
+  CHECK_EQ(t.read(kIni), original);
+  CHECK_MSG(waitUntil([&] { return !isVisible(text) && !isVisible(progress); }, Ms{5000}),
+            "the sample stayed after its time-out");
+
+  // "Ok": every key, in order; the editor back; the next key press in the new look.
+  dialog.clickButton(layout::kOkId);
+  CHECK(dialog.waitHidden());
+  CHECK_MSG(IsWindowEnabled(k.mainWindow()), "OK did not enable the editor again");
+  const std::string expected = std::string(kFiveKey) +
+                               "[Settings]\r\nAutoLoad=0\r\nWelcomeScreen=0\r\nScrollLock=1\r\nAnimateSysTray=1\r\n"
+                               "FontName=Tahoma\r\nBold=1\r\nItalic=0\r\nOSDSize=2\r\nOSDColor=$000080FF\r\n"
+                               "OSDProgressStyle=0\r\nOSDTimeOut=1\r\n" +
+                               kActive;
+  const auto saved = waitForFile(t.path(kIni), [&](const std::string& s) { return s == expected; }, Ms{3000});
+  CHECK_MSG(saved.has_value(), "ktd.ini after OK: " + firstDifference(expected, t.read(kIni).value_or("")));
+
+  ShowWindow(k.mainWindow(), SW_HIDE);  // back in the tray, as the editor's Cancel leaves it
+  REQUIRE_MSG(waitUntil([&] { return !isVisible(k.mainWindow()); }), "the editor did not go");
+  pressKey(VK_NUMPAD5);
+  REQUIRE_MSG(waitUntil([&] { return isVisible(text); }), "keypad 5 showed no label");
+  checkLabel(text, "Five", "Tahoma", 2, true, false, kOrange, t.path("five.bmp"));
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+E2E_TEST("settings_dialog.cancel_x_and_closing_bring_every_control_back_from_the_file") {
+  MouseParkedAtEnd parked;
+  const std::string original = std::string(kFiveKey) + kQuietSettings + kActive;
+  KeytideProcess& k = startActive(t, original);
+  SettingsDialog dialog(k);
+  dialog.open();
+  const ControlStates stored = statesOf(dialog);
+  CHECK_EQ(hex(stored.swatch), hex(kLime));
+
+  // A cancelled colour dialog keeps the colour.
+  dialog.chooseColor(255, 128, 0, false);
+  CHECK_EQ(hex(dialog.swatchColor()), hex(kLime));
+
+  // Every control changed.
+  for (SettingsControl c : {SettingsControl::AutoLoad, SettingsControl::WelcomeScreen, SettingsControl::UseScrollLock,
+                            SettingsControl::AnimateTray, SettingsControl::Bold, SettingsControl::Italic})
+    dialog.toggle(c);
+  dialog.select(SettingsControl::Font, "Tahoma");
+  dialog.select(SettingsControl::Size, "Small");
+  dialog.chooseColor(255, 128, 0, true);
+  dialog.select(SettingsControl::BarStyle, "Normal");
+  dialog.select(SettingsControl::TimeOut, "4");
+  const ControlStates changed = statesOf(dialog);
+  for (size_t i = 0; i < changed.checks.size(); ++i) CHECK_MSG(changed.checks[i] != stored.checks[i], "a check box did not change");
+  for (size_t i = 0; i < changed.lists.size(); ++i) CHECK_MSG(changed.lists[i] != stored.lists[i], "a list did not change");
+  CHECK_EQ(hex(changed.swatch), hex(kOrange));
+
+  dialog.clickButton(layout::kCancelId);
+  CHECK(dialog.waitHidden());
+  CHECK_MSG(IsWindowEnabled(k.mainWindow()), "Cancel did not enable the editor again");
+  CHECK_EQ(t.read(kIni), original);
+  dialog.open();
+  const ControlStates restored = statesOf(dialog);
+  CHECK_MSG(restored == stored, "after Cancel: " + describe(restored) + "; stored: " + describe(stored));
+
+  // The title bar's X and Alt+F4 do the same.
+  for (const char* way : {"X", "Alt+F4"}) {
+    dialog.toggle(SettingsControl::Italic);
+    dialog.select(SettingsControl::TimeOut, "7");
+    if (std::string(way) == "X") {
+      click(dialog.closeButton());
+    } else {
+      SetForegroundWindow(dialog.window());
+      pause(kStep);
+      pressChord({VK_MENU, VK_F4});
+    }
+    CHECK_MSG(dialog.waitHidden(), std::string(way) + " did not hide the dialog");
+    CHECK_MSG(IsWindow(dialog.window()), std::string(way) + " destroyed the dialog");
+    CHECK_MSG(IsWindowEnabled(k.mainWindow()), std::string(way) + " did not enable the editor again");
+    dialog.open();
+    const ControlStates again = statesOf(dialog);
+    CHECK_MSG(again == stored, std::string("after ") + way + ": " + describe(again));
+  }
+  dialog.clickButton(layout::kCancelId);
+  CHECK(dialog.waitHidden());
+
+  // The settings in force are the file's again: the label in Arial, lime.
+  ShowWindow(k.mainWindow(), SW_HIDE);
+  REQUIRE_MSG(waitUntil([&] { return !isVisible(k.mainWindow()); }), "the editor did not go");
+  pressKey(VK_NUMPAD5);
+  HWND text = k.window(kTextClass);
+  REQUIRE_MSG(waitUntil([&] { return isVisible(text); }), "keypad 5 showed no label");
+  checkLabel(text, "Five", "Arial", 1, true, false, kLime, t.path("five.bmp"));
+  CHECK_EQ(t.read(kIni), original);
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+E2E_TEST("settings_dialog.ok_applies_the_scroll_lock_option_to_num_lock") {
+  MouseParkedAtEnd parked;
+  KeytideProcess& k = startActive(t, std::string(kQuietSettings) + kActive);
+  CHECK_MSG(waitHotKey(VK_NUMLOCK, true), "Num Lock was not held at the start");
+  SettingsDialog dialog(k);
+  dialog.open();
+  dialog.toggle(SettingsControl::UseScrollLock);
+  CHECK(!dialog.checked(SettingsControl::UseScrollLock));
+  dialog.clickButton(layout::kOkId);
+  CHECK(dialog.waitHidden());
+  CHECK_MSG(waitHotKey(VK_NUMLOCK, false), "OK with \"Use Scroll Lock\" off kept the Num Lock grab");
+  CHECK_MSG(waitForFile(t.path(kIni), [](const std::string& s) { return s.find("ScrollLock=0\r\n") != std::string::npos; },
+                        Ms{3000})
+                .has_value(),
+            "ScrollLock=0 was not saved");
+
+  // And on again: the grab comes back.
+  dialog.open();
+  dialog.toggle(SettingsControl::UseScrollLock);
+  dialog.clickButton(layout::kOkId);
+  CHECK(dialog.waitHidden());
+  CHECK_MSG(waitHotKey(VK_NUMLOCK, true), "OK with \"Use Scroll Lock\" on did not grab Num Lock");
   CHECK_EQ(k.close(), DWORD{0});
 }
