@@ -38,6 +38,7 @@ struct Options {
     std::string window = "settings";
     int seconds = 30;
     std::string ini = "ktd.ini";
+    bool openColour = false;
 };
 
 Options ParseOptions(int argc, char** argv) {
@@ -46,6 +47,8 @@ Options ParseOptions(int argc, char** argv) {
         const std::string argument = argv[i];
         if (argument == "--seconds" && i + 1 < argc) {
             options.seconds = std::atoi(argv[++i]);
+        } else if (argument == "--colour") {
+            options.openColour = true;
         } else if (argument == "--ini" && i + 1 < argc) {
             options.ini = argv[++i];
         } else {
@@ -140,7 +143,15 @@ int main(int argc, char** argv) {
             SettingsDialogWindow dialog(settings, store, host, preview);
             dialog.Create(application.hwnd());
             dialog.Open();
+            if (options.openColour) {
+                PostMessageA(dialog.Control(SettingsControl::Color), BM_CLICK, 0, 0);
+            }
             RunMessageLoop(options.seconds);
+        } else if (options.window == "colour") {
+            SystemColorChooser chooser;
+            chooser.SetOwner(application.hwnd());
+            const auto chosen = chooser.Choose(0x0000FF00);
+            std::printf("colour %s %08X\n", chosen ? "chosen" : "cancelled", chosen.value_or(0));
         } else if (options.window == "welcome") {
             WelcomeScreen welcome;
             welcome.Create(application.hwnd());
