@@ -12,6 +12,7 @@
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/PlatformDoubles.h"
 #include "platform/Error.h"
+#include "settings/SettingsDialogLayout.h"
 #include "settings/ini/IniText.h"
 
 namespace keytide {
@@ -290,3 +291,55 @@ TEST(SettingsControlValueTest, ListsOutsideTheirEntriesHaveNoSelection) {
 
 }  // namespace
 }  // namespace keytide
+
+namespace keytide::settings_dialog {
+namespace {
+
+bool Overlap(const widgets::Rect& a, const widgets::Rect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+bool Inside(const widgets::Rect& inner, const widgets::Rect& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// The window's table: every setting once, in tab order down the group and
+// left to right within a row, inside the group panel and clear of each other
+// and of the buttons, and the buttons inside the window below the title bar.
+TEST(SettingsDialogLayoutTest, TheControlsStandApartInTheGroupInTabOrder) {
+    std::vector<widgets::Rect> places;
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const ControlPlace& place = kControls[i];
+        EXPECT_EQ(place.control, kSettingsControls[i]) << "tab order at " << i;
+        EXPECT_TRUE(Inside(place.bounds, kGroupPanel)) << place.caption;
+        if (i > 0) {
+            const widgets::Rect& before = kControls[i - 1].bounds;
+            const bool sameRow = place.bounds.top == before.top;
+            EXPECT_TRUE(sameRow ? place.bounds.left >= before.right : place.bounds.top >= before.top) << place.caption;
+        }
+        places.push_back(place.bounds);
+    }
+    places.push_back(kPreviewButton);
+    EXPECT_TRUE(Inside(kPreviewButton, kGroupPanel));
+    for (const widgets::Rect& button : {kOkButton, kCancelButton}) {
+        EXPECT_FALSE(Overlap(button, kGroupPanel));
+        EXPECT_TRUE(Inside(button, {0, kTitleBar.bottom, kWindowWidth, kWindowHeight}));
+        places.push_back(button);
+    }
+    for (std::size_t a = 0; a < places.size(); ++a) {
+        for (std::size_t b = a + 1; b < places.size(); ++b) {
+            EXPECT_FALSE(Overlap(places[a], places[b])) << a << " and " << b;
+        }
+    }
+    // The headings stand above their controls, inside the group.
+    EXPECT_LT(kHeadings[0].top, kControls[0].bounds.top);
+    EXPECT_GT(kHeadings[1].top, kControls[3].bounds.bottom - 1);
+    EXPECT_LT(kHeadings[1].top, kControls[4].bounds.top);
+    // The title bar's "X" sits on the bar.
+    EXPECT_LE(kCloseButtonOnTitleBar.right, kTitleBar.right - kTitleBar.left);
+    EXPECT_LE(kCloseButtonOnTitleBar.bottom, kTitleBar.bottom - kTitleBar.top);
+}
+
+}  // namespace
+}  // namespace keytide::settings_dialog
