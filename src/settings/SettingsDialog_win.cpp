@@ -18,6 +18,12 @@ namespace {
 
 using namespace settings_dialog;
 
+constexpr UINT kDpiChanged = 0x02E0;             // WM_DPICHANGED
+constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
+const FontSpec kListFont{"Arial", 13, false};
+const FontSpec kLabelFont{"Arial", 11, true};
+const FontSpec kHeadingFont{"Arial", 13, true, false, true};
+
 const widgets::Color kBackgroundBegin = widgets::Rgb(0x00, 0x98, 0xE1);
 const widgets::Color kBackgroundEnd = widgets::kPaleBlue;
 
@@ -121,9 +127,9 @@ HWND SettingsDialogWindow::CreateList(int id, const widgets::Rect& bounds, const
 }
 
 void SettingsDialogWindow::CreateControls() {
-    listFont_ = CreateFlatFont(FontSpec{"Arial", 13, false}, dpi_);
-    labelFont_ = CreateFlatFont(FontSpec{"Arial", 11, true}, dpi_);
-    headingFont_ = CreateFlatFont(FontSpec{"Arial", 13, true, false, true}, dpi_);
+    listFont_ = CreateFlatFont(kListFont, dpi_);
+    labelFont_ = CreateFlatFont(kLabelFont, dpi_);
+    headingFont_ = CreateFlatFont(kHeadingFont, dpi_);
 
     background_.Place(hwnd(), {0, 0, Scale(kWindowWidth), Scale(kWindowHeight)});
     widgets::GradientPanel& gradient = background_.Properties();
@@ -179,6 +185,49 @@ void SettingsDialogWindow::CreateControls() {
     hints_.Add(ok_.hwnd(), kSaveHint);
     hints_.Add(cancel_.hwnd(), kDiscardHint);
     hints_.Add(close_.hwnd(), kDiscardHint);
+}
+
+void SettingsDialogWindow::ApplyDpi(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, Scale(kWindowWidth), Scale(kWindowHeight),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // The controls take the new fonts before the old ones go.
+    UniqueHfont listFont = CreateFlatFont(kListFont, dpi_);
+    auto move = [](HWND window, const RECT& place) {
+        MoveWindow(window, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
+    };
+    background_.Place(hwnd(), {0, 0, Scale(kWindowWidth), Scale(kWindowHeight)});
+    move(titleBar_.hwnd(), Scaled(kTitleBar));
+    SendMessageA(titleBar_.hwnd(), kDpiChangedAfterParent, 0, 0);
+    move(close_.hwnd(), Scaled(kCloseButtonOnTitleBar));
+    close_.RefreshForDpi();
+    for (const ControlPlace& place : kControls) {
+        RECT bounds = Scaled(place.bounds);
+        HWND window = Control(place.control);
+        switch (KindOf(place.control)) {
+        case ControlKind::CheckBox:
+            checks_[static_cast<std::size_t>(CheckBoxSlot(place.control))].RefreshForDpi();
+            break;
+        case ControlKind::ColorSwatch:
+            swatch_.RefreshForDpi();
+            break;
+        case ControlKind::DropDownList:
+            bounds.bottom = bounds.top + Scale(kDropDownHeight);
+            SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(listFont.get()), FALSE);
+            break;
+        }
+        move(window, bounds);
+    }
+    const std::pair<FlatButton*, widgets::Rect> buttons[] = {
+        {&preview_, kPreviewButton}, {&ok_, kOkButton}, {&cancel_, kCancelButton}};
+    for (const auto& [button, place] : buttons) {
+        move(button->hwnd(), Scaled(place));
+        button->RefreshForDpi();
+    }
+    listFont_ = std::move(listFont);
+    labelFont_ = CreateFlatFont(kLabelFont, dpi_);
+    headingFont_ = CreateFlatFont(kHeadingFont, dpi_);
+    InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 HWND SettingsDialogWindow::Control(SettingsControl control) const {
@@ -312,6 +361,9 @@ LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case kDpiChanged:
+        ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_CLOSE:
         // Hidden, never destroyed: the window lives until the program ends.

@@ -68,6 +68,8 @@ private:
     void Hide() override;
 
     void CreateControls();
+    // After a move to a display of another DPI: sizes, places and fonts anew.
+    void ApplyDpi(int dpi, const RECT& suggested);
     template <std::size_t Count>
     HWND CreateList(int id, const widgets::Rect& bounds, const std::array<const char*, Count>& entries);
     void FillFontList(const std::vector<std::string>& names);

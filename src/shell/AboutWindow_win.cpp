@@ -55,6 +55,9 @@ constexpr RECT kMailLink{88, 171, 258, 187};
 
 enum ControlId : int { kCloseId = 100, kOkId, kHomePageHint, kMailHint };
 
+constexpr UINT kDpiChanged = 0x02E0;             // WM_DPICHANGED
+constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
+
 constexpr char kCloseHint[] = "Closes this window";
 
 }  // namespace
@@ -91,11 +94,34 @@ void AboutWindow::Create(HWND owner, std::function<void()> onClose) {
     EnableDialogKeys(hwnd());
 }
 
-void AboutWindow::CreateControls() {
+void AboutWindow::MakeFonts() {
     nameFont_ = CreateFlatFont(FontSpec{"Arial", 37, true}, dpi_);
     versionFont_ = CreateFlatFont(FontSpec{"Arial", 11, true}, dpi_);
     captionFont_ = CreateFlatFont(FontSpec{"Arial", 13, true, true}, dpi_);
     linkFont_ = CreateFlatFont(FontSpec{"Arial", 13, true, false, true}, dpi_);
+}
+
+void AboutWindow::ApplyDpi(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, Scale(kClientWidth), Scale(kClientHeight),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    MakeFonts();
+    for (std::size_t i = 0; i < kGradients.size(); ++i) gradients_[i].Place(hwnd(), Scaled(kGradients[i].bounds));
+    auto move = [](HWND window, const RECT& place) {
+        MoveWindow(window, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
+    };
+    move(titleBar_.hwnd(), Scaled(kTitleBar));
+    SendMessageA(titleBar_.hwnd(), kDpiChangedAfterParent, 0, 0);
+    move(close_.hwnd(), Scaled(kCloseButton));
+    move(ok_.hwnd(), Scaled(kOkButton));
+    close_.RefreshForDpi();
+    ok_.RefreshForDpi();
+    PlaceLinks();
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void AboutWindow::CreateControls() {
+    MakeFonts();
 
     for (std::size_t i = 0; i < kGradients.size(); ++i) {
         const GradientPlace& place = kGradients[i];
@@ -242,6 +268,9 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         pressedLink_.reset();
         return 0;
     }
+    case kDpiChanged:
+        ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_CLOSE:
         // Hidden, never destroyed: the window lives until the program ends.
         actions_->WindowClosed();

@@ -42,6 +42,9 @@ protected:
 
 private:
     void CreateControls();
+    void MakeFonts();
+    // After a move to a display of another DPI: sizes, places and fonts anew.
+    void ApplyDpi(int dpi, const RECT& suggested);
     void PlaceLinks();
     void Paint(HDC dc);
     std::optional<AboutLink> LinkUnder(LPARAM point) const;
