@@ -5,7 +5,7 @@ JOBS ?= 2
 # On Windows (MSYS2 MinGW shell) the program is built natively, elsewhere cross-compiled.
 WIN_PRESET := $(if $(filter MINGW% MSYS%,$(shell uname -s)),msys2,mingw)
 
-.PHONY: run test setup build native asan mingw unit unit-asan e2e ini-diff fuzz fuzz-long bench clean
+.PHONY: run test setup build native asan mingw unit unit-asan e2e ini-diff fuzz fuzz-long bench soak clean
 
 run:
 	@scripts/setup.sh run
@@ -50,6 +50,11 @@ fuzz:
 
 fuzz-long:
 	@scripts/fuzz.sh 600
+
+soak:
+	@scripts/setup.sh test
+	@$(MAKE) --no-print-directory mingw
+	@scripts/soak.sh build/mingw
 
 bench:
 	@scripts/setup.sh bench

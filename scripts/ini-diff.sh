@@ -13,7 +13,9 @@ build=${KEYTIDE_INI_DIFF_BUILD_DIR:-build/ini-diff}
 mkdir -p "$build" || exit 1
 compiler=$(command -v x86_64-w64-mingw32-g++-posix || command -v x86_64-w64-mingw32-g++)
 "$compiler" -std=c++20 -O2 -static -Wall -Wextra -Werror -Wshadow -DWIN32_LEAN_AND_MEAN -DNOMINMAX \
-  -Isrc -Itests tests/ini_diff/ini_diff.cpp src/settings/ini/IniText.cpp -o "$build/ini_diff.exe" || exit 1
+  -Isrc -Itests tests/ini_diff/ini_diff.cpp src/settings/ini/IniText.cpp src/settings/ini/IniDocument.cpp \
+  src/settings/ini/TextEncoding.cpp src/platform/win32/Win32CodePage.cpp src/platform/win32/WideText.cpp \
+  -o "$build/ini_diff.exe" || exit 1
 
 temp_prefix=""
 if [[ -z "${KEYTIDE_WINEPREFIX:-}" ]]; then

@@ -21,6 +21,7 @@
 #include "platform/win32/Win32AudioEndpoint.h"
 #include "platform/win32/WinmmMixerDevice.h"
 #include "platform/win32/SystemServices.h"
+#include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32FileTail.h"
 #include "platform/win32/Win32FontSource.h"
 #include "platform/win32/Win32IntervalTimer.h"
@@ -73,6 +74,8 @@ int RunProgram() {
     Win32ProgramStarter starter;
     Win32KeyInput keyInput;
     Win32Registry registry;
+    Win32CodePage codePage;
+    ConfigFile iniFile(files, codePage, messages, IniFilePathFor(ExecutablePath()));
 
     // Shared state of the windows.
     Settings settings;
@@ -83,7 +86,7 @@ int RunProgram() {
 
     // --- settings and start-up steps
     Win32FontSource fonts;
-    SettingsStore settingsStore(settings, files, IniFilePathFor(ExecutablePath()), registry, ExecutablePath());
+    SettingsStore settingsStore(settings, iniFile, registry, ExecutablePath());
     SettingsStartup startup(settings, settingsStore, fonts, messages);
     startup.ResetToDesignState();
     WelcomeScreen welcome;
@@ -118,11 +121,11 @@ int RunProgram() {
     // --- media player
     Win32FileTailReader fileTails;
     Win32IntervalTimer trackWatchTimer;
-    WinampRemote winamp(WinampServices{windowSystem, registry, starter, files, fileTails, trackWatchTimer});
+    WinampRemote winamp(WinampServices{windowSystem, registry, starter, files, fileTails, trackWatchTimer, codePage});
 
     Dispatcher dispatcher(DispatchServices{launch, windowActions, power, volume, winamp, osd});
     ControllerServices services{files, messages, hotkeys, keyboard, tray, deferredStart, dispatcher, settings};
-    MainWindow mainWindow(hotkeys, std::make_unique<MainController>(services, IniFilePathFor(ExecutablePath())));
+    MainWindow mainWindow(hotkeys, std::make_unique<MainController>(services, iniFile));
     mainWindow.Create(application.hwnd());
     // --- the other windows, hidden, in their order
     welcome.Create(application.hwnd());

@@ -1,6 +1,7 @@
 #include "core/AssignmentStore.h"
 
 #include "core/DefaultIni.h"
+#include "platform/Error.h"
 #include "platform/Names.h"
 
 namespace keytide {
@@ -9,6 +10,8 @@ namespace {
 constexpr char kActiveSection[] = "IsActive";
 constexpr char kActiveKey[] = "IsKTDActive";
 constexpr char kOsdKey[] = "IsOSDActive";
+constexpr char kUnstorableFileName[] = "Cannot store file name %s in the system's code page";
+constexpr char kUnstorableText[] = "Cannot store %s in the system's code page";
 }  // namespace
 
 std::string IniFilePathFor(std::string_view executablePath) {
@@ -20,10 +23,10 @@ std::string IniFilePathFor(std::string_view executablePath) {
 
 bool WriteDefaultIni(platform::FileSystem& files, const std::string& path) {
     if (files.FileExists(path)) return true;
-    return files.WriteFile(path, kDefaultIniText);
+    return files.WriteReplacing(path, kDefaultIniText);
 }
 
-void ReadAssignments(const ini::IniFile& file, KeyAssignments& keys, ProgramSwitches& switches) {
+void ReadAssignments(const ini::IniDocument& file, KeyAssignments& keys, ProgramSwitches& switches) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const std::string section = SlotSection(slot);
         KeyAssignment& key = keys[slot];
@@ -37,18 +40,38 @@ void ReadAssignments(const ini::IniFile& file, KeyAssignments& keys, ProgramSwit
     switches.osd = file.ReadBool(kActiveSection, kOsdKey, true);
 }
 
-void WriteAssignments(ini::IniFile& file, const KeyAssignments& keys, const ProgramSwitches& switches) {
+std::optional<std::string> WriteAssignments(ini::IniDocument& file, const KeyAssignments& keys,
+                                            const ProgramSwitches& switches) {
+    std::optional<std::string> unstorable;
+    const auto writeText = [&](const std::string& section, const char* key, const std::string& value) {
+        if (file.WriteString(section, key, value) || unstorable) return;
+        unstorable = FormatMessage(std::string_view(key) == "FileName" ? kUnstorableFileName : kUnstorableText, value);
+    };
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const std::string section = SlotSection(slot);
         const KeyAssignment& key = keys[slot];
-        file.WriteString(section, "OSDLabel", key.osdLabel);
-        file.WriteString(section, "FileName", key.fileName);
-        file.WriteString(section, "GoToAdress", key.address);
+        writeText(section, "OSDLabel", key.osdLabel);
+        writeText(section, "FileName", key.fileName);
+        writeText(section, "GoToAdress", key.address);
         file.WriteInteger(section, "Action", key.actionIndex);
         file.WriteInteger(section, "SelectedFunction", key.kind);
     }
     file.WriteBool(kActiveSection, kActiveKey, switches.active);
     file.WriteBool(kActiveSection, kOsdKey, switches.osd);
+    return unstorable;
+}
+
+void AssignmentStore::Load(KeyAssignments& keys, ProgramSwitches& switches) {
+    const ConfigFile::Contents contents = file_.Load();
+    standsInForUnreadFile_ = contents.result == LoadResult::Unreadable;
+    ReadAssignments(contents.document, keys, switches);
+}
+
+void AssignmentStore::Save(const KeyAssignments& keys, const ProgramSwitches& switches) {
+    if (standsInForUnreadFile_) throw KeytideError(FormatMessage("Unable to write to %s", file_.Path()));
+    std::optional<std::string> unstorable;
+    file_.Save([&](ini::IniDocument& document) { unstorable = WriteAssignments(document, keys, switches); });
+    if (unstorable) throw KeytideError(*unstorable);
 }
 
 }  // namespace keytide

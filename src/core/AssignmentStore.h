@@ -1,12 +1,14 @@
 #pragma once
 // Moves the key slots and the two program switches between memory and the
 // key sections of ktd.ini.
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/KeyAssignment.h"
-#include "settings/ini/IniFile.h"
 #include "platform/FileSystem.h"
+#include "settings/ConfigFile.h"
+#include "settings/ini/IniDocument.h"
 
 namespace keytide {
 
@@ -26,10 +28,36 @@ struct ProgramSwitches {
 
 // Reads every slot and both switches, each missing or unreadable value giving
 // its default.
-void ReadAssignments(const ini::IniFile& file, KeyAssignments& keys, ProgramSwitches& switches);
+void ReadAssignments(const ini::IniDocument& file, KeyAssignments& keys, ProgramSwitches& switches);
 
-// Writes all 77 values in a fixed order; throws KeytideError at the first value
-// that cannot be written, leaving the earlier ones written.
-void WriteAssignments(ini::IniFile& file, const KeyAssignments& keys, const ProgramSwitches& switches);
+// Writes all 77 values in a fixed order. A text that the file's encoding
+// cannot hold is left out (its line keeps what it had); the message naming the
+// first such text is returned.
+std::optional<std::string> WriteAssignments(ini::IniDocument& file, const KeyAssignments& keys,
+                                            const ProgramSwitches& switches);
+
+class AssignmentStore {
+public:
+    explicit AssignmentStore(ConfigFile& file) : file_(file) {}
+
+    const std::string& Path() const { return file_.Path(); }
+
+    // One read of the file; every value of a missing or unreadable file is
+    // its default.
+    void Load(KeyAssignments& keys, ProgramSwitches& switches);
+
+    // One save of all 77 values. Throws KeytideError:
+    // - "Unable to write to <path>" when the file cannot be written, or while
+    //   the values in memory are the defaults that stand in for a file that
+    //   could not be read (saving them would wipe the user's assignments);
+    // - "Cannot store file name <name> in the system's code page" (and
+    //   "Cannot store <text> ..." for a label or address) after saving, with
+    //   that one line as it was, when the file's ANSI text cannot hold it.
+    void Save(const KeyAssignments& keys, const ProgramSwitches& switches);
+
+private:
+    ConfigFile& file_;
+    bool standsInForUnreadFile_ = false;
+};
 
 }  // namespace keytide

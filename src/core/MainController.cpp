@@ -10,14 +10,14 @@ constexpr std::size_t kScrollLockByte = kVkScrollLock;
 constexpr std::size_t kNumLockByte = kVkNumLock;
 }  // namespace
 
-MainController::MainController(ControllerServices services, std::string iniFilePath)
-    : services_(services), iniFile_(services.files, std::move(iniFilePath)) {}
+MainController::MainController(ControllerServices services, ConfigFile& iniFile)
+    : services_(services), store_(iniFile) {}
 
 void MainController::OnCreate() {
-    if (!WriteDefaultIni(services_.files, iniFile_.Path())) {
+    if (!WriteDefaultIni(services_.files, store_.Path())) {
         // The records exist all the same and load with their defaults.
         services_.messages.ShowError(names::kProgramTitle,
-                                     ErrorBoxText(FormatMessage("Cannot create file %s", iniFile_.Path())));
+                                     ErrorBoxText(FormatMessage("Cannot create file %s", store_.Path())));
     }
     startupDone_ = false;
     RegisterEntry(kScrollLockEntry, kScrollLockHotkeyName, kVkScrollLock);
@@ -108,13 +108,13 @@ void MainController::ReleaseHotkeysAtExit() {
 }
 
 void MainController::LoadAssignments() {
-    ReadAssignments(iniFile_, keys_, switches_);
+    store_.Load(keys_, switches_);
     services_.tray.SetActiveCheck(switches_.active);
     services_.tray.SetOsdEnabledCheck(switches_.osd);
     if (startupDone_ && services_.settings.useScrollLock) SetScrollLockState(switches_.active);
 }
 
-void MainController::SaveAssignments() { WriteAssignments(iniFile_, keys_, switches_); }
+void MainController::SaveAssignments() { store_.Save(keys_, switches_); }
 
 void MainController::RegisterEntry(int entry, const char* name, std::uint32_t virtualKey) {
     const int id = services_.hotkeys.AtomForName(name);

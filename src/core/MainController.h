@@ -9,7 +9,6 @@
 #include "core/ControllerPorts.h"
 #include "core/KeySlots.h"
 #include "core/KeyAssignment.h"
-#include "settings/ini/IniFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Hotkeys.h"
 #include "platform/UserMessages.h"
@@ -34,7 +33,7 @@ inline constexpr int kTrayInactiveIcon = 89;
 
 class MainController {
 public:
-    MainController(ControllerServices services, std::string iniFilePath);
+    MainController(ControllerServices services, ConfigFile& iniFile);
     MainController(const MainController&) = delete;
     MainController& operator=(const MainController&) = delete;
 
@@ -74,7 +73,7 @@ public:
     void SetActiveFlag(bool active) { switches_.active = active; }
     void SetOsdFlag(bool osd) { switches_.osd = osd; }
     bool IsStartupDone() const { return startupDone_; }
-    const std::string& IniFilePath() const { return iniFile_.Path(); }
+    const std::string& IniFilePath() const { return store_.Path(); }
     int HotkeyId(int entry) const { return hotkeyIds_.at(static_cast<std::size_t>(entry)); }
 
 private:
@@ -82,7 +81,7 @@ private:
     void ReleaseHotkeysAtExit();
 
     ControllerServices services_;
-    ini::IniFile iniFile_;
+    AssignmentStore store_;
     KeyAssignments keys_;
     ProgramSwitches switches_;
     bool startupDone_ = false;

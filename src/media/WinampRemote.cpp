@@ -220,9 +220,11 @@ void WinampRemote::WatchTrack() {
 
 std::optional<std::string> WinampRemote::FindPlaylistEntry(std::int32_t number) {
     if (!services_.files.FileExists(PlayerDirectory() + kPlaylistFile)) WritePlaylist();
-    const auto text = services_.files.ReadFile(PlayerDirectory() + kPlaylistFile);
-    if (!text) return std::nullopt;
-    return PlaylistEntry(*text, number);
+    const auto list = services_.files.ReadFile(PlayerDirectory() + kPlaylistFile, platform::kMaxReadSize);
+    if (list.status != platform::FileReadStatus::Read) return std::nullopt;
+    const auto entry = PlaylistEntry(list.bytes, number);
+    if (!entry) return std::nullopt;
+    return services_.codePage.AnsiToUtf8(*entry);
 }
 
 void WinampRemote::ReadTag(const std::string& file) {

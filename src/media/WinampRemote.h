@@ -13,6 +13,7 @@
 
 #include "media/Id3Tag.h"
 #include "media/WinampControl.h"
+#include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/FileTail.h"
 #include "platform/IntervalTimer.h"
@@ -31,6 +32,7 @@ struct WinampServices {
     platform::FileSystem& files;
     platform::FileTailReader& tails;
     platform::IntervalTimer& timer;
+    const platform::CodePage& codePage;  // the player's playlist file is ANSI text
 };
 
 class WinampRemote final : public WinampControl {

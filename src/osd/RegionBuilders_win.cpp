@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/Error.h"
+#include "platform/win32/WideText.h"
 
 namespace keytide::win32 {
 
@@ -54,17 +55,20 @@ UniqueMemoryDc ScreenCompatibleDc() {
     return dc;
 }
 
+// Labels are UTF-8: ktd.ini's ANSI text is converted as it is read.
 SIZE TextExtent(HDC dc, const std::string& text) {
+    const std::wstring wide = Widen(text);
     SIZE extent{};
-    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &extent);
+    GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &extent);
     return extent;
 }
 
 void DrawBlackOnWhite(HDC dc, const std::string& text) {
+    const std::wstring wide = Widen(text);
     SetBkColor(dc, kWhiteColor);
     SetBkMode(dc, OPAQUE);
     SetTextColor(dc, kBlackColor);
-    TextOutA(dc, 0, 0, text.data(), static_cast<int>(text.size()));
+    TextOutW(dc, 0, 0, wide.data(), static_cast<int>(wide.size()));
 }
 
 }  // namespace
@@ -72,7 +76,7 @@ void DrawBlackOnWhite(HDC dc, const std::string& text) {
 ScreenSize PrimaryScreenSize() { return ScreenSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 UniqueHfont CreateOsdFont(const OsdFont& request) {
-    LOGFONTA font{};
+    LOGFONTW font{};
     {
         WindowDc screen(nullptr);
         font.lfHeight = -MulDiv(request.pointSize, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
@@ -84,9 +88,9 @@ UniqueHfont CreateOsdFont(const OsdFont& request) {
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH;
-    const std::size_t length = std::min(request.faceName.size(), sizeof font.lfFaceName - 1);
-    std::memcpy(font.lfFaceName, request.faceName.data(), length);
-    UniqueHfont handle(CreateFontIndirectA(&font));
+    const std::wstring face = Widen(request.faceName);
+    face.copy(font.lfFaceName, std::size(font.lfFaceName) - 1);
+    UniqueHfont handle(CreateFontIndirectW(&font));
     if (!handle) throw KeytideError("Cannot create the OSD font");
     return handle;
 }

@@ -20,10 +20,8 @@ void SettingsStartup::FillFontList() {
 }
 
 void SettingsStartup::LoadSettings() {
-    try {
-        store_.Load();
-    } catch (const KeytideError& error) {
-        messages_.ShowError(names::kProgramTitle, ErrorBoxText(error.what()));
+    for (const std::string& problem : store_.Load()) {
+        messages_.ShowError(names::kProgramTitle, ErrorBoxText(problem));
     }
 }
 

@@ -18,8 +18,8 @@ public:
 
     void FillFontList();
 
-    // Load. Its error ends the load but not the start: the message is shown
-    // here, and the hot keys and the tray icon still come up afterwards.
+    // Load. Each of its problems is shown here, one box after the other; the
+    // hot keys and the tray icon still come up afterwards.
     void LoadSettings();
 
 private:

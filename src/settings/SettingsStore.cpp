@@ -1,7 +1,6 @@
 #include "settings/SettingsStore.h"
 
 #include "platform/Error.h"
-#include "settings/ini/IniFile.h"
 #include "settings/ColorCodec.h"
 
 namespace keytide {
@@ -9,6 +8,7 @@ namespace keytide {
 namespace {
 
 constexpr char kSection[] = "Settings";
+constexpr char kDefaultColorName[] = "clLime";
 
 namespace key {
 constexpr char kAutoLoad[] = "AutoLoad";
@@ -42,20 +42,24 @@ std::string ExecutableFileName(std::string_view path) {
     return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
 }
 
-SettingsStore::SettingsStore(Settings& settings, platform::FileSystem& files, std::string iniFilePath,
-                             platform::Registry& registry, std::string executablePath)
-    : settings_(settings),
-      files_(files),
-      iniFilePath_(std::move(iniFilePath)),
-      registry_(registry),
-      executablePath_(std::move(executablePath)) {}
+SettingsStore::SettingsStore(Settings& settings, ConfigFile& iniFile, platform::Registry& registry,
+                             std::string executablePath)
+    : settings_(settings), iniFile_(iniFile), registry_(registry), executablePath_(std::move(executablePath)) {}
 
-void SettingsStore::Load() {
-    const ini::IniFile file(files_, iniFilePath_);
+std::vector<std::string> SettingsStore::Load() {
+    std::vector<std::string> problems;
+    const auto report = [&](const KeytideError& error) { problems.emplace_back(error.what()); };
+    const ConfigFile::Contents contents = iniFile_.Load();
+    standsInForUnreadFile_ = contents.result == LoadResult::Unreadable;
+    const ini::IniDocument& file = contents.document;
     Settings& s = settings_;
 
     s.autoLoad = file.ReadBool(kSection, key::kAutoLoad, true);
-    SetAutoLoad(s.autoLoad);
+    try {
+        SetAutoLoad(s.autoLoad);
+    } catch (const KeytideError& error) {
+        report(error);
+    }
 
     s.welcomeScreen = file.ReadBool(kSection, key::kWelcomeScreen, true);
     s.useScrollLock = file.ReadBool(kSection, key::kScrollLock, true);
@@ -67,27 +71,39 @@ void SettingsStore::Load() {
     s.bold = file.ReadBool(kSection, key::kBold, true);
     s.italic = file.ReadBool(kSection, key::kItalic, false);
     s.osdSize = ListIndex(file.ReadInteger(kSection, key::kOSDSize, 1), kSizeListCount);
-    s.osdColor = StringToColor(file.ReadString(kSection, key::kOSDColor, "clLime"));
+    try {
+        s.osdColor = StringToColor(file.ReadString(kSection, key::kOSDColor, kDefaultColorName));
+    } catch (const KeytideError& error) {
+        report(error);
+        s.osdColor = StringToColor(kDefaultColorName);
+    }
     s.barStyle =
         ListIndex(file.ReadInteger(kSection, key::kOSDProgressStyle, 1), kProgressBarStyleListCount);
     s.timeOutIndex = ListIndex(file.ReadInteger(kSection, key::kOSDTimeOut, 2), kTimeOutListCount);
+    return problems;
 }
 
 void SettingsStore::Save() {
-    ini::IniFile file(files_, iniFilePath_);
+    if (standsInForUnreadFile_) throw KeytideError(FormatMessage("Unable to write to %s", iniFile_.Path()));
     const Settings& s = settings_;
-
-    file.WriteBool(kSection, key::kAutoLoad, s.autoLoad);
-    file.WriteBool(kSection, key::kWelcomeScreen, s.welcomeScreen);
-    file.WriteBool(kSection, key::kScrollLock, s.useScrollLock);
-    file.WriteBool(kSection, key::kAnimateSysTray, s.animateTray);
-    file.WriteString(kSection, key::kFontName, s.fontName());
-    file.WriteBool(kSection, key::kBold, s.bold);
-    file.WriteBool(kSection, key::kItalic, s.italic);
-    file.WriteInteger(kSection, key::kOSDSize, s.osdSize);
-    file.WriteString(kSection, key::kOSDColor, ColorToString(s.osdColor));
-    file.WriteInteger(kSection, key::kOSDProgressStyle, s.barStyle);
-    file.WriteInteger(kSection, key::kOSDTimeOut, s.timeOutIndex);
+    bool fontNameStored = true;
+    iniFile_.Save([&](ini::IniDocument& file) {
+        file.WriteBool(kSection, key::kAutoLoad, s.autoLoad);
+        file.WriteBool(kSection, key::kWelcomeScreen, s.welcomeScreen);
+        file.WriteBool(kSection, key::kScrollLock, s.useScrollLock);
+        file.WriteBool(kSection, key::kAnimateSysTray, s.animateTray);
+        fontNameStored = file.WriteString(kSection, key::kFontName, s.fontName());
+        file.WriteBool(kSection, key::kBold, s.bold);
+        file.WriteBool(kSection, key::kItalic, s.italic);
+        file.WriteInteger(kSection, key::kOSDSize, s.osdSize);
+        // Colour names and "$" numbers are ASCII: every encoding holds them.
+        (void)file.WriteString(kSection, key::kOSDColor, ColorToString(s.osdColor));
+        file.WriteInteger(kSection, key::kOSDProgressStyle, s.barStyle);
+        file.WriteInteger(kSection, key::kOSDTimeOut, s.timeOutIndex);
+    });
+    if (!fontNameStored) {
+        throw KeytideError(FormatMessage("Cannot store %s in the system's code page", s.fontName()));
+    }
 }
 
 void SettingsStore::SetAutoLoad(bool on) {

@@ -4,9 +4,10 @@
 // registry value from AutoLoad.
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "settings/ConfigFile.h"
 #include "settings/Settings.h"
 
 namespace keytide {
@@ -24,16 +25,22 @@ std::string ExecutableFileName(std::string_view path);
 
 class SettingsStore {
 public:
-    SettingsStore(Settings& settings, platform::FileSystem& files, std::string iniFilePath,
-                  platform::Registry& registry, std::string executablePath);
+    SettingsStore(Settings& settings, ConfigFile& iniFile, platform::Registry& registry,
+                  std::string executablePath);
 
-    // Reads the section into the settings, rewriting the start-with-Windows
-    // entry right after AutoLoad. A refused registry write or an undecodable
-    // OSDColor throws KeytideError; the settings after it keep their values.
-    void Load();
+    // Reads the section into the settings (one read of the file), rewriting
+    // the start-with-Windows entry right after AutoLoad. A refused registry
+    // write or an undecodable OSDColor does not end the load: the colour takes
+    // its default, the rest loads, and the messages come back to be shown.
+    // A missing or unreadable file gives every setting its default.
+    [[nodiscard]] std::vector<std::string> Load();
 
-    // Writes the settings into the section, in the file's key order. A failed
-    // write throws KeytideError; the keys before it stay written.
+    // Writes the settings into the section, in the file's key order, in one
+    // save. Throws KeytideError "Unable to write to <path>" when the file
+    // cannot be written (nothing is then), or while the settings in force
+    // stand in for a file that could not be read; "Cannot store <font name>
+    // in the system's code page" after saving the rest when the file's ANSI
+    // text cannot hold the font name.
     void Save();
 
     // Writes the start-with-Windows entry: the executable's path when on,
@@ -47,10 +54,10 @@ public:
 
 private:
     Settings& settings_;
-    platform::FileSystem& files_;
-    std::string iniFilePath_;
+    ConfigFile& iniFile_;
     platform::Registry& registry_;
     std::string executablePath_;
+    bool standsInForUnreadFile_ = false;
 };
 
 }  // namespace keytide

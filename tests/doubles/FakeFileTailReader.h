@@ -17,10 +17,10 @@ public:
     std::optional<std::string> ReadTail(const std::string& path, std::size_t count) override {
         reads.push_back(path);
         if (unreadable.count(path)) return std::nullopt;
-        auto content = files_.ReadFile(path);
-        if (!content) return std::nullopt;
-        if (content->size() > count) content->erase(0, content->size() - count);
-        return content;
+        auto found = files_.files.find(path);
+        if (found == files_.files.end()) return std::nullopt;
+        const std::string& content = found->second;
+        return content.size() > count ? content.substr(content.size() - count) : content;
     }
 
     std::vector<std::string> reads;

@@ -135,4 +135,75 @@ inline std::vector<WriteCase> ByteExactWriteCases() {
     };
 }
 
+// One file of the awkward-file corpus.
+struct CorpusFile {
+    std::string name;
+    std::string text;
+};
+
+// Files of every shape the profile functions meet: line ends, missing last
+// line ends, duplicates, lines without "=", quotes, long values, letter case,
+// blanks, text after "]", keys before the first section, ANSI bytes.
+inline std::vector<CorpusFile> AwkwardFiles() {
+    const std::string keyBlock =
+        "[NumPadKey0]\r\nOSDLabel=Run\r\nFileName=\r\nGoToAdress=\r\nAction=8\r\nSelectedFunction=0\r\n\r\n"
+        "[NumPadKey1]\r\nOSDLabel=Mute\r\nFileName=C:\\Program Files\\x.exe\r\nGoToAdress=http://a/?b=c\r\n"
+        "Action=12\r\nSelectedFunction=0\r\n\r\n"
+        "[Settings]\r\nAutoLoad=1\r\nFontName=Arial\r\nOSDColor=clLime\r\n\r\n"
+        "[IsActive]\r\nIsKTDActive=1\r\nIsOSDActive=1\r\n";
+    auto withLineEnd = [&](const char* lineEnd) {
+        std::string text;
+        for (char c : keyBlock) {
+            if (c == '\r') continue;
+            if (c == '\n') {
+                text += lineEnd;
+            } else {
+                text += c;
+            }
+        }
+        return text;
+    };
+    return {
+        {"crlf", keyBlock},
+        {"lf-only", withLineEnd("\n")},
+        {"cr-only", withLineEnd("\r")},
+        {"missing-last-line-end", "[a]\r\nk=1\r\nlast=end"},
+        {"missing-last-line-end-section", "[a]\r\nk=1\r\n[b]"},
+        {"empty", ""},
+        {"blank-lines-only", "\r\n\r\n  \t\r\n"},
+        {"duplicate-sections", "[a]\r\nk=1\r\n[b]\r\nk=b\r\n[A]\r\nk=2\r\nj=3\r\n"},
+        {"duplicate-keys", "[a]\r\nk=1\r\nK=2\r\nk=3\r\nj=\r\nJ=4\r\n"},
+        {"lines-without-equals",
+         "[a]\r\nname3\r\nname1=v1\r\njust some words\r\n[b]\r\nname1=b1\r\nname3\r\nname3=late\r\n"},
+        {"comments-and-blanks",
+         "; top comment\r\n\r\n[a]\r\n; k=commented\r\nk=1\r\n# hash=2\r\n\r\n   \r\n[b]\r\nk=2\r\n;c=3\r\n"},
+        {"quotes",
+         "[q]\r\ndouble=\"v\"\r\nsingle='v'\r\nunmatched=\"v\r\nmixed=\"v'\r\nmixed2='v\"\r\nlone=\"\r\n"
+         "lonesingle='\r\nempty=\"\"\r\nemptysingle=''\r\ninner=a\"b\"c\r\nspaced= \" v \" \r\ntwo=\"a\" \"b\"\r\n"
+         "onlyend=v\"\r\ntriple=\"\"\"\r\nnested=\"'v'\"\r\n"},
+        {"long-values",
+         "[long]\r\nv1022=" + std::string(1022, 'a') + "\r\nv1023=" + std::string(1023, 'b') +
+             "\r\nv1024=" + std::string(1024, 'c') + "\r\nv1500=" + std::string(1000, 'd') + std::string(500, 'e') +
+             "\r\nv3000=" + std::string(3000, 'f') + "\r\nspaced1500=   " + std::string(1500, 'g') +
+             "   \r\ncutAtBlank=" + std::string(1022, 'h') + " " + std::string(10, 'i') + "\r\nquoted1021=\"" +
+             std::string(1021, 'j') + "\"\r\nquoted1022=\"" + std::string(1022, 'k') + "\"\r\nquoted1023=\"" +
+             std::string(1023, 'l') + "\"\r\nquoted1024=\"" + std::string(1024, 'm') + "\"\r\nquoted1500='" +
+             std::string(1500, 'n') + "'\r\nafter=ok\r\n"},
+        {"letter-case",
+         "[NumPadKey0]\r\nOSDLABEL=Run\r\n[numpadkey1]\r\nosdlabel=Mute\r\n[nUmPaDkEy2]\r\nOsDlAbEl=Vol-\r\n"},
+        {"leading-blanks", "   [a]\r\n\t k1 = v1\r\n  k2\t=\tv2\t\r\n [ b ] \r\nk = spaced value \r\n"},
+        {"text-after-bracket", "[a] trailing text\r\nk=1\r\n[b];comment\r\nk=2\r\n[c] [d]\r\nk=3\r\n[e]]\r\nk=4\r\n"},
+        {"extra-bracket", "[a]b]\r\nk=1\r\n"},
+        {"unclosed-section", "[a]\r\nk=1\r\n[b\r\nj=2\r\n[c=d\r\n"},
+        {"keys-before-section", "k=0\r\nj=0\r\n[a]\r\nk=1\r\n"},
+        {"empty-values", "[a]\r\nk=\r\nj=   \r\nl=\t\r\n"},
+        {"equals-in-value", "[a]\r\nk=a=b=c\r\nurl=http://x/?a=1&b=2\r\n =v\r\nk2 == v\r\n"},
+        {"ansi-bytes", "[a]\r\nname=Gr\xFC\xDF" "e\r\n\xC4rger=1\r\nk=caf\xE9\r\n"},
+        {"names-with-blanks", "[a b]\r\nmy key=1\r\n[a\tb]\r\nk=2\r\n[  spaced  name ]\r\nk=3\r\n"},
+        {"mixed-line-ends", "[a]\r\nk=1\nj=2\rl=3\r\n[b]\nk=4\r"},
+        {"value-semicolon", "[a]\r\nk=v ; not a comment\r\nj=;v\r\n"},
+        {"blank-sections", "[a]\r\n\r\n\r\n[b]\r\n[c]\r\n\r\n"},
+    };
+}
+
 }  // namespace keytide::testing

@@ -14,6 +14,16 @@
 // kept, ten identical writes giving one text, and then the system's reader
 // must find the written value in our file and every other value unchanged.
 //
+// Files with a byte-order mark: every corpus file also as UTF-8 with its mark
+// and as UTF-16LE with its mark (as Notepad saves them), and a file of
+// Cyrillic, CJK and emoji values. The program reads them through its document
+// (IniDocument) as UTF-8; the system's reader here is GetPrivateProfileStringW,
+// whose answer is compared in UTF-8. Our writes into them must keep the mark
+// and the encoding, and the system's reader must find the written value.
+//
+// The ANSI code page: every byte converts to UTF-8 and back unchanged (in a
+// single-byte code page), and a character it lacks is reported as such.
+//
 // Prints one line per failed comparison and ends with
 // "ini-diff: N passed, M failed"; the exit code is 1 when anything failed.
 #include <windows.h>
@@ -23,8 +33,11 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/ini/IniText.h"
 #include "ini_diff/IniChecks.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32CodePage.h"
+#include "settings/ini/IniDocument.h"
+#include "settings/ini/IniText.h"
 
 namespace {
 
@@ -84,6 +97,10 @@ bool SameName(std::string_view a, std::string_view b) {
 
 WineDifference* KnownDifference(std::string_view file, std::string_view section, std::string_view key,
                                 DWORD buffer) {
+    // The Unicode forms of a corpus file differ where the file itself does.
+    for (std::string_view encoding : {"utf8:", "utf16:"}) {
+        if (file.starts_with(encoding)) file.remove_prefix(encoding.size());
+    }
     for (WineDifference& d : gWineDifferences) {
         if (file == d.file && SameName(section, d.section) && (d.key == nullptr || SameName(key, d.key)) &&
             (d.buffer == 0 || d.buffer == buffer)) {
@@ -188,73 +205,10 @@ std::string OurRead(std::string_view text, const std::string& section, const std
     return keytide::ini::ReadString(text, section, key, "DEF");
 }
 
-struct CorpusFile {
-    std::string name;
-    std::string text;
-};
+using keytide::testing::AwkwardFiles;
+using keytide::testing::CorpusFile;
 
 std::string Repeat(std::size_t count, char c) { return std::string(count, c); }
-
-std::vector<CorpusFile> Corpus() {
-    const std::string keyBlock =
-        "[NumPadKey0]\r\nOSDLabel=Run\r\nFileName=\r\nGoToAdress=\r\nAction=8\r\nSelectedFunction=0\r\n\r\n"
-        "[NumPadKey1]\r\nOSDLabel=Mute\r\nFileName=C:\\Program Files\\x.exe\r\nGoToAdress=http://a/?b=c\r\n"
-        "Action=12\r\nSelectedFunction=0\r\n\r\n"
-        "[Settings]\r\nAutoLoad=1\r\nFontName=Arial\r\nOSDColor=clLime\r\n\r\n"
-        "[IsActive]\r\nIsKTDActive=1\r\nIsOSDActive=1\r\n";
-    auto withLineEnd = [&](const char* lineEnd) {
-        std::string text;
-        for (char c : keyBlock) {
-            if (c == '\r') continue;
-            if (c == '\n') {
-                text += lineEnd;
-            } else {
-                text += c;
-            }
-        }
-        return text;
-    };
-    return {
-        {"crlf", keyBlock},
-        {"lf-only", withLineEnd("\n")},
-        {"cr-only", withLineEnd("\r")},
-        {"missing-last-line-end", "[a]\r\nk=1\r\nlast=end"},
-        {"missing-last-line-end-section", "[a]\r\nk=1\r\n[b]"},
-        {"empty", ""},
-        {"blank-lines-only", "\r\n\r\n  \t\r\n"},
-        {"duplicate-sections", "[a]\r\nk=1\r\n[b]\r\nk=b\r\n[A]\r\nk=2\r\nj=3\r\n"},
-        {"duplicate-keys", "[a]\r\nk=1\r\nK=2\r\nk=3\r\nj=\r\nJ=4\r\n"},
-        {"lines-without-equals",
-         "[a]\r\nname3\r\nname1=v1\r\njust some words\r\n[b]\r\nname1=b1\r\nname3\r\nname3=late\r\n"},
-        {"comments-and-blanks",
-         "; top comment\r\n\r\n[a]\r\n; k=commented\r\nk=1\r\n# hash=2\r\n\r\n   \r\n[b]\r\nk=2\r\n;c=3\r\n"},
-        {"quotes",
-         "[q]\r\ndouble=\"v\"\r\nsingle='v'\r\nunmatched=\"v\r\nmixed=\"v'\r\nmixed2='v\"\r\nlone=\"\r\n"
-         "lonesingle='\r\nempty=\"\"\r\nemptysingle=''\r\ninner=a\"b\"c\r\nspaced= \" v \" \r\ntwo=\"a\" \"b\"\r\n"
-         "onlyend=v\"\r\ntriple=\"\"\"\r\nnested=\"'v'\"\r\n"},
-        {"long-values",
-         "[long]\r\nv1022=" + Repeat(1022, 'a') + "\r\nv1023=" + Repeat(1023, 'b') + "\r\nv1024=" + Repeat(1024, 'c') +
-             "\r\nv1500=" + Repeat(1000, 'd') + Repeat(500, 'e') + "\r\nv3000=" + Repeat(3000, 'f') +
-             "\r\nspaced1500=   " + Repeat(1500, 'g') + "   \r\ncutAtBlank=" + Repeat(1022, 'h') + " " +
-             Repeat(10, 'i') + "\r\nquoted1021=\"" + Repeat(1021, 'j') + "\"\r\nquoted1022=\"" + Repeat(1022, 'k') +
-             "\"\r\nquoted1023=\"" + Repeat(1023, 'l') + "\"\r\nquoted1024=\"" + Repeat(1024, 'm') +
-             "\"\r\nquoted1500='" + Repeat(1500, 'n') + "'\r\nafter=ok\r\n"},
-        {"letter-case",
-         "[NumPadKey0]\r\nOSDLABEL=Run\r\n[numpadkey1]\r\nosdlabel=Mute\r\n[nUmPaDkEy2]\r\nOsDlAbEl=Vol-\r\n"},
-        {"leading-blanks", "   [a]\r\n\t k1 = v1\r\n  k2\t=\tv2\t\r\n [ b ] \r\nk = spaced value \r\n"},
-        {"text-after-bracket", "[a] trailing text\r\nk=1\r\n[b];comment\r\nk=2\r\n[c] [d]\r\nk=3\r\n[e]]\r\nk=4\r\n"},
-        {"extra-bracket", "[a]b]\r\nk=1\r\n"},
-        {"unclosed-section", "[a]\r\nk=1\r\n[b\r\nj=2\r\n[c=d\r\n"},
-        {"keys-before-section", "k=0\r\nj=0\r\n[a]\r\nk=1\r\n"},
-        {"empty-values", "[a]\r\nk=\r\nj=   \r\nl=\t\r\n"},
-        {"equals-in-value", "[a]\r\nk=a=b=c\r\nurl=http://x/?a=1&b=2\r\n =v\r\nk2 == v\r\n"},
-        {"ansi-bytes", "[a]\r\nname=Gr\xFC\xDF" "e\r\n\xC4rger=1\r\nk=caf\xE9\r\n"},
-        {"names-with-blanks", "[a b]\r\nmy key=1\r\n[a\tb]\r\nk=2\r\n[  spaced  name ]\r\nk=3\r\n"},
-        {"mixed-line-ends", "[a]\r\nk=1\nj=2\rl=3\r\n[b]\nk=4\r"},
-        {"value-semicolon", "[a]\r\nk=v ; not a comment\r\nj=;v\r\n"},
-        {"blank-sections", "[a]\r\n\r\n\r\n[b]\r\n[c]\r\n\r\n"},
-    };
-}
 
 void AddName(std::vector<std::string>& names, std::string name) {
     if (name.empty() || name.size() > 64) return;
@@ -384,12 +338,115 @@ void CheckByteExactWrites(TempFiles& temp) {
     }
 }
 
+
+// --- files with a byte-order mark
+
+using keytide::ini::IniDocument;
+using keytide::win32::Narrow;
+using keytide::win32::Widen;
+
+const keytide::win32::Win32CodePage gCodePage;
+
+std::string SystemReadWide(const std::string& path, const std::string& section, const std::string& key,
+                           DWORD buffer) {
+    std::wstring out(buffer, L'\0');
+    const DWORD length = GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), L"DEF", out.data(),
+                                                  buffer, Widen(path).c_str());
+    out.resize(length);
+    return Narrow(out);
+}
+
+std::string Utf16LeFile(std::string_view utf8) {
+    const std::wstring text = Widen(utf8);
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+struct MarkedFile {
+    std::string label;
+    std::string bytes;
+    std::string text;  // the UTF-8 text the queries come from
+};
+
+std::vector<MarkedFile> MarkedFiles() {
+    std::vector<MarkedFile> files;
+    std::vector<CorpusFile> corpus = AwkwardFiles();
+    // Values the ANSI code page of most systems lacks; names stay ASCII (the
+    // program's names are, and Windows folds other letters in names too).
+    corpus.push_back({"unicode-values",
+                      "[NumPadKey0]\r\nOSDLabel=\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA\r\n"
+                      "FileName=C:\\\xE6\xB5\x8B\xE8\xAF\x95\\\xF0\x9F\x98\x80.exe\r\n"
+                      "GoToAdress=\"\xCE\xB1\xCE\xB2\xCE\xB3\"\r\n\r\n"
+                      "[Settings]\r\nFontName=\xEF\xBC\xAD\xEF\xBC\xB3 Gothic\r\n"});
+    for (const CorpusFile& file : corpus) {
+        if (file.name == "ansi-bytes") continue;  // not UTF-8 text
+        files.push_back({"utf8:" + file.name, "\xEF\xBB\xBF" + file.text, file.text});
+        files.push_back({"utf16:" + file.name, Utf16LeFile(file.text), file.text});
+    }
+    return files;
+}
+
+void CompareMarkedReads(TempFiles& temp, const MarkedFile& file) {
+    const std::string path = temp.Create(file.bytes);
+    const IniDocument document = IniDocument::FromBytes(file.bytes, gCodePage);
+    for (const Query& q : QueriesFor(file.text)) {
+        const std::string ours = document.ReadString(q.section, q.key, "DEF");
+        Compare(file.label, q.section, q.key, 1024, ours, SystemReadWide(path, q.section, q.key, 1024), "read");
+    }
+}
+
+void CheckMarkedWrites(TempFiles& temp, const MarkedFile& file) {
+    const std::vector<Query> queries = QueriesFor(file.text);
+    const std::string beforePath = temp.Create(file.bytes);
+    const std::string values[] = {"\xD0\x9D\xD0\xBE\xD0\xB2\xD1\x8B\xD0\xB9 \xE6\x96\xB0", "plain", ""};
+    int number = 0;
+    for (const Query& target : {queries.front(), Query{"NumPadKey0", "OSDLabel"}, Query{"Missing", "Missing"}}) {
+        const std::string& value = values[number++ % 3];
+        IniDocument document = IniDocument::FromBytes(file.bytes, gCodePage);
+        const std::string where = file.label + " [" + target.section + "] " + target.key + "=" + Shown(value);
+        Check(document.WriteString(target.section, target.key, value), where + ": a Unicode file refused a value");
+        const std::string after = document.ToBytes();
+        Check(after.substr(0, 2) == file.bytes.substr(0, 2), where + ": the mark is gone");
+        Check(keytide::testing::CheckSingleEdit(file.text, keytide::ini::DecodeFileText(after).text).empty(),
+              where + ": more than one edit");
+        const std::string afterPath = temp.Create(after);
+        Compare(file.label, target.section, target.key, 1024, value, SystemReadWide(afterPath, target.section,
+                                                                                    target.key, 1024),
+                "system reads our written value");
+        for (const Query& q : queries) {
+            if (SameName(q.section, target.section) && SameName(q.key, target.key)) continue;
+            Compare(file.label, q.section, q.key, 1024, SystemReadWide(beforePath, q.section, q.key, 1024),
+                    SystemReadWide(afterPath, q.section, q.key, 1024), "other value unchanged by our write");
+        }
+    }
+}
+
+void CheckCodePage() {
+    const UINT codePage = GetACP();
+    std::printf("ANSI code page %u\n", codePage);
+    CPINFO info{};
+    if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize != 1) {
+        std::printf("  (not a single-byte code page: the byte round trip is not checked)\n");
+        return;
+    }
+    std::string every;
+    for (int byte = 0; byte < 256; ++byte) every += static_cast<char>(byte);
+    const std::string utf8 = gCodePage.AnsiToUtf8(every);
+    Check(gCodePage.Utf8ToAnsi(utf8) == every, "code page: not every byte converts to UTF-8 and back unchanged");
+    // Cyrillic, CJK and an emoji: no single-byte code page holds all three.
+    Check(!gCodePage.Utf8ToAnsi("\xD0\x9F\xE6\xB5\x8B\xF0\x9F\x98\x80").has_value(),
+          "code page: characters it lacks were converted (to question marks?)");
+    Check(gCodePage.Utf8ToAnsi("plain ASCII") == std::string("plain ASCII"), "code page: ASCII changed");
+}
+
 }  // namespace
 
 int main() {
     TempFiles temp;
-    for (const CorpusFile& file : Corpus()) CompareReads(temp, file);
-    for (const CorpusFile& file : Corpus()) CheckWrites(temp, file);
+    for (const CorpusFile& file : AwkwardFiles()) CompareReads(temp, file);
+    for (const CorpusFile& file : AwkwardFiles()) CheckWrites(temp, file);
+    for (const MarkedFile& file : MarkedFiles()) CompareMarkedReads(temp, file);
+    for (const MarkedFile& file : MarkedFiles()) CheckMarkedWrites(temp, file);
+    CheckCodePage();
     CheckByteExactWrites(temp);
 
     const char* lastReason = nullptr;

@@ -1,16 +1,26 @@
-// The key sections of ktd.ini: path, default text, reading rules and saving.
+// The key sections of ktd.ini: path, default text, reading rules, one read
+// and one write per load and save with the bytes of the single writes, the
+// decisions for missing, unreadable, too large, read-only and held files, the
+// three encodings, and the file name that the ANSI text cannot hold.
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "core/AssignmentStore.h"
 #include "core/DefaultIni.h"
+#include "doubles/ControllerDoubles.h"
+#include "doubles/FakeCodePage.h"
+#include "doubles/MemoryFileSystem.h"
+#include "ini_diff/IniChecks.h"
 #include "platform/Error.h"
 #include "settings/ini/IniText.h"
-#include "doubles/MemoryFileSystem.h"
+#include "settings/ini/TextEncoding.h"
 
 namespace keytide {
 namespace {
 
 constexpr char kPath[] = "C:\\Keytide\\ktd.ini";
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
 
 TEST(IniFilePath, IsTheProgramDirectoryFollowedByKtdIni) {
     struct Case {
@@ -19,7 +29,9 @@ TEST(IniFilePath, IsTheProgramDirectoryFollowedByKtdIni) {
     };
     for (Case c : {Case{"C:\\Program Files\\Keytide\\keytide.exe", "C:\\Program Files\\Keytide\\ktd.ini"},
                    Case{"C:keytide.exe", "C:ktd.ini"}, Case{"\\\\server\\share\\k.exe", "\\\\server\\share\\ktd.ini"},
-                   Case{"keytide.exe", "ktd.ini"}, Case{"C:\\dir.with.dots\\x", "C:\\dir.with.dots\\ktd.ini"}}) {
+                   Case{"keytide.exe", "ktd.ini"}, Case{"C:\\dir.with.dots\\x", "C:\\dir.with.dots\\ktd.ini"},
+                   Case{"D:\\\xD0\x9F\xD1\x80\xD0\xBE\\\xE6\xB5\x8B\\keytide.exe",
+                        "D:\\\xD0\x9F\xD1\x80\xD0\xBE\\\xE6\xB5\x8B\\ktd.ini"}}) {
         EXPECT_EQ(IniFilePathFor(c.executable), c.expected) << c.executable;
     }
 }
@@ -44,23 +56,35 @@ TEST(WriteDefaultIni, CreatesOnlyAMissingFile) {
     EXPECT_TRUE(WriteDefaultIni(files, kPath));
     EXPECT_EQ(files.files[kPath], "");
 
-    testing::MemoryFileSystem readOnly;
-    readOnly.unwritable.insert(kPath);
-    EXPECT_FALSE(WriteDefaultIni(readOnly, kPath));
+    testing::MemoryFileSystem unwritable;
+    unwritable.unwritable.insert(kPath);
+    EXPECT_FALSE(WriteDefaultIni(unwritable, kPath));
 }
 
 class AssignmentStoreTest : public ::testing::Test {
 protected:
     void Load(std::string text) {
         files.files[kPath] = std::move(text);
-        ReadAssignments(file, keys, switches);
+        store.Load(keys, switches);
     }
     std::string Value(const char* section, const char* key) {
         return ini::ReadString(files.files[kPath], section, key, "<missing>");
     }
+    // "" when the save went through, else the error's text.
+    std::string ErrorOfSave() {
+        try {
+            store.Save(keys, switches);
+        } catch (const KeytideError& error) {
+            return error.what();
+        }
+        return "";
+    }
 
     testing::MemoryFileSystem files;
-    ini::IniFile file{files, kPath};
+    testing::Latin1CodePage codePage;
+    testing::RecordingMessages messages;
+    ConfigFile iniFile{files, codePage, messages, kPath};
+    AssignmentStore store{iniFile};
     KeyAssignments keys;
     ProgramSwitches switches;
 };
@@ -112,7 +136,7 @@ TEST_F(AssignmentStoreTest, OutOfRangeAndLongValuesSurviveALoadSaveRoundTrip) {
     EXPECT_EQ(keys[4].osdLabel, label20);
     EXPECT_EQ(keys[4].fileName.size(), 1023u);
 
-    WriteAssignments(file, keys, switches);
+    EXPECT_EQ(ErrorOfSave(), "");
     EXPECT_EQ(Value("NumPadKey4", "OSDLabel"), label20);
     EXPECT_EQ(Value("NumPadKey4", "Action"), "99");
     EXPECT_EQ(Value("NumPadKey4", "SelectedFunction"), "7");
@@ -126,50 +150,239 @@ TEST_F(AssignmentStoreTest, SaveKeepsSettingsAndForeignSectionsInTheirPlaces) {
     Load(text);
     keys[8].osdLabel = "Play";
     switches.osd = false;
-    WriteAssignments(file, keys, switches);
+    EXPECT_EQ(ErrorOfSave(), "");
 
-    const std::string& saved = files.files[kPath];
-    EXPECT_TRUE(saved.starts_with("; my notes\r\n[Mine]\r\nColour=blue\r\n\r\n[NumPadKey0]\r\n"));
-    const auto settings = saved.find("[Settings]\r\nAutoLoad=1\r\nWelcomeScreen=1");
-    const auto active = saved.find("[IsActive]");
-    EXPECT_NE(settings, std::string::npos);
-    EXPECT_LT(settings, active);
-    EXPECT_EQ(Value("NumPadKey8", "OSDLabel"), "Play");
-    EXPECT_EQ(Value("IsActive", "IsOSDActive"), "0");
     // Only the two changed lines differ from the loaded text.
     std::string expected = text;
     expected.replace(expected.find("OSDLabel=Ply/Paus"), 17, "OSDLabel=Play");
     expected.replace(expected.find("IsOSDActive=1"), 13, "IsOSDActive=0");
-    EXPECT_EQ(saved, expected);
+    EXPECT_EQ(files.files[kPath], expected);
 }
 
 TEST_F(AssignmentStoreTest, SaveIntoAnEmptyFileWritesAll77Values) {
     Load("");
-    WriteAssignments(file, keys, switches);
+    EXPECT_EQ(ErrorOfSave(), "");
     const std::string& saved = files.files[kPath];
     std::size_t lines = 0;
     for (char c : saved) lines += c == '\n';
     EXPECT_EQ(lines, 15u * 6 + 3);  // 15 headers + 75 keys, [IsActive] + 2 keys
-    ReadAssignments(file, keys, switches);
+    store.Load(keys, switches);
     EXPECT_EQ(keys[14].osdLabel, "None");
     EXPECT_EQ(keys[14].kind, 1);
 }
 
-TEST_F(AssignmentStoreTest, FailedWriteStopsAtThatValueAndNamesTheFile) {
-    Load(std::string(kDefaultIniText));
-    for (int slot = 0; slot < kSlotCount; ++slot) keys[slot].osdLabel = "New" + std::to_string(slot);
-    files.writeCount = 0;
-    files.failWriteNumber = 6;  // slot 1's label
-
-    try {
-        WriteAssignments(file, keys, switches);
-        FAIL() << "a refused write must stop the save";
-    } catch (const KeytideError& error) {
-        EXPECT_STREQ(error.what(), "Unable to write to C:\\Keytide\\ktd.ini");
+// The 77 writes of a save, one at a time in the file's order, each on the text
+// the one before left: what the program's save wrote before it wrote once.
+std::string SingleWrites(std::string text, const KeyAssignments& keys, const ProgramSwitches& switches,
+                         const std::function<std::string(const std::string&)>& ansi) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const std::string section = "NumPadKey" + std::to_string(slot);
+        text = ini::WriteString(text, section, "OSDLabel", ansi(keys[slot].osdLabel));
+        text = ini::WriteString(text, section, "FileName", ansi(keys[slot].fileName));
+        text = ini::WriteString(text, section, "GoToAdress", ansi(keys[slot].address));
+        text = ini::WriteString(text, section, "Action", std::to_string(keys[slot].actionIndex));
+        text = ini::WriteString(text, section, "SelectedFunction", std::to_string(keys[slot].kind));
     }
-    EXPECT_EQ(Value("NumPadKey0", "OSDLabel"), "New0");
-    EXPECT_EQ(Value("NumPadKey1", "OSDLabel"), "Mute");
-    EXPECT_EQ(Value("NumPadKey2", "OSDLabel"), "Vol-");
+    text = ini::WriteString(text, "IsActive", "IsKTDActive", switches.active ? "1" : "0");
+    return ini::WriteString(text, "IsActive", "IsOSDActive", switches.osd ? "1" : "0");
+}
+
+TEST_F(AssignmentStoreTest, ASaveIsOneReadAndOneWriteWithTheBytesOfTheSingleWrites) {
+    std::vector<testing::CorpusFile> corpus = testing::AwkwardFiles();
+    corpus.push_back({"default text", std::string(kDefaultIniText)});
+    for (const testing::WriteCase& c : testing::ByteExactWriteCases()) corpus.push_back({c.name, c.before});
+
+    // The model as loaded, then changed the ways the editor and the switches
+    // change it: other and longer texts, ANSI letters, odd numbers.
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"unchanged", [] {}},
+        {"edited",
+         [&] {
+             for (int slot = 0; slot < kSlotCount; slot += 2) {
+                 keys[slot].osdLabel = "Gr\xC3\xBC\xC3\x9F " + std::to_string(slot);  // "Grüß"
+                 keys[slot].fileName = "C:\\Caf\xC3\xA9\\" + std::string(300 + slot, 'f') + ".exe";
+                 keys[slot].address = slot % 4 ? "" : "example.com/?q= spaced ";
+                 keys[slot].actionIndex = -2147483647 - 1;
+                 keys[slot].kind = slot;
+             }
+             switches.active = !switches.active;
+             switches.osd = !switches.osd;
+         }},
+    };
+    for (const testing::CorpusFile& file : corpus) {
+        for (const auto& [changeName, change] : changes) {
+            SCOPED_TRACE(file.name + " / " + changeName);
+            Load(file.text);
+            change();
+            const std::string expected =
+                SingleWrites(file.text, keys, switches, [&](const std::string& v) { return *codePage.Utf8ToAnsi(v); });
+            const int reads = files.readCount;
+            const int writes = files.writeCount;
+            EXPECT_EQ(ErrorOfSave(), "");
+            EXPECT_EQ(files.files[kPath], expected);
+            EXPECT_EQ(files.readCount - reads, 1);
+            EXPECT_EQ(files.writeCount - writes, 1);
+        }
+    }
+    // A load is one read too.
+    const int reads = files.readCount;
+    store.Load(keys, switches);
+    EXPECT_EQ(files.readCount - reads, 1);
+}
+
+TEST_F(AssignmentStoreTest, ASaveStartsFromTheFileAsItIsNow) {
+    Load("[NumPadKey0]\r\nOSDLabel=Run\r\n");
+    files.files[kPath] += "[Other]\r\nz=9\r\n";  // another program's line, written after the load
+    EXPECT_EQ(ErrorOfSave(), "");
+    EXPECT_EQ(Value("Other", "z"), "9");
+    EXPECT_EQ(Value("NumPadKey0", "OSDLabel"), "Run");
+}
+
+// What a load and a save do with a file in each state a user can leave it in.
+TEST_F(AssignmentStoreTest, ReadAndWriteDecisions) {
+    const std::string unableToWrite = std::string("Unable to write to ") + kPath;
+    const std::string cannotRead = std::string("Keytide|Cannot read file ") + kPath + ".";
+    const std::string text = "[NumPadKey0]\r\nOSDLabel=Mine\r\n; my notes\r\n";
+    struct Case {
+        const char* name;
+        std::function<void(testing::MemoryFileSystem&)> arrange;
+        const char* loadedLabel;  // slot 0's label after the load
+        bool reported;            // "Cannot read file" shown at the load
+        bool saved;               // the save went through
+        int writeAttempts;        // 0: nothing may even be tried on the file
+    };
+    const Case cases[] = {
+        {"missing", [](auto& f) { f.files.erase(kPath); }, "None", false, true, 1},
+        {"ordinary", [](auto&) {}, "Mine", false, true, 1},
+        {"access denied or held without read sharing", [](auto& f) { f.unreadable.insert(kPath); }, "None", true,
+         false, 0},
+        {"larger than 16 MB", [&](auto& f) { f.files[kPath] = text + std::string(16 * 1024 * 1024, ' '); }, "None",
+         true, false, 0},
+        {"a folder", [](auto& f) { f.directories.insert(kPath); }, "None", true, false, 0},
+        {"read-only", [](auto& f) { f.readOnly.insert(kPath); }, "Mine", false, false, 0},
+        {"held open by another program (written in place)", [](auto& f) { f.heldOpen.insert(kPath); }, "Mine",
+         false, true, 2},
+        {"not writable", [](auto& f) { f.unwritable.insert(kPath); }, "Mine", false, false, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::MemoryFileSystem fresh;
+        files = fresh;
+        files.files[kPath] = text;
+        c.arrange(files);
+        const std::string before = files.files.count(kPath) ? files.files[kPath] : "<none>";
+        messages.boxes.clear();
+        ConfigFile file{files, codePage, messages, kPath};
+        AssignmentStore caseStore{file};
+        caseStore.Load(keys, switches);
+        EXPECT_EQ(keys[0].osdLabel, c.loadedLabel);
+        EXPECT_EQ(messages.boxes, c.reported ? std::vector<std::string>{cannotRead} : std::vector<std::string>{});
+
+        keys[0].osdLabel = "New";
+        std::string error;
+        try {
+            caseStore.Save(keys, switches);
+        } catch (const KeytideError& e) {
+            error = e.what();
+        }
+        EXPECT_EQ(error, c.saved ? "" : unableToWrite);
+        const std::string after = files.files.count(kPath) ? files.files[kPath] : "<none>";
+        EXPECT_EQ(files.writeCount, c.writeAttempts);
+        if (!c.saved) {
+            EXPECT_EQ(after, before);
+        } else {
+            EXPECT_EQ(ini::ReadString(after, "NumPadKey0", "OSDLabel", "?"), "New");
+            EXPECT_EQ(ini::ReadString(after, "IsActive", "IsOSDActive", "?"), "1");
+        }
+    }
+}
+
+TEST_F(AssignmentStoreTest, AnUnreadableFileIsReportedOnceAndNotSavedOverUntilALoadSucceeds) {
+    const std::string text = "[NumPadKey0]\r\nOSDLabel=Mine\r\n";
+    files.files[kPath] = text;
+    files.unreadable.insert(kPath);
+    store.Load(keys, switches);
+    store.Load(keys, switches);
+    EXPECT_EQ(messages.boxes.size(), 1u) << "reported once";
+
+    // Readable again, but the values in memory are still the stand-in defaults.
+    files.unreadable.clear();
+    EXPECT_EQ(ErrorOfSave(), std::string("Unable to write to ") + kPath);
+    EXPECT_EQ(files.files[kPath], text);
+
+    store.Load(keys, switches);  // the editor's Cancel
+    EXPECT_EQ(keys[0].osdLabel, "Mine");
+    EXPECT_EQ(ErrorOfSave(), "");
+    EXPECT_EQ(Value("NumPadKey0", "OSDLabel"), "Mine");
+
+    // Unreadable once more: a new report.
+    files.unreadable.insert(kPath);
+    store.Load(keys, switches);
+    EXPECT_EQ(messages.boxes.size(), 2u);
+}
+
+// UTF-8 and UTF-16LE files with their byte-order marks, as Notepad saves them.
+std::string Utf16Le(std::string_view ascii) {
+    std::string bytes = "\xFF\xFE";
+    for (char c : ascii) bytes += std::string{c, '\0'};
+    return bytes;
+}
+
+TEST_F(AssignmentStoreTest, UnicodeFilesLoadEveryKeyAndSaveInTheirOwnEncoding) {
+    // "Пуск" (Cyrillic) as label: no ANSI code page of the tests holds it.
+    const std::string cyrillic = "\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA";
+    const std::string utf16Cyrillic = std::string("\xFF\xFE") + "\x1F\x04\x43\x04\x41\x04\x3A\x04";
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string label0;
+    };
+    const std::string slot0 = "[NumPadKey0]\r\nOSDLabel=Run\r\nAction=8\r\nSelectedFunction=0\r\n";
+    const Case cases[] = {
+        {"UTF-8 with BOM", kUtf8Mark + std::string(kDefaultIniText), "Run"},
+        {"UTF-16LE with BOM", Utf16Le(kDefaultIniText), "Run"},
+        {"UTF-16LE with a Cyrillic label", utf16Cyrillic.substr(0, 2) + Utf16Le("[NumPadKey0]\r\nOSDLabel=").substr(2) +
+                                               utf16Cyrillic.substr(2) + Utf16Le("\r\n").substr(2),
+         cyrillic},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Load(c.bytes);
+        EXPECT_EQ(keys[0].osdLabel, c.label0);
+        if (c.label0 == "Run") {
+            EXPECT_EQ(keys[13].osdLabel, "Min/Res");
+            EXPECT_EQ(keys[14].actionIndex, 16);
+            EXPECT_EQ(keys[14].kind, 0);
+        }
+        keys[1].fileName = "D:\\" + cyrillic + "\\run.exe";
+        const ini::FileText before = ini::DecodeFileText(c.bytes);
+        ini::FileText expected = before;
+        expected.text = SingleWrites(before.text, keys, switches, [](const std::string& v) { return v; });
+        EXPECT_EQ(ErrorOfSave(), "");
+        const std::string saved = files.files[kPath];
+        EXPECT_EQ(saved.substr(0, 2), c.bytes.substr(0, 2)) << "the mark is kept";
+        EXPECT_EQ(saved, ini::EncodeFileText(expected));
+        store.Load(keys, switches);
+        EXPECT_EQ(keys[0].osdLabel, c.label0);
+        EXPECT_EQ(keys[1].fileName, "D:\\" + cyrillic + "\\run.exe");
+        if (c.bytes.starts_with("\xFF\xFE")) {
+            EXPECT_EQ(saved.size() % 2, 0u);
+            EXPECT_EQ(saved.find("FileName=D:"), std::string::npos) << "no single-byte text in a UTF-16 file";
+        }
+    }
+}
+
+TEST_F(AssignmentStoreTest, AFileNameTheAnsiTextCannotHoldIsNotStoredAndIsReported) {
+    Load(std::string(kDefaultIniText));
+    const std::string cjkName = "C:\\\xE6\xB5\x8B\xE8\xAF\x95\\tool.exe";  // "测试"
+    keys[3].fileName = cjkName;
+    keys[3].osdLabel = "Caf\xC3\xA9";  // a Latin-1 letter: stored
+    switches.active = false;
+    EXPECT_EQ(ErrorOfSave(), "Cannot store file name " + cjkName + " in the system's code page");
+    EXPECT_EQ(Value("NumPadKey3", "FileName"), "") << "the line keeps what it had, no question marks";
+    EXPECT_EQ(Value("NumPadKey3", "OSDLabel"), "Caf\xE9");
+    EXPECT_EQ(Value("IsActive", "IsKTDActive"), "0") << "everything else is saved";
+    EXPECT_EQ(files.files[kPath].find('?'), std::string::npos);
 }
 
 }  // namespace

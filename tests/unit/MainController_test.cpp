@@ -9,6 +9,7 @@
 #include "core/MainController.h"
 #include "settings/ini/IniText.h"
 #include "doubles/ControllerDoubles.h"
+#include "doubles/FakeCodePage.h"
 #include "doubles/MemoryFileSystem.h"
 
 namespace keytide {
@@ -50,8 +51,10 @@ protected:
     testing::RecordingStartup startup{log};
     testing::RecordingDispatcher dispatcher{log};
     Settings settings;
+    testing::Latin1CodePage codePage;
+    ConfigFile iniFile{files, codePage, messages, kIniPath};
     MainController controller{
-        ControllerServices{files, messages, hotkeys, keyboard, tray, startup, dispatcher, settings}, kIniPath};
+        ControllerServices{files, messages, hotkeys, keyboard, tray, startup, dispatcher, settings}, iniFile};
 };
 
 TEST_F(MainControllerTest, FirstStartWritesTheDefaultFileAndLoadsIt) {

@@ -1,6 +1,7 @@
-// The [Settings] section: defaults, load order and its stopping rules, the
-// font-selection rule, save order, round trips, the start-with-Windows entry
-// and the settings dialog's start-up steps.
+// The [Settings] section: defaults, load order, bad values that give their
+// default and let the rest load, the font-selection rule, save order, one
+// read and one write with the bytes of the single writes, round trips, the
+// start-with-Windows entry and the settings dialog's start-up steps.
 #include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +10,11 @@
 #include "platform/Error.h"
 #include "settings/ini/IniText.h"
 #include "doubles/ControllerDoubles.h"
+#include "doubles/FakeCodePage.h"
 #include "doubles/FakeFontSource.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/PlatformDoubles.h"
+#include "ini_diff/IniChecks.h"
 #include "settings/SettingsStartup.h"
 
 namespace keytide {
@@ -37,26 +40,23 @@ protected:
         if (!value || value->type == platform::RegistryValueType::Missing) return std::nullopt;
         return value->text;
     }
-    std::string ErrorOfLoad() {
-        try {
-            store.Load();
-        } catch (const KeytideError& error) {
-            return error.what();
-        }
-        return "<no error>";
-    }
+    std::vector<std::string> ProblemsOfLoad() { return store.Load(); }
+    void Load() { EXPECT_EQ(store.Load(), std::vector<std::string>{}); }
 
     testing::MemoryFileSystem files;
+    testing::Latin1CodePage codePage;
+    testing::RecordingMessages fileMessages;
+    ConfigFile iniFile{files, codePage, fileMessages, kIniPath};
     testing::FakeRegistry registry;
     Settings settings;
-    SettingsStore store{settings, files, kIniPath, registry, kExePath};
+    SettingsStore store{settings, iniFile, registry, kExePath};
 };
 
 TEST_F(SettingsStoreTest, AnEmptySectionLoadsTheMissingKeyDefaults) {
     for (const std::string text : {"[Settings]\r\n", "", "[Other]\r\nAutoLoad=0\r\n"}) {
         WriteIni(text);
         ResetToDesignValues(settings);
-        store.Load();
+        Load();
         EXPECT_TRUE(settings.autoLoad);
         EXPECT_TRUE(settings.welcomeScreen);
         EXPECT_TRUE(settings.useScrollLock);
@@ -74,7 +74,7 @@ TEST_F(SettingsStoreTest, AnEmptySectionLoadsTheMissingKeyDefaults) {
 
 TEST_F(SettingsStoreTest, TheBuiltInFileSaysOneSecondTimeOut) {
     WriteIni(std::string(kDefaultIniText));
-    store.Load();
+    Load();
     EXPECT_EQ(settings.timeOutIndex, 0);
     EXPECT_EQ(settings.osdSize, 1);
     EXPECT_EQ(settings.fontName(), "Arial");
@@ -97,7 +97,7 @@ TEST_F(SettingsStoreTest, AnIndexOutsideItsListLeavesNoSelectionAndSavesAsMinusO
     };
     for (const Case& c : cases) {
         WriteIni(std::string("[Settings]\r\n") + c.line + "\r\n");
-        store.Load();
+        Load();
         EXPECT_EQ(settings.*(c.list), kNoSelection) << c.line;
         store.Save();
         EXPECT_EQ(ini::ReadString(Ini(), "Settings", c.key, "?"), "-1") << c.line;
@@ -131,7 +131,7 @@ TEST_F(SettingsStoreTest, FontSelectionMatchesExactlyThenFallsBackToArial) {
         settings.fontNames = c.fonts;
         settings.fontIndex = c.earlierSelection;
         WriteIni(std::string("[Settings]\r\nFontName=") + c.name + "\r\n");
-        store.Load();
+        Load();
         EXPECT_EQ(settings.fontName(), c.expected) << "FontName=" << c.name;
     }
 }
@@ -198,7 +198,7 @@ TEST_F(SettingsStoreTest, SavedSettingsLoadBackUnchanged) {
         const std::string saved = Ini();
         // The load starts from other values; only what was saved may show.
         settings = make(expected.autoLoad ? 0b011111 : 0b100000, 2, 1, 1, 1, 0x123456);
-        store.Load();
+        Load();
         SCOPED_TRACE(saved);
         EXPECT_EQ(settings.autoLoad, expected.autoLoad);
         EXPECT_EQ(settings.welcomeScreen, expected.welcomeScreen);
@@ -221,79 +221,117 @@ TEST_F(SettingsStoreTest, SavedSettingsLoadBackUnchanged) {
 
 TEST_F(SettingsStoreTest, ColourNamesComeBackInTheirTableSpelling) {
     WriteIni("[Settings]\r\nOSDColor=CLLIME\r\n");
-    store.Load();
+    Load();
     EXPECT_EQ(settings.osdColor, kColorLime);
     store.Save();
     EXPECT_EQ(ini::ReadString(Ini(), "Settings", "OSDColor", "?"), "clLime");
 }
 
-TEST_F(SettingsStoreTest, AFailedSaveStopsAtThatKeyAndNamesTheFile) {
+TEST_F(SettingsStoreTest, AFailedSaveWritesNothingAndNamesTheFile) {
     WriteIni("[Settings]\r\n");
     settings.autoLoad = true;
-    files.failWriteNumber = files.writeCount + 3;  // the third write: ScrollLock
+    files.unwritable.insert(kIniPath);
     try {
         store.Save();
         FAIL() << "the save went through";
     } catch (const KeytideError& error) {
         EXPECT_EQ(std::string(error.what()), std::string("Unable to write to ") + kIniPath);
     }
-    EXPECT_EQ(Ini(), "[Settings]\r\nAutoLoad=1\r\nWelcomeScreen=0\r\n");
+    EXPECT_EQ(Ini(), "[Settings]\r\n");
 }
 
-TEST_F(SettingsStoreTest, AnUndecodableColourEndsTheLoadThere) {
+TEST_F(SettingsStoreTest, ASaveIsOneReadAndOneWriteWithTheBytesOfTheSingleWrites) {
+    settings.fontNames = {"Arial", "Caf\xC3\xA9 Sans"};
+    settings.fontIndex = 1;
+    settings.osdColor = 0x80000018;
+    settings.timeOutIndex = kNoSelection;
+    for (const testing::CorpusFile& file : testing::AwkwardFiles()) {
+        SCOPED_TRACE(file.name);
+        WriteIni(file.text);
+        std::string expected = file.text;
+        const std::pair<const char*, const char*> writes[] = {
+            {"AutoLoad", "0"},      {"WelcomeScreen", "0"},  {"ScrollLock", "0"}, {"AnimateSysTray", "0"},
+            {"FontName", "Caf\xE9 Sans"}, {"Bold", "0"},     {"Italic", "0"},     {"OSDSize", "-1"},
+            {"OSDColor", "clInfoBk"}, {"OSDProgressStyle", "-1"}, {"OSDTimeOut", "-1"}};
+        for (const auto& [key, value] : writes) expected = ini::WriteString(expected, "Settings", key, value);
+        const int reads = files.readCount;
+        const int writeCount = files.writeCount;
+        store.Save();
+        EXPECT_EQ(Ini(), expected);
+        EXPECT_EQ(files.readCount - reads, 1);
+        EXPECT_EQ(files.writeCount - writeCount, 1);
+    }
+}
+
+TEST_F(SettingsStoreTest, AnUnreadableFileLoadsTheDefaultsAndIsNotSavedOver) {
+    WriteIni("[Settings]\r\nOSDTimeOut=7\r\n");
+    files.unreadable.insert(kIniPath);
+    Load();
+    EXPECT_EQ(settings.timeOutIndex, 2);
+    EXPECT_EQ(fileMessages.boxes.size(), 1u);
+    files.unreadable.clear();
+    EXPECT_THROW(store.Save(), KeytideError);
+    EXPECT_EQ(Ini(), "[Settings]\r\nOSDTimeOut=7\r\n");
+    Load();
+    EXPECT_EQ(settings.timeOutIndex, 7);
+    EXPECT_NO_THROW(store.Save());
+}
+
+TEST_F(SettingsStoreTest, AnUndecodableColourIsReportedAndTakesItsDefaultWhileTheRestLoads) {
     settings.barStyle = 0;
     settings.timeOutIndex = 5;
+    settings.osdColor = 0x123456;
     WriteIni(
-        "[Settings]\r\nWelcomeScreen=1\r\nBold=1\r\nOSDSize=2\r\nOSDColor=Limegreen\r\n"
+        "[Settings]\r\nWelcomeScreen=1\r\nBold=1\r\nOSDSize=2\r\nOSDColor=clBogus\r\n"
         "OSDProgressStyle=1\r\nOSDTimeOut=9\r\n");
-    EXPECT_EQ(ErrorOfLoad(), "'Limegreen' is not a valid integer value");
-    // Before the colour: loaded.
+    EXPECT_EQ(ProblemsOfLoad(), std::vector<std::string>{"'clBogus' is not a valid integer value"});
     EXPECT_TRUE(settings.welcomeScreen);
     EXPECT_TRUE(settings.bold);
     EXPECT_EQ(settings.osdSize, 2);
     EXPECT_EQ(settings.fontName(), "Arial");
-    // The colour and after it: as the controls were.
     EXPECT_EQ(settings.osdColor, kColorLime);
-    EXPECT_EQ(settings.barStyle, 0);
-    EXPECT_EQ(settings.timeOutIndex, 5);
+    // After the colour: loaded too, so the OSD has its time-out and bar.
+    EXPECT_EQ(settings.barStyle, 1);
+    EXPECT_EQ(settings.timeOutIndex, 9);
 
     WriteIni("[Settings]\r\nOSDColor=\r\n");
-    EXPECT_EQ(ErrorOfLoad(), "'' is not a valid integer value");
+    EXPECT_EQ(ProblemsOfLoad(), std::vector<std::string>{"'' is not a valid integer value"});
 }
 
 TEST_F(SettingsStoreTest, LoadWritesTheRunValueFromAutoLoad) {
     WriteIni("[Settings]\r\nAutoLoad=1\r\n");
-    store.Load();
+    Load();
     EXPECT_EQ(RunValue(kRunValueName), kExePath);
 
     // Off: the value stays, with empty data.
     WriteIni("[Settings]\r\nAutoLoad=0\r\n");
-    store.Load();
+    Load();
     EXPECT_EQ(RunValue(kRunValueName), "");
 
     // Every load rewrites it: a moved program writes its new path.
-    SettingsStore moved{settings, files, kIniPath, registry, "D:\\Tools\\keytide.exe"};
+    SettingsStore moved{settings, iniFile, registry, "D:\\Tools\\keytide.exe"};
     WriteIni("[Settings]\r\n");
-    moved.Load();
+    EXPECT_TRUE(moved.Load().empty());
     EXPECT_EQ(RunValue(kRunValueName), "D:\\Tools\\keytide.exe");
 
     // Only the current user's Run key is written.
     EXPECT_FALSE(registry.keys.count({RegistryRoot::LocalMachine, kRunKeyPath}));
 }
 
-TEST_F(SettingsStoreTest, ARefusedRunValueEndsTheLoadRightAfterAutoLoad) {
+TEST_F(SettingsStoreTest, ARefusedRunValueIsReportedAndTheRestLoads) {
     settings.welcomeScreen = false;
     settings.osdSize = kNoSelection;
-    WriteIni("[Settings]\r\nAutoLoad=0\r\nWelcomeScreen=1\r\nOSDSize=2\r\n");
+    WriteIni("[Settings]\r\nAutoLoad=0\r\nWelcomeScreen=1\r\nOSDSize=2\r\nOSDColor=nope\r\n");
     for (bool keyMissing : {false, true}) {
         registry.keys.clear();
         if (!keyMissing) registry.AddKey(RegistryRoot::CurrentUser, kRunKeyPath).writable = false;
         settings.autoLoad = true;
-        EXPECT_EQ(ErrorOfLoad(), "Failed to set data for 'Keytide'");
-        EXPECT_FALSE(settings.autoLoad);  // read before the write
-        EXPECT_FALSE(settings.welcomeScreen);
-        EXPECT_EQ(settings.osdSize, kNoSelection);
-        EXPECT_EQ(settings.fontIndex, kNoSelection);
+        EXPECT_EQ(ProblemsOfLoad(), (std::vector<std::string>{"Failed to set data for 'Keytide'",
+                                                              "'nope' is not a valid integer value"}));
+        EXPECT_FALSE(settings.autoLoad);
+        EXPECT_TRUE(settings.welcomeScreen);
+        EXPECT_EQ(settings.osdSize, 2);
+        EXPECT_EQ(settings.fontName(), "Arial");
         // The key is never created.
         EXPECT_EQ(registry.keys.count({RegistryRoot::CurrentUser, kRunKeyPath}), keyMissing ? 0u : 1u);
     }
@@ -320,7 +358,7 @@ TEST_F(SettingsStoreTest, TheExecutableNamedRunValueIsRemoved) {
 
     // A path without a file name removes nothing (not the key's default value).
     registry.SetString(RegistryRoot::CurrentUser, kRunKeyPath, "", "default");
-    SettingsStore nameless{settings, files, kIniPath, registry, "C:\\Tools\\"};
+    SettingsStore nameless{settings, iniFile, registry, "C:\\Tools\\"};
     nameless.RemoveExecutableRunValue();
     EXPECT_EQ(RunValue(""), "default");
 }
@@ -373,9 +411,12 @@ TEST_F(SettingsStartupTest, LoadSettingsLoadsAndReportsAnErrorWithoutEndingTheSt
     EXPECT_NO_THROW(startup.LoadSettings());
     EXPECT_EQ(messages.boxes, (std::vector<std::string>{"Keytide|'nope' is not a valid integer value."}));
 
+    // Each problem gets its own box.
     registry.keys.clear();
+    messages.boxes.clear();
     EXPECT_NO_THROW(startup.LoadSettings());
-    EXPECT_EQ(messages.boxes.back(), "Keytide|Failed to set data for 'Keytide'.");
+    EXPECT_EQ(messages.boxes, (std::vector<std::string>{"Keytide|Failed to set data for 'Keytide'.",
+                                                        "Keytide|'nope' is not a valid integer value."}));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "doubles/FakeFileTailReader.h"
 #include "doubles/FakeIntervalTimer.h"
+#include "doubles/FakeCodePage.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/PlatformDoubles.h"
 
@@ -146,7 +147,8 @@ protected:
     testing::MemoryFileSystem files;
     testing::MemoryFileTailReader tails{files};
     testing::ManualIntervalTimer timer;
-    WinampRemote winamp{WinampServices{windows, registry, starter, files, tails, timer}};
+    testing::Latin1CodePage codePage;
+    WinampRemote winamp{WinampServices{windows, registry, starter, files, tails, timer, codePage}};
 };
 
 TEST_F(WinampRemoteTest, PropertiesAndOperationsMakeTheirRequests) {
@@ -357,7 +359,7 @@ TEST_F(TrackWatchTest, RunsEvery20MsFromConstructionUntilDestruction) {
     {
         testing::ManualIntervalTimer ownTimer;
         {
-            WinampRemote other(WinampServices{windows, registry, starter, files, tails, ownTimer});
+            WinampRemote other(WinampServices{windows, registry, starter, files, tails, ownTimer, codePage});
             EXPECT_TRUE(ownTimer.running);
         }
         EXPECT_FALSE(ownTimer.running);
@@ -470,6 +472,16 @@ TEST_F(TrackWatchTest, TrackChangeReadsTheEntrysTagOnlyOnChange) {
     EXPECT_EQ(winamp.CurrentTrack().title, "");
     EXPECT_EQ(tails.reads, (Log{"C:\\one.mp3", "C:\\two.mp3"}));
     EXPECT_EQ(trackChanges, 3);
+}
+
+TEST_F(TrackWatchTest, APlaylistEntryIsReadInTheAnsiCodePage) {
+    // The player writes its list in the ANSI code page; the program's paths are UTF-8.
+    files.files[playlistPath] = "C:\\Caf\xE9\\song.mp3\r\n";
+    files.files["C:\\Caf\xC3\xA9\\song.mp3"] = Id3Tag("Caf");
+    StartPlayer(1, 1);
+    timer.Tick(5);
+    EXPECT_EQ(tails.reads, Log{"C:\\Caf\xC3\xA9\\song.mp3"});
+    EXPECT_EQ(winamp.CurrentTrack().title, "Caf");
 }
 
 TEST_F(TrackWatchTest, MissingPlaylistOrEntryLeavesTheTrackDataAlone) {

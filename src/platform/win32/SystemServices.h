@@ -12,8 +12,10 @@ namespace keytide::win32 {
 
 class Win32FileSystem final : public platform::FileSystem {
 public:
-    std::optional<std::string> ReadFile(const std::string& path) const override;
-    bool WriteFile(const std::string& path, std::string_view contents) override;
+    platform::FileRead ReadFile(const std::string& path, std::size_t maxSize) const override;
+    std::optional<platform::FileAttributes> Attributes(const std::string& path) const override;
+    bool WriteReplacing(const std::string& path, std::string_view bytes) override;
+    bool WriteInPlace(const std::string& path, std::string_view bytes) override;
     bool FileExists(const std::string& path) const override;
 };
 
@@ -48,7 +50,7 @@ private:
     std::optional<std::uint8_t> numLock_;
 };
 
-// Full path of the running executable.
+// Full path of the running executable, in UTF-8.
 std::string ExecutablePath();
 
 }  // namespace keytide::win32

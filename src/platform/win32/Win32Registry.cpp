@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WideText.h"
 
 namespace keytide::win32 {
 
@@ -22,9 +23,11 @@ HKEY RootKey(platform::RegistryRoot root) {
     return HKEY_CURRENT_USER;
 }
 
+// Names and data are UTF-8 here and UTF-16 in the registry, so a path with
+// characters outside the ANSI code page is stored as it is.
 UniqueHkey OpenExisting(platform::RegistryRoot root, const std::string& keyPath, REGSAM access) {
     UniqueHkey key;
-    if (RegOpenKeyExA(RootKey(root), keyPath.c_str(), 0, access, key.put()) != ERROR_SUCCESS) return {};
+    if (RegOpenKeyExW(RootKey(root), Widen(keyPath).c_str(), 0, access, key.put()) != ERROR_SUCCESS) return {};
     return key;
 }
 
@@ -37,25 +40,27 @@ std::optional<platform::RegistryValue> Win32Registry::ReadValue(platform::Regist
     if (!key) return std::nullopt;
 
     platform::RegistryValue value;
+    const std::wstring name = Widen(valueName);
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
         return value;  // Missing
     }
     if (type != REG_SZ && type != REG_EXPAND_SZ) {
         value.type = platform::RegistryValueType::Other;
         return value;
     }
-    std::vector<char> data(size + 1, '\0');
+    std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
     DWORD readSize = size;
-    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
                          &readSize) != ERROR_SUCCESS) {
         return value;
     }
     value.type = platform::RegistryValueType::String;
     // The stored data may or may not carry its terminating zero.
-    value.text.assign(data.data(), std::min<std::size_t>(readSize, data.size()));
-    if (auto end = value.text.find('\0'); end != std::string::npos) value.text.resize(end);
+    std::wstring_view text(data.data(), std::min<std::size_t>(readSize / sizeof(wchar_t), data.size()));
+    if (auto end = text.find(L'\0'); end != std::wstring_view::npos) text = text.substr(0, end);
+    value.text = Narrow(text);
     return value;
 }
 
@@ -63,13 +68,16 @@ bool Win32Registry::WriteString(platform::RegistryRoot root, const std::string& 
                                 const std::string& data) {
     UniqueHkey key = OpenExisting(root, keyPath, KEY_SET_VALUE);
     if (!key) return false;
-    return RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                          static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+    const std::wstring wide = Widen(data);
+    return RegSetValueExW(key.get(), Widen(valueName).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                          static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 void Win32Registry::DeleteValue(platform::RegistryRoot root, const std::string& keyPath,
                                 const std::string& valueName) {
-    if (UniqueHkey key = OpenExisting(root, keyPath, KEY_SET_VALUE)) RegDeleteValueA(key.get(), valueName.c_str());
+    if (UniqueHkey key = OpenExisting(root, keyPath, KEY_SET_VALUE)) {
+        RegDeleteValueW(key.get(), Widen(valueName).c_str());
+    }
 }
 
 }  // namespace keytide::win32

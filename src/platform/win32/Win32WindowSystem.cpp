@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/Win32Launch.h"
+
 namespace keytide::win32 {
 
 platform::WindowId Win32WindowSystem::ForegroundWindow() { return ToWindowId(GetForegroundWindow()); }
@@ -50,12 +52,10 @@ void Win32WindowSystem::ShowWindowAsync(platform::WindowId window, int command) 
     ::ShowWindowAsync(ToHwnd(window), command);
 }
 
-void Win32ProgramStarter::ShellOpen(const std::string& file) {
-    ShellExecuteA(nullptr, nullptr, file.c_str(), nullptr, nullptr, SW_SHOW);
-}
+void Win32ProgramStarter::ShellOpen(const std::string& file) { OpenWithShell(file); }
 
 void Win32ProgramStarter::WinExec(const std::string& commandLine, int showCommand) {
-    ::WinExec(commandLine.c_str(), static_cast<UINT>(showCommand));
+    StartCommandLine(commandLine, showCommand);
 }
 
 void Win32KeyInput::KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) { keybd_event(virtualKey, 0, flags, 0); }

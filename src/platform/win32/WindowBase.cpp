@@ -4,6 +4,7 @@
 
 #include "platform/Error.h"
 #include "platform/Names.h"
+#include "platform/win32/WideText.h"
 
 namespace keytide::win32 {
 
@@ -71,8 +72,8 @@ LRESULT CALLBACK WindowBase::WindowProcedure(HWND window, UINT message, WPARAM w
 
 void ShowGeneralError(const char* text) noexcept {
     try {
-        const std::string boxText = ErrorBoxText(text);
-        MessageBoxA(nullptr, boxText.c_str(), names::kProgramTitle, MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, Widen(ErrorBoxText(text)).c_str(), Widen(names::kProgramTitle).c_str(),
+                    MB_OK | MB_ICONERROR);
     } catch (...) {
         MessageBoxA(nullptr, text, names::kProgramTitle, MB_OK | MB_ICONERROR);
     }

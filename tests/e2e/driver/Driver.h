@@ -61,6 +61,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <source_location>
 #include <sstream>
 #include <string>
@@ -246,6 +247,10 @@ class TestContext {
   KeytideProcess& start(StartOptions options = {},
                         std::source_location where = std::source_location::current());
 
+  // Takes over a program the test started itself (with CreateProcessW, for a
+  // path outside the ANSI code page); it is stopped at the end like the others.
+  KeytideProcess& adopt(PROCESS_INFORMATION info, std::string exe);
+
   // All programs this test started.
   const std::vector<std::unique_ptr<KeytideProcess>>& processes() const { return processes_; }
 
@@ -266,6 +271,10 @@ class TestContext {
   std::vector<std::string> failures_;
   std::vector<std::unique_ptr<KeytideProcess>> processes_;
 };
+
+// Every process whose parent chain leads to one of `roots` (the roots left
+// out), from a snapshot of the running processes.
+std::set<DWORD> descendantsOf(const std::set<DWORD>& roots);
 
 // ---------------------------------------------------------------------------
 // Waiting.

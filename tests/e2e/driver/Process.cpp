@@ -57,8 +57,8 @@ std::vector<char> environmentBlock(const std::vector<std::pair<std::string, std:
   return block;
 }
 
-// Every process whose parent chain leads to one of `roots` (the roots left
-// out), from a snapshot of the running processes.
+}  // namespace
+
 std::set<DWORD> descendantsOf(const std::set<DWORD>& roots) {
   std::multimap<DWORD, DWORD> children;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -80,8 +80,6 @@ std::set<DWORD> descendantsOf(const std::set<DWORD>& roots) {
   }
   return found;
 }
-
-}  // namespace
 
 // ---------------------------------------------------------------------------
 // KeytideProcess
@@ -234,6 +232,11 @@ KeytideProcess& TestContext::start(StartOptions options, std::source_location wh
           where);
   }
   return process;
+}
+
+KeytideProcess& TestContext::adopt(PROCESS_INFORMATION info, std::string exe) {
+  processes_.push_back(std::make_unique<KeytideProcess>(*this, info, std::move(exe)));
+  return *processes_.back();
 }
 
 void TestContext::fail(const std::string& message, const char* file, int line) {

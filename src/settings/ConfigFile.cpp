@@ -1,0 +1,57 @@
+#include "settings/ConfigFile.h"
+
+#include <utility>
+
+#include "platform/Error.h"
+#include "platform/Names.h"
+
+namespace keytide {
+
+ConfigFile::ConfigFile(platform::FileSystem& files, const platform::CodePage& codePage,
+                       platform::UserMessages& messages, std::string path)
+    : files_(files), codePage_(codePage), messages_(messages), path_(std::move(path)) {}
+
+ConfigFile::Contents ConfigFile::Load() {
+    platform::FileRead read = files_.ReadFile(path_, platform::kMaxReadSize);
+    switch (read.status) {
+    case platform::FileReadStatus::Read:
+        unreadableReported_ = false;
+        return {LoadResult::Loaded, ini::IniDocument::FromBytes(read.bytes, codePage_)};
+    case platform::FileReadStatus::Missing:
+        return {LoadResult::Missing, ini::IniDocument(codePage_)};
+    case platform::FileReadStatus::Unreadable:
+    case platform::FileReadStatus::TooLarge:
+        break;
+    }
+    if (!unreadableReported_) {
+        unreadableReported_ = true;
+        messages_.ShowError(names::kProgramTitle, ErrorBoxText(FormatMessage("Cannot read file %s", path_)));
+    }
+    return {LoadResult::Unreadable, ini::IniDocument(codePage_)};
+}
+
+void ConfigFile::Save(const std::function<void(ini::IniDocument&)>& write) {
+    // A read-only file stays as it is: moving a new file over it works on
+    // some file systems, and would drop the user's read-only mark with it.
+    const auto attributes = files_.Attributes(path_);
+    if (attributes && (attributes->readOnly || attributes->directory)) ThrowUnableToWrite();
+
+    platform::FileRead read = files_.ReadFile(path_, platform::kMaxReadSize);
+    ini::IniDocument document(codePage_);
+    if (read.status == platform::FileReadStatus::Read) {
+        document = ini::IniDocument::FromBytes(read.bytes, codePage_);
+    } else if (read.status != platform::FileReadStatus::Missing) {
+        ThrowUnableToWrite();  // its other lines cannot be kept
+    }
+    write(document);
+    const std::string bytes = document.ToBytes();
+    if (files_.WriteReplacing(path_, bytes)) return;
+    // Another program holding the file open (an editor, a virus scanner)
+    // keeps it from being replaced, but not from being written in place.
+    if (attributes && files_.WriteInPlace(path_, bytes)) return;
+    ThrowUnableToWrite();
+}
+
+void ConfigFile::ThrowUnableToWrite() const { throw KeytideError(FormatMessage("Unable to write to %s", path_)); }
+
+}  // namespace keytide

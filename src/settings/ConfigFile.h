@@ -1,0 +1,55 @@
+#pragma once
+// ktd.ini as the key sections and the settings see it: read whole once per
+// load, and saved with one read of the file as it is now, the writes made in
+// memory, and one write.
+//
+// A file that is there but cannot be read (access denied, held open without
+// read sharing, larger than any ktd.ini) is not a missing file: the user's
+// values are in it, so it is reported and nothing is saved over it.
+#include <functional>
+#include <string>
+
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+#include "platform/UserMessages.h"
+#include "settings/ini/IniDocument.h"
+
+namespace keytide {
+
+enum class LoadResult { Loaded, Missing, Unreadable };
+
+class ConfigFile {
+public:
+    ConfigFile(platform::FileSystem& files, const platform::CodePage& codePage, platform::UserMessages& messages,
+               std::string path);
+
+    const std::string& Path() const { return path_; }
+
+    struct Contents {
+        LoadResult result;
+        ini::IniDocument document;  // empty unless Loaded
+    };
+
+    // One read. An unreadable file is reported ("Cannot read file <path>")
+    // when a load first finds it so, and again only after a load in between
+    // has succeeded: the key sections and the settings load one after the
+    // other at start, and the user hears of it once.
+    Contents Load();
+
+    // One read of the file as it is now, the writes applied to its text, one
+    // write. Throws KeytideError "Unable to write to <path>", having written
+    // nothing, when the file is there but cannot be read, is read-only or a
+    // folder, or cannot be written. A missing file is created.
+    void Save(const std::function<void(ini::IniDocument&)>& write);
+
+private:
+    [[noreturn]] void ThrowUnableToWrite() const;
+
+    platform::FileSystem& files_;
+    const platform::CodePage& codePage_;
+    platform::UserMessages& messages_;
+    std::string path_;
+    bool unreadableReported_ = false;
+};
+
+}  // namespace keytide
