@@ -131,7 +131,7 @@ int RunProgram() {
     welcome.Create(application.hwnd());
     EditorSettingsHost settingsHost(mainWindow);
     OsdSettingsPreview settingsPreview(osd.Controller());
-    SettingsDialogWindow settingsDialog(settings, settingsStore, settingsHost, settingsPreview);
+    SettingsDialogWindow settingsDialog(settings, settingsStore, settingsHost, settingsPreview, messages);
     settingsDialog.Create(application.hwnd());
     osd.Create(mainWindow);
     about.Create(application.hwnd(), [&about, &mainWindow] {

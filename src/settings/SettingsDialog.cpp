@@ -1,5 +1,8 @@
 #include "settings/SettingsDialog.h"
 
+#include "platform/Error.h"
+#include "platform/Names.h"
+
 namespace keytide {
 
 namespace {
@@ -107,8 +110,9 @@ void SettingsDialog::Confirm() {
 void SettingsDialog::Dismiss() {
     services_.host.EnableEditor(true);
     services_.view.Hide();
-    store_.Load();
+    const std::vector<std::string> problems = store_.Load();
     services_.view.ShowValues(settings_);
+    for (const std::string& problem : problems) services_.messages.ShowError(names::kProgramTitle, ErrorBoxText(problem));
 }
 
 }  // namespace keytide

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/UserMessages.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 
@@ -91,6 +92,7 @@ struct SettingsDialogServices {
     SettingsDialogHost& host;
     ColorChooser& colors;
     OsdPreview& preview;
+    platform::UserMessages& messages;  // what the reload from the file found wrong
 };
 
 class SettingsDialog {
@@ -114,7 +116,8 @@ public:
     // where they happen (KeytideError).
     void Confirm();
 
-    // "Cancel", the title bar's "X" and any other close of the window.
+    // "Cancel", the title bar's "X" and any other close of the window. What
+    // the reload finds wrong in the file is shown, one box each.
     void Dismiss();
 
     const Settings& Current() const { return settings_; }

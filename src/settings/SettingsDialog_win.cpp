@@ -78,9 +78,9 @@ std::optional<ColorValue> SystemColorChooser::Choose(ColorValue initial) {
 }
 
 SettingsDialogWindow::SettingsDialogWindow(Settings& settings, SettingsStore& store, SettingsDialogHost& host,
-                                           OsdPreview& preview)
+                                           OsdPreview& preview, platform::UserMessages& messages)
     : settings_(settings),
-      dialog_(settings, store, SettingsDialogServices{*this, host, colors_, preview}) {}
+      dialog_(settings, store, SettingsDialogServices{*this, host, colors_, preview, messages}) {}
 
 int SettingsDialogWindow::Scale(int pixels) const { return widgets::ScaleToDpi(pixels, dpi_); }
 

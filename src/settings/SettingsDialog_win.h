@@ -48,7 +48,8 @@ private:
 
 class SettingsDialogWindow final : public WindowBase, private SettingsDialogView {
 public:
-    SettingsDialogWindow(Settings& settings, SettingsStore& store, SettingsDialogHost& host, OsdPreview& preview);
+    SettingsDialogWindow(Settings& settings, SettingsStore& store, SettingsDialogHost& host, OsdPreview& preview,
+                         platform::UserMessages& messages);
 
     // Creates the window hidden, centred on the screen, owned by `owner`.
     void Create(HWND owner);

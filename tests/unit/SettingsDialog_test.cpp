@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "doubles/ControllerDoubles.h"
+#include "doubles/FakeCodePage.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/PlatformDoubles.h"
 #include "platform/Error.h"
@@ -101,22 +103,27 @@ protected:
         settings.fontNames = {"Arial", "Courier New", "Tahoma"};
         ResetToDesignValues(settings);
         files.files[kIniPath] = kStoredSettings;
-        store.Load();
+        Load();
         log.clear();
     }
+
+    void Load() { EXPECT_EQ(store.Load(), std::vector<std::string>{}); }
 
     std::string Stored(const char* key) const { return ini::ReadString(files.files.at(kIniPath), "Settings", key, "?"); }
 
     Log log;
     testing::MemoryFileSystem files;
+    testing::Latin1CodePage codePage;
+    testing::RecordingMessages messages;
+    ConfigFile iniFile{files, codePage, messages, kIniPath};
     testing::FakeRegistry registry;
     Settings settings;
-    SettingsStore store{settings, files, kIniPath, registry, kExePath};
+    SettingsStore store{settings, iniFile, registry, kExePath};
     RecordingView view{log};
     RecordingHost host{log};
     ScriptedColors colors;
     RecordingPreview preview{files};
-    SettingsDialog dialog{settings, store, {view, host, colors, preview}};
+    SettingsDialog dialog{settings, store, {view, host, colors, preview, messages}};
 };
 
 // Each control with a value other than the stored one, and the key it is saved as.
@@ -145,7 +152,7 @@ TEST_F(SettingsDialogTest, EveryControlIsInForceAtOnceAndRoundTripsThroughOkAndT
     for (const ControlChange& change : kChanges) {
         SCOPED_TRACE(change.key);
         files.files[kIniPath] = kStoredSettings;
-        store.Load();
+        Load();
         const Settings before = settings;
         dialog.Open();
         ASSERT_NE(ValueOf(settings, change.control), change.value);
@@ -163,7 +170,7 @@ TEST_F(SettingsDialogTest, EveryControlIsInForceAtOnceAndRoundTripsThroughOkAndT
         dialog.Confirm();
         EXPECT_EQ(Stored(change.key), change.written);
         ResetToDesignValues(settings);
-        store.Load();
+        Load();
         EXPECT_EQ(ValueOf(settings, change.control), change.value);
     }
 }
@@ -185,6 +192,19 @@ TEST_F(SettingsDialogTest, CancelBringsEveryControlBackFromTheFile) {
     EXPECT_EQ(log, (Log{"editor enabled", "hidden", "controls filled"}));
     // The start-with-Windows entry is rewritten from the stored AutoLoad.
     EXPECT_EQ(registry.ReadValue(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName)->text, kExePath);
+}
+
+TEST_F(SettingsDialogTest, CancelShowsWhatTheReloadFoundWrongAndLoadsTheRest) {
+    dialog.Open();
+    dialog.Change(SettingsControl::TimeOut, 5);
+    dialog.Change(SettingsControl::Color, 0x00123456);
+    files.files[kIniPath] = "[Settings]\r\nOSDColor=Limegreen\r\nOSDTimeOut=3\r\n";
+    dialog.Dismiss();
+    EXPECT_EQ(messages.boxes, (std::vector<std::string>{"Keytide|'Limegreen' is not a valid integer value."}));
+    EXPECT_FALSE(view.visible);
+    EXPECT_EQ(settings.timeOutIndex, 3);
+    EXPECT_EQ(settings.osdColor, kColorLime);  // the colour's default
+    EXPECT_EQ(view.shown.timeOutIndex, 3);
 }
 
 TEST_F(SettingsDialogTest, TheColourDialogStartsFromTheSwatchAndItsCancelKeepsTheColour) {

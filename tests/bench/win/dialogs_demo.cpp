@@ -20,6 +20,7 @@
 #include <string>
 
 #include "platform/win32/SystemServices.h"
+#include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32FontSource.h"
 #include "settings/FontList.h"
 #include "settings/SettingsDialog_win.h"
@@ -136,11 +137,14 @@ int main(int argc, char** argv) {
             Win32FontSource fonts;
             Settings settings;
             settings.fontNames = FontListEntries(fonts);
-            SettingsStore store(settings, files, options.ini, registry, "keytide.exe");
-            store.Load();
+            Win32CodePage codePage;
+            Win32UserMessages messages;
+            ConfigFile iniFile(files, codePage, messages, options.ini);
+            SettingsStore store(settings, iniFile, registry, "keytide.exe");
+            for (const std::string& problem : store.Load()) std::printf("load: %s\n", problem.c_str());
             DemoHost host;
             DemoPreview preview;
-            SettingsDialogWindow dialog(settings, store, host, preview);
+            SettingsDialogWindow dialog(settings, store, host, preview, messages);
             dialog.Create(application.hwnd());
             dialog.Open();
             if (options.openColour) {
