@@ -37,15 +37,21 @@
 #include "settings/SettingsStore.h"
 #include "shell/AboutWindow_win.h"
 #include "shell/ApplicationWindow_win.h"
-#include "shell/TrayIconModel.h"
+#include "shell/OwnWindows_win.h"
+#include "shell/PopupMenus_win.h"
+#include "shell/ShellCommands.h"
+#include "shell/SingleInstance_win.h"
+#include "shell/TrayIcon.h"
+#include "shell/TrayIconResources.h"
+#include "shell/TrayIconWindow_win.h"
+#include "shell/TrayPictures_win.h"
+#include "shell/TrayPresenter.h"
 #include "shell/WelcomeScreen_win.h"
 #include "widgets/DialogKeys_win.h"
 
 namespace keytide::win32 {
 namespace {
 
-// The main window is created after the controller that asks it whether it is
-// shown, so the controller is given this forwarder.
 // The deferred start's steps that belong to the settings dialog and the
 // welcome screen.
 class DeferredStartSteps final : public StartupSteps {
@@ -62,6 +68,13 @@ private:
 };
 
 int RunProgram() {
+    // The application window first: a second copy ends here, before it has
+    // read ktd.ini or taken any key.
+    ApplicationWindow application;
+    application.Create();
+    SingleInstance singleInstance;
+    if (singleInstance.AnotherCopyRuns(application.hwnd())) return 0;
+
     INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&commonControls);
 
@@ -79,10 +92,21 @@ int RunProgram() {
 
     // Shared state of the windows.
     Settings settings;
-    TrayIconModel tray;
 
-    ApplicationWindow application;
-    application.Create();
+    // --- the tray icon (not up until the deferred start) and its menus
+    TrayIconWindow trayWindow(TrayPictures::Load(icons::kTrayPictureCount));
+    trayWindow.Create();
+    Win32IntervalTimer cycleTimer;
+    TrayIcon trayIcon(trayWindow, cycleTimer, icons::kTrayPictureCount);
+    trayIcon.SetHint(u"Keytide");
+    trayIcon.SetCycleInterval(100);
+    trayWindow.SetIcon(&trayIcon);
+    Win32PopupMenus menus;
+    trayWindow.SetMenuMessageHandler([&menus](UINT message, WPARAM wParam, LPARAM lParam) {
+        return menus.HandleOwnerMessage(message, wParam, lParam);
+    });
+    TrayPresenter tray(trayIcon, menus);
+    AboutWindow about(starter);
 
     // --- settings and start-up steps
     Win32FontSource fonts;
@@ -108,7 +132,6 @@ int RunProgram() {
     }
     MasterVolumeKeys volume(*masterVolume);
     // --- on-screen display (after the master volume, which the bar reads)
-    AboutWindow about(starter);
     OnScreenDisplay osd(settings, *masterVolume, application.hwnd(), [&about] { return about.IsVisible(); });
     // --- launching
     Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput});
@@ -127,6 +150,16 @@ int RunProgram() {
     ControllerServices services{files, messages, hotkeys, keyboard, tray, deferredStart, dispatcher, settings};
     MainWindow mainWindow(hotkeys, std::make_unique<MainController>(services, iniFile));
     mainWindow.Create(application.hwnd());
+    menus.SetOwners(trayWindow.hwnd(), mainWindow.hwnd());
+    // --- what the tray, the menus and the About window do
+    Win32OwnWindows shellWindows(application.hwnd(), mainWindow.hwnd());
+    ShellCommands shell(ShellServices{mainWindow.Controller(), trayIcon, menus, shellWindows, about, launch},
+                        HelpDocumentPathFor(ExecutablePath()));
+    trayIcon.SetEvents(&shell);
+    mainWindow.SetDismissHandler([&shell] { shell.HideEditor(); });
+    mainWindow.SetMenuMessageHandler([&menus](UINT message, WPARAM wParam, LPARAM lParam) {
+        return menus.HandleOwnerMessage(message, wParam, lParam);
+    });
     // --- the other windows, hidden, in their order
     welcome.Create(application.hwnd());
     EditorSettingsHost settingsHost(mainWindow);
@@ -134,10 +167,7 @@ int RunProgram() {
     SettingsDialogWindow settingsDialog(settings, settingsStore, settingsHost, settingsPreview, messages);
     settingsDialog.Create(application.hwnd());
     osd.Create(mainWindow);
-    about.Create(application.hwnd(), [&about, &mainWindow] {
-        EnableWindow(mainWindow.hwnd(), TRUE);
-        about.Hide();
-    });
+    about.Create(application.hwnd(), [&shell] { shell.CloseAbout(); });
 
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -28,6 +28,7 @@ struct ControllerServices {
 };
 
 // Tray pictures: 0-88 animate while active.
+inline constexpr int kTrayLastAnimationPicture = 88;
 inline constexpr int kTrayStillActiveIcon = 10;
 inline constexpr int kTrayInactiveIcon = 89;
 

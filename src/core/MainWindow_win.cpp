@@ -56,6 +56,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
         controller_->OnHotKey(static_cast<int>(wParam), IsVisible());
         return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE && dismiss_) {
+            dismiss_();
+            return 0;
+        }
+        return DefaultHandling(message, wParam, lParam);
     case WM_QUERYENDSESSION:
         controller_->OnCloseQuery();
         return TRUE;
@@ -70,6 +76,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         controller_->OnDestroy();
         PostQuitMessage(0);
         return 0;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        if (menuMessages_) {
+            if (auto handled = menuMessages_(message, wParam, lParam)) return *handled;
+        }
+        return DefaultHandling(message, wParam, lParam);
     default:
         return DefaultHandling(message, wParam, lParam);
     }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "core/MainController.h"
 #include "platform/win32/SystemServices.h"
@@ -29,6 +30,15 @@ public:
     void StartTimer(UINT_PTR id, UINT intervalMs);
     void StopTimer(UINT_PTR id);
 
+    // Esc in the shown window. Until the editor has its own buttons this is
+    // the way back to the tray.
+    void SetDismissHandler(std::function<void()> handler) { dismiss_ = std::move(handler); }
+    // Messages that a menu opened on this window sends to its owner (the
+    // owner-drawn look's WM_MEASUREITEM and WM_DRAWITEM).
+    void SetMenuMessageHandler(std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> handler) {
+        menuMessages_ = std::move(handler);
+    }
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -36,6 +46,8 @@ private:
     Win32Hotkeys& hotkeys_;
     std::unique_ptr<MainController> controller_;
     std::map<UINT_PTR, std::function<void()>> timerHandlers_;
+    std::function<void()> dismiss_;
+    std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> menuMessages_;
 };
 
 }  // namespace keytide::win32

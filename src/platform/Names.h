@@ -11,6 +11,31 @@ inline constexpr char kProgramTitle[] = "Keytide";
 // window. A second copy recognises a running one by this class and title.
 inline constexpr char kApplicationWindowClass[] = "KeytideApplication";
 
+// Taken by the first copy before it looks for a running one, so that two
+// copies started at the same moment cannot both go on. "Local\": one per
+// log-on session.
+inline constexpr wchar_t kSingleInstanceLock[] = L"Local\\Keytide.SingleInstance";
+
+// The tray icon's hidden window, which receives the shell's notifications;
+// the icon's number for that window, and the message the notifications come
+// as (0x800, WM_APP).
+inline constexpr char kTrayWindowClass[] = "TktdTrayIconWindow";
+inline constexpr unsigned kTrayIconNumber = 1;
+inline constexpr unsigned kTrayCallbackMessage = 0x800;
+
+// The tray icon's lasting identity: by it the shell keeps the user's choice
+// to always show the icon.
+struct Guid {
+    unsigned long data1;
+    unsigned short data2;
+    unsigned short data3;
+    unsigned char data4[8];
+};
+inline constexpr Guid kTrayIconGuid{0x8d6a658e, 0x8e5e, 0x41ab, {0xa2, 0xbf, 0xa8, 0x97, 0x9a, 0x2b, 0x8f, 0x4c}};
+
+// Broadcast by the shell when it has made its taskbar anew (after a restart).
+inline constexpr char kTaskbarCreatedMessage[] = "TaskbarCreated";
+
 // The main window (the assignment editor), hidden almost all the time.
 inline constexpr char kMainWindowClass[] = "Tktdform";
 inline constexpr char kMainWindowTitle[] = "Keytide";

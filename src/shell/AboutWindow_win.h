@@ -14,6 +14,7 @@
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WindowBase.h"
 #include "shell/AboutWindow.h"
+#include "shell/ShellPorts.h"
 #include "widgets/FlatButton_win.h"
 #include "widgets/FlatTooltip_win.h"
 #include "widgets/GradientPanel_win.h"
@@ -21,7 +22,7 @@
 
 namespace keytide::win32 {
 
-class AboutWindow final : public WindowBase {
+class AboutWindow final : public AboutBox, private WindowBase {
 public:
     explicit AboutWindow(platform::ProgramStarter& shell);
 
@@ -29,10 +30,10 @@ public:
     // hide this window).
     void Create(HWND owner, std::function<void()> onClose);
 
-    void Show();
-    void Hide() { ShowWindow(hwnd(), SW_HIDE); }
+    void Show() override;
+    void Hide() override { ShowWindow(hwnd(), SW_HIDE); }
     // The one answer to "is the About window up?".
-    bool IsVisible() const { return hwnd() != nullptr && IsWindowVisible(hwnd()) != FALSE; }
+    bool IsVisible() const override { return hwnd() != nullptr && IsWindowVisible(hwnd()) != FALSE; }
 
     // Where the white copies of the links stand, in client pixels.
     const AboutLinkPlaces& LinkPlaces() const { return links_; }

@@ -1,6 +1,7 @@
 #include "shell/ApplicationWindow_win.h"
 
 #include "platform/Names.h"
+#include "shell/TrayIconResources.h"
 
 namespace keytide::win32 {
 
@@ -14,6 +15,8 @@ void ApplicationWindow::Create() {
     params.y = GetSystemMetrics(SM_CYSCREEN) / 2;
     params.width = 0;
     params.height = 0;
+    // The button shows the program's own icon.
+    params.icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(icons::kApplicationIconId));
     WindowBase::Create(params);
 }
 

@@ -1,6 +1,6 @@
-// The About window's behaviour: each of its three ways of closing runs the
-// close steps once; the links open the home page and a mail to the support
-// address; only the white copies of the links react.
+// The About window's links: they open the home page and a mail to the
+// support address, and only their white copies react. (Its ways of closing
+// are tested with the tray's commands, which they run.)
 #include "shell/AboutWindow.h"
 
 #include <gtest/gtest.h>
@@ -13,22 +13,6 @@
 
 namespace keytide {
 namespace {
-
-TEST(AboutActionsTest, EveryWayOfClosingRunsTheCloseStepsOnce) {
-    testing::RecordingStarter shell;
-    int closes = 0;
-    AboutActions about(shell, [&] { ++closes; });
-    const struct {
-        const char* way;
-        void (AboutActions::*close)();
-    } ways[] = {{"Ok", &AboutActions::Ok}, {"X", &AboutActions::Ok}, {"Alt+F4", &AboutActions::WindowClosed}};
-    int expected = 0;
-    for (const auto& way : ways) {
-        (about.*way.close)();
-        EXPECT_EQ(closes, ++expected) << way.way;
-    }
-    EXPECT_TRUE(shell.log.empty());
-}
 
 TEST(AboutActionsTest, TheLinksOpenTheHomePageAndAMailToSupportThroughTheShell) {
     testing::RecordingStarter shell;

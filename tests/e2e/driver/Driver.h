@@ -52,6 +52,10 @@
 //                 waitForFile(path, predicate), firstDifference, splitLines.
 //   Registry      regReadString, regReadDword, regWriteString, regDeleteValue.
 //   Marker        readMarkerLog, waitForMarkerRuns: what marker.exe recorded.
+//   Tray          trayIconPresent/waitForTrayIcon (the program's icon as the
+//                 shell holds it), awaitStarted (the deferred start is over:
+//                 use it before any hot-key probe), trayIconRect, clickTrayIcon,
+//                 clickAt, screenPixels, saveScreen, waitForPopupMenu, menuItems.
 //   Waiting       waitUntil(predicate[, timeout]), pause(ms) for settling.
 
 #include <windows.h>
@@ -382,6 +386,39 @@ std::vector<MarkerRun> readMarkerLog(const std::string& path);
 // Waits until the log holds at least `count` runs; the runs, or nothing.
 std::optional<std::vector<MarkerRun>> waitForMarkerRuns(const std::string& path, size_t count,
                                                         std::optional<Ms> timeout = {});
+
+// ---------------------------------------------------------------------------
+// The tray icon and the program's menus.
+
+// Whether the shell holds the program's tray icon (asked with an empty change
+// of the icon, which the shell refuses for an icon it does not hold).
+bool trayIconPresent(const KeytideProcess& k);
+bool waitForTrayIcon(const KeytideProcess& k, bool present = true, std::optional<Ms> timeout = {});
+// Waits until the deferred start is over: the tray icon is up, so the program
+// has taken its keys (it does so before putting up the icon). From then on a
+// hot-key probe cannot take a key from the program as it registers it. Ends
+// the test when the icon does not come.
+void awaitStarted(const KeytideProcess& k, std::source_location where = std::source_location::current());
+// The icon's rectangle on the screen; nothing while it is not shown.
+std::optional<RECT> trayIconRect(const KeytideProcess& k);
+// Mouse clicks by SendInput at a screen point (button: MOUSEEVENTF_LEFTDOWN,
+// MOUSEEVENTF_RIGHTDOWN or MOUSEEVENTF_MIDDLEDOWN; the matching release follows).
+bool clickAt(POINT at, DWORD buttonDown = MOUSEEVENTF_LEFTDOWN);
+bool clickTrayIcon(const KeytideProcess& k, DWORD buttonDown = MOUSEEVENTF_LEFTDOWN);
+// The screen's pixels in a rectangle, row by row, as 0x00RRGGBB.
+std::vector<std::uint32_t> screenPixels(const RECT& area);
+// Saves the whole screen as a .bmp (for looking at a run kept with
+// KEYTIDE_KEEP_SCRATCH=1).
+bool saveScreen(const std::string& path);
+// The visible popup menu window (class "#32768") of a process, or nullptr.
+HWND waitForPopupMenu(DWORD pid, std::optional<Ms> timeout = {});
+struct MenuItem {
+  std::string caption;  // empty for a separator
+  bool separator = false;
+  bool checked = false;
+};
+// The items of an open popup menu window; nothing if they cannot be read.
+std::optional<std::vector<MenuItem>> menuItems(HWND menuWindow);
 
 // ---------------------------------------------------------------------------
 namespace detail {

@@ -165,7 +165,8 @@ E2E_TEST("volume.master_keys_act_on_the_endpoint_volume_where_it_answers") {
   const bool endpointAnswers = endpoint.levels().has_value();
   t.write(kIni, volumeKeysIni());
   KeytideProcess& k = t.start();
-  REQUIRE_MSG(waitHotKey(VK_ADD, true), "the keypad was never grabbed");
+  awaitStarted(k);
+  REQUIRE_MSG(!hotKeyFree(VK_ADD), "the keypad was never grabbed");
 
   if (!endpointAnswers) {
     // Wine 8 (see above), or Windows without a sound output: the program then

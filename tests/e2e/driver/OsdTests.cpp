@@ -61,10 +61,11 @@ struct OsdWindows {
   HWND progress = nullptr;
 };
 
-// Starts the program and waits until the deferred start has loaded the
-// settings and grabbed the keypad (and Num Lock right after it).
+// Waits until the deferred start has loaded the settings and grabbed the
+// keypad (and Num Lock right after it).
 OsdWindows startWithOsd(TestContext& t, KeytideProcess& k) {
-  REQUIRE_MSG(waitHotKey(VK_NUMPAD5, true), "the keypad was never grabbed");
+  awaitStarted(k);
+  REQUIRE_MSG(!hotKeyFree(VK_NUMPAD5), "the keypad was never grabbed");
   pause(Ms{500});
   OsdWindows osd{k.window(kTextClass), k.window(kProgressClass)};
   REQUIRE_MSG(osd.text != nullptr, "no OSD text window (class TktdOSDTextForm)");
@@ -436,10 +437,13 @@ E2E_TEST("osd.volume_bar_at_the_bottom_as_wide_as_the_volume") {
   }
 
   // On screen: lime label, and the bar's segments as far as the width reaches.
-  const Screenshot shot = captureScreen();
-  shot.save(t.path("volume.bmp"));
+  // The screen shows a window's drawing a moment after the program made it.
   const RECT label = windowRect(osd.text);
   const PixelSet labelShape = pixelsOf(windowRegion(osd.text));
+  waitUntil([&] { return limeCount(captureScreen(), POINT{label.left, label.top}, labelShape) == labelShape.size(); },
+            Ms{3000});
+  const Screenshot shot = captureScreen();
+  shot.save(t.path("volume.bmp"));
   CHECK_MSG(limeCount(shot, POINT{label.left, label.top}, labelShape) == labelShape.size(),
             "the label is not lime on screen (see volume.bmp)");
   for (int i = 0; i < 41; ++i) {

@@ -105,7 +105,8 @@ E2E_TEST("power.log_off_restart_and_shut_down_request_the_end_of_the_session_wit
   for (const auto& c : cases) {
     if (keytide == nullptr || !keytide->running()) {
       keytide = &t.start();
-      REQUIRE_MSG(waitHotKey(VK_NUMPAD5, true), "the keypad was never grabbed");
+      awaitStarted(*keytide);
+      REQUIRE_MSG(!hotKeyFree(VK_NUMPAD5), "the keypad was never grabbed");
       pause(Ms{500});  // Num Lock is registered right after the slot keys
     }
     const std::string foreign = foreignWindows({keytide->pid(), watch.pid()});
@@ -130,7 +131,8 @@ E2E_TEST("power.log_off_restart_and_shut_down_request_the_end_of_the_session_wit
   // Suspend is no end-session request (Wine's power-state call does nothing).
   if (keytide == nullptr || !keytide->running()) {
     keytide = &t.start();
-    REQUIRE(waitHotKey(VK_NUMPAD5, true));
+    awaitStarted(*keytide);
+    REQUIRE(!hotKeyFree(VK_NUMPAD5));
     pause(Ms{500});
   }
   pressKey(kSuspendKey);

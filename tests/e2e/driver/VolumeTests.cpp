@@ -90,7 +90,8 @@ E2E_TEST("volume.keys_step_the_master_level_within_its_limits") {
   REQUIRE_MSG(mixerGetNumDevs() > 0, "no audio mixer: the harness should run a PulseAudio null sink");
   t.write(kIni, volumeIni());
   KeytideProcess& k = t.start();
-  REQUIRE_MSG(waitHotKey(VK_ADD, true), "the keypad was never grabbed");
+  awaitStarted(k);
+  REQUIRE_MSG(!hotKeyFree(VK_ADD), "the keypad was never grabbed");
 
   // 66 presses reach the top from any level; volume moves in both directions
   // by 1000 per press, and down stops at 0.
@@ -123,7 +124,8 @@ E2E_TEST("volume.keys_without_a_mixer_change_nothing_and_say_nothing") {
   NoAudioDriver noSound;
   t.write(kIni, volumeIni());
   KeytideProcess& k = t.start();
-  REQUIRE_MSG(waitHotKey(VK_ADD, true), "the keypad was never grabbed");
+  awaitStarted(k);
+  REQUIRE_MSG(!hotKeyFree(VK_ADD), "the keypad was never grabbed");
   press(VK_ADD, 2);
   press(VK_MULTIPLY, 1);
   press(VK_SUBTRACT, 1);

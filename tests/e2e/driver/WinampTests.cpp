@@ -41,8 +41,9 @@ std::string playerKeysIni() {
 
 void startKeytide(TestContext& t) {
   t.write(kIni, playerKeysIni());
-  t.start();
-  REQUIRE_MSG(waitHotKey(VK_NUMPAD5, true), "the keypad was never grabbed");
+  KeytideProcess& k = t.start();
+  awaitStarted(k);
+  REQUIRE_MSG(!hotKeyFree(VK_NUMPAD5), "the keypad was never grabbed");
   pause(Ms{500});  // Num Lock is registered right after the slot keys
 }
 

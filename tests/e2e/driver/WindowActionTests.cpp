@@ -34,8 +34,9 @@ constexpr WORD kRestoreKey = VK_NUMPAD4;
 
 void startKeytide(TestContext& t) {
   t.write(kIni, windowKeysIni());
-  t.start();
-  REQUIRE_MSG(waitHotKey(VK_NUMPAD5, true), "the keypad was never grabbed");
+  KeytideProcess& k = t.start();
+  awaitStarted(k);
+  REQUIRE_MSG(!hotKeyFree(VK_NUMPAD5), "the keypad was never grabbed");
   pause(Ms{500});  // Num Lock is registered right after the slot keys
 }
 

@@ -1,0 +1,95 @@
+#include "shell/ShellCommands.h"
+
+#include "platform/Names.h"
+
+namespace keytide {
+
+std::string HelpDocumentPathFor(std::string_view executablePath) {
+    const auto separator = executablePath.find_last_of("\\:");
+    const std::string_view directory =
+        separator == std::string_view::npos ? std::string_view{} : executablePath.substr(0, separator + 1);
+    return std::string(directory) + names::kHelpDocument;
+}
+
+ShellCommands::ShellCommands(ShellServices services, std::string helpDocument)
+    : services_(services), helpDocument_(std::move(helpDocument)) {}
+
+void ShellCommands::Run(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::Show:
+        // The editor's OK, Cancel and close put the icon back.
+        services_.windows.ShowMainWindow();
+        services_.icon.SetIconVisible(false);
+        break;
+    case MenuCommand::Active:
+        services_.controller.ToggleActive();
+        break;
+    case MenuCommand::OsdEnabled:
+        services_.controller.ToggleOsd();
+        break;
+    case MenuCommand::Help:
+        services_.launch.RunFile(helpDocument_);
+        break;
+    case MenuCommand::About:
+        ShowAbout();
+        break;
+    case MenuCommand::Exit:
+        services_.windows.CloseMainWindow();
+        break;
+    }
+}
+
+void ShellCommands::OpenTrayMenu(TrayPoint at) { OpenMenu(ProgramMenu::Tray, at); }
+
+void ShellCommands::OpenHelpMenu(TrayPoint at) { OpenMenu(ProgramMenu::Help, at); }
+
+void ShellCommands::OpenMenu(ProgramMenu menu, TrayPoint at) {
+    // Notifications keep arriving while a menu is open; one menu at a time.
+    if (menuOpen_) return;
+    menuOpen_ = true;
+    std::optional<MenuCommand> chosen;
+    try {
+        chosen = services_.menus.Track(menu, at);
+    } catch (...) {
+        menuOpen_ = false;
+        throw;
+    }
+    menuOpen_ = false;
+    // The menu is gone before the command runs, so a window it opens comes
+    // up on a clean screen.
+    if (chosen) Run(*chosen);
+}
+
+void ShellCommands::ShowAbout() {
+    if (services_.about.IsVisible()) return;
+    services_.icon.SetEnabled(false);
+    services_.about.Show();
+    services_.windows.EnableMainWindow(false);
+    services_.windows.ShowTaskbarButton();
+}
+
+void ShellCommands::CloseAbout() {
+    services_.windows.EnableMainWindow(true);
+    services_.about.Hide();
+    services_.icon.SetEnabled(true);
+    // The button came with the About window; in the tray the program has none.
+    if (!services_.windows.IsMainWindowVisible()) services_.windows.HideTaskbarButton();
+}
+
+void ShellCommands::HideEditor() {
+    if (!services_.windows.IsMainWindowVisible()) return;
+    services_.windows.HideMainWindow();
+    services_.icon.SetIconVisible(true);
+}
+
+void ShellCommands::OnClick() { services_.controller.ToggleActive(); }
+
+void ShellCommands::OnMenuRequest(TrayPoint at) { OpenTrayMenu(at); }
+
+void ShellCommands::OnCycle(TrayIcon& icon, int) {
+    // The step that follows advances to 1: the animation shows picture 0 once
+    // when it starts and then runs through 1 .. 88 again and again.
+    if (icon.IconIndex() == kTrayLastAnimationPicture) icon.SetIconIndex(0);
+}
+
+}  // namespace keytide

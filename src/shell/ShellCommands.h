@@ -1,0 +1,56 @@
+#pragma once
+// What the user does to the program from outside its windows: the mouse on
+// the tray icon, the tray menu and the help menu, and the About window's
+// coming and going.
+#include <string>
+#include <string_view>
+
+#include "actions/LaunchOperations.h"
+#include "core/MainController.h"
+#include "shell/ShellPorts.h"
+#include "shell/TrayIcon.h"
+
+namespace keytide {
+
+struct ShellServices {
+    MainController& controller;
+    TrayIcon& icon;
+    PopupMenus& menus;
+    OwnWindows& windows;
+    AboutBox& about;
+    LaunchOperations& launch;
+};
+
+// The help page beside the program: its directory followed by "Help\topics.htm".
+std::string HelpDocumentPathFor(std::string_view executablePath);
+
+class ShellCommands final : public TrayIconEvents {
+public:
+    // helpDocument: the full path of the help page beside the program.
+    ShellCommands(ShellServices services, std::string helpDocument);
+
+    void Run(MenuCommand command);
+    void OpenTrayMenu(TrayPoint at);
+    // The "?" button on the main window's title bar.
+    void OpenHelpMenu(TrayPoint at);
+    // The About window's Ok button, its close box or any other way of closing it.
+    void CloseAbout();
+    // Until the editor has its OK, Cancel and close buttons: the shown main
+    // window goes back to the tray (nothing in it can have changed).
+    void HideEditor();
+
+    // The tray icon's events.
+    void OnClick() override;
+    void OnMenuRequest(TrayPoint at) override;
+    void OnCycle(TrayIcon& icon, int nextIndex) override;
+
+private:
+    void OpenMenu(ProgramMenu menu, TrayPoint at);
+    void ShowAbout();
+
+    ShellServices services_;
+    std::string helpDocument_;
+    bool menuOpen_ = false;
+};
+
+}  // namespace keytide

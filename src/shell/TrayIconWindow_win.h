@@ -1,0 +1,54 @@
+#pragma once
+// The tray icon on Windows: a hidden window of its own that talks to the
+// shell (Shell_NotifyIconW) and receives its notifications, including the
+// broadcast after the taskbar has been made anew. It shows the pictures it
+// was given and hands every notification to the portable TrayIcon.
+#include <windows.h>
+// windows.h first: shellapi.h depends on it.
+#include <shellapi.h>
+
+#include <functional>
+#include <optional>
+
+#include "platform/win32/WindowBase.h"
+#include "shell/TrayIcon.h"
+#include "shell/TrayPictures_win.h"
+
+namespace keytide::win32 {
+
+class TrayIconWindow final : public NotificationArea, private WindowBase {
+public:
+    explicit TrayIconWindow(TrayPictures pictures);
+
+    void Create();
+    HWND hwnd() const { return WindowBase::hwnd(); }
+    // Where the notifications go.
+    void SetIcon(TrayIcon* icon) { icon_ = icon; }
+    // Messages that a menu tracked on this window sends to its owner (the
+    // owner-drawn look's WM_MEASUREITEM and WM_DRAWITEM).
+    void SetMenuMessageHandler(std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> handler) {
+        menuMessages_ = std::move(handler);
+    }
+
+    bool Add(TrayIdentity identity, const TrayIconFace& face) override;
+    bool Modify(TrayIdentity identity, const TrayIconFace& face) override;
+    bool Remove(TrayIdentity identity) override;
+    bool UseCurrentCallbacks(TrayIdentity identity) override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    NOTIFYICONDATAW Record(TrayIdentity identity) const;
+    void OnNotification(WPARAM wParam, LPARAM lParam);
+
+    TrayPictures pictures_;
+    TrayIcon* icon_ = nullptr;
+    UINT taskbarCreated_ = 0;
+    bool currentCallbacks_ = false;
+    // What the shell shows now, so that a change sends only what changed.
+    std::optional<TrayIconFace> shown_;
+    std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> menuMessages_;
+};
+
+}  // namespace keytide::win32

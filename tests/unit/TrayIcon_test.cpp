@@ -1,0 +1,211 @@
+// The tray icon on its own: pictures and their limits, the animation steps,
+// the mouse table, the tooltip, and what the shell is asked and when.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "doubles/FakeIntervalTimer.h"
+#include "doubles/ShellDoubles.h"
+#include "shell/TrayIcon.h"
+
+namespace keytide {
+namespace {
+
+using testing::FakeNotificationArea;
+
+// Records the icon's events as text.
+class EventLog : public TrayIconEvents {
+public:
+    void OnClick() override { events.push_back("click"); }
+    void OnDoubleClick() override { events.push_back("double"); }
+    void OnMouseDown(TrayButton button, TrayPoint at) override { events.push_back("down " + Name(button, at)); }
+    void OnMouseUp(TrayButton button, TrayPoint at) override { events.push_back("up " + Name(button, at)); }
+    void OnMouseMove(TrayPoint at) override { events.push_back("move " + Name(TrayButton::Left, at).substr(2)); }
+    void OnMenuRequest(TrayPoint at) override { events.push_back("menu " + Name(TrayButton::Left, at).substr(2)); }
+
+    static std::string Name(TrayButton button, TrayPoint at) {
+        const char* name = button == TrayButton::Left ? "L" : button == TrayButton::Right ? "R" : "M";
+        return std::string(name) + " " + std::to_string(at.x) + "," + std::to_string(at.y);
+    }
+    std::vector<std::string> events;
+};
+
+class TrayIconTest : public ::testing::Test {
+protected:
+    void SetUp() override { icon.SetEvents(&log); }
+
+    FakeNotificationArea area;
+    testing::ManualIntervalTimer timer;
+    TrayIcon icon{area, timer, 90};
+    EventLog log;
+};
+
+TEST_F(TrayIconTest, AnIndexPastTheLastPictureShowsTheLastOne) {
+    icon.SetIconVisible(true);
+    const struct {
+        int requested;
+        int shown;
+    } cases[] = {{95, 89}, {90, 89}, {89, 89}, {10, 10}, {0, 0}, {-3, 0}};
+    for (const auto& c : cases) {
+        icon.SetIconIndex(c.requested);
+        EXPECT_EQ(icon.IconIndex(), c.shown) << c.requested;
+        EXPECT_EQ(area.shown.picture, c.shown) << c.requested;
+    }
+
+    FakeNotificationArea noPicturesArea;
+    TrayIcon withoutPictures{noPicturesArea, timer, 0};
+    withoutPictures.SetIconIndex(5);
+    EXPECT_EQ(withoutPictures.IconIndex(), 0);
+}
+
+TEST_F(TrayIconTest, WithoutAHandlerTheAnimationRunsThroughEveryPictureWithOneChangePerStep) {
+    icon.SetIconVisible(true);
+    icon.SetIconIndex(87);
+    icon.SetCycleIcons(true);  // starts again at 0
+    EXPECT_EQ(area.shown.picture, 0);
+    EXPECT_TRUE(timer.running);
+    EXPECT_EQ(timer.intervalMs, 100u);
+
+    area.pictures.clear();
+    area.calls.clear();
+    timer.Tick(91);
+    std::vector<int> expected;
+    for (int step = 1; step <= 91; ++step) expected.push_back(step % 90);  // 1 .. 89, 0, 1
+    EXPECT_EQ(area.pictures, expected);
+    EXPECT_EQ(area.calls.size(), 91u) << "one change of the icon per step";
+
+    // Off: the last picture stays until another index is set.
+    icon.SetCycleIcons(false);
+    EXPECT_FALSE(timer.running);
+    EXPECT_EQ(area.shown.picture, 1);
+    icon.SetIconIndex(89);
+    EXPECT_EQ(area.shown.picture, 89);
+}
+
+TEST_F(TrayIconTest, TheMouseTable) {
+    const TrayPoint at{40, 700};
+    using N = TrayNotification;
+    const struct {
+        const char* what;
+        bool currentCallbacks;
+        std::vector<N> notifications;
+        std::vector<std::string> events;
+    } cases[] = {
+        {"move", false, {N::MouseMove}, {"move 40,700"}},
+        {"left click", false, {N::LeftDown, N::LeftUp}, {"down L 40,700", "click", "up L 40,700"}},
+        {"release without a press", false, {N::LeftUp}, {"up L 40,700"}},
+        {"double click: one click",
+         false,
+         {N::LeftDown, N::LeftUp, N::LeftDoubleClick, N::LeftUp},
+         {"down L 40,700", "click", "up L 40,700", "double", "up L 40,700"}},
+        {"right click, classic callbacks", false, {N::RightDown, N::RightUp},
+         {"down R 40,700", "up R 40,700", "menu 40,700"}},
+        {"right click, current callbacks",
+         true,
+         {N::RightDown, N::RightUp, N::ContextMenu},
+         {"down R 40,700", "up R 40,700", "menu 40,700"}},
+        {"right press alone", true, {N::RightDown}, {"down R 40,700"}},
+        {"keyboard", true, {N::KeySelect}, {"menu 40,700"}},
+        {"left click, current callbacks", true, {N::LeftDown, N::LeftUp, N::Select},
+         {"down L 40,700", "click", "up L 40,700"}},
+        {"middle", false, {N::MiddleDown, N::MiddleUp}, {"down M 40,700", "up M 40,700"}},
+    };
+    for (const auto& c : cases) {
+        area.currentCallbacks = c.currentCallbacks;
+        icon.SetIconVisible(true);
+        log.events.clear();
+        for (N notification : c.notifications) icon.OnNotification(notification, at);
+        EXPECT_EQ(log.events, c.events) << c.what;
+        icon.SetIconVisible(false);
+    }
+}
+
+TEST_F(TrayIconTest, WhileDisabledTheMouseDoesNothingAndAPressThenDoesNotCount) {
+    icon.SetIconVisible(true);
+    icon.SetEnabled(false);
+    for (auto notification : {TrayNotification::MouseMove, TrayNotification::LeftDown, TrayNotification::LeftUp,
+                              TrayNotification::RightUp, TrayNotification::ContextMenu}) {
+        icon.OnNotification(notification, {1, 2});
+    }
+    EXPECT_TRUE(log.events.empty());
+
+    icon.SetEnabled(true);
+    icon.OnNotification(TrayNotification::LeftUp, {1, 2});
+    EXPECT_EQ(log.events, (std::vector<std::string>{"up L 1,2"}));
+}
+
+TEST_F(TrayIconTest, TheTipIsCutTo127UnitsAndNeverInsideACharacter) {
+    EXPECT_EQ(TrayTip(u"Keytide", true), u"Keytide");
+    EXPECT_EQ(TrayTip(u"Keytide", false), u"");
+    const std::u16string exact(127, u'x');
+    EXPECT_EQ(TrayTip(exact, true), exact);
+    EXPECT_EQ(TrayTip(std::u16string(200, u'y'), true), std::u16string(127, u'y'));
+    // A character outside the basic plane across the cut: left out whole.
+    const std::u16string across = std::u16string(126, u'a') + u"\U0001F3B9" + u"b";
+    EXPECT_EQ(TrayTip(across, true), std::u16string(126, u'a'));
+
+    icon.SetHint(std::u16string(300, u'z'));
+    icon.SetIconVisible(true);
+    EXPECT_EQ(area.shown.tip.size(), 127u);
+    icon.SetShowHint(false);
+    EXPECT_EQ(area.shown.tip, u"");
+}
+
+TEST_F(TrayIconTest, TheShellHoldsTheIconExactlyWhileItIsVisible) {
+    icon.SetIconIndex(7);  // not up yet: nothing is sent
+    icon.SetCycleIcons(true);
+    EXPECT_TRUE(area.calls.empty());
+    EXPECT_FALSE(timer.running) << "a hidden icon is not animated";
+
+    icon.SetIconVisible(true);
+    EXPECT_EQ(area.held, TrayIdentity::Guid);
+    EXPECT_TRUE(timer.running);
+    EXPECT_TRUE(icon.UsesCurrentCallbacks());
+
+    // The taskbar made anew (the shell restarted and forgot the icon).
+    area.held.reset();
+    icon.OnTaskbarCreated();
+    EXPECT_EQ(area.held, TrayIdentity::Guid);
+
+    icon.SetIconVisible(false);
+    EXPECT_FALSE(area.held.has_value());
+    EXPECT_FALSE(timer.running);
+    area.calls.clear();
+    icon.OnTaskbarCreated();
+    icon.SetIconIndex(3);
+    EXPECT_TRUE(area.calls.empty()) << "a hidden icon is neither added again nor changed";
+}
+
+TEST_F(TrayIconTest, AnIconTheShellStillHoldsIsReplacedOnAdd) {
+    area.held = TrayIdentity::Guid;  // left by a copy that crashed
+    icon.SetIconVisible(true);
+    EXPECT_EQ(area.calls, (std::vector<std::string>{"add guid 0", "remove guid", "add guid 0", "version guid"}));
+    EXPECT_EQ(area.held, TrayIdentity::Guid);
+}
+
+TEST_F(TrayIconTest, AfterTheProgramMovedTheIconIsKnownByWindowAndNumber) {
+    area.refused = {TrayIdentity::Guid};
+    icon.SetIconVisible(true);
+    EXPECT_EQ(area.held, TrayIdentity::WindowAndNumber);
+    icon.SetIconIndex(12);
+    EXPECT_EQ(area.calls.back(), "modify id 12");
+    EXPECT_EQ(area.shown.picture, 12);
+
+    // A new taskbar tries the lasting identity first again.
+    area.held.reset();
+    area.refused.clear();
+    icon.OnTaskbarCreated();
+    EXPECT_EQ(area.held, TrayIdentity::Guid);
+    icon.SetIconVisible(false);
+    EXPECT_EQ(area.calls.back(), "remove guid");
+
+    // A shell that refuses every add leaves the classic callbacks in force.
+    area.refused = {TrayIdentity::Guid, TrayIdentity::WindowAndNumber};
+    icon.SetIconVisible(true);
+    EXPECT_FALSE(area.held.has_value());
+    EXPECT_FALSE(icon.UsesCurrentCallbacks());
+}
+
+}  // namespace
+}  // namespace keytide
