@@ -5,6 +5,9 @@
 #include <windows.h>
 #include <colordlg.h>
 
+#include <functional>
+#include <optional>
+
 #include <algorithm>
 #include <climits>
 #include <chrono>
@@ -68,9 +71,10 @@ void sendMouse(const std::vector<INPUT>& steps) {
   pause(kStep);
 }
 
-void clickAt(POINT at, bool right = false) {
-  sendMouse({mouseInput(at, 0), mouseInput(at, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-             mouseInput(at, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
+// A click with a moment between its steps, as a hand makes it (Wine's combo
+// boxes close their list again on a release that comes with the press).
+void clickSteadily(POINT at) {
+  sendMouse({mouseInput(at, 0), mouseInput(at, MOUSEEVENTF_LEFTDOWN), mouseInput(at, MOUSEEVENTF_LEFTUP)});
 }
 
 POINT centreOf(HWND window) {
@@ -78,7 +82,7 @@ POINT centreOf(HWND window) {
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-void click(HWND window) { clickAt(centreOf(window)); }
+void click(HWND window) { clickSteadily(centreOf(window)); }
 
 void drag(POINT from, POINT to, bool right) {
   const POINT halfway{(from.x + to.x) / 2, (from.y + to.y) / 2};
@@ -350,11 +354,14 @@ E2E_TEST("welcome.first_start_shows_the_picture_on_top_for_three_seconds_taking_
     }
   CHECK_MSG(dark > 20, "the version text is not in its box: " + std::to_string(dark) + " dark pixels");
 
+  CHECK_MSG(!trayIconPresent(k), "the tray icon came before the welcome screen went");
+
   // Up for its three seconds, then gone; the program answers again.
   pause(Ms{2000});
   CHECK_MSG(isVisible(welcome), "the welcome screen went before its three seconds");
   CHECK_MSG(waitUntil([&] { return !isVisible(welcome); }, Ms{5000}), "the welcome screen stayed up");
   CHECK_MSG(isResponsive(k.mainWindow()), "the program does not answer after the welcome screen");
+  CHECK_MSG(waitForTrayIcon(k), "no tray icon after the welcome screen");
   CHECK_EQ(k.close(), DWORD{0});
 }
 
@@ -762,5 +769,221 @@ E2E_TEST("settings_dialog.ok_applies_the_scroll_lock_option_to_num_lock") {
   dialog.clickButton(layout::kOkId);
   CHECK(dialog.waitHidden());
   CHECK_MSG(waitHotKey(VK_NUMLOCK, true), "OK with \"Use Scroll Lock\" on did not grab Num Lock");
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+namespace {
+
+constexpr char kAboutClass[] = "TktdAboutForm";
+constexpr char kHomePage[] = "http://keytide.example.org/";
+constexpr char kSupportMail[] = "mailto:support@keytide.example.org";
+
+// Opens the tray menu with the right button and chooses "About..." (the
+// sixth item; the keyboard skips the separators).
+HWND openAboutFromTray(KeytideProcess& k) {
+  REQUIRE_MSG(clickTrayIcon(k, MOUSEEVENTF_RIGHTDOWN), "the tray icon could not be clicked");
+  HWND menu = waitForPopupMenu(k.pid());
+  REQUIRE_MSG(menu != nullptr, "no tray menu on the right button");
+  for (int i = 0; i < 5; ++i) pressKey(VK_DOWN);
+  pressKey(VK_RETURN);
+  CHECK_MSG(waitUntil([&] { return !isVisible(menu); }), "the tray menu stayed open");
+  HWND about = k.window(kAboutClass);
+  REQUIRE_MSG(about != nullptr, "no About window (class TktdAboutForm)");
+  REQUIRE_MSG(waitUntil([&] { return isVisible(about); }), "\"About...\" did not show the About window");
+  pause(Ms{300});
+  return about;
+}
+
+// A point of the About window's client area (96 DPI) on the screen.
+POINT onScreen(HWND window, int x, int y) {
+  POINT point{x, y};
+  ClientToScreen(window, &point);
+  return point;
+}
+
+// Where the program puts a link's white copy: as wide as its text in Arial
+// 13 px bold underlined, centred on its designed box (client coordinates).
+RECT whiteLink(const std::string& text, const RECT& designed) {
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontA(-13, 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
+  HGDIOBJ old = SelectObject(screen, font);
+  SIZE extent{};
+  GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(screen, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  const LONG left = (designed.left + designed.right - extent.cx) / 2;
+  return RECT{left, designed.top, left + extent.cx, designed.top + std::max(extent.cy, designed.bottom - designed.top)};
+}
+
+// marker.exe as the open command of "http" and "mailto" for the test's
+// length; the commands that were there come back at its end.
+class LinkHandlers {
+ public:
+  explicit LinkHandlers(const std::string& marker) {
+    for (const char* key : {kHttp, kMail}) previous_.push_back(regReadString(HKEY_CLASSES_ROOT, key, ""));
+    REQUIRE(regWriteString(HKEY_CLASSES_ROOT, kHttp, "", "\"" + marker + "\" -url \"%1\""));
+    REQUIRE(regWriteString(HKEY_CLASSES_ROOT, kMail, "", "\"" + marker + "\" /mail %1"));
+  }
+  LinkHandlers(const LinkHandlers&) = delete;
+  LinkHandlers& operator=(const LinkHandlers&) = delete;
+  ~LinkHandlers() {
+    const char* keys[] = {kHttp, kMail};
+    for (size_t i = 0; i < 2; ++i) {
+      if (previous_[i]) regWriteString(HKEY_CLASSES_ROOT, keys[i], "", *previous_[i]);
+    }
+  }
+
+ private:
+  static constexpr char kHttp[] = "http\\shell\\open\\command";
+  static constexpr char kMail[] = "mailto\\shell\\open\\command";
+  std::vector<std::optional<std::string>> previous_;
+};
+
+bool ktdActiveIs(TestContext& t, const char* value) {
+  const auto text = t.read(kIni);
+  return text && text->find(std::string("IsKTDActive=") + value + "\r\n") != std::string::npos;
+}
+
+}  // namespace
+
+E2E_TEST("about.shows_from_the_tray_and_each_close_gives_back_the_editor_and_the_tray_mouse") {
+  MouseParkedAtEnd parked;
+  t.write(kIni, std::string(kQuietSettings) + kActive);
+  KeytideProcess& k = t.start();
+  awaitStarted(k);
+  const struct {
+    const char* way;
+    std::function<void(HWND)> close;
+  } ways[] = {
+      {"Ok", [](HWND about) { click(GetDlgItem(about, 101)); }},
+      {"X", [](HWND about) {
+         HWND titleBar = ChildWindowFromPointEx(about, POINT{20, 10}, CWP_SKIPINVISIBLE);
+         click(GetDlgItem(titleBar, 100));
+       }},
+      {"Alt+F4", [](HWND about) {
+         // The click on the tray icon made the tray's window the active one.
+         clickSteadily(onScreen(about, 30, 270));
+         pressChord({VK_MENU, VK_F4});
+       }},
+  };
+  bool first = true;
+  for (const auto& way : ways) {
+    HWND about = openAboutFromTray(k);
+    CHECK_MSG(!IsWindowEnabled(k.mainWindow()), std::string(way.way) + ": the editor is enabled while About is up");
+    if (first) {
+      first = false;
+      // Borderless, centred, 349 x 295, on top.
+      CHECK_EQ(windowText(about), std::string("Keytide - About"));
+      const RECT placed = windowRect(about);
+      const SIZE screen = screenSize();
+      CHECK_EQ(placed.right - placed.left, 349L);
+      CHECK_EQ(placed.bottom - placed.top, 295L);
+      CHECK_EQ(placed.left, (screen.cx - 349) / 2L);
+      CHECK_EQ(placed.top, (screen.cy - 295) / 2L);
+      CHECK_MSG(isTopmost(about), "the About window is not topmost");
+      // The look: title bar, the inner panel's blue, the sunken frame of the
+      // box behind the links, the blue name over its black shadow, the white links.
+      const Screen shot = captureScreen();
+      shot.save(t.path("about.bmp"), placed);
+      const POINT o{placed.left, placed.top};
+      CHECK_EQ(hex(shot.at(o.x + 60, o.y + 14)), std::string("#8CDAFF"));
+      CHECK_EQ(hex(shot.at(o.x + 12, o.y + 100)), std::string("#0080C0"));
+      CHECK_EQ(hex(shot.at(o.x + 100, o.y + 108)), std::string("#808080"));  // Gradient6's grey top edge
+      CHECK_EQ(hex(shot.at(o.x + 100, o.y + 196)), std::string("#FFFFFF"));  // and its white bottom edge
+      int nameBlue = 0, nameBlack = 0;
+      for (int y = 42; y < 88; ++y)
+        for (int x = 44; x < 302; ++x) {
+          nameBlue += shot.at(o.x + x, o.y + y) == 0x0080C0 ? 1 : 0;
+          nameBlack += shot.at(o.x + x, o.y + y) == 0 ? 1 : 0;
+        }
+      CHECK_MSG(nameBlue > 300 && nameBlack > 50, "the product name is not blue over black: " +
+                                                     std::to_string(nameBlue) + " blue, " + std::to_string(nameBlack) +
+                                                     " black pixels");
+      int white = 0;
+      for (int y = 131; y < 147; ++y)
+        for (int x = 40; x < 310; ++x) white += shot.at(o.x + x, o.y + y) == 0xFFFFFF ? 1 : 0;
+      CHECK_MSG(white > 100, "the home page link is not white: " + std::to_string(white) + " white pixels");
+    }
+    // The tray ignores the mouse while About is up.
+    clickTrayIcon(k);
+    pause(Ms{800});
+    CHECK_MSG(ktdActiveIs(t, "1"), std::string(way.way) + ": a click on the tray icon switched the program");
+
+    way.close(about);
+    CHECK_MSG(waitUntil([&] { return !isVisible(about); }, Ms{5000}), std::string(way.way) + " did not close About");
+    CHECK_MSG(IsWindow(about), std::string(way.way) + " destroyed the About window");
+    CHECK_MSG(IsWindowEnabled(k.mainWindow()), std::string(way.way) + ": the editor stayed disabled");
+    clickTrayIcon(k);
+    CHECK_MSG(waitUntil([&] { return ktdActiveIs(t, "0"); }), std::string(way.way) + ": the tray ignores the mouse");
+    clickTrayIcon(k);
+    CHECK_MSG(waitUntil([&] { return ktdActiveIs(t, "1"); }), std::string(way.way) + ": the second click did nothing");
+  }
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+E2E_TEST("about.the_white_links_open_the_home_page_and_a_mail_and_their_shadows_do_nothing") {
+  MouseParkedAtEnd parked;
+  LinkHandlers handlers(t.installMarker());
+  t.write(kIni, std::string(kQuietSettings) + kActive);
+  KeytideProcess& k = t.start();
+  awaitStarted(k);
+  HWND about = openAboutFromTray(k);
+
+  const RECT home = whiteLink(kHomePage, RECT{74, 131, 274, 147});
+  const RECT mail = whiteLink(kSupportMail, RECT{88, 171, 258, 187});
+  // The strip of black shadow right of the white copy is no link; nor is
+  // the caption above it.
+  clickSteadily(onScreen(about, home.right, (home.top + home.bottom) / 2));
+  clickSteadily(onScreen(about, 160, 120));
+  pause(Ms{1500});
+  CHECK_MSG(readMarkerLog(t.markerLog()).empty(), "a click beside the white link opened something");
+
+  // Over the white copy: the hand, and a click runs the http handler.
+  const POINT link = onScreen(about, (home.left + home.right) / 2, (home.top + home.bottom) / 2);
+  sendMouse({mouseInput(link, 0)});
+  pause(Ms{300});
+  // Wine gives each process its own handle of a system cursor and does not
+  // let another process read it (Windows shares one handle): the link's
+  // cursor is known as the hand that "Ok" shows, not the arrow beside it.
+  auto cursorAt = [](POINT at) {
+    sendMouse({mouseInput(at, 0)});
+    pause(Ms{300});
+    CURSORINFO cursor{};
+    cursor.cbSize = sizeof cursor;
+    return GetCursorInfo(&cursor) ? cursor.hCursor : nullptr;
+  };
+  const HCURSOR overLink = cursorAt(link);
+  const HCURSOR overOk = cursorAt(centreOf(GetDlgItem(about, 101)));
+  const HCURSOR beside = cursorAt(onScreen(about, 160, 120));
+  CHECK_MSG(overLink != nullptr && overLink == overOk && overLink != beside,
+            "the cursor over the link is not the hand that \"Ok\" shows");
+  clickSteadily(link);
+  auto runs = waitForMarkerRuns(t.markerLog(), 1);
+  REQUIRE_MSG(runs.has_value(), "a click on the white link started nothing");
+  CHECK_MSG((*runs)[0].commandLine.find(kHomePage) != std::string::npos, "the http handler got " +
+                                                                              quoted((*runs)[0].commandLine));
+  CHECK_MSG(isVisible(about), "the link closed the About window");
+
+  clickSteadily(onScreen(about, (mail.left + mail.right) / 2, (mail.top + mail.bottom) / 2));
+  runs = waitForMarkerRuns(t.markerLog(), 2);
+  REQUIRE_MSG(runs.has_value(), "a click on the mail link started nothing");
+  CHECK_MSG((*runs)[1].commandLine.find(kSupportMail) != std::string::npos, "the mail handler got " +
+                                                                                 quoted((*runs)[1].commandLine));
+
+  // The title bar drags the window with the left button only.
+  const RECT placed = windowRect(about);
+  const POINT grip{placed.left + 60, placed.top + 12};
+  drag(grip, {grip.x - 40, grip.y + 30}, true);
+  const RECT afterRight = windowRect(about);
+  CHECK_MSG(EqualRect(&placed, &afterRight) != FALSE, "the right button moved the About window");
+  drag(grip, {grip.x - 40, grip.y + 30}, false);
+  const RECT moved = windowRect(about);
+  CHECK_MSG(moved.left == placed.left - 40 && moved.top == placed.top + 30,
+            "the left button moved the About window by (" + std::to_string(moved.left - placed.left) + ", " +
+                std::to_string(moved.top - placed.top) + "), not (-40, 30)");
+  click(GetDlgItem(about, 101));
+  CHECK(waitUntil([&] { return !isVisible(about); }));
   CHECK_EQ(k.close(), DWORD{0});
 }
