@@ -10,7 +10,7 @@ file(GLOB_RECURSE KEYTIDE_WIN_SOURCES CONFIGURE_DEPENDS
 add_library(keytide_win STATIC ${KEYTIDE_WIN_SOURCES})
 target_link_libraries(keytide_win PUBLIC keytide_core)
 target_compile_options(keytide_win PRIVATE ${KEYTIDE_WARNINGS})
-target_link_libraries(keytide_win PUBLIC user32 gdi32 shell32 advapi32 winmm comdlg32 comctl32 ole32)
+target_link_libraries(keytide_win PUBLIC user32 gdi32 shell32 shlwapi advapi32 winmm comdlg32 comctl32 ole32)
 
 enable_language(RC)
 add_executable(keytide WIN32 ${CMAKE_SOURCE_DIR}/src/app/WinMain_win.cpp ${CMAKE_SOURCE_DIR}/res/keytide.rc)

@@ -10,7 +10,8 @@ public:
     virtual ~LaunchOperations() = default;
     virtual void RunFile(const std::string& path) = 0;
     virtual void OpenAddress(const std::string& address) = 0;
-    // The program path cut out of a protocol's open command, "" or "none".
+    // The program path cut out of the open command of the program the user
+    // chose for a protocol, else of the protocol's own key; "" or "none".
     virtual std::string ReadShellOpenCommand(const std::string& protocol) = 0;
     virtual void ToggleCalculator() = 0;
     virtual void RunControlPanelApplet(const std::string& commandLine) = 0;

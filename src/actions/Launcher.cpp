@@ -10,13 +10,19 @@ namespace keytide {
 namespace {
 
 constexpr char kNoCommand[] = "none";
-constexpr char kCalculatorClass[] = "SciCalc";
 constexpr char kCalculatorProgram[] = "calc.exe";
-constexpr std::uint32_t kWmSysCommand = 0x0112;
-constexpr std::uintptr_t kScClose = 0xF060;
-constexpr int kSwShowNormal = 1;
 constexpr std::uint8_t kVkLeftWindows = 0x5B;
-constexpr std::uint32_t kKeyUp = 2;
+
+struct WindowMatch {
+    const char* className;
+    const char* title;  // null: any title
+};
+// Every store app has a frame of that class, so the title tells which.
+constexpr WindowMatch kCalculatorWindows[] = {
+    {"SciCalc", nullptr},
+    {"CalcFrame", nullptr},
+    {"ApplicationFrameWindow", "Calculator"},
+};
 
 bool StartsWithIgnoringAsciiCase(const std::string& text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
@@ -58,7 +64,19 @@ void Launcher::OpenAddress(const std::string& address) {
     services_.starter.ShellOpen(AddressToOpen(address));
 }
 
+platform::WindowId FindCalculator(platform::WindowSystem& windows) {
+    for (const WindowMatch& match : kCalculatorWindows) {
+        if (const auto window = windows.FindTopWindow(match.className, match.title)) return window;
+    }
+    return 0;
+}
+
 std::string Launcher::ReadShellOpenCommand(const std::string& protocol) {
+    // Today's systems keep the user's choice apart from the protocol's own
+    // key, which names the program that registered itself there last.
+    if (const auto chosen = services_.associations.ProtocolOpenCommand(protocol); chosen && !chosen->empty()) {
+        return CutQuotedCommand(*chosen);
+    }
     const auto value = services_.registry.ReadValue(platform::RegistryRoot::ClassesRoot,
                                                     protocol + "\\shell\\open\\command", "");
     if (!value) return kNoCommand;
@@ -74,23 +92,23 @@ std::string Launcher::ReadShellOpenCommand(const std::string& protocol) {
 }
 
 void Launcher::ToggleCalculator() {
-    if (const auto calculator = services_.windows.FindTopWindow(kCalculatorClass, nullptr)) {
-        services_.windows.Post(calculator, kWmSysCommand, kScClose, 0);
+    if (const auto calculator = FindCalculator(services_.windows)) {
+        services_.windows.RequestClose(calculator);
     } else {
         services_.starter.ShellOpen(kCalculatorProgram);
     }
 }
 
 void Launcher::RunControlPanelApplet(const std::string& commandLine) {
-    services_.starter.WinExec(commandLine, kSwShowNormal);
+    services_.starter.StartProgram(commandLine, platform::ShowState::Normal);
 }
 
 void Launcher::WinKeyChord(char letter) {
     const auto letterKey = static_cast<std::uint8_t>(std::toupper(static_cast<unsigned char>(letter)));
-    services_.keys.KeyEvent(kVkLeftWindows, 0);
-    services_.keys.KeyEvent(letterKey, 0);
-    services_.keys.KeyEvent(letterKey, kKeyUp);
-    services_.keys.KeyEvent(kVkLeftWindows, kKeyUp);
+    services_.keys.Press(kVkLeftWindows);
+    services_.keys.Press(letterKey);
+    services_.keys.Release(letterKey);
+    services_.keys.Release(kVkLeftWindows);
 }
 
 }  // namespace keytide

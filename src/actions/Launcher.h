@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProgramStarter.h"
 #include "platform/Registry.h"
+#include "platform/ShellAssociations.h"
 #include "platform/UserMessages.h"
 #include "platform/WindowSystem.h"
 
@@ -17,6 +18,7 @@ struct LauncherServices {
     platform::Registry& registry;
     platform::WindowSystem& windows;
     platform::KeyInput& keys;
+    platform::ShellAssociations& associations;
 };
 
 class Launcher final : public LaunchOperations {
@@ -39,6 +41,10 @@ private:
 // quote when the command does not start with one ("" when there is nothing
 // to cut).
 std::string CutQuotedCommand(const std::string& command);
+
+// The running calculator's window: the classic calculator's, the Windows 7
+// calculator's, or the frame of today's calculator app; 0 when none runs.
+platform::WindowId FindCalculator(platform::WindowSystem& windows);
 
 // The address as opened: unchanged with an http:// or https:// scheme (any
 // letter case), otherwise with "http://" put in front.

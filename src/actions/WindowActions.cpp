@@ -4,60 +4,48 @@ namespace keytide {
 
 namespace {
 
-constexpr std::uint32_t kWmCommand = 0x0111;
-constexpr std::uint32_t kWmSysCommand = 0x0112;
-constexpr std::uintptr_t kScClose = 0xF060;
-constexpr std::uintptr_t kScMaximize = 0xF030;
-constexpr std::uintptr_t kScMinimize = 0xF020;
-constexpr std::uintptr_t kScRestore = 0xF120;
-constexpr std::uintptr_t kScScreenSave = 0xF140;
-constexpr std::uint32_t kWsMaximizeBox = 0x00010000;
-constexpr std::uint32_t kWsMinimizeBox = 0x00020000;
-constexpr int kSwHide = 0;
-constexpr int kSwShow = 5;
-
 constexpr char kCdDoorOpenCommand[] = "Set cdaudio door open";
-// The shell's desktop window; its title has three blanks.
 constexpr char kDesktopClass[] = "Progman";
-constexpr char kDesktopTitle[] = "Program   Manager";
-constexpr std::uintptr_t kDesktopRefreshCommand = 0xA065;
-constexpr char kRepaintCommandLine[] = "rundll32 user,repaintscreen";
+constexpr char kOldDesktopTitle[] = "Program   Manager";
 
 }  // namespace
 
-void WindowActions::PostSysCommandToForeground(std::uintptr_t command) {
-    services_.windows.Post(services_.windows.ForegroundWindow(), kWmSysCommand, command, 0);
+platform::WindowId FindDesktopWindow(platform::WindowSystem& windows) {
+    if (const auto desktop = windows.FindTopWindow(kDesktopClass, kOldDesktopTitle)) return desktop;
+    return windows.FindTopWindow(kDesktopClass, nullptr);
 }
 
-void WindowActions::CloseForegroundWindow() { PostSysCommandToForeground(kScClose); }
+// The foreground window is asked afresh for every call: it may change between
+// the box test and the command.
+
+void WindowActions::CloseForegroundWindow() { services_.windows.RequestClose(services_.windows.ForegroundWindow()); }
 
 void WindowActions::MaximizeForegroundWindow() {
-    if (services_.windows.WindowStyle(services_.windows.ForegroundWindow()) & kWsMaximizeBox) {
-        PostSysCommandToForeground(kScMaximize);
-    }
+    auto& windows = services_.windows;
+    if (windows.HasMaximizeBox(windows.ForegroundWindow())) windows.RequestMaximize(windows.ForegroundWindow());
 }
 
 void WindowActions::MinimizeForegroundWindow() {
-    if (services_.windows.WindowStyle(services_.windows.ForegroundWindow()) & kWsMinimizeBox) {
-        PostSysCommandToForeground(kScMinimize);
-    }
+    auto& windows = services_.windows;
+    if (windows.HasMinimizeBox(windows.ForegroundWindow())) windows.RequestMinimize(windows.ForegroundWindow());
 }
 
 void WindowActions::RestoreForegroundWindow() {
-    if (services_.windows.IsWindow(services_.windows.ForegroundWindow())) PostSysCommandToForeground(kScRestore);
+    auto& windows = services_.windows;
+    if (windows.IsWindow(windows.ForegroundWindow())) windows.RequestRestore(windows.ForegroundWindow());
 }
 
 void WindowActions::EjectCD() { services_.mci.SendString(kCdDoorOpenCommand, services_.own.MainWindow()); }
 
 void WindowActions::RefreshDesktop() {
-    services_.windows.Send(services_.windows.FindTopWindow(kDesktopClass, kDesktopTitle), kWmCommand,
-                           kDesktopRefreshCommand, 0);
-    services_.starter.WinExec(kRepaintCommandLine, kSwShow);
+    // Waits for the desktop to handle its refresh before the repaint.
+    services_.windows.RefreshDesktopWindow(FindDesktopWindow(services_.windows));
+    services_.windows.RepaintDesktop();
 }
 
 void WindowActions::StartScreenSaver() {
-    services_.windows.Send(services_.own.MainWindow(), kWmSysCommand, kScScreenSave, 0);
-    if (!services_.own.IsAboutWindowVisible()) services_.windows.ShowWindow(services_.own.ApplicationWindow(), kSwHide);
+    services_.windows.StartScreenSaver(services_.own.MainWindow());
+    if (!services_.own.IsAboutWindowVisible()) services_.windows.Hide(services_.own.ApplicationWindow());
 }
 
 }  // namespace keytide

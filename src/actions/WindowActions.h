@@ -4,7 +4,6 @@
 // Nothing here waits for an effect or reports a failure.
 #include "actions/WindowOperations.h"
 #include "platform/Mci.h"
-#include "platform/ProgramStarter.h"
 #include "platform/ProgramWindows.h"
 #include "platform/WindowSystem.h"
 
@@ -13,7 +12,6 @@ namespace keytide {
 struct WindowActionServices {
     platform::WindowSystem& windows;
     platform::Mci& mci;
-    platform::ProgramStarter& starter;
     platform::ProgramWindows& own;
 };
 
@@ -30,11 +28,12 @@ public:
     void StartScreenSaver() override;
 
 private:
-    // The foreground window is asked afresh for every call: it may change
-    // between the style test and the command.
-    void PostSysCommandToForeground(std::uintptr_t command);
-
     WindowActionServices services_;
 };
+
+// The shell's desktop window, found by its class: the one with the title the
+// program has always looked for (three blanks) where there is one, else the
+// one with any title (the shell's own is "Program Manager"); 0 for none.
+platform::WindowId FindDesktopWindow(platform::WindowSystem& windows);
 
 }  // namespace keytide

@@ -25,10 +25,12 @@
 #include "platform/win32/Win32FileTail.h"
 #include "platform/win32/Win32FontSource.h"
 #include "platform/win32/Win32IntervalTimer.h"
+#include "platform/win32/Win32LockKeyboard.h"
 #include "platform/win32/Win32Mci.h"
 #include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32ProgramWindows.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32ShellAssociations.h"
 #include "platform/win32/Win32WindowSystem.h"
 #include "platform/win32/WindowBase.h"
 #include "settings/Settings.h"
@@ -82,7 +84,7 @@ int RunProgram() {
     Win32FileSystem files;
     Win32UserMessages messages;
     Win32Hotkeys hotkeys;
-    Win32KeyboardState keyboard;
+    Win32LockKeyboard keyboard;
     Win32WindowSystem windowSystem;
     Win32ProgramStarter starter;
     Win32KeyInput keyInput;
@@ -134,11 +136,12 @@ int RunProgram() {
     // --- on-screen display (after the master volume, which the bar reads)
     OnScreenDisplay osd(settings, *masterVolume, application.hwnd(), [&about] { return about.IsVisible(); });
     // --- launching
-    Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput});
+    Win32ShellAssociations associations;
+    Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations});
     // --- window, desktop and power actions
     Win32Mci mci;
     Win32ProgramWindows ownWindows([&about] { return about.IsVisible(); });
-    WindowActions windowActions(WindowActionServices{windowSystem, mci, starter, ownWindows});
+    WindowActions windowActions(WindowActionServices{windowSystem, mci, ownWindows});
     Win32PowerSystem powerSystem;
     PowerActions power(powerSystem, windowSystem);
     // --- media player

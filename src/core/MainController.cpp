@@ -5,11 +5,6 @@
 
 namespace keytide {
 
-namespace {
-constexpr std::size_t kScrollLockByte = kVkScrollLock;
-constexpr std::size_t kNumLockByte = kVkNumLock;
-}  // namespace
-
 MainController::MainController(ControllerServices services, ConfigFile& iniFile)
     : services_(services), store_(iniFile) {}
 
@@ -62,14 +57,10 @@ void MainController::OnHotKey(int id, bool editorVisible) {
     if (id == hotkeyIds_[kNumLockEntry]) ForceNumLockOn();
 
     if (id == hotkeyIds_[kScrollLockEntry]) {
-        // The grab swallows the press, so the light is toggled here; any entry
-        // other than exactly 1 (0x81: held and toggled) counts as off.
-        auto table = services_.keyboard.Read();
-        table[kScrollLockByte] = table[kScrollLockByte] == 1 ? 0 : 1;
-        services_.keyboard.Write(table);
+        if (!lockKeys_.TakeScrollLockPress(id)) return;  // our own press: nothing happened
         if (editorVisible) return;
         if (services_.settings.useScrollLock) {
-            if (table[kScrollLockByte] == 1) {
+            if (lockKeys_.IsOn(platform::LockKey::ScrollLock)) {
                 RegisterSlotHotkeys();
                 switches_.active = true;
             } else {
@@ -105,6 +96,7 @@ void MainController::ReleaseHotkeysAtExit() {
     services_.hotkeys.Unregister(hotkeyIds_[kScrollLockEntry]);
     services_.hotkeys.Unregister(hotkeyIds_[kNumLockEntry]);
     UnregisterSlotHotkeys();
+    DeleteHotkeyAtoms();
 }
 
 void MainController::LoadAssignments() {
@@ -117,8 +109,10 @@ void MainController::LoadAssignments() {
 void MainController::SaveAssignments() { store_.Save(keys_, switches_); }
 
 void MainController::RegisterEntry(int entry, const char* name, std::uint32_t virtualKey) {
-    const int id = services_.hotkeys.AtomForName(name);
-    hotkeyIds_[static_cast<std::size_t>(entry)] = id;
+    int& id = hotkeyIds_[static_cast<std::size_t>(entry)];
+    // Each atom is added once and deleted once at exit: adding it at every
+    // registration would only count up uses that nothing gives back.
+    if (id == 0) id = services_.hotkeys.AtomForName(name);
     // A key already held (by us or another program) is simply not delivered.
     services_.hotkeys.Register(id, virtualKey);
 }
@@ -144,16 +138,10 @@ void MainController::SetNumLockHotkey(bool on) {
 }
 
 void MainController::SetScrollLockState(bool on) {
-    auto table = services_.keyboard.Read();
-    table[kScrollLockByte] = on ? 1 : 0;
-    services_.keyboard.Write(table);
+    lockKeys_.Set(platform::LockKey::ScrollLock, on, hotkeyIds_[kScrollLockEntry]);
 }
 
-void MainController::ForceNumLockOn() {
-    auto table = services_.keyboard.Read();
-    table[kNumLockByte] = 1;
-    services_.keyboard.Write(table);
-}
+void MainController::ForceNumLockOn() { lockKeys_.Set(platform::LockKey::NumLock, true, hotkeyIds_[kNumLockEntry]); }
 
 void MainController::UpdateNumLock() {
     if (services_.settings.useScrollLock && switches_.active) {
@@ -174,6 +162,13 @@ void MainController::ShowActiveState() {
     } else {
         services_.tray.SetCycleIcons(false);
         services_.tray.SetIconIndex(kTrayStillActiveIcon);
+    }
+}
+
+void MainController::DeleteHotkeyAtoms() {
+    for (int& id : hotkeyIds_) {
+        if (id != 0) services_.hotkeys.DeleteAtom(id);
+        id = 0;
     }
 }
 

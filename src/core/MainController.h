@@ -9,6 +9,7 @@
 #include "core/ControllerPorts.h"
 #include "core/KeySlots.h"
 #include "core/KeyAssignment.h"
+#include "core/LockKeys.h"
 #include "platform/FileSystem.h"
 #include "platform/Hotkeys.h"
 #include "platform/UserMessages.h"
@@ -20,7 +21,7 @@ struct ControllerServices {
     platform::FileSystem& files;
     platform::UserMessages& messages;
     platform::Hotkeys& hotkeys;
-    platform::KeyboardState& keyboard;
+    platform::LockKeyboard& keyboard;
     TrayControl& tray;
     StartupSteps& startup;
     SlotDispatcher& dispatcher;
@@ -80,6 +81,7 @@ public:
 private:
     void RegisterEntry(int entry, const char* name, std::uint32_t virtualKey);
     void ReleaseHotkeysAtExit();
+    void DeleteHotkeyAtoms();
 
     ControllerServices services_;
     AssignmentStore store_;
@@ -88,6 +90,7 @@ private:
     bool startupDone_ = false;
     // Zero until an entry's key is first registered.
     std::array<int, kHotkeyEntryCount> hotkeyIds_{};
+    LockKeys lockKeys_{services_.keyboard, services_.hotkeys};
 };
 
 }  // namespace keytide

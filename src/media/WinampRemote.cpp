@@ -9,10 +9,7 @@ namespace keytide {
 namespace {
 
 constexpr char kPlayerClass[] = "Winamp v1.x";
-constexpr std::uint32_t kWmUser = 0x0400;
-constexpr std::uint32_t kWmCommand = 0x0111;
-
-// Request codes (lParam of WM_USER).
+// Request codes.
 constexpr std::int32_t kQueryVersion = 0;
 constexpr std::int32_t kQueryWritePlaylist = 120;
 constexpr std::int32_t kQuerySetPlaylistPosition = 121;
@@ -29,7 +26,7 @@ constexpr std::int32_t kReplyStopped = 0;
 constexpr std::int32_t kReplyPlaying = 1;
 constexpr std::int32_t kReplyPaused = 3;
 
-// Command ids (wParam of WM_COMMAND).
+// Command ids of the player's menus.
 constexpr std::uint32_t kCommandClose = 40001;
 constexpr std::uint32_t kCommandPrevious = 40044;
 constexpr std::uint32_t kCommandPlay = 40045;
@@ -38,10 +35,6 @@ constexpr std::uint32_t kCommandStop = 40047;
 constexpr std::uint32_t kCommandNext = 40048;
 constexpr std::uint32_t kCommandStepBackward = 40144;
 constexpr std::uint32_t kCommandStepForward = 40148;
-
-constexpr int kSwHide = 0;
-constexpr int kSwShowNormal = 1;
-constexpr int kSwShow = 5;
 
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Winamp";
 constexpr char kUninstallValue[] = "UninstallString";
@@ -72,14 +65,11 @@ WinampRemote::~WinampRemote() {
 platform::WindowId WinampRemote::PlayerWindow() { return services_.windows.FindTopWindow(kPlayerClass, nullptr); }
 
 std::int32_t WinampRemote::Query(std::int32_t code, std::int32_t argument) {
-    // The argument travels as a signed number (-1 stays all ones).
-    const auto reply = services_.windows.SendWithTimeout(
-        PlayerWindow(), kWmUser, static_cast<std::uintptr_t>(static_cast<std::intptr_t>(argument)), code,
-        kQueryTimeoutMs);
+    const auto reply = services_.windows.SendPlayerRequest(PlayerWindow(), code, argument, kQueryTimeoutMs);
     return static_cast<std::int32_t>(reply.value_or(0));
 }
 
-void WinampRemote::Command(std::uint32_t id) { services_.windows.Post(PlayerWindow(), kWmCommand, id, 0); }
+void WinampRemote::Command(std::uint32_t id) { services_.windows.PostPlayerCommand(PlayerWindow(), id); }
 
 bool WinampRemote::IsRunning() { return Query(kQueryVersion) != 0; }
 
@@ -94,7 +84,11 @@ void WinampRemote::SetRunning(bool started) {
 bool WinampRemote::IsVisible() { return services_.windows.IsWindowVisible(PlayerWindow()); }
 
 void WinampRemote::SetVisible(bool visible) {
-    services_.windows.ShowWindowAsync(PlayerWindow(), visible ? kSwShow : kSwHide);
+    if (visible) {
+        services_.windows.ShowAsync(PlayerWindow());
+    } else {
+        services_.windows.HideAsync(PlayerWindow());
+    }
 }
 
 PlayState WinampRemote::QueryPlayState() {
@@ -177,7 +171,7 @@ void WinampRemote::StartPlayer() {
     if (path.find('"') != std::string::npos) return;
     // Quoted, so that a folder with blanks is not tried piece by piece
     // ("C:\PROGRAM.exe" first).
-    services_.starter.WinExec("\"" + path + "\"", kSwShowNormal);
+    services_.starter.StartProgram("\"" + path + "\"", platform::ShowState::Normal);
 }
 
 void WinampRemote::StartTrackWatch() {

@@ -1,6 +1,7 @@
 #include "osd/OsdLayout.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace keytide {
 
@@ -11,6 +12,13 @@ constexpr ColorValue kSystemColorFlag = 0x80000000;
 }  // namespace
 
 int OsdFontPointSize(int screenHeight, int sizeIndex) { return (screenHeight / 40) * (sizeIndex + 1); }
+
+int OsdFontPixelHeight(int pointSize) {
+    constexpr int kPixelsPerInch = 96;
+    constexpr int kPointsPerInch = 72;
+    const int magnitude = (std::abs(pointSize) * kPixelsPerInch + kPointsPerInch / 2) / kPointsPerInch;
+    return pointSize < 0 ? -magnitude : magnitude;
+}
 
 OsdFont OsdFontFor(const Settings& controls, ScreenSize screen) {
     return OsdFont{controls.fontName(), controls.bold, controls.italic,

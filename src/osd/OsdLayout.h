@@ -35,6 +35,11 @@ struct OsdFont {
 
 // (screen height div 40) x (size index + 1) points; index -1 (no entry) gives 0.
 int OsdFontPointSize(int screenHeight, int sizeIndex);
+// The label's character height in pixels: its points at 96 pixels per inch
+// whatever the monitor's scaling, so that the label keeps the same share of
+// the screen (the screen height is in pixels already). Rounded to the nearest
+// pixel, halves away from zero; 0 stays 0 (the platform's default height).
+int OsdFontPixelHeight(int pointSize);
 OsdFont OsdFontFor(const Settings& controls, ScreenSize screen);
 
 // Near the top left corner, reaching the screen's right edge.

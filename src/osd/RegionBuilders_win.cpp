@@ -77,10 +77,9 @@ ScreenSize PrimaryScreenSize() { return ScreenSize{GetSystemMetrics(SM_CXSCREEN)
 
 UniqueHfont CreateOsdFont(const OsdFont& request) {
     LOGFONTW font{};
-    {
-        WindowDc screen(nullptr);
-        font.lfHeight = -MulDiv(request.pointSize, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
-    }
+    // Not the screen's LOGPIXELSY: this program is per-monitor aware and works
+    // in the screen's pixels, so scaling must not enlarge the label again.
+    font.lfHeight = -OsdFontPixelHeight(request.pointSize);
     font.lfWeight = request.bold ? FW_BOLD : FW_NORMAL;
     font.lfItalic = request.italic ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;

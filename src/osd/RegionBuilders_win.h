@@ -12,8 +12,8 @@
 
 namespace keytide::win32 {
 
-// The OSD font: face and style as given, the size in points at the screen's
-// pixels per inch.
+// The OSD font: face and style as given, the size in points at 96 pixels per
+// inch (OsdFontPixelHeight).
 UniqueHfont CreateOsdFont(const OsdFont& request);
 
 // The set of non-white pixels of the text drawn black on white at (0, 0) in

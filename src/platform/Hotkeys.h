@@ -1,7 +1,7 @@
 #pragma once
-// System-wide hot keys on the main window, and the keyboard's toggle states.
-#include <array>
+// System-wide hot keys on the main window, and the keyboard's lock keys.
 #include <cstdint>
+#include <optional>
 
 namespace keytide::platform {
 
@@ -9,29 +9,35 @@ class Hotkeys {
 public:
     virtual ~Hotkeys() = default;
 
-    // The global atom of name: the same value every time the same name is added.
+    // The global atom of name: the same value every time the same name is
+    // added; each add is one more use of it.
     virtual int AtomForName(const char* name) = 0;
+
+    // Gives back one use of an atom that AtomForName gave; the system deletes
+    // the atom with its last use.
+    virtual void DeleteAtom(int atom) = 0;
 
     // Grabs the bare key (no modifiers) for the main window under id; false when
     // the system refuses (already registered, or held by another program).
     virtual bool Register(int id, std::uint32_t virtualKey) = 0;
 
-    // Releases the grab; releasing one that is not held does nothing.
-    virtual void Unregister(int id) = 0;
+    // Releases the grab; false when none was held (and then nothing happens).
+    virtual bool Unregister(int id) = 0;
 };
 
-using KeyboardStateTable = std::array<std::uint8_t, 256>;
+enum class LockKey : std::uint8_t { NumLock, ScrollLock };
 
-class KeyboardState {
+// The lock keys as every program sees them.
+class LockKeyboard {
 public:
-    virtual ~KeyboardState() = default;
+    virtual ~LockKeyboard() = default;
 
-    // The 256-entry table indexed by virtual-key code; the low bit of an entry
-    // is the key's toggle state.
-    virtual KeyboardStateTable Read() = 0;
+    // The key's toggle state (its light); nothing where it cannot be read.
+    virtual std::optional<bool> IsOn(LockKey key) = 0;
 
-    // Writing the table back sets the toggle states and the keyboard lights.
-    virtual void Write(const KeyboardStateTable& table) = 0;
+    // One synthetic press and release of the key, which toggles it as a
+    // typed one does; false when the system did not take both.
+    virtual bool Tap(LockKey key) = 0;
 };
 
 }  // namespace keytide::platform

@@ -5,20 +5,24 @@
 
 namespace keytide::platform {
 
+// How a started program's first window is shown.
+enum class ShowState { Normal };
+
 class ProgramStarter {
 public:
     virtual ~ProgramStarter() = default;
-    // Opens with the default verb, no parameters, no working directory, SW_SHOW.
+    // Opens with the default verb, no parameters, no working directory, shown.
     virtual void ShellOpen(const std::string& file) = 0;
-    // Starts a command line with a show state; the result is not used.
-    virtual void WinExec(const std::string& commandLine, int showCommand) = 0;
+    // Starts a command line; whether it started is not looked at.
+    virtual void StartProgram(const std::string& commandLine, ShowState show) = 0;
 };
 
 class KeyInput {
 public:
     virtual ~KeyInput() = default;
-    // One synthetic key event: flags 0 for a press, 2 (KEYEVENTF_KEYUP) for a release.
-    virtual void KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) = 0;
+    // One synthetic key event each, by virtual-key code.
+    virtual void Press(std::uint8_t virtualKey) = 0;
+    virtual void Release(std::uint8_t virtualKey) = 0;
 };
 
 }  // namespace keytide::platform

@@ -1,5 +1,9 @@
 #pragma once
-// Other programs' windows: lookup, style, messages, showing and hiding.
+// Other programs' windows and the program's own, in the program's terms:
+// lookup, the boxes of a window's frame, the commands of its system menu,
+// showing and hiding, and the message protocols of the shell's desktop and of
+// the media player. The message numbers behind them belong to the
+// implementation.
 #include <cstdint>
 #include <optional>
 
@@ -16,23 +20,41 @@ public:
     // The top-level window with exactly this class and title; a null title
     // matches any title.
     virtual WindowId FindTopWindow(const char* className, const char* title) = 0;
-    virtual std::uint32_t WindowStyle(WindowId window) = 0;  // GWL_STYLE bits, 0 for no window
     virtual bool IsWindow(WindowId window) = 0;
     virtual bool IsWindowVisible(WindowId window) = 0;
-    // Queues the message and returns at once; to no window it does nothing.
-    virtual void Post(WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
-    // Delivers the message and waits for it to be handled; 0 for no window.
-    virtual std::intptr_t Send(WindowId window, std::uint32_t message, std::uintptr_t wParam,
-                                      std::intptr_t lParam) = 0;
-    // As SendMessage, but gives up (nothing) when the receiver is hung or
-    // takes longer than timeoutMs.
-    virtual std::optional<std::intptr_t> SendWithTimeout(WindowId window, std::uint32_t message,
-                                                            std::uintptr_t wParam, std::intptr_t lParam,
-                                                            unsigned timeoutMs) = 0;
-    virtual void ShowWindow(WindowId window, int command) = 0;
-    // As ShowWindow, but for another thread's window the request is queued and
-    // nothing waits for it. Doubles may keep this default.
-    virtual void ShowWindowAsync(WindowId window, int command) { ShowWindow(window, command); }
+    // Whether the window's frame offers the box; false for no window.
+    virtual bool HasMaximizeBox(WindowId window) = 0;
+    virtual bool HasMinimizeBox(WindowId window) = 0;
+
+    // Commands of the window's system menu. They are queued and return at
+    // once; what happens is the window's business. To no window they do nothing.
+    virtual void RequestClose(WindowId window) = 0;
+    virtual void RequestMaximize(WindowId window) = 0;
+    virtual void RequestMinimize(WindowId window) = 0;
+    virtual void RequestRestore(WindowId window) = 0;
+    // Asks the window for the screen saver and waits until it has handled the
+    // request; its default handling starts the user's screen saver.
+    virtual void StartScreenSaver(WindowId window) = 0;
+
+    virtual void Hide(WindowId window) = 0;
+    // For another thread's window the request is queued and nothing waits for it.
+    virtual void ShowAsync(WindowId window) = 0;
+    virtual void HideAsync(WindowId window) = 0;
+
+    // Sends the shell's desktop window its refresh command and waits until it
+    // has been handled; to no window it does nothing.
+    virtual void RefreshDesktopWindow(WindowId desktop) = 0;
+    // Repaints the desktop with every window on it, and tells the shell that
+    // the desktop folder's contents may have changed.
+    virtual void RepaintDesktop() = 0;
+
+    // The media player's request protocol: a request code and its argument,
+    // answered by the player. Nothing when there is no window, or when it is
+    // hung or takes longer than timeoutMs.
+    virtual std::optional<std::intptr_t> SendPlayerRequest(WindowId window, std::int32_t code, std::int32_t argument,
+                                                           unsigned timeoutMs) = 0;
+    // A command id of the player's menus, queued; to no window it does nothing.
+    virtual void PostPlayerCommand(WindowId window, std::uint32_t id) = 0;
 };
 
 }  // namespace keytide::platform

@@ -3,6 +3,7 @@
 // call is appended to one shared log, so tests can check the order of effects
 // across seams.
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,9 +21,12 @@ public:
     explicit FakeHotkeys(CallLog& log) : log_(log) {}
 
     int AtomForName(const char* name) override {
-        auto [entry, added] = atoms.try_emplace(name, 0xC000 + static_cast<int>(atoms.size()));
-        (void)added;
-        return entry->second;
+        ++uses[name];
+        return IdOf(name);
+    }
+    void DeleteAtom(int atom) override {
+        log_.push_back("delete atom " + NameOf(atom));
+        --uses[NameOf(atom)];
     }
     bool Register(int id, std::uint32_t virtualKey) override {
         log_.push_back("register " + NameOf(id));
@@ -30,16 +34,24 @@ public:
         registered[id] = virtualKey;
         return true;
     }
-    void Unregister(int id) override {
+    bool Unregister(int id) override {
         log_.push_back("unregister " + NameOf(id));
-        registered.erase(id);
+        return registered.erase(id) != 0;
     }
 
     bool IsRegistered(const std::string& name) const {
         auto atom = atoms.find(name);
         return atom != atoms.end() && registered.count(atom->second) != 0;
     }
-    int IdOf(const std::string& name) { return AtomForName(name.c_str()); }
+    // The atom's value, without adding a use.
+    int IdOf(const std::string& name) {
+        return atoms.try_emplace(name, 0xC000 + static_cast<int>(atoms.size())).first->second;
+    }
+    bool HoldsKey(std::uint32_t virtualKey) const {
+        for (const auto& [id, key] : registered)
+            if (key == virtualKey) return true;
+        return false;
+    }
     std::string NameOf(int id) const {
         for (const auto& [name, atom] : atoms)
             if (atom == id) return name;
@@ -47,6 +59,7 @@ public:
     }
 
     std::map<std::string, int> atoms;
+    std::map<std::string, int> uses;          // adds minus deletes per name
     std::map<int, std::uint32_t> registered;  // id -> virtual key
     std::set<std::uint32_t> heldElsewhere;    // keys another program holds
 
@@ -54,18 +67,35 @@ private:
     CallLog& log_;
 };
 
-class FakeKeyboard : public platform::KeyboardState {
+// The lock keys' toggle states as the system holds them. A tap toggles the
+// key, unless refused; a tap made while the program holds the key's hot key
+// would come back to the program as that hot key, and is listed in echoes.
+class FakeLockKeyboard : public platform::LockKeyboard {
 public:
-    explicit FakeKeyboard(CallLog& log) : log_(log) {}
-    platform::KeyboardStateTable Read() override { return table; }
-    void Write(const platform::KeyboardStateTable& newTable) override {
-        log_.push_back("keyboard scroll=" + std::to_string(newTable[0x91]) + " num=" + std::to_string(newTable[0x90]));
-        table = newTable;
+    FakeLockKeyboard(CallLog& log, const FakeHotkeys& hotkeys) : log_(log), hotkeys_(hotkeys) {}
+
+    std::optional<bool> IsOn(platform::LockKey key) override {
+        if (!readable) return std::nullopt;
+        return State(key);
     }
-    platform::KeyboardStateTable table{};
+    bool Tap(platform::LockKey key) override {
+        log_.push_back(key == platform::LockKey::ScrollLock ? "tap scroll lock" : "tap num lock");
+        if (refused) return false;
+        State(key) = !State(key);
+        if (hotkeys_.HoldsKey(key == platform::LockKey::ScrollLock ? 0x91 : 0x90)) echoes.push_back(key);
+        return true;
+    }
+    bool& State(platform::LockKey key) { return key == platform::LockKey::ScrollLock ? scrollLock : numLock; }
+
+    bool numLock = false;
+    bool scrollLock = false;
+    bool readable = true;
+    bool refused = false;
+    std::vector<platform::LockKey> echoes;
 
 private:
     CallLog& log_;
+    const FakeHotkeys& hotkeys_;
 };
 
 class RecordingTray : public TrayControl {

@@ -10,6 +10,7 @@
 
 #include "platform/ProgramStarter.h"
 #include "platform/Registry.h"
+#include "platform/ShellAssociations.h"
 #include "platform/WindowSystem.h"
 
 namespace keytide::testing {
@@ -55,14 +56,15 @@ public:
     std::vector<std::string> deletes;
 };
 
-// Windows are numbers with a class, a title and a style; messages sent or
-// posted to them are logged, and sends are answered from a script.
+// Windows are numbers with a class, a title and the boxes of their frame;
+// what is asked of them is logged in the program's terms.
 class FakeWindowSystem : public platform::WindowSystem {
 public:
     struct Window {
         std::string className;
         std::string title;
-        std::uint32_t style = 0;
+        bool maximizeBox = false;
+        bool minimizeBox = false;
         bool visible = true;
     };
 
@@ -82,43 +84,44 @@ public:
         }
         return 0;
     }
-    std::uint32_t WindowStyle(platform::WindowId window) override {
-        auto found = windows.find(window);
-        return found == windows.end() ? 0 : found->second.style;
-    }
     bool IsWindow(platform::WindowId window) override { return windows.count(window) != 0; }
     bool IsWindowVisible(platform::WindowId window) override {
         auto found = windows.find(window);
         return found != windows.end() && found->second.visible;
     }
-    void Post(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam,
-              std::intptr_t lParam) override {
-        log.push_back(Describe("post", window, message, wParam, lParam));
+    bool HasMaximizeBox(platform::WindowId window) override {
+        auto found = windows.find(window);
+        return found != windows.end() && found->second.maximizeBox;
     }
-    std::intptr_t Send(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam,
-                       std::intptr_t lParam) override {
-        log.push_back(Describe("send", window, message, wParam, lParam));
-        return Reply(window, message, wParam, lParam).value_or(0);
+    bool HasMinimizeBox(platform::WindowId window) override {
+        auto found = windows.find(window);
+        return found != windows.end() && found->second.minimizeBox;
     }
-    std::optional<std::intptr_t> SendWithTimeout(platform::WindowId window, std::uint32_t message,
-                                                 std::uintptr_t wParam, std::intptr_t lParam,
-                                                 unsigned /*timeoutMs*/) override {
-        log.push_back(Describe("send", window, message, wParam, lParam));
+    void RequestClose(platform::WindowId window) override { Log("close", window); }
+    void RequestMaximize(platform::WindowId window) override { Log("maximize", window); }
+    void RequestMinimize(platform::WindowId window) override { Log("minimize", window); }
+    void RequestRestore(platform::WindowId window) override { Log("restore", window); }
+    void StartScreenSaver(platform::WindowId window) override { Log("screen saver", window); }
+    void Hide(platform::WindowId window) override { Log("hide", window); }
+    void ShowAsync(platform::WindowId window) override { Log("show async", window); }
+    void HideAsync(platform::WindowId window) override { Log("hide async", window); }
+    void RefreshDesktopWindow(platform::WindowId desktop) override { Log("refresh desktop", desktop); }
+    void RepaintDesktop() override { log.push_back("repaint desktop"); }
+    std::optional<std::intptr_t> SendPlayerRequest(platform::WindowId window, std::int32_t code, std::int32_t argument,
+                                                   unsigned /*timeoutMs*/) override {
+        log.push_back("request " + std::to_string(code) + " arg " + std::to_string(argument) + " " +
+                      std::to_string(window));
         if (window == 0 || hung) return std::nullopt;
-        return Reply(window, message, wParam, lParam);
+        return 0;
     }
-    void ShowWindow(platform::WindowId window, int command) override {
-        log.push_back("show " + std::to_string(window) + " " + std::to_string(command));
-    }
-
-    static std::string Describe(const char* verb, platform::WindowId window, std::uint32_t message,
-                                std::uintptr_t wParam, std::intptr_t lParam) {
-        return std::string(verb) + " " + std::to_string(window) + " " + std::to_string(message) + " " +
-               std::to_string(wParam) + " " + std::to_string(lParam);
+    void PostPlayerCommand(platform::WindowId window, std::uint32_t id) override {
+        log.push_back("command " + std::to_string(id) + " " + std::to_string(window));
     }
 
-    // Replies by (message, lParam); the most common scripting key for queries.
-    std::map<std::pair<std::uint32_t, std::intptr_t>, std::intptr_t> replies;
+    static std::string Describe(const char* verb, platform::WindowId window) {
+        return std::string(verb) + " " + std::to_string(window);
+    }
+
     std::map<platform::WindowId, Window> windows;
     platform::WindowId foreground = 0;
     platform::WindowId nextId = 100;
@@ -126,28 +129,33 @@ public:
     std::vector<std::string> log;
 
 private:
-    std::optional<std::intptr_t> Reply(platform::WindowId window, std::uint32_t message, std::uintptr_t,
-                                       std::intptr_t lParam) {
-        if (window == 0) return 0;
-        auto reply = replies.find({message, lParam});
-        return reply == replies.end() ? 0 : reply->second;
+    void Log(const char* verb, platform::WindowId window) { log.push_back(Describe(verb, window)); }
+};
+
+// The shell's answers by protocol; a protocol not listed has none.
+class FakeShellAssociations : public platform::ShellAssociations {
+public:
+    std::optional<std::string> ProtocolOpenCommand(const std::string& protocol) override {
+        auto found = commands.find(protocol);
+        if (found == commands.end()) return std::nullopt;
+        return found->second;
     }
+    std::map<std::string, std::string> commands;
 };
 
 class RecordingStarter : public platform::ProgramStarter {
 public:
     void ShellOpen(const std::string& file) override { log.push_back("open " + file); }
-    void WinExec(const std::string& commandLine, int showCommand) override {
-        log.push_back("exec " + commandLine + " /" + std::to_string(showCommand));
+    void StartProgram(const std::string& commandLine, platform::ShowState show) override {
+        log.push_back("start " + commandLine + (show == platform::ShowState::Normal ? " /normal" : " /?"));
     }
     std::vector<std::string> log;
 };
 
 class RecordingKeyInput : public platform::KeyInput {
 public:
-    void KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) override {
-        log.push_back(std::to_string(virtualKey) + (flags & 2 ? " up" : " down"));
-    }
+    void Press(std::uint8_t virtualKey) override { log.push_back(std::to_string(virtualKey) + " down"); }
+    void Release(std::uint8_t virtualKey) override { log.push_back(std::to_string(virtualKey) + " up"); }
     std::vector<std::string> log;
 };
 

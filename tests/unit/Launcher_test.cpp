@@ -22,7 +22,8 @@ protected:
     testing::FakeRegistry registry;
     testing::FakeWindowSystem windows;
     testing::RecordingKeyInput keys;
-    Launcher launcher{LauncherServices{files, messages, starter, registry, windows, keys}};
+    testing::FakeShellAssociations associations;
+    Launcher launcher{LauncherServices{files, messages, starter, registry, windows, keys, associations}};
 };
 
 TEST_F(LauncherTest, RunFileOpensAnExistingFileWithoutArguments) {
@@ -96,6 +97,37 @@ TEST_F(LauncherTest, ReadShellOpenCommandReadsTheProtocolKey) {
     EXPECT_EQ(launcher.ReadShellOpenCommand("http"), "none");
 }
 
+// The order is shown here at the seam: Wine's shell (8.0) answers from the
+// protocol's own key and never reads the user's choice, so end to end under
+// Wine the choice and the key cannot differ.
+TEST_F(LauncherTest, TheUsersChoiceComesFirstThenTheProtocolsKeyBothCutByThePathRules) {
+    constexpr char kClassicKey[] = "http\\shell\\open\\command";
+    struct Case {
+        const char* name;
+        std::optional<std::string> chosen;   // what the shell answers
+        std::optional<std::string> classic;  // the protocol key's value; nothing: no key
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"the user's choice", "\"C:\\Chosen\\b.exe\" -url \"%1\"", "\"C:\\Old\\ie.exe\" %1", "C:\\Chosen\\b.exe"},
+        {"no choice: the key", std::nullopt, "\"C:\\Old\\ie.exe\" %1", "C:\\Old\\ie.exe"},
+        {"an empty answer counts as none", "", "\"C:\\Old\\ie.exe\" %1", "C:\\Old\\ie.exe"},
+        {"neither", std::nullopt, std::nullopt, "none"},
+        {"no choice, empty key", std::nullopt, "", ""},
+        // The choice is cut by the same rules: an unquoted command names no path.
+        {"an unquoted choice", "C:\\Chosen\\b.exe %1", "\"C:\\Old\\ie.exe\" %1", ""},
+        {"a choice without a key", "\"C:\\Chosen\\b.exe\" %1", std::nullopt, "C:\\Chosen\\b.exe"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        associations.commands.clear();
+        registry.keys.clear();
+        if (c.chosen) associations.commands["http"] = *c.chosen;
+        if (c.classic) registry.SetString(RegistryRoot::ClassesRoot, kClassicKey, "", *c.classic);
+        EXPECT_EQ(launcher.ReadShellOpenCommand("http"), c.expected);
+    }
+}
+
 TEST_F(LauncherTest, NonStringOpenCommandEndsWithAnError) {
     registry.AddKey(RegistryRoot::ClassesRoot, "http\\shell\\open\\command").values[""] = {RegistryValueType::Other,
                                                                                            ""};
@@ -114,16 +146,52 @@ TEST_F(LauncherTest, CalculatorKeyStartsClosesAndStartsAgain) {
     const auto calculator = windows.Add({"SciCalc", "any title"});
     launcher.ToggleCalculator();
     ASSERT_EQ(windows.log.size(), 1u);
-    EXPECT_EQ(windows.log[0], testing::FakeWindowSystem::Describe("post", calculator, 0x0112, 0xF060, 0));
+    EXPECT_EQ(windows.log[0], testing::FakeWindowSystem::Describe("close", calculator));
 
     windows.windows.clear();
     launcher.ToggleCalculator();
     EXPECT_EQ(starter.log.size(), 2u);
 }
 
+TEST_F(LauncherTest, CalculatorOfEveryWindowsGenerationIsFoundAndOnlyThat) {
+    using Window = testing::FakeWindowSystem::Window;
+    struct Case {
+        const char* name;
+        std::vector<Window> present;
+        int closed;  // index into present, -1: none is the calculator
+    };
+    const Case cases[] = {
+        {"classic, any title", {{"SciCalc", "Rechner"}}, 0},
+        {"Windows 7, any title", {{"CalcFrame", "Calculator"}}, 0},
+        {"today's app frame", {{"ApplicationFrameWindow", "Settings"}, {"ApplicationFrameWindow", "Calculator"}}, 1},
+        {"another app's frame", {{"ApplicationFrameWindow", "Settings"}}, -1},
+        {"the title must match whole", {{"ApplicationFrameWindow", "Calculator - Memory"}}, -1},
+        {"the title alone is not enough", {{"Notepad", "Calculator"}}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        windows.windows.clear();
+        windows.log.clear();
+        starter.log.clear();
+        std::vector<platform::WindowId> ids;
+        for (const auto& window : c.present) ids.push_back(windows.Add(window));
+
+        launcher.ToggleCalculator();
+        if (c.closed >= 0) {
+            EXPECT_EQ(windows.log,
+                      std::vector<std::string>{testing::FakeWindowSystem::Describe("close", ids[c.closed])});
+            EXPECT_TRUE(starter.log.empty());
+        } else {
+            EXPECT_TRUE(windows.log.empty());
+            EXPECT_EQ(starter.log, std::vector<std::string>{"open calc.exe"});
+        }
+    }
+}
+
 TEST_F(LauncherTest, AppletsRunWithShowNormal) {
     launcher.RunControlPanelApplet("rundll32.exe shell32.dll,Control_RunDLL Desk.cpl");
-    EXPECT_EQ(starter.log, (std::vector<std::string>{"exec rundll32.exe shell32.dll,Control_RunDLL Desk.cpl /1"}));
+    EXPECT_EQ(starter.log,
+              (std::vector<std::string>{"start rundll32.exe shell32.dll,Control_RunDLL Desk.cpl /normal"}));
 }
 
 TEST_F(LauncherTest, WindowsKeyChordIsFourEventsInOrder) {

@@ -34,6 +34,12 @@ protected:
         return std::all_of(kKeySlots.begin(), kKeySlots.end(),
                            [&](const KeySlot& key) { return hotkeys.IsRegistered(key.hotkeyName); });
     }
+    // A grabbed Scroll Lock press toggles the light before the program hears
+    // of it, on Windows and on Wine.
+    void PressScrollLock() {
+        keyboard.scrollLock = !keyboard.scrollLock;
+        controller.OnHotKey(IdOf("Hotkey17"), editorVisible);
+    }
     void StartWith(std::string iniText) {
         files.files[kIniPath] = std::move(iniText);
         controller.OnCreate();
@@ -45,7 +51,7 @@ protected:
     testing::MemoryFileSystem files;
     testing::RecordingMessages messages;
     testing::FakeHotkeys hotkeys{log};
-    testing::FakeKeyboard keyboard{log};
+    testing::FakeLockKeyboard keyboard{log, hotkeys};
     testing::RecordingTray tray{log};
     bool editorVisible = false;
     testing::RecordingStartup startup{log};
@@ -75,7 +81,7 @@ TEST_F(MainControllerTest, FirstStartWritesTheDefaultFileAndLoadsIt) {
     EXPECT_TRUE(hotkeys.IsRegistered("Hotkey17"));
     EXPECT_FALSE(AnySlotRegistered());
     // The first load does not touch the lock keys: the settings are not loaded yet.
-    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](auto& call) { return call.rfind("keyboard", 0) == 0; }), 0);
+    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](auto& call) { return call.rfind("tap", 0) == 0; }), 0);
     EXPECT_TRUE(messages.boxes.empty());
 }
 
@@ -114,8 +120,8 @@ TEST_F(MainControllerTest, DeferredStartWhileActiveGrabsKeysAndForcesNumLock) {
     EXPECT_EQ(CallLog(log.begin(), log.begin() + 2), expectedPrefix);
     EXPECT_TRUE(AllSlotsRegistered());
     EXPECT_TRUE(hotkeys.IsRegistered("NumLock"));
-    EXPECT_EQ(keyboard.table[0x91], 1);
-    EXPECT_EQ(keyboard.table[0x90], 1);
+    EXPECT_TRUE(keyboard.scrollLock);
+    EXPECT_TRUE(keyboard.numLock);
     EXPECT_TRUE(tray.iconVisible);
     EXPECT_TRUE(tray.cycleIcons);
     // Welcome screen shown, then hidden, before the tray icon comes up.
@@ -128,15 +134,15 @@ TEST_F(MainControllerTest, DeferredStartWhileActiveGrabsKeysAndForcesNumLock) {
 TEST_F(MainControllerTest, DeferredStartWhileInactiveLeavesKeysAndNumLockAlone) {
     std::string text(kDefaultIniText);
     text.replace(text.find("IsKTDActive=1"), 13, "IsKTDActive=0");
-    keyboard.table[0x91] = 1;
+    keyboard.scrollLock = true;
     settings.welcomeScreen = false;
     StartWith(text);
 
     EXPECT_FALSE(controller.IsActive());
     EXPECT_FALSE(AnySlotRegistered());
     EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));
-    EXPECT_EQ(keyboard.table[0x91], 0);
-    EXPECT_EQ(keyboard.table[0x90], 0);
+    EXPECT_FALSE(keyboard.scrollLock);
+    EXPECT_FALSE(keyboard.numLock);
     EXPECT_FALSE(tray.cycleIcons);
     EXPECT_EQ(tray.iconIndex, kTrayInactiveIcon);
 }
@@ -156,26 +162,27 @@ TEST_F(MainControllerTest, StillActivePictureWithoutAnimation) {
     EXPECT_EQ(tray.iconIndex, kTrayStillActiveIcon);
 }
 
-TEST_F(MainControllerTest, ScrollLockTogglesItsByteAsAWhole) {
-    struct Case {
-        std::uint8_t before;
-        std::uint8_t after;
+TEST_F(MainControllerTest, ScrollLockPressTogglesTheStateOnceWhetherOrNotThePressToggledTheLight) {
+    settings.useScrollLock = false;
+    StartWith(std::string(kDefaultIniText));
+    struct Step {
+        bool pressToggles;  // Windows and Wine toggle the light of a grabbed press themselves
+        bool expected;
     };
-    // 0x81 is "held and toggled": anything but exactly 1 counts as off.
-    for (Case c : {Case{0, 1}, Case{1, 0}, Case{0x81, 1}, Case{0x80, 1}, Case{2, 1}}) {
-        settings.useScrollLock = false;
-        StartWith(std::string(kDefaultIniText));
-        keyboard.table[0x91] = c.before;
+    for (const Step step :
+         {Step{true, true}, Step{true, false}, Step{false, true}, Step{true, false}, Step{true, true}}) {
+        if (step.pressToggles) keyboard.scrollLock = !keyboard.scrollLock;
         controller.OnHotKey(IdOf("Hotkey17"), editorVisible);
-        EXPECT_EQ(keyboard.table[0x91], c.after) << "before " << int(c.before);
+        EXPECT_EQ(keyboard.scrollLock, step.expected);
     }
+    EXPECT_TRUE(keyboard.echoes.empty());
 }
 
 TEST_F(MainControllerTest, ScrollLockSwitchesTheProgramOffAndOnAndSaves) {
     StartWith(std::string(kDefaultIniText));
-    ASSERT_EQ(keyboard.table[0x91], 1);
+    ASSERT_TRUE(keyboard.scrollLock);
 
-    controller.OnHotKey(IdOf("Hotkey17"), editorVisible);
+    PressScrollLock();
     EXPECT_FALSE(controller.IsActive());
     EXPECT_FALSE(AnySlotRegistered());
     EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));
@@ -184,12 +191,12 @@ TEST_F(MainControllerTest, ScrollLockSwitchesTheProgramOffAndOnAndSaves) {
     EXPECT_EQ(tray.iconIndex, kTrayInactiveIcon);
     EXPECT_FALSE(tray.cycleIcons);
 
-    keyboard.table[0x90] = 0;
-    controller.OnHotKey(IdOf("Hotkey17"), editorVisible);
+    keyboard.numLock = false;
+    PressScrollLock();
     EXPECT_TRUE(controller.IsActive());
     EXPECT_TRUE(AllSlotsRegistered());
     EXPECT_TRUE(hotkeys.IsRegistered("NumLock"));
-    EXPECT_EQ(keyboard.table[0x90], 1);
+    EXPECT_TRUE(keyboard.numLock);
     EXPECT_EQ(IniValue("IsActive", "IsKTDActive"), "1");
     EXPECT_TRUE(tray.cycleIcons);
     EXPECT_TRUE(dispatcher.slots.empty());
@@ -201,7 +208,7 @@ TEST_F(MainControllerTest, ScrollLockWithTheSettingOffOnlyTogglesTheLight) {
     const std::string before = Ini();
     const int writesBefore = files.writeCount;
 
-    controller.OnHotKey(IdOf("Hotkey17"), editorVisible);
+    PressScrollLock();
     EXPECT_TRUE(controller.IsActive());
     EXPECT_TRUE(AllSlotsRegistered());
     EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));  // not forced with the setting off
@@ -214,8 +221,8 @@ TEST_F(MainControllerTest, WhileTheEditorIsShownScrollLockOnlyTogglesTheLightAnd
     editorVisible = true;
     const int writesBefore = files.writeCount;
 
-    controller.OnHotKey(IdOf("Hotkey17"), editorVisible);
-    EXPECT_EQ(keyboard.table[0x91], 0);
+    PressScrollLock();
+    EXPECT_FALSE(keyboard.scrollLock);
     EXPECT_TRUE(controller.IsActive());
     EXPECT_EQ(files.writeCount, writesBefore);
 
@@ -243,9 +250,9 @@ TEST_F(MainControllerTest, SlotHotKeysDispatchTheirSlot) {
 
 TEST_F(MainControllerTest, NumLockPressPutsNumLockBackOn) {
     StartWith(std::string(kDefaultIniText));
-    keyboard.table[0x90] = 0;
+    keyboard.numLock = false;
     controller.OnHotKey(IdOf("NumLock"), editorVisible);
-    EXPECT_EQ(keyboard.table[0x90], 1);
+    EXPECT_TRUE(keyboard.numLock);
     EXPECT_TRUE(dispatcher.slots.empty());
 }
 
@@ -254,7 +261,7 @@ TEST_F(MainControllerTest, FailedSaveInScrollLockStopsBeforeNumLockAndTray) {
     files.unwritable.insert(kIniPath);
 
     try {
-        controller.OnHotKey(IdOf("Hotkey17"), editorVisible);
+        PressScrollLock();
         FAIL() << "the failed save must end the handler";
     } catch (const KeytideError& error) {
         EXPECT_STREQ(error.what(), "Unable to write to C:\\Keytide\\ktd.ini");
@@ -274,7 +281,7 @@ TEST_F(MainControllerTest, ActiveCommandTogglesEverythingAndSaves) {
     EXPECT_FALSE(tray.activeChecked);
     EXPECT_FALSE(AnySlotRegistered());
     EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));
-    EXPECT_EQ(keyboard.table[0x91], 0);
+    EXPECT_FALSE(keyboard.scrollLock);
     EXPECT_EQ(tray.iconIndex, kTrayInactiveIcon);
     EXPECT_EQ(IniValue("IsActive", "IsKTDActive"), "0");
 
@@ -282,7 +289,7 @@ TEST_F(MainControllerTest, ActiveCommandTogglesEverythingAndSaves) {
     EXPECT_TRUE(controller.IsActive());
     EXPECT_TRUE(AllSlotsRegistered());
     EXPECT_TRUE(hotkeys.IsRegistered("NumLock"));
-    EXPECT_EQ(keyboard.table[0x91], 1);
+    EXPECT_TRUE(keyboard.scrollLock);
     EXPECT_EQ(IniValue("IsActive", "IsKTDActive"), "1");
 }
 
@@ -332,6 +339,36 @@ TEST_F(MainControllerTest, KeyHeldByAnotherProgramDoesNotStopTheOthers) {
     EXPECT_FALSE(hotkeys.IsRegistered("Hotkey9"));
     EXPECT_TRUE(hotkeys.IsRegistered("Hotkey10"));
     EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(MainControllerTest, EachHotKeyAtomIsAddedOnceAndDeletedOnceAtExit) {
+    StartWith(std::string(kDefaultIniText));
+    controller.ToggleActive();
+    controller.ToggleActive();
+    PressScrollLock();
+    PressScrollLock();
+    ASSERT_EQ(hotkeys.uses.size(), 17u);  // fifteen slots, Scroll Lock, Num Lock
+    for (const auto& [name, uses] : hotkeys.uses) EXPECT_EQ(uses, 1) << name;
+
+    controller.OnCloseQuery();
+    controller.OnDestroy();  // releases once more; nothing is left to delete
+    for (const auto& [name, uses] : hotkeys.uses) {
+        EXPECT_EQ(uses, 0) << name;
+        EXPECT_EQ(std::count(log.begin(), log.end(), "delete atom " + name), 1) << name;
+    }
+}
+
+TEST_F(MainControllerTest, ACalledOffLogOffAddsTheAtomsAgainForTheNextExit) {
+    StartWith(std::string(kDefaultIniText));
+    controller.OnCloseQuery();
+    controller.SessionEndCancelled();
+    for (const auto& [name, uses] : hotkeys.uses) EXPECT_EQ(uses, 1) << name;
+    controller.OnHotKey(IdOf("Hotkey9"), editorVisible);  // the keys work under their atoms
+    EXPECT_EQ(dispatcher.slots, std::vector<int>{4});
+
+    controller.OnCloseQuery();
+    controller.OnDestroy();
+    for (const auto& [name, uses] : hotkeys.uses) EXPECT_EQ(uses, 0) << name;
 }
 
 TEST_F(MainControllerTest, NothingIsSavedAtExit) {

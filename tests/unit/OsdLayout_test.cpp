@@ -24,6 +24,30 @@ TEST(OsdLayoutTest, FontSizeIsTheScreenHeightDiv40TimesTheSizeStep) {
     }
 }
 
+// A per-monitor aware program sees the screen in pixels at every scaling,
+// so the label's pixel height follows the screen alone: points at 96 per
+// inch. At 150 % (144 DPI) and 200 % (192 DPI) the monitor's DPI used to
+// enlarge the label once more, by 1.5 and 2.
+TEST(OsdLayoutTest, LabelPixelHeightIsThePointsAt96PerInchWhateverTheScaling) {
+    struct Case {
+        int screenHeight;
+        int sizeIndex;
+        int pixels;
+    };
+    const Case cases[] = {
+        {768, 0, 25},   {768, 1, 51},   {768, 2, 76},  // 19, 38, 57 points; 25.3 and 50.7 round
+        {1080, 0, 36},  {1080, 2, 108},                // a 1080-line panel at 100, 150 or 200 %
+        {2160, 0, 72},  {2160, 2, 216},                // twice the rows, twice the pixels
+        {1440, 1, 96},                                 // 72 points are an inch: 96 pixels
+        {768, -1, 0},                                  // no entry: the default height
+        {768, -2, -25},                                // a negative size keeps its sign
+    };
+    for (const Case& c : cases) {
+        const int points = OsdFontPointSize(c.screenHeight, c.sizeIndex);
+        EXPECT_EQ(OsdFontPixelHeight(points), c.pixels) << "height " << c.screenHeight << " index " << c.sizeIndex;
+    }
+}
+
 TEST(OsdLayoutTest, FontTakesFaceAndStyleFromTheControls) {
     Settings controls;
     controls.fontNames = {"Arial", "Courier New"};

@@ -44,10 +44,9 @@ TEST_F(PowerActionsTest, PrivilegedActionsMakeTheirRequestWithoutForce) {
 
 TEST_F(PowerActionsTest, ShutdownDialogIsACloseCommandToTheTaskbar) {
     actions.OpenShutdownDialog();  // no taskbar: posted to no window
-    const auto taskbar = windows.Add({"Shell_TrayWnd", "", 0});
+    const auto taskbar = windows.Add({"Shell_TrayWnd", ""});
     actions.OpenShutdownDialog();
-    EXPECT_EQ(windows.log, (Log{testing::FakeWindowSystem::Describe("post", 0, 0x0112, 0xF060, 0),
-                                testing::FakeWindowSystem::Describe("post", taskbar, 0x0112, 0xF060, 0)}));
+    EXPECT_EQ(windows.log, (Log{"close 0", testing::FakeWindowSystem::Describe("close", taskbar)}));
     EXPECT_TRUE(power.log.empty());
 }
 

@@ -69,13 +69,14 @@ protected:
     testing::MemoryFileSystem files;
     testing::RecordingMessages messages;
     testing::FakeHotkeys hotkeys{log};
-    testing::FakeKeyboard keyboard{log};
+    testing::FakeLockKeyboard keyboard{log, hotkeys};
     testing::RecordingStartup startup{log};
     testing::RecordingDispatcher dispatcher{log};
     testing::FakeRegistry registry;
     testing::FakeWindowSystem windowSystem;
     testing::RecordingStarter starter;
     testing::RecordingKeyInput keyInput;
+    testing::FakeShellAssociations associations;
     Settings settings;
 
     testing::FakeNotificationArea area;
@@ -85,7 +86,7 @@ protected:
     testing::FakeOwnWindows windows{log};
     testing::FakeAboutBox about{log};
     TrayPresenter tray{icon, menus};
-    Launcher launcher{LauncherServices{files, messages, starter, registry, windowSystem, keyInput}};
+    Launcher launcher{LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations}};
     testing::Latin1CodePage codePage;
     ConfigFile iniFile{files, codePage, messages, kIniPath};
     MainController controller{

@@ -23,7 +23,7 @@ constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\
 constexpr char kPlayerDir[] = "C:\\PROGRAM FILES\\WINAMP\\";
 
 // A player window answering queries the way the player does. Requests to it
-// are logged as "ask <code>[ arg <wParam>]" and "cmd <id>"; requests that
+// are logged as "ask <code>[ arg <argument>]" and "cmd <id>"; requests that
 // find no player window end in " (none)".
 class PlayerWindowSystem : public testing::FakeWindowSystem {
 public:
@@ -45,30 +45,20 @@ public:
         }
         return FakeWindowSystem::FindTopWindow(className, title);
     }
-    std::optional<std::intptr_t> SendWithTimeout(platform::WindowId window, std::uint32_t message,
-                                                 std::uintptr_t wParam, std::intptr_t lParam,
-                                                 unsigned timeoutMs) override {
+    std::optional<std::intptr_t> SendPlayerRequest(platform::WindowId window, std::int32_t code, std::int32_t argument,
+                                                   unsigned timeoutMs) override {
         timeouts.push_back(timeoutMs);
-        std::string line = "ask " + std::to_string(lParam);
-        if (wParam != 0) line += " arg " + std::to_string(static_cast<std::intptr_t>(wParam));
-        if (message != 0x400) line += " message " + std::to_string(message);
+        std::string line = "ask " + std::to_string(code);
+        if (argument != 0) line += " arg " + std::to_string(argument);
         log.push_back(line + Target(window));
         if (window == 0 || hung) return std::nullopt;
-        return Answer(wParam, lParam);
+        return Answer(argument, code);
     }
-    std::intptr_t Send(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam,
-                       std::intptr_t lParam) override {
-        log.push_back("plain send " + Describe("", window, message, wParam, lParam));
-        return 0;
+    void PostPlayerCommand(platform::WindowId window, std::uint32_t id) override {
+        log.push_back("cmd " + std::to_string(id) + Target(window));
     }
-    void Post(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
-        std::string line = "cmd " + std::to_string(wParam);
-        if (message != 0x111 || lParam != 0) line += " message " + std::to_string(message);
-        log.push_back(line + Target(window));
-    }
-    void ShowWindowAsync(platform::WindowId window, int command) override {
-        log.push_back("show async " + std::to_string(command) + Target(window));
-    }
+    void ShowAsync(platform::WindowId window) override { log.push_back("show async" + Target(window)); }
+    void HideAsync(platform::WindowId window) override { log.push_back("hide async" + Target(window)); }
 
     Player player;
     platform::WindowId playerWindow = 0;
@@ -82,7 +72,7 @@ private:
         if (window == 0) return " (none)";
         return window == playerWindow ? "" : " to " + std::to_string(window);
     }
-    std::intptr_t Answer(std::uintptr_t wParam, std::intptr_t code) {
+    std::intptr_t Answer(std::int32_t argument, std::int32_t code) {
         switch (code) {
         case 0:
             return player.version;
@@ -94,7 +84,7 @@ private:
             ++playlistWrites;
             return 0;
         case 121:
-            player.position = static_cast<std::intptr_t>(wParam);
+            player.position = argument;
             return 0;
         case 124:
             return player.length;
@@ -111,8 +101,8 @@ private:
 // Starting a program can bring the player up at once (or not).
 class PlayerStarter : public testing::RecordingStarter {
 public:
-    void WinExec(const std::string& commandLine, int showCommand) override {
-        RecordingStarter::WinExec(commandLine, showCommand);
+    void StartProgram(const std::string& commandLine, platform::ShowState show) override {
+        RecordingStarter::StartProgram(commandLine, show);
         if (onExec) onExec();
     }
     std::function<void()> onExec;
@@ -166,8 +156,8 @@ TEST_F(WinampRemoteTest, PropertiesAndOperationsMakeTheirRequests) {
         {"run while running", [&] { winamp.SetRunning(true); }, {"ask 0"}},
         {"close", [&] { winamp.SetRunning(false); }, {"ask 0", "cmd 40001"}},
         {"is visible", [&] { EXPECT_TRUE(winamp.IsVisible()); }, {}},
-        {"show", [&] { winamp.SetVisible(true); }, {"show async 5"}},
-        {"hide", [&] { winamp.SetVisible(false); }, {"show async 0"}},
+        {"show", [&] { winamp.SetVisible(true); }, {"show async"}},
+        {"hide", [&] { winamp.SetVisible(false); }, {"hide async"}},
         {"play state", [&] { EXPECT_EQ(winamp.QueryPlayState(), PlayState::Playing); }, {"ask 104"}},
         {"stop", [&] { winamp.SetPlayState(PlayState::Stopped); }, {"cmd 40047"}},
         {"pause", [&] { winamp.SetPlayState(PlayState::Paused); }, {"ask 104", "cmd 40046"}},
@@ -240,7 +230,7 @@ TEST_F(WinampRemoteTest, PlayPauseSequencesOfARunningPlayer) {
 TEST_F(WinampRemoteTest, PlayPauseWithoutPlayerStartsItQuoted) {
     PlayPause();
     EXPECT_EQ(TakeLog(), (Log{"ask 0 (none)", "ask 0 (none)", "ask 104 (none)", "ask 124 (none)"}));
-    EXPECT_EQ(starter.log, Log{"exec \"C:\\PROGRAM FILES\\WINAMP\\Winamp.exe\" /1"});
+    EXPECT_EQ(starter.log, Log{"start \"C:\\PROGRAM FILES\\WINAMP\\Winamp.exe\" /normal"});
 
     // A player that is up at once, stopped with a playlist, is asked to play.
     starter.log.clear();
@@ -284,7 +274,6 @@ TEST_F(WinampRemoteTest, HungPlayerCountsAsZeroAndEveryQueryIsBounded) {
     ASSERT_FALSE(windows.timeouts.empty());
     for (unsigned timeout : windows.timeouts) EXPECT_EQ(timeout, WinampRemote::kQueryTimeoutMs);
     EXPECT_LE(WinampRemote::kQueryTimeoutMs, 500u);
-    for (const auto& line : windows.log) EXPECT_EQ(line.find("plain send"), std::string::npos) << line;
 }
 
 TEST_F(WinampRemoteTest, TrackNumberAssignmentStopsSetsPositionAndPlays) {
@@ -327,7 +316,7 @@ TEST_F(WinampRemoteTest, PlayerDirectoryFromTheUninstallEntry) {
 TEST_F(WinampRemoteTest, StartingThePlayerWithoutOrWithAStrangeDirectory) {
     registry.keys.clear();
     winamp.SetRunning(true);
-    EXPECT_EQ(starter.log, Log{"exec \"Winamp.exe\" /1"});  // the system searches for it
+    EXPECT_EQ(starter.log, Log{"start \"Winamp.exe\" /normal"});  // the system searches for it
 
     // A quote left inside the folder cannot be a path; quoting it would run
     // something else, so nothing runs.

@@ -13,14 +13,14 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-constexpr std::uint32_t kMaximizeBox = 0x00010000;
-constexpr std::uint32_t kMinimizeBox = 0x00020000;
-constexpr std::uint32_t kOverlapped = 0x00CF0000;  // caption, frame, both boxes
-constexpr std::uint32_t kDialogFrame = 0x80C80000;
+using testing::FakeWindowSystem;
 
-std::string PostedSysCommand(platform::WindowId window, std::uintptr_t command) {
-    return testing::FakeWindowSystem::Describe("post", window, 0x0112, command, 0);
-}
+struct Boxes {
+    bool maximize;
+    bool minimize;
+};
+constexpr Boxes kBothBoxes{true, true};
+constexpr Boxes kNoBox{false, false};
 
 // The foreground window changes once it has been asked for `changeAfter` times.
 class ChangingForeground : public testing::FakeWindowSystem {
@@ -39,86 +39,69 @@ class WindowActionsTest : public ::testing::Test {
 protected:
     ChangingForeground windows;
     testing::RecordingMci mci;
-    testing::RecordingStarter starter;
     testing::FakeProgramWindows own;
-    WindowActions actions{WindowActionServices{windows, mci, starter, own}};
+    WindowActions actions{WindowActionServices{windows, mci, own}};
 };
 
 struct ForegroundCase {
     const char* name;
     void (WindowActions::*operation)();
     bool hasForeground;
-    std::uint32_t style;
+    Boxes boxes;
     Log expected;  // with the foreground window being 100
 };
 
-TEST_F(WindowActionsTest, ForegroundCommandsFollowTheStyleBits) {
+TEST_F(WindowActionsTest, ForegroundCommandsFollowTheFramesBoxes) {
     const ForegroundCase cases[] = {
-        {"close",
-         &WindowActions::CloseForegroundWindow,
-         true,
-         kDialogFrame,
-         {"foreground?", PostedSysCommand(100, 0xF060)}},
-        {"close without foreground",
-         &WindowActions::CloseForegroundWindow,
-         false,
-         0,
-         {"foreground?", PostedSysCommand(0, 0xF060)}},
+        {"close", &WindowActions::CloseForegroundWindow, true, kNoBox, {"foreground?", "close 100"}},
+        {"close without foreground", &WindowActions::CloseForegroundWindow, false, kNoBox, {"foreground?", "close 0"}},
         {"maximize with box",
          &WindowActions::MaximizeForegroundWindow,
          true,
-         kOverlapped,
-         {"foreground?", "foreground?", PostedSysCommand(100, 0xF030)}},
-        {"maximize with only the box bit",
+         kBothBoxes,
+         {"foreground?", "foreground?", "maximize 100"}},
+        {"maximize with only that box",
          &WindowActions::MaximizeForegroundWindow,
          true,
-         kMaximizeBox,
-         {"foreground?", "foreground?", PostedSysCommand(100, 0xF030)}},
-        {"maximize without box",
-         &WindowActions::MaximizeForegroundWindow,
-         true,
-         kDialogFrame | kMinimizeBox,
-         {"foreground?"}},
-        {"maximize without foreground", &WindowActions::MaximizeForegroundWindow, false, 0, {"foreground?"}},
+         {true, false},
+         {"foreground?", "foreground?", "maximize 100"}},
+        {"maximize without box", &WindowActions::MaximizeForegroundWindow, true, {false, true}, {"foreground?"}},
+        {"maximize without foreground", &WindowActions::MaximizeForegroundWindow, false, kNoBox, {"foreground?"}},
         {"minimize with box",
          &WindowActions::MinimizeForegroundWindow,
          true,
-         kOverlapped,
-         {"foreground?", "foreground?", PostedSysCommand(100, 0xF020)}},
-        {"minimize without box",
-         &WindowActions::MinimizeForegroundWindow,
-         true,
-         kDialogFrame | kMaximizeBox,
-         {"foreground?"}},
-        {"minimize without foreground", &WindowActions::MinimizeForegroundWindow, false, 0, {"foreground?"}},
+         kBothBoxes,
+         {"foreground?", "foreground?", "minimize 100"}},
+        {"minimize without box", &WindowActions::MinimizeForegroundWindow, true, {true, false}, {"foreground?"}},
+        {"minimize without foreground", &WindowActions::MinimizeForegroundWindow, false, kNoBox, {"foreground?"}},
         {"restore any window",
          &WindowActions::RestoreForegroundWindow,
          true,
-         kDialogFrame,
-         {"foreground?", "foreground?", PostedSysCommand(100, 0xF120)}},
-        {"restore without foreground", &WindowActions::RestoreForegroundWindow, false, 0, {"foreground?"}},
+         kNoBox,
+         {"foreground?", "foreground?", "restore 100"}},
+        {"restore without foreground", &WindowActions::RestoreForegroundWindow, false, kNoBox, {"foreground?"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         windows.windows.clear();
         windows.log.clear();
         windows.nextId = 100;
-        windows.foreground = c.hasForeground ? windows.Add({"Any", "Window", c.style}) : 0;
+        windows.foreground = c.hasForeground ? windows.Add({"Any", "Window", c.boxes.maximize, c.boxes.minimize}) : 0;
         (actions.*c.operation)();
         EXPECT_EQ(windows.log, c.expected);
     }
 }
 
 TEST_F(WindowActionsTest, CommandGoesToTheWindowInFrontWhenItIsPosted) {
-    const auto tested = windows.Add({"First", "", kOverlapped});
-    const auto later = windows.Add({"Second", "", kOverlapped});
+    const auto tested = windows.Add({"First", "", true, true});
+    const auto later = windows.Add({"Second", "", true, true});
     windows.foreground = tested;
     windows.later = later;
     windows.changeAfter = 1;  // another window comes to the front after the style test
 
     actions.MaximizeForegroundWindow();
     ASSERT_FALSE(windows.log.empty());
-    EXPECT_EQ(windows.log.back(), PostedSysCommand(later, 0xF030));
+    EXPECT_EQ(windows.log.back(), FakeWindowSystem::Describe("maximize", later));
 }
 
 TEST_F(WindowActionsTest, EjectCdOpensTheDoorWithTheMainWindowForNotifications) {
@@ -127,22 +110,30 @@ TEST_F(WindowActionsTest, EjectCdOpensTheDoorWithTheMainWindowForNotifications) 
     EXPECT_EQ(mci.log, Log{"Set cdaudio door open -> 7"});
 }
 
-TEST_F(WindowActionsTest, RefreshDesktopSendsToTheExactTitleThenRunsTheRepaint) {
+TEST_F(WindowActionsTest, RefreshGoesToTheDesktopByItsClassThenRepaints) {
+    using Window = FakeWindowSystem::Window;
     struct Case {
-        const char* title;
-        bool found;
+        const char* name;
+        std::vector<Window> present;
+        int refreshed;  // index into present, -1: no window
     };
-    for (const Case& c : {Case{"Program   Manager", true}, Case{"Program Manager", false}}) {
-        SCOPED_TRACE(c.title);
+    const Case cases[] = {
+        {"today's title", {{"Progman", "Program Manager"}}, 0},
+        {"the old title", {{"Progman", "Program   Manager"}}, 0},
+        {"the old title first", {{"Progman", "Program Manager"}, {"Progman", "Program   Manager"}}, 1},
+        {"any title of the class", {{"Progman", ""}}, 0},
+        {"no desktop window", {{"Shell_TrayWnd", "Program Manager"}}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         windows.windows.clear();
         windows.log.clear();
-        starter.log.clear();
-        const auto desktop = windows.Add({"Progman", c.title, 0});
+        std::vector<platform::WindowId> ids;
+        for (const auto& window : c.present) ids.push_back(windows.Add(window));
 
         actions.RefreshDesktop();
-        const auto target = c.found ? desktop : 0;
-        EXPECT_EQ(windows.log, Log{testing::FakeWindowSystem::Describe("send", target, 0x0111, 0xA065, 0)});
-        EXPECT_EQ(starter.log, Log{"exec rundll32 user,repaintscreen /5"});
+        const auto target = c.refreshed >= 0 ? ids[c.refreshed] : 0;
+        EXPECT_EQ(windows.log, (Log{FakeWindowSystem::Describe("refresh desktop", target), "repaint desktop"}));
     }
 }
 
@@ -154,8 +145,8 @@ TEST_F(WindowActionsTest, ScreenSaverHidesTheApplicationWindowUnlessAboutIsShown
         windows.log.clear();
         own.aboutVisible = aboutVisible;
         actions.StartScreenSaver();
-        Log expected{testing::FakeWindowSystem::Describe("send", 7, 0x0112, 0xF140, 0)};
-        if (!aboutVisible) expected.push_back("show 3 0");
+        Log expected{"screen saver 7"};
+        if (!aboutVisible) expected.push_back("hide 3");
         EXPECT_EQ(windows.log, expected);
     }
 }

@@ -114,26 +114,13 @@ void Win32UserMessages::ShowError(std::string_view caption, std::string_view tex
 
 int Win32Hotkeys::AtomForName(const char* name) { return GlobalAddAtomA(name); }
 
+void Win32Hotkeys::DeleteAtom(int atom) { GlobalDeleteAtom(static_cast<ATOM>(atom)); }
+
 bool Win32Hotkeys::Register(int id, std::uint32_t virtualKey) {
     return RegisterHotKey(window_, id, 0, virtualKey) != FALSE;
 }
 
-void Win32Hotkeys::Unregister(int id) { UnregisterHotKey(window_, id); }
-
-platform::KeyboardStateTable Win32KeyboardState::Read() {
-    platform::KeyboardStateTable table{};
-    GetKeyboardState(table.data());
-    if (scrollLock_) table[VK_SCROLL] = *scrollLock_;
-    if (numLock_) table[VK_NUMLOCK] = *numLock_;
-    return table;
-}
-
-void Win32KeyboardState::Write(const platform::KeyboardStateTable& table) {
-    scrollLock_ = table[VK_SCROLL];
-    numLock_ = table[VK_NUMLOCK];
-    platform::KeyboardStateTable copy = table;
-    SetKeyboardState(copy.data());
-}
+bool Win32Hotkeys::Unregister(int id) { return UnregisterHotKey(window_, id) != FALSE; }
 
 std::string ExecutablePath() {
     std::vector<wchar_t> buffer(MAX_PATH);

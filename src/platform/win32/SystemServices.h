@@ -29,25 +29,12 @@ class Win32Hotkeys final : public platform::Hotkeys {
 public:
     void SetWindow(HWND window) { window_ = window; }
     int AtomForName(const char* name) override;
+    void DeleteAtom(int atom) override;
     bool Register(int id, std::uint32_t virtualKey) override;
-    void Unregister(int id) override;
+    bool Unregister(int id) override;
 
 private:
     HWND window_ = nullptr;
-};
-
-// SetKeyboardState changes only this thread's view of the keys on the NT
-// family (and on Wine, which resyncs that view from the desktop's state at the
-// next read), so the lock-key entries this program last wrote are remembered
-// and read back from here: Scroll Lock then toggles on every press as intended.
-class Win32KeyboardState final : public platform::KeyboardState {
-public:
-    platform::KeyboardStateTable Read() override;
-    void Write(const platform::KeyboardStateTable& table) override;
-
-private:
-    std::optional<std::uint8_t> scrollLock_;
-    std::optional<std::uint8_t> numLock_;
 };
 
 // Full path of the running executable, in UTF-8.

@@ -1,19 +1,40 @@
 #include "platform/win32/Win32WindowSystem.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "platform/win32/Win32Launch.h"
 
 namespace keytide::win32 {
 
+namespace {
+
+// The command of the desktop view's "Refresh" menu item.
+constexpr WPARAM kDesktopRefreshCommand = 0xA065;
+
+void PostSysCommand(platform::WindowId window, WPARAM command) {
+    if (window == 0) return;  // a null handle would post to this thread's queue
+    PostMessageA(ToHwnd(window), WM_SYSCOMMAND, command, 0);
+}
+
+UINT ShowCommandFor(platform::ShowState show) {
+    switch (show) {
+    case platform::ShowState::Normal:
+        break;
+    }
+    return SW_SHOWNORMAL;
+}
+
+bool HasStyle(platform::WindowId window, LONG style) {
+    return window != 0 && (GetWindowLongA(ToHwnd(window), GWL_STYLE) & style) != 0;
+}
+
+}  // namespace
+
 platform::WindowId Win32WindowSystem::ForegroundWindow() { return ToWindowId(GetForegroundWindow()); }
 
 platform::WindowId Win32WindowSystem::FindTopWindow(const char* className, const char* title) {
     return ToWindowId(FindWindowA(className, title));
-}
-
-std::uint32_t Win32WindowSystem::WindowStyle(platform::WindowId window) {
-    return static_cast<std::uint32_t>(GetWindowLongA(ToHwnd(window), GWL_STYLE));
 }
 
 bool Win32WindowSystem::IsWindow(platform::WindowId window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
@@ -22,42 +43,71 @@ bool Win32WindowSystem::IsWindowVisible(platform::WindowId window) {
     return ::IsWindowVisible(ToHwnd(window)) != FALSE;
 }
 
-void Win32WindowSystem::Post(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam,
-                                    std::intptr_t lParam) {
-    if (window == 0) return;  // a null handle would post to this thread's queue
-    PostMessageA(ToHwnd(window), message, wParam, lParam);
+bool Win32WindowSystem::HasMaximizeBox(platform::WindowId window) { return HasStyle(window, WS_MAXIMIZEBOX); }
+
+bool Win32WindowSystem::HasMinimizeBox(platform::WindowId window) { return HasStyle(window, WS_MINIMIZEBOX); }
+
+void Win32WindowSystem::RequestClose(platform::WindowId window) { PostSysCommand(window, SC_CLOSE); }
+
+void Win32WindowSystem::RequestMaximize(platform::WindowId window) { PostSysCommand(window, SC_MAXIMIZE); }
+
+void Win32WindowSystem::RequestMinimize(platform::WindowId window) { PostSysCommand(window, SC_MINIMIZE); }
+
+void Win32WindowSystem::RequestRestore(platform::WindowId window) { PostSysCommand(window, SC_RESTORE); }
+
+void Win32WindowSystem::StartScreenSaver(platform::WindowId window) {
+    if (window == 0) return;
+    SendMessageA(ToHwnd(window), WM_SYSCOMMAND, SC_SCREENSAVE, 0);
 }
 
-std::intptr_t Win32WindowSystem::Send(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam,
-                                             std::intptr_t lParam) {
-    if (window == 0) return 0;
-    return SendMessageA(ToHwnd(window), message, wParam, lParam);
+void Win32WindowSystem::Hide(platform::WindowId window) { ::ShowWindow(ToHwnd(window), SW_HIDE); }
+
+void Win32WindowSystem::ShowAsync(platform::WindowId window) { ::ShowWindowAsync(ToHwnd(window), SW_SHOW); }
+
+void Win32WindowSystem::HideAsync(platform::WindowId window) { ::ShowWindowAsync(ToHwnd(window), SW_HIDE); }
+
+void Win32WindowSystem::RefreshDesktopWindow(platform::WindowId desktop) {
+    if (desktop == 0) return;
+    SendMessageA(ToHwnd(desktop), WM_COMMAND, kDesktopRefreshCommand, 0);
 }
 
-std::optional<std::intptr_t> Win32WindowSystem::SendWithTimeout(platform::WindowId window, std::uint32_t message,
-                                                                   std::uintptr_t wParam, std::intptr_t lParam,
-                                                                   unsigned timeoutMs) {
+void Win32WindowSystem::RepaintDesktop() {
+    // The shell rereads the desktop folder when told it changed; the redraw
+    // repaints the screen as it stands.
+    PIDLIST_ABSOLUTE desktopFolder = nullptr;
+    if (SUCCEEDED(SHGetFolderLocation(nullptr, CSIDL_DESKTOP, nullptr, 0, &desktopFolder))) {
+        SHChangeNotify(SHCNE_UPDATEDIR, SHCNF_IDLIST, desktopFolder, nullptr);
+        CoTaskMemFree(desktopFolder);
+    }
+    RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+std::optional<std::intptr_t> Win32WindowSystem::SendPlayerRequest(platform::WindowId window, std::int32_t code,
+                                                                  std::int32_t argument, unsigned timeoutMs) {
     if (window == 0) return std::nullopt;
+    // The player reads the request code from lParam and the argument, a
+    // signed number (-1 stays all ones), from wParam.
+    const auto wParam = static_cast<WPARAM>(static_cast<INT_PTR>(argument));
     DWORD_PTR reply = 0;
-    if (!SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, timeoutMs,
-                             &reply)) {
+    if (!SendMessageTimeoutA(ToHwnd(window), WM_USER, wParam, code, SMTO_ABORTIFHUNG | SMTO_BLOCK, timeoutMs, &reply)) {
         return std::nullopt;
     }
     return static_cast<std::intptr_t>(reply);
 }
 
-void Win32WindowSystem::ShowWindow(platform::WindowId window, int command) { ::ShowWindow(ToHwnd(window), command); }
-
-void Win32WindowSystem::ShowWindowAsync(platform::WindowId window, int command) {
-    ::ShowWindowAsync(ToHwnd(window), command);
+void Win32WindowSystem::PostPlayerCommand(platform::WindowId window, std::uint32_t id) {
+    if (window == 0) return;
+    PostMessageA(ToHwnd(window), WM_COMMAND, id, 0);
 }
 
 void Win32ProgramStarter::ShellOpen(const std::string& file) { OpenWithShell(file); }
 
-void Win32ProgramStarter::WinExec(const std::string& commandLine, int showCommand) {
-    StartCommandLine(commandLine, showCommand);
+void Win32ProgramStarter::StartProgram(const std::string& commandLine, platform::ShowState show) {
+    StartCommandLine(commandLine, static_cast<int>(ShowCommandFor(show)));
 }
 
-void Win32KeyInput::KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) { keybd_event(virtualKey, 0, flags, 0); }
+void Win32KeyInput::Press(std::uint8_t virtualKey) { keybd_event(virtualKey, 0, 0, 0); }
+
+void Win32KeyInput::Release(std::uint8_t virtualKey) { keybd_event(virtualKey, 0, KEYEVENTF_KEYUP, 0); }
 
 }  // namespace keytide::win32

@@ -13,29 +13,35 @@ class Win32WindowSystem final : public platform::WindowSystem {
 public:
     platform::WindowId ForegroundWindow() override;
     platform::WindowId FindTopWindow(const char* className, const char* title) override;
-    std::uint32_t WindowStyle(platform::WindowId window) override;
     bool IsWindow(platform::WindowId window) override;
     bool IsWindowVisible(platform::WindowId window) override;
-    void Post(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam,
-                     std::intptr_t lParam) override;
-    std::intptr_t Send(platform::WindowId window, std::uint32_t message, std::uintptr_t wParam,
-                              std::intptr_t lParam) override;
-    std::optional<std::intptr_t> SendWithTimeout(platform::WindowId window, std::uint32_t message,
-                                                    std::uintptr_t wParam, std::intptr_t lParam,
-                                                    unsigned timeoutMs) override;
-    void ShowWindow(platform::WindowId window, int command) override;
-    void ShowWindowAsync(platform::WindowId window, int command) override;
+    bool HasMaximizeBox(platform::WindowId window) override;
+    bool HasMinimizeBox(platform::WindowId window) override;
+    void RequestClose(platform::WindowId window) override;
+    void RequestMaximize(platform::WindowId window) override;
+    void RequestMinimize(platform::WindowId window) override;
+    void RequestRestore(platform::WindowId window) override;
+    void StartScreenSaver(platform::WindowId window) override;
+    void Hide(platform::WindowId window) override;
+    void ShowAsync(platform::WindowId window) override;
+    void HideAsync(platform::WindowId window) override;
+    void RefreshDesktopWindow(platform::WindowId desktop) override;
+    void RepaintDesktop() override;
+    std::optional<std::intptr_t> SendPlayerRequest(platform::WindowId window, std::int32_t code, std::int32_t argument,
+                                                   unsigned timeoutMs) override;
+    void PostPlayerCommand(platform::WindowId window, std::uint32_t id) override;
 };
 
 class Win32ProgramStarter final : public platform::ProgramStarter {
 public:
     void ShellOpen(const std::string& file) override;
-    void WinExec(const std::string& commandLine, int showCommand) override;
+    void StartProgram(const std::string& commandLine, platform::ShowState show) override;
 };
 
 class Win32KeyInput final : public platform::KeyInput {
 public:
-    void KeyEvent(std::uint8_t virtualKey, std::uint32_t flags) override;
+    void Press(std::uint8_t virtualKey) override;
+    void Release(std::uint8_t virtualKey) override;
 };
 
 }  // namespace keytide::win32

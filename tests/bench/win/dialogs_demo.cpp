@@ -91,7 +91,7 @@ public:
 class DemoShell final : public platform::ProgramStarter {
 public:
     void ShellOpen(const std::string& file) override { std::printf("open %s\n", file.c_str()); }
-    void WinExec(const std::string&, int) override {}
+    void StartProgram(const std::string&, platform::ShowState) override {}
 };
 
 bool UseTheProgramsManifest() {

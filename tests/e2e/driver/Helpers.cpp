@@ -289,6 +289,19 @@ bool pressChord(const std::vector<WORD>& vks) {
   return send(inputs);
 }
 
+void putLockKeysOff() {
+  for (const WORD vk : {WORD{VK_NUMLOCK}, WORD{VK_SCROLL}}) {
+    drainMessages();
+    if ((GetKeyState(vk) & 1) == 0 || !hotKeyFree(vk)) continue;
+    pressKey(vk);
+    if (!waitUntil([vk] {
+          drainMessages();
+          return (GetKeyState(vk) & 1) == 0;
+        }))
+      currentTest().fail("cannot switch lock key " + std::to_string(vk) + " off", __FILE__, __LINE__);
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Hot keys
 

@@ -97,6 +97,11 @@ E2E_TEST("keys.missing_file_shows_the_error_box_and_later_keys_still_work") {
     CHECK_EQ(k.close(), DWORD{0});
 }
 
+// The mail and browser keys ask the shell for the program of the user's
+// choice. Known Wine difference: Wine's shell (8.0) does not read the user's
+// choice (UrlAssociations\...\UserChoice) and answers from the protocol's own
+// key, so here the keys reach the program registered there; that the choice
+// comes before the key is shown at the seam in the unit tests.
 E2E_TEST("keys.address_mail_and_browser_keys_reach_the_registered_programs") {
     const std::string marker = t.installMarker();
     const std::string httpKey = "http\\shell\\open\\command";
@@ -149,6 +154,11 @@ E2E_TEST("keys.scroll_lock_switches_the_program_off_and_on") {
     CHECK_MSG(waitForFile(t.path(kIni), [](const std::string& s) { return s.find("IsKTDActive=1") != s.npos; }),
               "switching on was not saved");
     CHECK_MSG(waitHotKey(VK_NUMPAD5, true), "slot keys not grabbed again");
+    // Num Lock is grabbed after the file is written, and released for a moment
+    // around the program's own press when it was off: probing it before the
+    // handler has ended could take it from the program.
+    isResponsive(k.mainWindow());
+    isResponsive(k.mainWindow());
     for (WORD vk : kSlotKeys) CHECK_MSG(!hotKeyFree(vk), "a slot key is not held: " + std::to_string(vk));
     // Num Lock is taken just after the save; no probe in that instant.
     pause(Ms{300});
@@ -259,8 +269,12 @@ E2E_TEST("keys.an_open_command_that_is_no_string_ends_in_the_general_error_box")
     HKEY key = nullptr;
     REQUIRE(RegCreateKeyExA(HKEY_CLASSES_ROOT, mailKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
                             nullptr) == ERROR_SUCCESS);
-    const DWORD number = 7;
-    RegSetValueExA(key, "", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    // The shell is asked first and must find no command either. Known Wine
+    // difference: Wine's shell (8.0) hands a number's bytes back as the
+    // command (a REG_DWORD 7 comes back as "\x07"), where a value that is no
+    // string gives no command on Windows; an empty binary value gives none on
+    // both.
+    RegSetValueExA(key, "", 0, REG_BINARY, nullptr, 0);
     RegCloseKey(key);
 
     t.write(kIni, iniWith({slot(4, 0, 6), slot(5, 1, 0, marker)}));

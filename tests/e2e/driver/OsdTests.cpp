@@ -98,7 +98,8 @@ PixelSet pixelsOf(const WindowRegion& region) {
 PixelSet labelInk(const std::string& label, int points) {
   PixelSet ink;
   HDC screen = GetDC(nullptr);
-  HFONT font = CreateFontA(-MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_BOLD, FALSE, FALSE,
+  // Points at 96 pixels per inch, whatever the screen's scaling.
+  HFONT font = CreateFontA(-MulDiv(points, 96, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE,
                            FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            DEFAULT_PITCH, "Arial");
   HDC dc = CreateCompatibleDC(screen);
@@ -478,6 +479,72 @@ E2E_TEST("osd.volume_bar_at_the_bottom_as_wide_as_the_volume") {
   CHECK_EQ(plain.area(), 41LL * 15 * 76);
   CHECK(plain.contains(0, 0) && plain.contains(1014, 75) && !plain.contains(1015, 0));
   CHECK_EQ(normal.close(), DWORD{0});
+}
+
+namespace {
+
+// The system DPI a program gets at its start (Wine reads it there, as Windows
+// does at log-on): the user's LogPixels, put back when the test ends.
+class ScreenDpi {
+ public:
+  ScreenDpi() : old_(regReadDword(HKEY_CURRENT_USER, kKey, kValue)) {}
+  ~ScreenDpi() {
+    if (old_) {
+      set(*old_);
+    } else {
+      regDeleteValue(HKEY_CURRENT_USER, kKey, kValue);
+    }
+  }
+  ScreenDpi(const ScreenDpi&) = delete;
+  ScreenDpi& operator=(const ScreenDpi&) = delete;
+
+  static bool set(DWORD dpi) {
+    return RegSetKeyValueA(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &dpi, sizeof dpi) == ERROR_SUCCESS;
+  }
+
+ private:
+  static constexpr char kKey[] = "Control Panel\\Desktop";
+  static constexpr char kValue[] = "LogPixels";
+  std::optional<DWORD> old_;
+};
+
+}  // namespace
+
+// At 150 % and 200 % the program (per-monitor aware) sees the same 1024 x 768
+// pixels, so the label keeps its pixel size and both windows their places.
+E2E_TEST("osd.label_and_bar_keep_their_pixels_at_150_and_200_percent") {
+  ScreenDpi restore;
+  const PixelSet expected = labelInk("Div", kLargePoints);
+  for (const DWORD dpi : {DWORD{144}, DWORD{192}}) {
+    const std::string folder = std::to_string(dpi);
+    REQUIRE_MSG(ScreenDpi::set(dpi), "cannot set LogPixels");
+    t.write(folder + "\\ktd.ini", osdIni(9, 0));
+    KeytideProcess& k = t.start({.exe = t.installKeytide(folder + "\\keytide.exe")});
+    const OsdWindows osd = startWithOsd(t, k);
+
+    pressKey(VK_DIVIDE);
+    REQUIRE_MSG(waitUntil([&] { return isVisible(osd.text); }), "the key did not show the label at " + folder);
+    settle(k);
+    const PixelSet shape = pixelsOf(windowRegion(osd.text));
+    CHECK_MSG(shape == expected, "the label at " + folder + " DPI is not the 96-DPI label: " +
+                                     describeDifference(expected, shape));
+    const RECT placed = windowRect(osd.text);
+    CHECK_EQ(placed.left, 25L);
+    CHECK_EQ(placed.top, 15L);
+    CHECK_EQ(placed.right - placed.left, 999L);
+    CHECK_EQ(placed.bottom - placed.top, 384L);
+
+    pressKey(VK_ADD);
+    REQUIRE_MSG(waitUntil([&] { return isVisible(osd.progress); }), "Vol+ did not show the bar at " + folder);
+    settle(k);
+    const RECT bar = windowRect(osd.progress);
+    CHECK_EQ(bar.left, 0L);
+    CHECK_EQ(bar.top, 659L);
+    CHECK_EQ(bar.bottom - bar.top, 367L);
+    const WindowRegion segments = windowRegion(osd.progress);
+    CHECK_EQ(segments.area(), 41LL * 15 * 76);  // square segments of a 76-pixel bar
+    CHECK_EQ(k.close(), DWORD{0});
+  }
 }
 
 E2E_TEST("osd.preview_paints_both_shapes_before_it_blocks") {

@@ -202,6 +202,8 @@ KeytideProcess& TestContext::start(StartOptions options, std::source_location wh
     options.exe = path("keytide.exe");
     if (!fileExists(options.exe)) installKeytide("keytide.exe", where);
   }
+  const std::string name = baseName(options.exe.c_str());
+  if (_stricmp(name.c_str(), "keytide.exe") == 0) putLockKeysOff();
   if (options.workDir.empty()) options.workDir = folderOf(options.exe);
   bool markerSet = std::any_of(options.env.begin(), options.env.end(),
                                [](const auto& e) { return _stricmp(e.first.c_str(), "KEYTIDE_MARKER_LOG") == 0; });

@@ -1,13 +1,16 @@
 // foreground_window.exe: a top-level window that takes the foreground and
-// records the system commands it receives, for the window-action keys.
+// records the system commands it receives, for the window-action keys; with
+// another class and title it stands in for the calculator or the desktop.
 //
-// Command line: --boxes none|max|min|both --log <file>
+// Command line: --boxes none|max|min|both --log <file> [--class <name>]
+//               [--title <text>]
 // Appends one line per WM_SYSCOMMAND to the log file, written at once:
 //   syscommand 0xF030
 // (wParam with its low four bits cleared, as the system defines them), then
 // passes the command on to the default handling, so that the window really
-// is maximized, minimized, restored or closed. It ends when the window is
-// destroyed.
+// is maximized, minimized, restored or closed. A WM_COMMAND gives a line
+//   command 0xA065
+// (the low word of wParam). It ends when the window is destroyed.
 #include <windows.h>
 
 #include <cstdio>
@@ -17,16 +20,21 @@ namespace {
 
 HANDLE gLog = INVALID_HANDLE_VALUE;
 
+void writeLine(const char* format, unsigned value) {
+  char line[40];
+  const int length = std::snprintf(line, sizeof line, format, value);
+  DWORD written = 0;
+  WriteFile(gLog, line, static_cast<DWORD>(length), &written, nullptr);
+}
+
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_SYSCOMMAND: {
-      char line[40];
-      const int length = std::snprintf(line, sizeof line, "syscommand 0x%04X\r\n",
-                                       static_cast<unsigned>(wParam & 0xFFF0));
-      DWORD written = 0;
-      WriteFile(gLog, line, static_cast<DWORD>(length), &written, nullptr);
+    case WM_SYSCOMMAND:
+      writeLine("syscommand 0x%04X\r\n", static_cast<unsigned>(wParam & 0xFFF0));
       return DefWindowProcA(window, message, wParam, lParam);
-    }
+    case WM_COMMAND:
+      writeLine("command 0x%04X\r\n", LOWORD(wParam));
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -40,10 +48,14 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 int main(int argc, char** argv) {
   std::string boxes = "both";
   std::string logPath = "foreground_window.log";
+  std::string className = "KeytideForegroundTest";
+  std::string title = "Foreground test window";
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
     if (option == "--boxes") boxes = argv[i + 1];
     if (option == "--log") logPath = argv[i + 1];
+    if (option == "--class") className = argv[i + 1];
+    if (option == "--title") title = argv[i + 1];
   }
   gLog = CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -57,9 +69,9 @@ int main(int argc, char** argv) {
   windowClass.lpfnWndProc = windowProc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-  windowClass.lpszClassName = "KeytideForegroundTest";
+  windowClass.lpszClassName = className.c_str();
   if (!RegisterClassA(&windowClass)) return 1;
-  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Foreground test window", style, 100, 100, 400, 300,
+  HWND window = CreateWindowExA(0, windowClass.lpszClassName, title.c_str(), style, 100, 100, 400, 300,
                                 nullptr, nullptr, windowClass.hInstance, nullptr);
   if (!window) return 1;
   ShowWindow(window, SW_SHOWNORMAL);
