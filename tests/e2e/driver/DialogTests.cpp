@@ -404,8 +404,28 @@ KeytideProcess& startActive(TestContext& t, const std::string& ini) {
   return k;
 }
 
-// The settings dialog as a user reaches it: the editor (shown as the tray
-// menu's "Show..." shows it), then its "Settings..." button.
+// Opens the tray menu with the right button and chooses its n-th command
+// (1: "Show..."; the keyboard skips the separators).
+void chooseFromTrayMenu(KeytideProcess& k, int n) {
+  REQUIRE_MSG(clickTrayIcon(k, MOUSEEVENTF_RIGHTDOWN), "the tray icon could not be clicked");
+  HWND menu = waitForPopupMenu(k.pid());
+  REQUIRE_MSG(menu != nullptr, "no tray menu on the right button");
+  for (int i = 0; i < n; ++i) pressKey(VK_DOWN);
+  pressKey(VK_RETURN);
+  CHECK_MSG(waitUntil([&] { return !isVisible(menu); }), "the tray menu stayed open");
+}
+
+// The editor's Cancel: back in the tray, key presses carried out again.
+void backToTheTray(KeytideProcess& k) {
+  HWND cancel = findChildWithText(k.mainWindow(), "Cancel");
+  REQUIRE_MSG(cancel != nullptr, "the editor has no \"Cancel\" button");
+  click(cancel);
+  REQUIRE_MSG(waitUntil([&] { return !isVisible(k.mainWindow()); }), "the editor's Cancel did not hide it");
+  REQUIRE_MSG(waitForTrayIcon(k), "no tray icon after the editor");
+}
+
+// The settings dialog as a user reaches it: the tray menu's "Show..." for
+// the editor, then its "Settings..." button.
 class SettingsDialog {
  public:
   explicit SettingsDialog(KeytideProcess& k) : k_(k) {}
@@ -414,9 +434,8 @@ class SettingsDialog {
     HWND main = k_.mainWindow();
     REQUIRE_MSG(main != nullptr, "no main window");
     if (!isVisible(main)) {
-      ShowWindow(main, SW_SHOW);
-      SetForegroundWindow(main);
-      REQUIRE_MSG(waitUntil([&] { return isVisible(main); }), "the editor did not show");
+      chooseFromTrayMenu(k_, 1);  // "Show..."
+      REQUIRE_MSG(waitUntil([&] { return isVisible(main); }), "\"Show...\" did not show the editor");
       pause(Ms{400});
     }
     HWND button = findChildWithText(main, "Settings...");
@@ -670,8 +689,7 @@ E2E_TEST("settings_dialog.preview_shows_the_unsaved_choices_and_ok_writes_every_
   const auto saved = waitForFile(t.path(kIni), [&](const std::string& s) { return s == expected; }, Ms{3000});
   CHECK_MSG(saved.has_value(), "ktd.ini after OK: " + firstDifference(expected, t.read(kIni).value_or("")));
 
-  ShowWindow(k.mainWindow(), SW_HIDE);  // back in the tray, as the editor's Cancel leaves it
-  REQUIRE_MSG(waitUntil([&] { return !isVisible(k.mainWindow()); }), "the editor did not go");
+  backToTheTray(k);
   pressKey(VK_NUMPAD5);
   REQUIRE_MSG(waitUntil([&] { return isVisible(text); }), "keypad 5 showed no label");
   checkLabel(text, "Five", "Liberation Serif", 2, true, false, kOrange, t.path("five.bmp"));
@@ -737,8 +755,7 @@ E2E_TEST("settings_dialog.cancel_x_and_closing_bring_every_control_back_from_the
   CHECK(dialog.waitHidden());
 
   // The settings in force are the file's again: the label in Arial, lime.
-  ShowWindow(k.mainWindow(), SW_HIDE);
-  REQUIRE_MSG(waitUntil([&] { return !isVisible(k.mainWindow()); }), "the editor did not go");
+  backToTheTray(k);
   pressKey(VK_NUMPAD5);
   HWND text = k.window(kTextClass);
   REQUIRE_MSG(waitUntil([&] { return isVisible(text); }), "keypad 5 showed no label");
@@ -782,15 +799,9 @@ constexpr char kAboutClass[] = "TktdAboutForm";
 constexpr char kHomePage[] = "http://keytide.example.org/";
 constexpr char kSupportMail[] = "mailto:support@keytide.example.org";
 
-// Opens the tray menu with the right button and chooses "About..." (the
-// sixth item; the keyboard skips the separators).
+// "About..." from the tray menu.
 HWND openAboutFromTray(KeytideProcess& k) {
-  REQUIRE_MSG(clickTrayIcon(k, MOUSEEVENTF_RIGHTDOWN), "the tray icon could not be clicked");
-  HWND menu = waitForPopupMenu(k.pid());
-  REQUIRE_MSG(menu != nullptr, "no tray menu on the right button");
-  for (int i = 0; i < 5; ++i) pressKey(VK_DOWN);
-  pressKey(VK_RETURN);
-  CHECK_MSG(waitUntil([&] { return !isVisible(menu); }), "the tray menu stayed open");
+  chooseFromTrayMenu(k, 5);
   HWND about = k.window(kAboutClass);
   REQUIRE_MSG(about != nullptr, "no About window (class TktdAboutForm)");
   REQUIRE_MSG(waitUntil([&] { return isVisible(about); }), "\"About...\" did not show the About window");
