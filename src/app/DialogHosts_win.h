@@ -4,9 +4,10 @@
 // lock-key rules, and the on-screen display's preview.
 #include <windows.h>
 
+#include "core/EditorPorts.h"
 #include "core/MainWindow_win.h"
 #include "osd/OsdController.h"
-#include "settings/SettingsDialog.h"
+#include "settings/SettingsDialog_win.h"
 
 namespace keytide::win32 {
 
@@ -20,6 +21,15 @@ public:
 
 private:
     MainWindow& mainWindow_;
+};
+
+class SettingsDialogFromEditor final : public SettingsDialogOpener {
+public:
+    explicit SettingsDialogFromEditor(SettingsDialogWindow& dialog) : dialog_(dialog) {}
+    void OpenSettingsDialog() override { dialog_.Open(); }
+
+private:
+    SettingsDialogWindow& dialog_;
 };
 
 class OsdSettingsPreview final : public OsdPreview {

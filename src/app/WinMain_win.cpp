@@ -11,6 +11,9 @@
 #include "actions/WindowActions.h"
 #include "app/DialogHosts_win.h"
 #include "core/AssignmentStore.h"
+#include "core/Editor.h"
+#include "core/EditorView_win.h"
+#include "core/ExeFileDialog_win.h"
 #include "core/MainController.h"
 #include "core/MainWindow_win.h"
 #include "media/EndpointMasterVolume.h"
@@ -159,7 +162,6 @@ int RunProgram() {
     ShellCommands shell(ShellServices{mainWindow.Controller(), trayIcon, menus, shellWindows, about, launch},
                         HelpDocumentPathFor(ExecutablePath()));
     trayIcon.SetEvents(&shell);
-    mainWindow.SetDismissHandler([&shell] { shell.HideEditor(); });
     mainWindow.SetMenuMessageHandler([&menus](UINT message, WPARAM wParam, LPARAM lParam) {
         return menus.HandleOwnerMessage(message, wParam, lParam);
     });
@@ -169,6 +171,21 @@ int RunProgram() {
     OsdSettingsPreview settingsPreview(osd.Controller());
     SettingsDialogWindow settingsDialog(settings, settingsStore, settingsHost, settingsPreview, messages);
     settingsDialog.Create(application.hwnd());
+    SettingsDialogFromEditor settingsOpener(settingsDialog);
+    // --- the assignment editor on the main window, key "/" shown
+    ExeFileDialog exeFileDialog;
+    exeFileDialog.SetOwner(mainWindow.hwnd());
+    EditorView editorView;
+    AssignmentEditor editor(
+        EditorServices{mainWindow.Controller(), tray, settings, editorView, exeFileDialog, settingsOpener});
+    editorView.Create(mainWindow.hwnd(), editor);
+    mainWindow.SetContent([&editorView](UINT message, WPARAM wParam, LPARAM lParam) {
+        return editorView.HandleMessage(message, wParam, lParam);
+    });
+    editorView.SetHelpMenuHandler([&shell](POINT at) { shell.OpenHelpMenu(TrayPoint{at.x, at.y}); });
+    EnableDialogKeys(mainWindow.hwnd());
+    editor.SelectKey(0);
+    // --- on-screen display windows and timers
     osd.Create(mainWindow);
     about.Create(application.hwnd(), [&shell] { shell.CloseAbout(); });
 

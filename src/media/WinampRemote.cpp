@@ -12,14 +12,9 @@ constexpr char kPlayerClass[] = "Winamp v1.x";
 // Request codes.
 constexpr std::int32_t kQueryVersion = 0;
 constexpr std::int32_t kQueryWritePlaylist = 120;
-constexpr std::int32_t kQuerySetPlaylistPosition = 121;
 constexpr std::int32_t kQueryPlayState = 104;
-constexpr std::int32_t kQueryTrackTime = 105;
-constexpr std::int32_t kQuerySeek = 106;
 constexpr std::int32_t kQueryPlaylistLength = 124;
 constexpr std::int32_t kQueryPlaylistPosition = 125;
-constexpr std::int32_t kQueryShuffle = 250;
-constexpr std::int32_t kQuerySetShuffle = 252;
 
 // Play-state replies.
 constexpr std::int32_t kReplyStopped = 0;
@@ -57,9 +52,6 @@ WinampRemote::WinampRemote(WinampServices services) : services_(services) { Star
 
 WinampRemote::~WinampRemote() {
     services_.timer.Stop();
-    OnPlayChange = nullptr;
-    OnTrackChange = nullptr;
-    OnListChange = nullptr;
 }
 
 platform::WindowId WinampRemote::PlayerWindow() { return services_.windows.FindTopWindow(kPlayerClass, nullptr); }
@@ -78,16 +70,6 @@ void WinampRemote::SetRunning(bool started) {
         if (!IsRunning()) StartPlayer();
     } else if (IsRunning()) {
         Command(kCommandClose);
-    }
-}
-
-bool WinampRemote::IsVisible() { return services_.windows.IsWindowVisible(PlayerWindow()); }
-
-void WinampRemote::SetVisible(bool visible) {
-    if (visible) {
-        services_.windows.ShowAsync(PlayerWindow());
-    } else {
-        services_.windows.HideAsync(PlayerWindow());
     }
 }
 
@@ -124,24 +106,6 @@ void WinampRemote::SetPlayState(PlayState state) {
 }
 
 std::int32_t WinampRemote::TrackNumber() { return Query(kQueryPlaylistPosition) + 1; }
-
-void WinampRemote::SetTrackNumber(std::int32_t number) {
-    Command(kCommandStop);
-    Query(kQuerySetPlaylistPosition, number - 1);
-    SetPlayState(PlayState::Playing);
-}
-
-PlayOrder WinampRemote::QueryPlayOrder() {
-    return Query(kQueryShuffle) == 1 ? PlayOrder::Shuffle : PlayOrder::Sequential;
-}
-
-void WinampRemote::SetPlayOrder(PlayOrder sequence) {
-    Query(kQuerySetShuffle, static_cast<std::int32_t>(sequence));
-}
-
-std::int32_t WinampRemote::TrackTime() { return Query(kQueryTrackTime); }
-
-void WinampRemote::SetTrackTime(std::int32_t time) { Query(kQuerySeek, time); }
 
 void WinampRemote::NextTrack() { Command(kCommandNext); }
 void WinampRemote::PreviousTrack() { Command(kCommandPrevious); }
@@ -202,13 +166,11 @@ void WinampRemote::WatchTrack() {
     if (PlaylistLength() != storedListLength_) {
         WritePlaylist();
         storedListLength_ = PlaylistLength();
-        if (OnListChange) OnListChange(*this);
     }
     const std::int32_t track = TrackNumber();
     if (track != storedTrackNumber_) {
         storedTrackNumber_ = track;
         if (const auto entry = FindPlaylistEntry(track)) ReadTag(*entry);
-        if (OnTrackChange) OnTrackChange(*this);
     }
 }
 

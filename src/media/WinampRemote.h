@@ -7,7 +7,6 @@
 // watch) while a player window exists; while none does, a check about once a
 // second looks for one, so that an idle program is not woken 50 times a second.
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,8 +22,6 @@
 
 namespace keytide {
 
-enum class PlayOrder { Sequential = 0, Shuffle = 1 };
-
 struct WinampServices {
     platform::WindowSystem& windows;
     platform::Registry& registry;
@@ -37,8 +34,6 @@ struct WinampServices {
 
 class WinampRemote final : public WinampControl {
 public:
-    using ChangeHandler = std::function<void(WinampRemote& Sender)>;
-
     static constexpr unsigned kTrackWatchIntervalMs = 20;
     static constexpr unsigned kPlayerCheckIntervalMs = 1000;
     static constexpr unsigned kPlayerCheckToleranceMs = 250;
@@ -52,16 +47,9 @@ public:
 
     bool IsRunning() override;
     void SetRunning(bool running) override;
-    bool IsVisible();
-    void SetVisible(bool visible);
-    std::int32_t TrackNumber();
-    void SetTrackNumber(std::int32_t number);
     PlayState QueryPlayState() override;
     void SetPlayState(PlayState state) override;
-    PlayOrder QueryPlayOrder();
-    void SetPlayOrder(PlayOrder sequence);
-    std::int32_t TrackTime();
-    void SetTrackTime(std::int32_t time);
+    // The tag of the playing track's file, as the track watch last read it.
     const TrackTags& CurrentTrack() const { return trackData_; }
 
     void NextTrack() override;
@@ -73,15 +61,10 @@ public:
     // uninstall entry; "" when there is none.
     std::string PlayerDirectory();
 
-    // Never raised: nothing watches the play state.
-    ChangeHandler OnPlayChange;
-    ChangeHandler OnTrackChange;
-    ChangeHandler OnListChange;
-
+private:
     // One tick of the track watch (run by the timer).
     void WatchTrack();
-
-private:
+    std::int32_t TrackNumber();
     void StartTrackWatch();
     void StartPlayerCheck();
     void OnTrackWatchTick();

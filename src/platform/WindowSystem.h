@@ -21,7 +21,6 @@ public:
     // matches any title.
     virtual WindowId FindTopWindow(const char* className, const char* title) = 0;
     virtual bool IsWindow(WindowId window) = 0;
-    virtual bool IsWindowVisible(WindowId window) = 0;
     // Whether the window's frame offers the box; false for no window.
     virtual bool HasMaximizeBox(WindowId window) = 0;
     virtual bool HasMinimizeBox(WindowId window) = 0;
@@ -37,9 +36,6 @@ public:
     virtual void StartScreenSaver(WindowId window) = 0;
 
     virtual void Hide(WindowId window) = 0;
-    // For another thread's window the request is queued and nothing waits for it.
-    virtual void ShowAsync(WindowId window) = 0;
-    virtual void HideAsync(WindowId window) = 0;
 
     // Sends the shell's desktop window its refresh command and waits until it
     // has been handled; to no window it does nothing.

@@ -85,10 +85,6 @@ public:
         return 0;
     }
     bool IsWindow(platform::WindowId window) override { return windows.count(window) != 0; }
-    bool IsWindowVisible(platform::WindowId window) override {
-        auto found = windows.find(window);
-        return found != windows.end() && found->second.visible;
-    }
     bool HasMaximizeBox(platform::WindowId window) override {
         auto found = windows.find(window);
         return found != windows.end() && found->second.maximizeBox;
@@ -103,8 +99,6 @@ public:
     void RequestRestore(platform::WindowId window) override { Log("restore", window); }
     void StartScreenSaver(platform::WindowId window) override { Log("screen saver", window); }
     void Hide(platform::WindowId window) override { Log("hide", window); }
-    void ShowAsync(platform::WindowId window) override { Log("show async", window); }
-    void HideAsync(platform::WindowId window) override { Log("hide async", window); }
     void RefreshDesktopWindow(platform::WindowId desktop) override { Log("refresh desktop", desktop); }
     void RepaintDesktop() override { log.push_back("repaint desktop"); }
     std::optional<std::intptr_t> SendPlayerRequest(platform::WindowId window, std::int32_t code, std::int32_t argument,

@@ -39,10 +39,6 @@ platform::WindowId Win32WindowSystem::FindTopWindow(const char* className, const
 
 bool Win32WindowSystem::IsWindow(platform::WindowId window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
 
-bool Win32WindowSystem::IsWindowVisible(platform::WindowId window) {
-    return ::IsWindowVisible(ToHwnd(window)) != FALSE;
-}
-
 bool Win32WindowSystem::HasMaximizeBox(platform::WindowId window) { return HasStyle(window, WS_MAXIMIZEBOX); }
 
 bool Win32WindowSystem::HasMinimizeBox(platform::WindowId window) { return HasStyle(window, WS_MINIMIZEBOX); }
@@ -61,10 +57,6 @@ void Win32WindowSystem::StartScreenSaver(platform::WindowId window) {
 }
 
 void Win32WindowSystem::Hide(platform::WindowId window) { ::ShowWindow(ToHwnd(window), SW_HIDE); }
-
-void Win32WindowSystem::ShowAsync(platform::WindowId window) { ::ShowWindowAsync(ToHwnd(window), SW_SHOW); }
-
-void Win32WindowSystem::HideAsync(platform::WindowId window) { ::ShowWindowAsync(ToHwnd(window), SW_HIDE); }
 
 void Win32WindowSystem::RefreshDesktopWindow(platform::WindowId desktop) {
     if (desktop == 0) return;

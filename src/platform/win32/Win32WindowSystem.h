@@ -14,7 +14,6 @@ public:
     platform::WindowId ForegroundWindow() override;
     platform::WindowId FindTopWindow(const char* className, const char* title) override;
     bool IsWindow(platform::WindowId window) override;
-    bool IsWindowVisible(platform::WindowId window) override;
     bool HasMaximizeBox(platform::WindowId window) override;
     bool HasMinimizeBox(platform::WindowId window) override;
     void RequestClose(platform::WindowId window) override;
@@ -23,8 +22,6 @@ public:
     void RequestRestore(platform::WindowId window) override;
     void StartScreenSaver(platform::WindowId window) override;
     void Hide(platform::WindowId window) override;
-    void ShowAsync(platform::WindowId window) override;
-    void HideAsync(platform::WindowId window) override;
     void RefreshDesktopWindow(platform::WindowId desktop) override;
     void RepaintDesktop() override;
     std::optional<std::intptr_t> SendPlayerRequest(platform::WindowId window, std::int32_t code, std::int32_t argument,
