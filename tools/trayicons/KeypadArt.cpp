@@ -88,7 +88,7 @@ double RoundRectDistance(double x, double y, double left, double top, double wid
 constexpr int kCycleSteps = kLastAnimationPicture;
 constexpr int kSweepsPerCycle = 2;
 constexpr int kSweepSteps = kCycleSteps / kSweepsPerCycle;
-constexpr int kMovingSteps = 14;
+constexpr int kMovingSteps = 10;
 constexpr double kCrestHalfWidth = 0.38;
 constexpr double kCrestStart = -0.4;  // beyond the half width from every point of the keypad
 constexpr double kCrestEnd = 1.4;
