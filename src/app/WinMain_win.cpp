@@ -9,7 +9,11 @@
 #include "actions/Launcher.h"
 #include "actions/PowerActions.h"
 #include "actions/WindowActions.h"
+#include "app/DialogHosts_win.h"
 #include "core/AssignmentStore.h"
+#include "core/Editor.h"
+#include "core/EditorView_win.h"
+#include "core/ExeFileDialog_win.h"
 #include "core/MainController.h"
 #include "core/MainWindow_win.h"
 #include "media/EndpointMasterVolume.h"
@@ -33,6 +37,7 @@
 #include "platform/win32/Win32WindowSystem.h"
 #include "platform/win32/WindowBase.h"
 #include "settings/Settings.h"
+#include "settings/SettingsDialog_win.h"
 #include "settings/SettingsStartup.h"
 #include "settings/SettingsStore.h"
 #include "shell/AboutWindow_win.h"
@@ -46,6 +51,8 @@
 #include "shell/TrayIconWindow_win.h"
 #include "shell/TrayPictures_win.h"
 #include "shell/TrayPresenter.h"
+#include "shell/WelcomeScreen_win.h"
+#include "widgets/DialogKeys_win.h"
 
 namespace keytide::win32 {
 namespace {
@@ -54,14 +61,15 @@ namespace {
 // welcome screen.
 class DeferredStartSteps final : public StartupSteps {
 public:
-    explicit DeferredStartSteps(SettingsStartup& settings) : settings_(settings) {}
+    DeferredStartSteps(SettingsStartup& settings, WelcomeScreen& welcome) : settings_(settings), welcome_(welcome) {}
     void FillFontList() override { settings_.FillFontList(); }
     void LoadSettings() override { settings_.LoadSettings(); }
-    void ShowWelcomeScreen() override {}
-    void HideWelcomeScreen() override {}
+    void ShowWelcomeScreen() override { welcome_.ShowAndWait(); }
+    void HideWelcomeScreen() override { welcome_.Hide(); }
 
 private:
     SettingsStartup& settings_;
+    WelcomeScreen& welcome_;
 };
 
 int RunProgram() {
@@ -103,14 +111,15 @@ int RunProgram() {
         return menus.HandleOwnerMessage(message, wParam, lParam);
     });
     TrayPresenter tray(trayIcon, menus);
-    PlaceholderAboutWindow about;
+    AboutWindow about(starter);
 
     // --- settings and start-up steps
     Win32FontSource fonts;
     SettingsStore settingsStore(settings, iniFile, registry, ExecutablePath());
     SettingsStartup startup(settings, settingsStore, fonts, messages);
     startup.ResetToDesignState();
-    DeferredStartSteps deferredStart(startup);
+    WelcomeScreen welcome;
+    DeferredStartSteps deferredStart(startup, welcome);
     // --- master volume: the default output's endpoint volume where it answers,
     // the winmm mixer otherwise (it opens device 0 as it is made; the main
     // window assigns 0 once more)
@@ -134,7 +143,7 @@ int RunProgram() {
     Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations});
     // --- window, desktop and power actions
     Win32Mci mci;
-    Win32ProgramWindows ownWindows;
+    Win32ProgramWindows ownWindows([&about] { return about.IsVisible(); });
     WindowActions windowActions(WindowActionServices{windowSystem, mci, ownWindows});
     Win32PowerSystem powerSystem;
     PowerActions power(powerSystem, windowSystem);
@@ -153,17 +162,36 @@ int RunProgram() {
     ShellCommands shell(ShellServices{mainWindow.Controller(), trayIcon, menus, shellWindows, about, launch},
                         HelpDocumentPathFor(ExecutablePath()));
     trayIcon.SetEvents(&shell);
-    mainWindow.SetDismissHandler([&shell] { shell.HideEditor(); });
     mainWindow.SetMenuMessageHandler([&menus](UINT message, WPARAM wParam, LPARAM lParam) {
         return menus.HandleOwnerMessage(message, wParam, lParam);
     });
+    // --- the other windows, hidden, in their order
+    welcome.Create(application.hwnd());
+    EditorSettingsHost settingsHost(mainWindow);
+    OsdSettingsPreview settingsPreview(osd.Controller());
+    SettingsDialogWindow settingsDialog(settings, settingsStore, settingsHost, settingsPreview, messages);
+    settingsDialog.Create(application.hwnd());
+    SettingsDialogFromEditor settingsOpener(settingsDialog);
+    // --- the assignment editor on the main window, key "/" shown
+    ExeFileDialog exeFileDialog;
+    exeFileDialog.SetOwner(mainWindow.hwnd());
+    EditorView editorView;
+    AssignmentEditor editor(
+        EditorServices{mainWindow.Controller(), tray, settings, editorView, exeFileDialog, settingsOpener});
+    editorView.Create(mainWindow.hwnd(), editor);
+    mainWindow.SetContent([&editorView](UINT message, WPARAM wParam, LPARAM lParam) {
+        return editorView.HandleMessage(message, wParam, lParam);
+    });
+    editorView.SetHelpMenuHandler([&shell](POINT at) { shell.OpenHelpMenu(TrayPoint{at.x, at.y}); });
+    EnableDialogKeys(mainWindow.hwnd());
+    editor.SelectKey(0);
     // --- on-screen display windows and timers
     osd.Create(mainWindow);
-    // --- the About window, last
     about.Create(application.hwnd(), [&shell] { shell.CloseAbout(); });
 
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (HandleDialogKeys(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -39,6 +39,9 @@ void MainWindow::StopTimer(UINT_PTR id) { KillTimer(hwnd(), id); }
 bool MainWindow::IsVisible() const { return IsWindowVisible(hwnd()) != FALSE; }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (content_) {
+        if (std::optional<LRESULT> handled = content_(message, wParam, lParam)) return *handled;
+    }
     switch (message) {
     case WM_CREATE:
         hotkeys_.SetWindow(hwnd());
@@ -56,12 +59,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
         controller_->OnHotKey(static_cast<int>(wParam), IsVisible());
         return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_ESCAPE && dismiss_) {
-            dismiss_();
-            return 0;
-        }
-        return DefaultHandling(message, wParam, lParam);
     case WM_QUERYENDSESSION:
         controller_->OnCloseQuery();
         return TRUE;

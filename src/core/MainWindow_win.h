@@ -30,9 +30,10 @@ public:
     void StartTimer(UINT_PTR id, UINT intervalMs);
     void StopTimer(UINT_PTR id);
 
-    // Esc in the shown window. Until the editor has its own buttons this is
-    // the way back to the tray.
-    void SetDismissHandler(std::function<void()> handler) { dismiss_ = std::move(handler); }
+    // What the shown window holds (the assignment editor): it sees every
+    // message first, and a value ends the window's own handling.
+    using ContentHandler = std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)>;
+    void SetContent(ContentHandler content) { content_ = std::move(content); }
     // Messages that a menu opened on this window sends to its owner (the
     // owner-drawn look's WM_MEASUREITEM and WM_DRAWITEM).
     void SetMenuMessageHandler(std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> handler) {
@@ -46,7 +47,7 @@ private:
     Win32Hotkeys& hotkeys_;
     std::unique_ptr<MainController> controller_;
     std::map<UINT_PTR, std::function<void()>> timerHandlers_;
-    std::function<void()> dismiss_;
+    ContentHandler content_;
     std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> menuMessages_;
 };
 

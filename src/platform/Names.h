@@ -43,6 +43,7 @@ inline constexpr char kMainWindowTitle[] = "Keytide";
 inline constexpr char kOsdTextWindowClass[] = "TktdOSDTextForm";
 inline constexpr char kOsdProgressWindowClass[] = "TktdOSDProgressForm";
 inline constexpr char kSettingsWindowClass[] = "TktdSettingsForm";
+inline constexpr char kSettingsWindowTitle[] = "Keytide - settings";
 inline constexpr char kWelcomeWindowClass[] = "TktdWelcomeForm";
 inline constexpr char kAboutWindowClass[] = "TktdAboutForm";
 inline constexpr char kAboutWindowTitle[] = "Keytide - About";

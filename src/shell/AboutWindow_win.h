@@ -1,34 +1,67 @@
 #pragma once
-// A stand-in for the About window until the real one is built: a plain,
-// empty window with the About window's class and title, created hidden at
-// start like every window of the program. It shows nothing of the product
-// yet, but it holds the About state as the real one will: while it is up the
-// main window is disabled and the tray icon ignores the mouse, and every way
-// of closing it (its close box, Alt+F4, Esc, Enter) runs the Ok steps, which
-// undo both and hide it.
+// The About window: borderless and topmost, centred on the screen, with its
+// own title bar, four gradients, the shadowed product name, the version, the
+// two links (white over a black shadow; only the white copy reacts) and the
+// flat "Ok" and "X". Created hidden at start-up, then only shown and hidden.
+// Every way of closing it runs the close steps it was given.
 #include <windows.h>
 
+#include <array>
 #include <functional>
+#include <optional>
 
+#include "platform/ProgramStarter.h"
+#include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WindowBase.h"
+#include "shell/AboutWindow.h"
 #include "shell/ShellPorts.h"
+#include "widgets/FlatButton_win.h"
+#include "widgets/FlatTooltip_win.h"
+#include "widgets/GradientPanel_win.h"
+#include "widgets/TitleBar_win.h"
 
 namespace keytide::win32 {
 
-class PlaceholderAboutWindow final : public AboutBox, private WindowBase {
+class AboutWindow final : public AboutBox, private WindowBase {
 public:
-    // onClose: the Ok steps (ShellCommands::CloseAbout).
+    explicit AboutWindow(platform::ProgramStarter& shell);
+
+    // onClose: the close steps (enable the editor and the tray icon's mouse,
+    // hide this window).
     void Create(HWND owner, std::function<void()> onClose);
 
     void Show() override;
     void Hide() override { ShowWindow(hwnd(), SW_HIDE); }
+    // The one answer to "is the About window up?".
     bool IsVisible() const override { return hwnd() != nullptr && IsWindowVisible(hwnd()) != FALSE; }
+
+    // Where the white copies of the links stand, in client pixels.
+    const AboutLinkPlaces& LinkPlaces() const { return links_; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    std::function<void()> onClose_;
+    void CreateControls();
+    void MakeFonts();
+    // After a move to a display of another DPI: sizes, places and fonts anew.
+    void ApplyDpi(int dpi, const RECT& suggested);
+    void PlaceLinks();
+    void Paint(HDC dc);
+    std::optional<AboutLink> LinkUnder(LPARAM point) const;
+    int Scale(int pixels) const;
+    RECT Scaled(const RECT& at96) const;
+
+    platform::ProgramStarter& shell_;
+    std::optional<AboutActions> actions_;  // made with the window
+    int dpi_ = 96;
+    std::array<GradientPanelView, 4> gradients_;
+    TitleBar titleBar_;
+    FlatButton close_, ok_;
+    FlatTooltip hints_;
+    UniqueHfont nameFont_, versionFont_, captionFont_, linkFont_;
+    AboutLinkPlaces links_;
+    std::optional<AboutLink> pressedLink_;
 };
 
 }  // namespace keytide::win32

@@ -76,12 +76,6 @@ void ShellCommands::CloseAbout() {
     if (!services_.windows.IsMainWindowVisible()) services_.windows.HideTaskbarButton();
 }
 
-void ShellCommands::HideEditor() {
-    if (!services_.windows.IsMainWindowVisible()) return;
-    services_.windows.HideMainWindow();
-    services_.icon.SetIconVisible(true);
-}
-
 void ShellCommands::OnClick() { services_.controller.ToggleActive(); }
 
 void ShellCommands::OnMenuRequest(TrayPoint at) { OpenTrayMenu(at); }

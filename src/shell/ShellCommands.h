@@ -35,9 +35,6 @@ public:
     void OpenHelpMenu(TrayPoint at);
     // The About window's Ok button, its close box or any other way of closing it.
     void CloseAbout();
-    // Until the editor has its OK, Cancel and close buttons: the shown main
-    // window goes back to the tray (nothing in it can have changed).
-    void HideEditor();
 
     // The tray icon's events.
     void OnClick() override;

@@ -75,7 +75,7 @@ bool TrayIconWindow::Add(TrayIdentity identity, const TrayIconFace& face) {
 
 bool TrayIconWindow::Modify(TrayIdentity identity, const TrayIconFace& face) {
     NOTIFYICONDATAW data = Record(identity);
-    if (!shown_ || shown_->picture != face.picture) {
+    if (!shown_ || pictures_.Picture(shown_->picture) != pictures_.Picture(face.picture)) {
         data.uFlags |= NIF_ICON;
         data.hIcon = pictures_.Picture(face.picture);
     }

@@ -15,12 +15,15 @@ public:
     // notification area shows for the system's DPI.
     static TrayPictures Load(int count);
 
-    // Picture index, or the last one for an index past the end.
+    // Picture index, or the last one for an index past the end. Pictures that
+    // look alike give the same handle.
     HICON Picture(int index) const;
-    int Count() const { return static_cast<int>(icons_.size()); }
+    int Count() const { return static_cast<int>(pictures_.size()); }
 
 private:
-    std::vector<UniqueHicon> icons_;
+    std::vector<UniqueHicon> icons_;  // the distinct pictures
+    std::vector<HICON> pictures_;     // each picture's icon, one of icons_
+
 };
 
 }  // namespace keytide::win32

@@ -33,9 +33,13 @@ std::optional<LRESULT> ReflectToFlatControls(UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item != nullptr && item->CtlType == ODT_BUTTON) control = item->hwndItem;
+        if (item != nullptr && (item->CtlType == ODT_BUTTON || item->CtlType == ODT_COMBOBOX)) {
+            control = item->hwndItem;
+        }
         break;
     }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
     case WM_COMMAND:
         control = reinterpret_cast<HWND>(lParam);
         break;

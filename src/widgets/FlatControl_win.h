@@ -31,9 +31,9 @@ protected:
     static void Detach(HWND window);
 };
 
-// WM_DRAWITEM, WM_COMMAND and WM_NOTIFY from a flat control (or a flat
-// tooltip) go to that control; anything else, and messages from other
-// controls, give nothing.
+// WM_DRAWITEM, WM_COMMAND, WM_NOTIFY and the fields' WM_CTLCOLOREDIT and
+// WM_CTLCOLORSTATIC from a flat control (or a flat tooltip or field) go to
+// that control; anything else, and messages from other controls, give nothing.
 std::optional<LRESULT> ReflectToFlatControls(UINT message, WPARAM wParam, LPARAM lParam);
 
 class FlatControl : public ReflectionTarget {

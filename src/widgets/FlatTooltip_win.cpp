@@ -73,11 +73,22 @@ void FlatTooltip::Create(HWND host) {
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
-    const int dpi = WindowDpi(host);
-    font_ = CreateFlatFont(FontSpec{}, dpi);  // Arial 11 px bold
-    if (font_) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageA(window, TTM_SETTIPBKCOLOR, ToColorRef(kHintBackground), 0);
     SendMessageA(window, TTM_SETTIPTEXTCOLOR, ToColorRef(kHintText), 0);
+    ApplyDpi();
+}
+
+void FlatTooltip::RefreshForDpi() {
+    if (window_) ApplyDpi();
+}
+
+void FlatTooltip::ApplyDpi() {
+    HWND window = window_.get();
+    const int dpi = WindowDpi(host_);
+    if (UniqueHfont font = CreateFlatFont(FontSpec{}, dpi)) {  // Arial 11 px bold
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        font_ = std::move(font);
+    }
     margin_ = widgets::ScaleToDpi(3, dpi);
     RECT margins{margin_, margin_ - 1, margin_, margin_ - 1};
     SendMessageA(window, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));

@@ -30,11 +30,15 @@ public:
     // The hint for an area of the host's client area (a label drawn by the host).
     void AddArea(UINT areaId, const RECT& area, const std::string& text);
 
+    // After WM_DPICHANGED: the font and margins again, at the host's new DPI.
+    void RefreshForDpi();
+
     std::optional<LRESULT> OnReflected(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void AddTool(UINT flags, UINT_PTR id, const RECT& area, const std::string& text);
     void PaintHint(HDC dc);
+    void ApplyDpi();
     std::string CurrentText() const;
     static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR subclassId, DWORD_PTR self);

@@ -15,6 +15,7 @@
 #include "doubles/PlatformDoubles.h"
 #include "doubles/ShellDoubles.h"
 #include "settings/ini/IniText.h"
+#include "shell/AboutWindow.h"
 #include "shell/ShellCommands.h"
 #include "shell/TrayIconResources.h"
 #include "shell/TrayPresenter.h"
@@ -171,11 +172,6 @@ TEST_F(ShellCommandsTest, ShowHelpAndExitCommands) {
     EXPECT_FALSE(icon.IconVisible());
     EXPECT_FALSE(area.held.has_value());
     EXPECT_FALSE(cycleTimer.running);
-    // Until the editor has its buttons, Esc takes it back to the tray.
-    shell.HideEditor();
-    EXPECT_FALSE(windows.mainVisible);
-    EXPECT_TRUE(area.held.has_value());
-    EXPECT_TRUE(cycleTimer.running);
 
     EXPECT_EQ(HelpDocumentPathFor("C:\\Program Files\\Keytide\\keytide.exe"),
               "C:\\Program Files\\Keytide\\Help\\topics.htm");
@@ -217,6 +213,34 @@ TEST_F(ShellCommandsTest, WhileAboutIsUpTheTrayIgnoresTheMouseAndTheMainWindowIs
     shell.CloseAbout();
     EXPECT_TRUE(windows.taskbarButton);
     EXPECT_TRUE(windows.mainEnabled);
+}
+
+TEST_F(ShellCommandsTest, EveryWayOfClosingTheAboutWindowUndoesWhatItsShowingDid) {
+    StartWith("1");
+    AboutActions actions(starter, [this] { shell.CloseAbout(); });
+    const struct {
+        const char* way;
+        void (AboutActions::*close)();
+    } ways[] = {{"Ok", &AboutActions::Ok}, {"X", &AboutActions::Ok}, {"Alt+F4", &AboutActions::WindowClosed}};
+    for (const auto& way : ways) {
+        menus.choices = {MenuCommand::About};
+        RightClick({10, 10});
+        ASSERT_TRUE(about.visible) << way.way;
+        ASSERT_FALSE(windows.mainEnabled) << way.way;
+        ASSERT_FALSE(icon.Enabled()) << way.way;
+
+        (actions.*way.close)();
+        EXPECT_FALSE(about.visible) << way.way;
+        EXPECT_TRUE(windows.mainEnabled) << way.way;
+        EXPECT_TRUE(icon.Enabled()) << way.way;
+        EXPECT_FALSE(windows.taskbarButton) << way.way;
+        // The tray answers the mouse again.
+        Click();
+        EXPECT_FALSE(controller.IsActive()) << way.way;
+        Click();
+        ASSERT_TRUE(controller.IsActive()) << way.way;
+    }
+    EXPECT_TRUE(starter.log.empty());
 }
 
 }  // namespace

@@ -79,34 +79,38 @@ double RoundRectDistance(double x, double y, double left, double top, double wid
 }
 
 // The tide: a crest of light on the diagonal that runs from 0 at the bottom-left
-// corner to 1 at the top-right. It travels from kCrestStart over kCrestTravel,
-// wrapping round, kSweepsPerCycle times in the 88 steps of the cycle, so the
-// step from picture 88 back to picture 1 is like every other step.
+// corner to 1 at the top-right. Each of the kSweepsPerCycle sweeps in the 88
+// steps of the cycle carries the crest across the keypad in kMovingSteps steps,
+// from wholly below it to wholly above it, and then rests with the keypad
+// unlit. The resting pictures are all alike, so the tray is not asked to show
+// a new picture on every step; and the step from picture 88 back to picture 1,
+// both at rest, is like every other.
 constexpr int kCycleSteps = kLastAnimationPicture;
-constexpr int kSweepsPerCycle = 3;
-constexpr double kCrestStart = -0.35;
-constexpr double kCrestTravel = 1.7;
+constexpr int kSweepsPerCycle = 2;
+constexpr int kSweepSteps = kCycleSteps / kSweepsPerCycle;
+constexpr int kMovingSteps = 10;
 constexpr double kCrestHalfWidth = 0.38;
-
-double Fraction(double value) { return value - std::floor(value); }
+constexpr double kCrestStart = -0.4;  // beyond the half width from every point of the keypad
+constexpr double kCrestEnd = 1.4;
+static_assert(kCycleSteps % kSweepsPerCycle == 0 && kMovingSteps < kSweepSteps);
+static_assert(-kCrestStart > kCrestHalfWidth && kCrestEnd - 1 > kCrestHalfWidth);
 
 // Picture 0 is only seen once, before picture 1: it shows the step before 1,
 // the same as picture 88.
 int CycleStep(int picture) { return (picture + kCycleSteps - 1) % kCycleSteps; }
 
-double SweepsBefore(int picture) { return kSweepsPerCycle * static_cast<double>(CycleStep(picture)) / kCycleSteps; }
-
 double CrestPosition(int picture) {
     // Shifted so that the still active picture has the crest across the middle diagonal.
-    const double stillPhase = (0.5 - kCrestStart) / kCrestTravel;
-    const double shift = stillPhase - SweepsBefore(kStillActivePicture);
-    return kCrestStart + kCrestTravel * Fraction(SweepsBefore(picture) + shift);
+    constexpr int middleStep = kMovingSteps / 2;
+    const int shift = middleStep - CycleStep(kStillActivePicture) % kSweepSteps + kSweepSteps;
+    const int step = (CycleStep(picture) + shift) % kSweepSteps;
+    if (step >= kMovingSteps) return kCrestStart;
+    return kCrestStart + (kCrestEnd - kCrestStart) * step / kMovingSteps;
 }
 
 // Light of the crest at diagonal position `along`: 1 on the crest, 0 beyond its half width.
 double TideLight(double along, double crest) {
-    double distance = along - crest;
-    distance -= kCrestTravel * std::round(distance / kCrestTravel);
+    const double distance = along - crest;
     if (std::abs(distance) >= kCrestHalfWidth) return 0;
     return 0.5 * (1 + std::cos(std::numbers::pi * distance / kCrestHalfWidth));
 }

@@ -38,10 +38,6 @@ platform::WindowId Win32ProgramWindows::ApplicationWindow() {
     return ToWindowId(FindOwnWindow(names::kApplicationWindowClass));
 }
 
-// With no About window at all, it is not visible.
-bool Win32ProgramWindows::IsAboutWindowVisible() {
-    const HWND about = FindOwnWindow(names::kAboutWindowClass);
-    return about != nullptr && IsWindowVisible(about) != FALSE;
-}
+bool Win32ProgramWindows::IsAboutWindowVisible() { return isAboutVisible_ && isAboutVisible_(); }
 
 }  // namespace keytide::win32

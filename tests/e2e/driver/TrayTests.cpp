@@ -298,7 +298,7 @@ E2E_TEST("tray.show_takes_the_icon_away_until_the_window_goes_back") {
   pause(Ms{800});
   CHECK_EQ(readMarkerLog(t.markerLog()).size(), size_t{0});
 
-  // Until the editor has its buttons, Esc sends the window back to the tray.
+  // Esc is the editor's Cancel: the window goes back to the tray.
   pressKey(VK_ESCAPE);
   CHECK_MSG(waitUntil([&] { return !isVisible(k.mainWindow()); }), "Esc did not hide the main window");
   CHECK_MSG(waitForTrayIcon(k), "the icon did not come back");

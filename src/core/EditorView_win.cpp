@@ -1,0 +1,405 @@
+#include "core/EditorView_win.h"
+
+#include <vector>
+
+#include "actions/ActionCatalog.h"
+#include "core/EditorLayout.h"
+#include "platform/Error.h"
+#include "widgets/Dpi_win.h"
+#include "widgets/FlatLook.h"
+
+namespace keytide::win32 {
+
+namespace {
+
+using namespace keytide::editor;
+
+constexpr UINT kDpiChanged = 0x02E0;              // WM_DPICHANGED
+constexpr UINT kDpiChangedAfterParent = 0x02E3;   // WM_DPICHANGED_AFTERPARENT
+constexpr int kOpenListEntries = 16;
+
+const widgets::Color kBackgroundTop = widgets::Rgb(0x00, 0x98, 0xE1);
+const widgets::Color kBackgroundBottom = widgets::Rgb(0xC4, 0xEC, 0xFF);
+const widgets::Color kPanelOutline = widgets::Rgb(0x00, 0x5A, 0x87);
+const widgets::Color kWindowEdgeDark = widgets::Rgb(0x00, 0x3B, 0x5C);
+
+const FontSpec kKeyFont{"Arial", 16, true};
+const FontSpec kButtonFont{"Arial", 13, true};
+const FontSpec kCaptionFont{"Arial", 11, true};
+
+const ControlPlace& PlaceOf(int id) {
+    static const std::vector<ControlPlace> places = [] {
+        std::vector<ControlPlace> all(kControls.begin(), kControls.end());
+        all.insert(all.end(), kAssignmentControls.begin(), kAssignmentControls.end());
+        return all;
+    }();
+    for (const ControlPlace& place : places) {
+        if (place.id == id) return place;
+    }
+    throw KeytideError("The editor has no control " + std::to_string(id));
+}
+
+RECT ToRect(const widgets::Rect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+void MoveControl(HWND control, const RECT& bounds) {
+    SetWindowPos(control, nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+int EditorView::Scale(int pixels) const { return widgets::ScaleToDpi(pixels, dpi_); }
+
+RECT EditorView::Bounds(int id) const { return ToRect(ScaleControl(PlaceInParent(PlaceOf(id)), dpi_)); }
+
+void EditorView::Create(HWND host, AssignmentEditor& editor) {
+    host_ = host;
+    editor_ = &editor;
+    dpi_ = WindowDpi(host);
+    // The editor is the program's window while it is shown: a taskbar button
+    // of its own, through which a minimized editor comes back.
+    SetWindowLongPtrA(host, GWL_EXSTYLE, GetWindowLongPtrA(host, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+    // With the program's icon, which its owner (the application window) carries.
+    if (HWND owner = GetWindow(host, GW_OWNER)) {
+        if (const LONG_PTR icon = GetClassLongPtrA(owner, GCLP_HICON)) {
+            SendMessageA(host, WM_SETICON, ICON_BIG, icon);
+            SendMessageA(host, WM_SETICON, ICON_SMALL, icon);
+        }
+    }
+
+    widgets::GradientPanel& gradient = background_.Properties();
+    gradient.SetBeginColor(kBackgroundTop);
+    gradient.SetEndColor(kBackgroundBottom);
+    gradient.SetStyle(widgets::GradientStyle::Vertical);
+    gradient.SetSunkenFrame(true);
+
+    CreateControls();
+    ApplyDpi(dpi_, nullptr);
+}
+
+void EditorView::CreateControls() {
+    // Created in tab order: the keypad, its switches, the assignment, the buttons.
+    titleBar_.Create(host_, ToRect(ScaleRect(kTitleBar, dpi_)), "Keytide");
+    HWND bar = titleBar_.hwnd();
+    helpButton_.Create(bar, kHelpButton, PlaceOf(kHelpButton).caption, Bounds(kHelpButton));
+    minimizeButton_.Create(bar, kMinimizeButton, PlaceOf(kMinimizeButton).caption, Bounds(kMinimizeButton));
+    closeButton_.Create(bar, kCloseButton, PlaceOf(kCloseButton).caption, Bounds(kCloseButton));
+    for (FlatButton* button : {&helpButton_, &minimizeButton_, &closeButton_}) {
+        button->SetFont(kButtonFont);
+        button->SetHandCursor(true);
+    }
+
+    for (const ControlPlace& place : kControls) {
+        if (place.area != Area::Keypad) continue;
+        if (const std::optional<int> slot = SlotOfControl(place.id)) {
+            FlatToggleButton& key = keys_[static_cast<std::size_t>(*slot)];
+            key.Create(host_, place.id, place.caption, Bounds(place.id));
+            key.SetFont(kKeyFont);
+            key.SetHandCursor(true);
+        } else if (place.id == kNumLockLabel || place.id == kEnterLabel) {
+            FlatButton& label = place.id == kNumLockLabel ? numLockLabel_ : enterLabel_;
+            label.Create(host_, place.id, place.caption, Bounds(place.id));
+            label.SetFont(kButtonFont);  // "Enter" fits the key's width
+            EnableWindow(label.hwnd(), FALSE);  // shows the key, takes no click and no focus
+        }
+    }
+    for (FlatToggleButton& key : keys_) keypad_.Add(key);
+    activeButton_.Create(host_, kActiveButton, PlaceOf(kActiveButton).caption, Bounds(kActiveButton));
+    osdButton_.Create(host_, kOsdButton, PlaceOf(kOsdButton).caption, Bounds(kOsdButton));
+    activeButton_.SetDown(true);
+    osdButton_.SetDown(true);
+    activeButton_.SetHandCursor(true);
+    osdButton_.SetHandCursor(true);
+
+    actionOption_.Create(host_, kActionOption, PlaceOf(kActionOption).caption, Bounds(kActionOption));
+    kinds_.Add(actionOption_);
+    actionList_.Create(host_, kActionList, Bounds(kActionList), kOpenListEntries);
+    std::vector<std::string> entries;
+    for (const CatalogEntry& entry : kActionCatalog) entries.emplace_back(entry.text);
+    actionList_.SetEntries(entries);  // in catalogue order: the position is the stored index
+    runFileOption_.Create(host_, kRunFileOption, PlaceOf(kRunFileOption).caption, Bounds(kRunFileOption));
+    kinds_.Add(runFileOption_);
+    runFileField_.Create(host_, kRunFileField, Bounds(kRunFileField), ES_READONLY);
+    runFileButton_.Create(host_, kRunFileButton, PlaceOf(kRunFileButton).caption, Bounds(kRunFileButton));
+    addressOption_.Create(host_, kAddressOption, PlaceOf(kAddressOption).caption, Bounds(kAddressOption));
+    kinds_.Add(addressOption_);
+    kinds_.Select(0);
+    addressField_.Create(host_, kAddressField, Bounds(kAddressField));
+    labelField_.Create(host_, kLabelField, Bounds(kLabelField));
+    labelField_.LimitTyping(kLabelTypingLimit);
+
+    settingsButton_.Create(host_, kSettingsButton, PlaceOf(kSettingsButton).caption, Bounds(kSettingsButton));
+    okButton_.Create(host_, kOkButton, PlaceOf(kOkButton).caption, Bounds(kOkButton));
+    cancelButton_.Create(host_, kCancelButton, PlaceOf(kCancelButton).caption, Bounds(kCancelButton));
+    for (FlatButton* button : {&runFileButton_, &settingsButton_, &okButton_, &cancelButton_}) {
+        button->SetFont(kButtonFont);
+        button->SetHandCursor(true);
+    }
+
+    hints_.Create(host_);
+    auto hint = [&](HWND control, int id) {
+        if (const char* text = PlaceOf(id).hint) hints_.Add(control, text);
+    };
+    hint(helpButton_.hwnd(), kHelpButton);
+    hint(minimizeButton_.hwnd(), kMinimizeButton);
+    hint(closeButton_.hwnd(), kCloseButton);
+    for (std::size_t slot = 0; slot < keys_.size(); ++slot) hint(keys_[slot].hwnd(), kKeyFirst + static_cast<int>(slot));
+    hint(activeButton_.hwnd(), kActiveButton);
+    hint(osdButton_.hwnd(), kOsdButton);
+    hint(actionOption_.hwnd(), kActionOption);
+    hint(actionList_.hwnd(), kActionList);
+    hint(runFileOption_.hwnd(), kRunFileOption);
+    hint(runFileField_.hwnd(), kRunFileField);
+    hint(runFileButton_.hwnd(), kRunFileButton);
+    hint(addressOption_.hwnd(), kAddressOption);
+    hint(addressField_.hwnd(), kAddressField);
+    hint(labelField_.hwnd(), kLabelField);
+    hint(settingsButton_.hwnd(), kSettingsButton);
+    hint(okButton_.hwnd(), kOkButton);
+    hint(cancelButton_.hwnd(), kCancelButton);
+}
+
+void EditorView::ApplyDpi(int dpi, const RECT* suggested) {
+    dpi_ = dpi;
+    const Size size = WindowSize(dpi_);
+    int left = 0;
+    int top = 0;
+    if (suggested != nullptr) {
+        left = suggested->left;
+        top = suggested->top;
+    } else {
+        // Centred on its screen.
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoA(MonitorFromWindow(host_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        left = monitor.rcMonitor.left + (monitor.rcMonitor.right - monitor.rcMonitor.left - size.width) / 2;
+        top = monitor.rcMonitor.top + (monitor.rcMonitor.bottom - monitor.rcMonitor.top - size.height) / 2;
+    }
+    SetWindowPos(host_, nullptr, left, top, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    captionFont_ = CreateFlatFont(kCaptionFont, dpi_);
+    LayOut();
+}
+
+void EditorView::LayOut() {
+    background_.Place(host_, ToRect(ScaleRect(kBackground, dpi_)));
+    MoveControl(titleBar_.hwnd(), ToRect(ScaleRect(kTitleBar, dpi_)));
+    SendMessageA(titleBar_.hwnd(), kDpiChangedAfterParent, 0, 0);
+
+    struct Placed {
+        FlatControl* control;
+        int id;
+    };
+    std::vector<Placed> buttons{{&helpButton_, kHelpButton},         {&minimizeButton_, kMinimizeButton},
+                                {&closeButton_, kCloseButton},       {&numLockLabel_, kNumLockLabel},
+                                {&enterLabel_, kEnterLabel},         {&activeButton_, kActiveButton},
+                                {&osdButton_, kOsdButton},           {&actionOption_, kActionOption},
+                                {&runFileOption_, kRunFileOption},   {&addressOption_, kAddressOption},
+                                {&runFileButton_, kRunFileButton},   {&settingsButton_, kSettingsButton},
+                                {&okButton_, kOkButton},             {&cancelButton_, kCancelButton}};
+    for (std::size_t slot = 0; slot < keys_.size(); ++slot) {
+        buttons.push_back({&keys_[slot], kKeyFirst + static_cast<int>(slot)});
+    }
+    for (const Placed& placed : buttons) {
+        MoveControl(placed.control->hwnd(), Bounds(placed.id));
+        placed.control->RefreshForDpi();
+    }
+    runFileField_.Place(Bounds(kRunFileField));
+    addressField_.Place(Bounds(kAddressField));
+    labelField_.Place(Bounds(kLabelField));
+    for (FlatEdit* field : {&runFileField_, &addressField_, &labelField_}) field->RefreshForDpi();
+    actionList_.Place(Bounds(kActionList));
+    actionList_.RefreshForDpi();
+    hints_.RefreshForDpi();
+    InvalidateRect(host_, nullptr, FALSE);
+}
+
+void EditorView::Paint(HDC dc) {
+    RECT client{};
+    GetClientRect(host_, &client);
+    // The window's own raised edge around the title bar and the background.
+    FillSolid(dc, client, widgets::kFlatBlue);
+    PaintShapes(dc, widgets::EdgeRingShapes(client.right, client.bottom, 0, widgets::kTitleBarBlue, kWindowEdgeDark));
+    background_.Paint(dc);
+
+    FrameSolid(dc, ToRect(ScaleRect(kKeypadPanel, dpi_)), kPanelOutline);
+    FrameSolid(dc, ToRect(ScaleRect(kAssignmentPanel, dpi_)), kPanelOutline);
+
+    const ControlPlace& caption = PlaceOf(kLabelCaption);
+    const RECT at = Bounds(kLabelCaption);
+    SelectedObject font(dc, captionFont_ ? static_cast<HGDIOBJ>(captionFont_.get()) : GetStockObject(DEFAULT_GUI_FONT));
+    const int previousMode = SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ToColorRef(widgets::kBlack));
+    TextOutA(dc, at.left, at.top, caption.caption, static_cast<int>(std::char_traits<char>::length(caption.caption)));
+    SetBkMode(dc, previousMode);
+}
+
+// ---------------------------------------------------------------------------
+// What the editor shows.
+
+void EditorView::ShowSelectedKey(int slot) { keypad_.Select(slot); }
+
+void EditorView::ShowKind(AssignmentKind kind) { kinds_.Select(static_cast<int>(kind)); }
+
+void EditorView::ShowAction(int index) { actionList_.Select(index); }
+
+void EditorView::ShowFileName(const std::string& text) {
+    filling_ = true;
+    runFileField_.SetText(text);
+    filling_ = false;
+}
+
+void EditorView::ShowAddress(const std::string& text) {
+    filling_ = true;
+    addressField_.SetText(text);
+    filling_ = false;
+}
+
+void EditorView::ShowLabel(const std::string& text) {
+    filling_ = true;
+    labelField_.SetText(text);
+    filling_ = false;
+}
+
+void EditorView::ShowSwitches(bool active, bool osd) {
+    activeButton_.SetDown(active);
+    osdButton_.SetDown(osd);
+}
+
+void EditorView::Hide() { ShowWindow(host_, SW_HIDE); }
+
+void EditorView::SetEnabled(bool enabled) { EnableWindow(host_, enabled ? TRUE : FALSE); }
+
+// ---------------------------------------------------------------------------
+// What the user does.
+
+bool EditorView::OnCommand(int id, int code) {
+    AssignmentEditor& editor = *editor_;
+    if (const std::optional<int> slot = SlotOfControl(id)) {
+        if (code == BN_CLICKED) editor.SelectKey(*slot);
+        return true;
+    }
+    switch (id) {
+    case kActionList:
+        if (code == CBN_SETFOCUS) {
+            editor.EnterActionList();
+        } else if (code == CBN_SELENDOK || (code == CBN_SELCHANGE && !actionList_.IsOpen())) {
+            // Moving through the open list is not yet a choice; closing it on
+            // an entry, or the arrow keys on the closed list, are.
+            editor.PickAction(actionList_.Selected());
+        } else if (code == CBN_SELENDCANCEL) {
+            ShowAction(IsActionIndex(editor.Selected().actionIndex) ? editor.Selected().actionIndex : -1);
+        }
+        return true;
+    case kAddressField:
+        if (code == EN_SETFOCUS) {
+            editor.EnterAddressField();
+        } else if (code == EN_CHANGE && !filling_) {
+            editor.TypeAddress(addressField_.Text());
+        }
+        return true;
+    case kLabelField:
+        if (code == EN_CHANGE && !filling_) editor.TypeLabel(labelField_.Text());
+        return true;
+    case kRunFileField:
+        return true;  // read-only: the browse button fills it
+    default:
+        break;
+    }
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+    case kActionOption:
+        editor.ChooseKind(AssignmentKind::Action);
+        return true;
+    case kRunFileOption:
+        editor.ChooseKind(AssignmentKind::RunFile);
+        return true;
+    case kAddressOption:
+        editor.ChooseKind(AssignmentKind::GoToAddress);
+        return true;
+    case kRunFileButton:
+        editor.BrowseForFile();
+        return true;
+    case kActiveButton:
+        editor.SetActive(activeButton_.IsDown());
+        return true;
+    case kOsdButton:
+        editor.SetOsdEnabled(osdButton_.IsDown());
+        return true;
+    case kSettingsButton:
+        editor.OpenSettings();
+        return true;
+    case kOkButton:
+        editor.Ok();
+        return true;
+    case kCancelButton:
+    case kCloseButton:
+    case IDCANCEL:  // Esc
+        editor.Cancel();
+        return true;
+    case kMinimizeButton:
+        // Still shown as far as the keys are concerned: IsWindowVisible stays true.
+        ShowWindow(host_, SW_MINIMIZE);
+        return true;
+    case kHelpButton:
+        if (openHelpMenu_) {
+            POINT at{};
+            GetCursorPos(&at);
+            openHelpMenu_(at);
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+void EditorView::OnActivate(bool active, bool minimized) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(host_, focus)) lastFocus_ = focus;
+        return;
+    }
+    if (minimized) return;
+    HWND target = lastFocus_ != nullptr && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_)
+                      ? lastFocus_
+                      : keys_[static_cast<std::size_t>(editor_->SelectedSlot())].hwnd();
+    SetFocus(target);
+}
+
+std::optional<LRESULT> EditorView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (host_ == nullptr || editor_ == nullptr) return std::nullopt;
+    if (std::optional<LRESULT> reflected = ReflectToFlatControls(message, wParam, lParam)) return *reflected;
+    switch (message) {
+    case WM_COMMAND:
+        if (OnCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
+        return std::nullopt;
+    case WM_ERASEBKGND:
+        return 1;  // the edge and the gradient cover the client area
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        if (HDC dc = BeginPaint(host_, &paint)) {
+            Paint(dc);
+            EndPaint(host_, &paint);
+        }
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wParam != FALSE) {
+            editor_->OnShown();
+            lastFocus_ = keys_[static_cast<std::size_t>(editor_->SelectedSlot())].hwnd();
+        }
+        return std::nullopt;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0);
+        return 0;
+    case kDpiChanged:
+        ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+}  // namespace keytide::win32

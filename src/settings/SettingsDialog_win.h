@@ -1,0 +1,102 @@
+#pragma once
+// The settings dialog on Windows: a borderless window with its own title bar
+// on the gradient background, the framed group of options, and the buttons.
+// Created hidden at start-up, then only shown and hidden. The window turns
+// each control change into a call on SettingsDialog, which writes it into the
+// settings in force; it shows the settings whenever the dialog asks.
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WindowBase.h"
+#include "settings/SettingsDialog.h"
+#include "widgets/FlatButton_win.h"
+#include "widgets/FlatCheck_win.h"
+#include "widgets/FlatTooltip_win.h"
+#include "widgets/GradientPanel_win.h"
+#include "widgets/TitleBar_win.h"
+
+namespace keytide::win32 {
+
+// The clickable colour swatch: the OSD colour in a black outline.
+class ColorSwatch final : public FlatControl {
+public:
+    void Create(HWND parent, int id, const RECT& bounds) { CreateButton(parent, id, "", bounds); }
+    void SetColor(COLORREF color);
+
+protected:
+    void Draw(HDC dc, const RECT& rect, UINT itemState) override;
+
+private:
+    COLORREF color_ = RGB(0, 255, 0);
+};
+
+// The system's colour dialog, owned by the settings window. It keeps the
+// user's custom colours from one opening to the next.
+class SystemColorChooser final : public ColorChooser {
+public:
+    void SetOwner(HWND owner) { owner_ = owner; }
+    std::optional<ColorValue> Choose(ColorValue initial) override;
+
+private:
+    HWND owner_ = nullptr;
+    std::array<COLORREF, 16> customColors_{};
+};
+
+class SettingsDialogWindow final : public WindowBase, private SettingsDialogView {
+public:
+    SettingsDialogWindow(Settings& settings, SettingsStore& store, SettingsDialogHost& host, OsdPreview& preview,
+                         platform::UserMessages& messages);
+
+    // Creates the window hidden, centred on the screen, owned by `owner`.
+    void Create(HWND owner);
+
+    // The editor's "Settings..." button.
+    void Open() { dialog_.Open(); }
+
+    // The controls' windows, for the keyboard and the tests.
+    HWND Control(SettingsControl control) const;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void ShowValues(const Settings& settings) override;
+    void Show() override;
+    void Hide() override;
+
+    void CreateControls();
+    // After a move to a display of another DPI: sizes, places and fonts anew.
+    void ApplyDpi(int dpi, const RECT& suggested);
+    template <std::size_t Count>
+    HWND CreateList(int id, const widgets::Rect& bounds, const std::array<const char*, Count>& entries);
+    void FillFontList(const std::vector<std::string>& names);
+    void OnCommand(int id, int code, HWND from);
+    void Paint(HDC dc);
+    int Scale(int pixels) const;
+    RECT Scaled(const widgets::Rect& at96) const;
+
+    Settings& settings_;
+    SystemColorChooser colors_;
+    SettingsDialog dialog_;
+    int dpi_ = 96;
+
+    GradientPanelView background_;
+    TitleBar titleBar_;
+    FlatButton close_;
+    std::array<FlatCheckBox, 6> checks_;  // AutoLoad, WelcomeScreen, UseScrollLock, AnimateTray, Bold, Italic
+    HWND fontList_ = nullptr;
+    HWND sizeList_ = nullptr;
+    HWND barStyleList_ = nullptr;
+    HWND timeOutList_ = nullptr;
+    ColorSwatch swatch_;
+    FlatButton preview_, ok_, cancel_;
+    FlatTooltip hints_;
+    UniqueHfont listFont_, labelFont_, headingFont_;
+    std::vector<std::string> listedFonts_;  // what the font list holds
+};
+
+}  // namespace keytide::win32
