@@ -6,11 +6,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "Driver.h"
+#include "core/EditorLayout.h"
 #include "platform/Names.h"
 
 using namespace ktd::e2e;
@@ -130,7 +132,10 @@ void chooseTrayCommand(const KeytideProcess& k, int n) {
   REQUIRE_MSG(waitUntil([&] { return !isVisible(menu); }), "the tray menu stayed open");
 }
 
+constexpr int kShowCommand = 1;
 constexpr int kAboutCommand = 5;
+constexpr int kKey5Slot = 8;  // keypad slots in reading order: / * - 7 8 9 + 4 5 ...
+
 
 HWND awaitVisible(const KeytideProcess& k, const char* windowClass, const std::string& what) {
   HWND window = nullptr;
@@ -142,6 +147,48 @@ HWND awaitVisible(const KeytideProcess& k, const char* windowClass, const std::s
   });
   REQUIRE_MSG(shown, what + " did not come (class " + windowClass + ")");
   return window;
+}
+
+// The child window of `parent` with this control id, or with this text.
+HWND childWhere(HWND parent, const std::function<bool(HWND)>& wanted) {
+  std::pair<const std::function<bool(HWND)>*, HWND> search{&wanted, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<std::pair<const std::function<bool(HWND)>*, HWND>*>(param);
+        if (!(*s->first)(child)) return TRUE;
+        s->second = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+void clickControl(HWND parent, const std::function<bool(HWND)>& wanted, const std::string& what) {
+  HWND control = childWhere(parent, wanted);
+  REQUIRE_MSG(control != nullptr, "no " + what);
+  const RECT r = windowRect(control);
+  REQUIRE_MSG(clickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}), what + " could not be clicked");
+}
+
+// The editor from the tray menu's "Show...", keypad 5 chosen.
+HWND openEditorOnKey5(const KeytideProcess& k) {
+  chooseTrayCommand(k, kShowCommand);
+  HWND editor = awaitVisible(k, names::kMainWindowClass, "the editor");
+  pause(Ms{400});
+  const auto isKey5 = [](HWND c) { return GetDlgCtrlID(c) == keytide::editor::kKeyFirst + kKey5Slot; };
+  clickControl(editor, isKey5, "keypad 5 in the editor");
+  // The answer comes once the program has handled the click; the window's
+  // first paint can take a second under Wine, and follows.
+  HWND key5 = childWhere(editor, isKey5);
+  REQUIRE_MSG(waitUntil([&] {
+                DWORD_PTR state = 0;
+                return SendMessageTimeoutA(key5, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 1000, &state) != 0 &&
+                       state == BST_CHECKED;
+              }),
+              "keypad 5 did not go down in the editor");
+  pause(Ms{1000});
+  return editor;
 }
 
 }  // namespace
@@ -184,6 +231,25 @@ E2E_TEST_ON_REQUEST("face.about") {
   parkMouse();
   saveFace(t, "about", windowRect(about), 0);
   PostMessageA(about, WM_CLOSE, 0, 0);
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+E2E_TEST_ON_REQUEST("face.editor") {
+  KeytideProcess& k = startForFaces(t);
+  HWND editor = openEditorOnKey5(k);
+  parkMouse();
+  saveFace(t, "editor", windowRect(editor), 0);
+  PostMessageA(editor, WM_CLOSE, 0, 0);
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+E2E_TEST_ON_REQUEST("face.settings") {
+  KeytideProcess& k = startForFaces(t);
+  HWND editor = openEditorOnKey5(k);
+  clickControl(editor, [](HWND c) { return windowText(c) == "Settings..."; }, "\"Settings...\" in the editor");
+  HWND settings = awaitVisible(k, names::kSettingsWindowClass, "the settings dialog");
+  parkMouse();
+  saveFace(t, "settings", windowRect(settings), 0);
   CHECK_EQ(k.close(), DWORD{0});
 }
 
