@@ -7,6 +7,7 @@
 #include "platform/Error.h"
 #include "widgets/Dpi_win.h"
 #include "widgets/FlatLook.h"
+#include "widgets/FlatPaint_win.h"
 
 namespace keytide::win32 {
 
@@ -374,14 +375,9 @@ std::optional<LRESULT> EditorView::HandleMessage(UINT message, WPARAM wParam, LP
         return std::nullopt;
     case WM_ERASEBKGND:
         return 1;  // the edge and the gradient cover the client area
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        if (HDC dc = BeginPaint(host_, &paint)) {
-            Paint(dc);
-            EndPaint(host_, &paint);
-        }
+    case WM_PAINT:
+        PaintClientOffscreen(host_, [this](HDC dc) { Paint(dc); });
         return 0;
-    }
     case WM_PRINTCLIENT:
         Paint(reinterpret_cast<HDC>(wParam));
         return 0;

@@ -348,14 +348,9 @@ LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     switch (message) {
     case WM_ERASEBKGND:
         return 1;  // the gradient covers the client area
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        if (HDC dc = BeginPaint(hwnd(), &paint)) {
-            Paint(dc);
-            EndPaint(hwnd(), &paint);
-        }
+    case WM_PAINT:
+        PaintClientOffscreen(hwnd(), [this](HDC dc) { Paint(dc); });
         return 0;
-    }
     case WM_PRINTCLIENT:
         Paint(reinterpret_cast<HDC>(wParam));
         return 0;

@@ -220,19 +220,9 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;  // the panels and gradients cover the client area
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        if (HDC dc = BeginPaint(hwnd(), &paint)) {
-            RECT client{};
-            GetClientRect(hwnd(), &client);
-            {
-                OffscreenCanvas canvas(dc, client);
-                Paint(canvas.dc());
-            }
-            EndPaint(hwnd(), &paint);
-        }
+    case WM_PAINT:
+        PaintClientOffscreen(hwnd(), [this](HDC dc) { Paint(dc); });
         return 0;
-    }
     case WM_PRINTCLIENT:
         Paint(reinterpret_cast<HDC>(wParam));
         return 0;

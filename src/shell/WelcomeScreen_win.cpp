@@ -77,14 +77,9 @@ LRESULT WelcomeScreen::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        if (HDC dc = BeginPaint(hwnd(), &paint)) {
-            Paint(dc);
-            EndPaint(hwnd(), &paint);
-        }
+    case WM_PAINT:
+        PaintClientOffscreen(hwnd(), [this](HDC dc) { Paint(dc); });
         return 0;
-    }
     case WM_NCHITTEST:
         return HTTRANSPARENT;
     case WM_MOUSEACTIVATE:

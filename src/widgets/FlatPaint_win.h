@@ -53,6 +53,22 @@ private:
     bool buffered_ = false;
 };
 
+// Answers WM_PAINT: `paint(dc)` draws the whole client area into an
+// off-screen canvas, which then goes to the screen in one copy.
+template <typename PaintFn>
+void PaintClientOffscreen(HWND window, PaintFn&& paint) {
+    PAINTSTRUCT ps{};
+    HDC dc = BeginPaint(window, &ps);
+    if (dc == nullptr) return;
+    RECT client{};
+    GetClientRect(window, &client);
+    {
+        OffscreenCanvas canvas(dc, client);
+        paint(canvas.dc());
+    }
+    EndPaint(window, &ps);
+}
+
 // Paints what the control's parent shows under the control into dc (in the
 // control's client coordinates), by asking the parent for WM_PRINTCLIENT.
 // A parent that does not answer it leaves the dialog face colour.

@@ -84,19 +84,9 @@ LRESULT TitleBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return SendMessageA(GetParent(hwnd()), message, wParam, lParam);
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        if (HDC dc = BeginPaint(hwnd(), &paint)) {
-            RECT client{};
-            GetClientRect(hwnd(), &client);
-            {
-                OffscreenCanvas canvas(dc, client);
-                Paint(canvas.dc());
-            }
-            EndPaint(hwnd(), &paint);
-        }
+    case WM_PAINT:
+        PaintClientOffscreen(hwnd(), [this](HDC dc) { Paint(dc); });
         return 0;
-    }
     case WM_PRINTCLIENT:
         Paint(reinterpret_cast<HDC>(wParam));
         return 0;
