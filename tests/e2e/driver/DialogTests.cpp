@@ -54,54 +54,12 @@ std::string hex(std::uint32_t pixel) {
 
 // --- the mouse and the keyboard ---------------------------------------------
 
-INPUT mouseInput(POINT at, DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  return input;
-}
-
-void sendMouse(const std::vector<INPUT>& steps) {
-  for (INPUT step : steps) {
-    SendInput(1, &step, sizeof(INPUT));
-    pause(Ms{40});
-  }
-  pause(kStep);
-}
-
-// A click with a moment between its steps, as a hand makes it (Wine's combo
-// boxes close their list again on a release that comes with the press).
-void clickSteadily(POINT at) {
-  sendMouse({mouseInput(at, 0), mouseInput(at, MOUSEEVENTF_LEFTDOWN), mouseInput(at, MOUSEEVENTF_LEFTUP)});
-}
-
 POINT centreOf(HWND window) {
   const RECT r = windowRect(window);
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 void click(HWND window) { clickSteadily(centreOf(window)); }
-
-void drag(POINT from, POINT to, bool right) {
-  const POINT halfway{(from.x + to.x) / 2, (from.y + to.y) / 2};
-  sendMouse({mouseInput(from, 0), mouseInput(from, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-             mouseInput(halfway, 0), mouseInput(to, 0), mouseInput(to, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
-}
-
-// Moves the mouse into the screen's top left corner when the test ends, away
-// from the windows that later tests put in the middle of the screen.
-class MouseParkedAtEnd {
- public:
-  MouseParkedAtEnd() = default;
-  MouseParkedAtEnd(const MouseParkedAtEnd&) = delete;
-  MouseParkedAtEnd& operator=(const MouseParkedAtEnd&) = delete;
-  ~MouseParkedAtEnd() {
-    INPUT input = mouseInput({0, 0}, 0);
-    SendInput(1, &input, sizeof(INPUT));
-  }
-};
 
 void pressTimes(WORD vk, int times) {
   for (int i = 0; i < times; ++i) pressKey(vk);
@@ -181,62 +139,6 @@ HWND focusOf(HWND window) {
 
 // --- the screen ---------------------------------------------------------------
 
-// The screen's pixels as 0x00RRGGBB, read back from the display.
-struct Screen {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> pixels;
-  std::uint32_t at(int x, int y) const {
-    return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] & 0x00FFFFFF;
-  }
-  // The part inside `area` as a .bmp, for looking at a kept run.
-  bool save(const std::string& path, const RECT& area) const {
-    const int w = area.right - area.left, h = area.bottom - area.top;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = w;
-    info.biHeight = -h;
-    info.biPlanes = 1;
-    info.biBitCount = 32;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(w * h * 4);
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-    for (int y = area.top; y < area.bottom; ++y)
-      bytes.append(reinterpret_cast<const char*>(&pixels[static_cast<size_t>(y) * width + area.left]),
-                   static_cast<size_t>(w) * 4);
-    return writeFile(path, bytes);
-  }
-};
-
-Screen captureScreen() {
-  Screen shot;
-  const SIZE size = screenSize();
-  shot.width = size.cx;
-  shot.height = size.cy;
-  shot.pixels.resize(static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size.cx;
-  info.bmiHeader.biHeight = -size.cy;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  BitBlt(dc, 0, 0, size.cx, size.cy, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  std::copy_n(static_cast<const std::uint32_t*>(bits), shot.pixels.size(), shot.pixels.begin());
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return shot;
-}
 
 using PixelSet = std::set<std::pair<int, int>>;  // (x, y)
 
@@ -302,7 +204,7 @@ std::string describeDifference(const PixelSet& expected, const PixelSet& actual)
 }
 
 // How many of the window pixels (window coordinates) show `color` on screen.
-size_t colorCount(const Screen& shot, POINT origin, const PixelSet& pixels, std::uint32_t color) {
+size_t colorCount(const ScreenShot& shot, POINT origin, const PixelSet& pixels, std::uint32_t color) {
   size_t count = 0;
   for (const auto& [x, y] : pixels) {
     const int sx = origin.x + x, sy = origin.y + y;
@@ -571,7 +473,7 @@ void checkLabel(HWND text, const std::string& label, const char* face, int sizeI
   // Wine's screen reads from another process sometimes come back blank while
   // that process is busy (the preview's wait): the last read is what counts.
   size_t shown = 0;
-  Screen shot;
+  ScreenShot shot;
   waitUntil([&] {
     shot = captureScreen();
     return (shown = colorCount(shot, origin, shape, color)) == shape.size();
@@ -612,7 +514,7 @@ E2E_TEST("settings_dialog.opens_from_the_editor_centred_on_its_gradient_with_the
   // The look: the gradient's first row under the sunken edge, the title bar,
   // the group's frame, the lime swatch.
   pause(Ms{300});
-  const Screen shot = captureScreen();
+  const ScreenShot shot = captureScreen();
   shot.save(t.path("settings.bmp"), placed);
   const POINT o{placed.left, placed.top};
   CHECK_EQ(hex(shot.at(o.x + 200, o.y + 14)), std::string("#8CDAFF"));
@@ -900,7 +802,7 @@ E2E_TEST("about.shows_from_the_tray_and_each_close_gives_back_the_editor_and_the
       CHECK_MSG(isTopmost(about), "the About window is not topmost");
       // The look: title bar, the inner panel's blue, the sunken frame of the
       // box behind the links, the blue name over its black shadow, the white links.
-      const Screen shot = captureScreen();
+      const ScreenShot shot = captureScreen();
       shot.save(t.path("about.bmp"), placed);
       const POINT o{placed.left, placed.top};
       CHECK_EQ(hex(shot.at(o.x + 60, o.y + 14)), std::string("#8CDAFF"));

@@ -424,9 +424,40 @@ std::optional<RECT> trayIconRect(const KeytideProcess& k);
 // Mouse clicks by SendInput at a screen point (button: MOUSEEVENTF_LEFTDOWN,
 // MOUSEEVENTF_RIGHTDOWN or MOUSEEVENTF_MIDDLEDOWN; the matching release follows).
 bool clickAt(POINT at, DWORD buttonDown = MOUSEEVENTF_LEFTDOWN);
+// The mouse as a hand moves it: one input at a screen point (absolute, with
+// MOUSEEVENTF_MOVE added to `flags`), and steps sent one at a time with a
+// moment between them and after the last (Wine's combo boxes close their
+// list again on a release that comes together with the press).
+INPUT mouseInput(POINT at, DWORD flags);
+void sendMouse(const std::vector<INPUT>& steps);
+void clickSteadily(POINT at, bool right = false);
+void drag(POINT from, POINT to, bool right);
+// Moves the mouse into the screen's top left corner when the test ends, away
+// from the windows that later tests put in the middle of the screen (a mouse
+// resting on a control shows its hint there).
+class MouseParkedAtEnd {
+ public:
+  MouseParkedAtEnd() = default;
+  MouseParkedAtEnd(const MouseParkedAtEnd&) = delete;
+  MouseParkedAtEnd& operator=(const MouseParkedAtEnd&) = delete;
+  ~MouseParkedAtEnd();
+};
 bool clickTrayIcon(const KeytideProcess& k, DWORD buttonDown = MOUSEEVENTF_LEFTDOWN);
 // The screen's pixels in a rectangle, row by row, as 0x00RRGGBB.
 std::vector<std::uint32_t> screenPixels(const RECT& area);
+// A picture of the whole screen, taken at one moment.
+struct ScreenShot {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;  // row by row, 0x00RRGGBB
+  std::uint32_t at(int x, int y) const {
+    return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+  }
+  // The part inside `area` (cut to the screen) as a .bmp, for a person to look at.
+  bool save(const std::string& path, const RECT& area) const;
+  bool save(const std::string& path) const { return save(path, RECT{0, 0, width, height}); }
+};
+ScreenShot captureScreen();
 // Saves the whole screen as a .bmp (for looking at a run kept with
 // KEYTIDE_KEEP_SCRATCH=1), or a part of it (cut to the screen).
 bool saveScreen(const std::string& path);

@@ -47,47 +47,7 @@ std::string replaceLine(std::string text, const std::string& after, const std::s
 
 // --- the mouse -------------------------------------------------------------
 
-INPUT mouseInput(POINT at, DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  return input;
-}
-
-void sendMouse(const std::vector<INPUT>& steps) {
-  for (INPUT step : steps) {
-    SendInput(1, &step, sizeof(INPUT));
-    pause(Ms{40});
-  }
-  pause(kStep);
-}
-
-void click(POINT at, bool right = false) {
-  sendMouse({mouseInput(at, 0), mouseInput(at, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-             mouseInput(at, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
-}
-
-void drag(POINT from, POINT to, bool right) {
-  const POINT halfway{(from.x + to.x) / 2, (from.y + to.y) / 2};
-  sendMouse({mouseInput(from, 0), mouseInput(from, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-             mouseInput(halfway, 0), mouseInput(to, 0), mouseInput(to, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
-}
-
-// Moves the mouse into the screen's top left corner when the test ends,
-// away from the windows that later tests put in the middle of the screen
-// (a mouse resting on a control shows its hint there).
-class MouseParkedAtEnd {
- public:
-  MouseParkedAtEnd() = default;
-  MouseParkedAtEnd(const MouseParkedAtEnd&) = delete;
-  MouseParkedAtEnd& operator=(const MouseParkedAtEnd&) = delete;
-  ~MouseParkedAtEnd() {
-    INPUT input = mouseInput({0, 0}, 0);
-    SendInput(1, &input, sizeof(INPUT));
-  }
-};
+void click(POINT at, bool right = false) { clickSteadily(at, right); }
 
 void wheel(POINT at, int clicks) {
   INPUT input = mouseInput(at, MOUSEEVENTF_WHEEL);
@@ -337,76 +297,10 @@ void pickFromOpenList(KeytideProcess& k, int entry) {
   click(inList);
 }
 
-// The screen as 0x00BBGGRR values.
-struct Screen {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> pixels;
-  keytide::widgets::Color at(int x, int y) const {
-    const std::uint32_t p = pixels[static_cast<size_t>(y) * width + x];
-    return keytide::widgets::Rgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-};
-
-Screen captureScreen() {
-  Screen screen;
-  screen.width = GetSystemMetrics(SM_CXSCREEN);
-  screen.height = GetSystemMetrics(SM_CYSCREEN);
-  screen.pixels.resize(static_cast<size_t>(screen.width) * screen.height);
-  HDC source = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(source);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = screen.width;
-  info.bmiHeader.biHeight = -screen.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap != nullptr && bits != nullptr) {
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, screen.width, screen.height, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* first = static_cast<const std::uint32_t*>(bits);
-    std::copy(first, first + screen.pixels.size(), screen.pixels.begin());
-    SelectObject(memory, previous);
-  }
-  if (bitmap != nullptr) DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, source);
-  return screen;
-}
-
-// Writes part of the screen as a 24-bit BMP, for a person to look at.
-void saveBitmap(const Screen& screen, const RECT& area, const std::string& path) {
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  const int stride = (width * 3 + 3) & ~3;
-  std::string data;
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof header;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biSizeImage = static_cast<DWORD>(stride * height);
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + header.biSizeImage;
-  data.append(reinterpret_cast<const char*>(&file), sizeof file);
-  data.append(reinterpret_cast<const char*>(&header), sizeof header);
-  for (int y = height - 1; y >= 0; --y) {
-    std::string row(static_cast<size_t>(stride), '\0');
-    for (int x = 0; x < width; ++x) {
-      const keytide::widgets::Color c = screen.at(area.left + x, area.top + y);
-      row[x * 3] = static_cast<char>(keytide::widgets::BlueOf(c));
-      row[x * 3 + 1] = static_cast<char>(keytide::widgets::GreenOf(c));
-      row[x * 3 + 2] = static_cast<char>(keytide::widgets::RedOf(c));
-    }
-    data += row;
-  }
-  writeFile(path, data);
+// A screen pixel as the widget layer's colour.
+keytide::widgets::Color colorAt(const ScreenShot& screen, int x, int y) {
+  const std::uint32_t p = screen.at(x, y);
+  return keytide::widgets::Rgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
 std::string hex(keytide::widgets::Color c) {
@@ -740,7 +634,7 @@ namespace {
 
 // Every row of the background in the gap between the two panels, against
 // the bands the gradient code computes for the background's size at this DPI.
-void checkBackgroundRows(const Screen& screen, const Editor& editor, int dpi) {
+void checkBackgroundRows(const ScreenShot& screen, const Editor& editor, int dpi) {
   using namespace keytide::widgets;
   const Rect area = layout::ScaleRect(layout::kBackground, dpi);
   const int width = area.right - area.left;
@@ -760,7 +654,7 @@ void checkBackgroundRows(const Screen& screen, const Editor& editor, int dpi) {
   int wrong = 0;
   std::string first;
   for (int y = 2; y < height - 2; ++y) {  // inside the two-pixel edge
-    const Color seen = screen.at(x, o.y + area.top + y);
+    const Color seen = colorAt(screen, x, o.y + area.top + y);
     if (seen != rows[static_cast<size_t>(y)] && wrong++ == 0) {
       first = "row " + std::to_string(y) + ": " + hex(seen) + ", computed " + hex(rows[static_cast<size_t>(y)]);
     }
@@ -777,8 +671,8 @@ E2E_TEST("editor.background_shows_the_computed_gradient_and_sunken_edge") {
   KeytideProcess& k = startActive(t, quietDefaultText(t));
   Editor editor = openEditor(k);
   pause(Ms{500});
-  const Screen screen = captureScreen();
-  saveBitmap(screen, windowRect(editor.window()), t.path("editor.bmp"));
+  const ScreenShot screen = captureScreen();
+  screen.save(t.path("editor.bmp"), windowRect(editor.window()));
   checkBackgroundRows(screen, editor, 96);
 
   // The sunken edge of the 517 x 252 background: grey and black on the top
@@ -788,16 +682,16 @@ E2E_TEST("editor.background_shows_the_computed_gradient_and_sunken_edge") {
   const Rect area = layout::kBackground;
   const int midX = o.x + (area.left + area.right) / 2;
   const int midY = o.y + (area.top + area.bottom) / 2;
-  CHECK_EQ(hex(screen.at(midX, o.y + area.top)), hex(kGray));
-  CHECK_EQ(hex(screen.at(midX, o.y + area.top + 1)), hex(kBlack));
-  CHECK_EQ(hex(screen.at(o.x + area.left, midY)), hex(kGray));
-  CHECK_EQ(hex(screen.at(o.x + area.left + 1, midY)), hex(kBlack));
-  CHECK_EQ(hex(screen.at(midX, o.y + area.bottom - 1)), hex(kWhite));
-  CHECK_EQ(hex(screen.at(midX, o.y + area.bottom - 2)), hex(kSilver));
-  CHECK_EQ(hex(screen.at(o.x + area.right - 1, midY)), hex(kWhite));
-  CHECK_EQ(hex(screen.at(o.x + area.right - 2, midY)), hex(kSilver));
+  CHECK_EQ(hex(colorAt(screen, midX, o.y + area.top)), hex(kGray));
+  CHECK_EQ(hex(colorAt(screen, midX, o.y + area.top + 1)), hex(kBlack));
+  CHECK_EQ(hex(colorAt(screen, o.x + area.left, midY)), hex(kGray));
+  CHECK_EQ(hex(colorAt(screen, o.x + area.left + 1, midY)), hex(kBlack));
+  CHECK_EQ(hex(colorAt(screen, midX, o.y + area.bottom - 1)), hex(kWhite));
+  CHECK_EQ(hex(colorAt(screen, midX, o.y + area.bottom - 2)), hex(kSilver));
+  CHECK_EQ(hex(colorAt(screen, o.x + area.right - 1, midY)), hex(kWhite));
+  CHECK_EQ(hex(colorAt(screen, o.x + area.right - 2, midY)), hex(kSilver));
   // The title bar's light blue.
-  CHECK_EQ(hex(screen.at(o.x + 300, o.y + 14)), hex(Rgb(0x8C, 0xDA, 0xFF)));
+  CHECK_EQ(hex(colorAt(screen, o.x + 300, o.y + 14)), hex(Rgb(0x8C, 0xDA, 0xFF)));
   editor.clickOn(layout::kCancelButton);
   CHECK_EQ(k.close(), DWORD{0});
 }
@@ -843,8 +737,8 @@ E2E_TEST("editor.at_144_dpi_the_window_and_every_control_scale") {
   CHECK_EQ(placed.left, static_cast<LONG>((screen.cx - 782) / 2));
   CHECK_EQ(placed.top, static_cast<LONG>((screen.cy - 420) / 2));
   checkPlaces(editor, 144);
-  const Screen shot = captureScreen();
-  saveBitmap(shot, placed, t.path("editor-144.bmp"));
+  const ScreenShot shot = captureScreen();
+  shot.save(t.path("editor-144.bmp"), placed);
   checkBackgroundRows(shot, editor, 144);
 
   // The mouse at the scaled places works the controls.

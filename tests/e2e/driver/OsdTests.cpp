@@ -138,61 +138,9 @@ std::string describeDifference(const PixelSet& expected, const PixelSet& actual)
   return text;
 }
 
-// The whole screen as 32-bit pixels 0x00RRGGBB, read back from the display.
-struct Screenshot {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> pixels;
-  std::uint32_t at(int x, int y) const {
-    return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] & 0x00FFFFFF;
-  }
-  bool save(const std::string& path) const {
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = -height;
-    info.biPlanes = 1;
-    info.biBitCount = 32;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size() * 4);
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-    bytes.append(reinterpret_cast<const char*>(pixels.data()), pixels.size() * 4);
-    return writeFile(path, bytes);
-  }
-};
-
-Screenshot captureScreen() {
-  Screenshot shot;
-  const SIZE size = screenSize();
-  shot.width = size.cx;
-  shot.height = size.cy;
-  shot.pixels.resize(static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size.cx;
-  info.bmiHeader.biHeight = -size.cy;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  BitBlt(dc, 0, 0, size.cx, size.cy, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  std::copy_n(static_cast<const std::uint32_t*>(bits), shot.pixels.size(), shot.pixels.begin());
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return shot;
-}
 
 // How many of the given window pixels (window coordinates) show lime on screen.
-size_t limeCount(const Screenshot& shot, POINT origin, const PixelSet& pixels) {
+size_t limeCount(const ScreenShot& shot, POINT origin, const PixelSet& pixels) {
   size_t lime = 0;
   for (const auto& [x, y] : pixels) {
     const int sx = origin.x + x, sy = origin.y + y;
@@ -305,7 +253,7 @@ E2E_TEST("osd.label_window_placed_and_shaped_like_the_label") {
   const POINT origin{placed.left, placed.top};
   size_t lime = 0;
   waitUntil([&] { return (lime = limeCount(captureScreen(), origin, shape)) == shape.size(); }, Ms{3000});
-  const Screenshot shot = captureScreen();
+  const ScreenShot shot = captureScreen();
   shot.save(t.path("label.bmp"));
   CHECK_MSG(lime == shape.size(), std::to_string(shape.size() - lime) + " of " + std::to_string(shape.size()) +
                                       " label pixels are not lime on screen (see label.bmp)");
@@ -443,7 +391,7 @@ E2E_TEST("osd.volume_bar_at_the_bottom_as_wide_as_the_volume") {
   const PixelSet labelShape = pixelsOf(windowRegion(osd.text));
   waitUntil([&] { return limeCount(captureScreen(), POINT{label.left, label.top}, labelShape) == labelShape.size(); },
             Ms{3000});
-  const Screenshot shot = captureScreen();
+  const ScreenShot shot = captureScreen();
   shot.save(t.path("volume.bmp"));
   CHECK_MSG(limeCount(shot, POINT{label.left, label.top}, labelShape) == labelShape.size(),
             "the label is not lime on screen (see volume.bmp)");

@@ -61,17 +61,6 @@ std::optional<RECT> wineTrayIconRect() {
   return rect;
 }
 
-INPUT mouseInput(POINT at, DWORD flags) {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = static_cast<LONG>((at.x * 65535LL) / std::max(width - 1, 1));
-  input.mi.dy = static_cast<LONG>((at.y * 65535LL) / std::max(height - 1, 1));
-  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-  return input;
-}
-
 struct ScreenCapture {
   int width = 0;
   int height = 0;
@@ -153,6 +142,41 @@ std::optional<RECT> trayIconRect(const KeytideProcess& k) {
   return wineTrayIconRect();
 }
 
+INPUT mouseInput(POINT at, DWORD flags) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = static_cast<LONG>((at.x * 65535LL) / std::max(width - 1, 1));
+  input.mi.dy = static_cast<LONG>((at.y * 65535LL) / std::max(height - 1, 1));
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  return input;
+}
+
+void sendMouse(const std::vector<INPUT>& steps) {
+  for (INPUT step : steps) {
+    SendInput(1, &step, sizeof(INPUT));
+    pause(Ms{40});
+  }
+  pause(Ms{150});  // lets the program handle what was sent before the test looks
+}
+
+void clickSteadily(POINT at, bool right) {
+  sendMouse({mouseInput(at, 0), mouseInput(at, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+             mouseInput(at, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
+}
+
+void drag(POINT from, POINT to, bool right) {
+  const POINT halfway{(from.x + to.x) / 2, (from.y + to.y) / 2};
+  sendMouse({mouseInput(from, 0), mouseInput(from, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+             mouseInput(halfway, 0), mouseInput(to, 0), mouseInput(to, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
+}
+
+MouseParkedAtEnd::~MouseParkedAtEnd() {
+  INPUT input = mouseInput({0, 0}, 0);
+  SendInput(1, &input, sizeof(INPUT));
+}
+
 bool clickAt(POINT at, DWORD buttonDown) {
   const DWORD buttonUp = buttonDown == MOUSEEVENTF_RIGHTDOWN    ? MOUSEEVENTF_RIGHTUP
                          : buttonDown == MOUSEEVENTF_MIDDLEDOWN ? MOUSEEVENTF_MIDDLEUP
@@ -169,33 +193,41 @@ bool clickTrayIcon(const KeytideProcess& k, DWORD buttonDown) {
 
 std::vector<std::uint32_t> screenPixels(const RECT& area) { return capture(area).pixels; }
 
-bool saveScreen(const std::string& path) {
-  return saveScreenArea(path, RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+ScreenShot captureScreen() {
+  ScreenCapture shot = capture(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  return ScreenShot{shot.width, shot.height, std::move(shot.pixels)};
 }
 
-bool saveScreenArea(const std::string& path, const RECT& area) {
-  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+bool ScreenShot::save(const std::string& path, const RECT& area) const {
   RECT cut{};
-  if (!IntersectRect(&cut, &area, &screen)) return false;
-  const ScreenCapture shot = capture(cut);
-  if (shot.pixels.empty()) return false;
+  const RECT whole{0, 0, width, height};
+  if (pixels.empty() || !IntersectRect(&cut, &area, &whole)) return false;
+  const int w = cut.right - cut.left;
+  const int h = cut.bottom - cut.top;
   BITMAPINFOHEADER info{};
   info.biSize = sizeof info;
-  info.biWidth = shot.width;
-  info.biHeight = -shot.height;
+  info.biWidth = w;
+  info.biHeight = -h;
   info.biPlanes = 1;
   info.biBitCount = 32;
   info.biCompression = BI_RGB;
-  const DWORD bytes = static_cast<DWORD>(shot.pixels.size() * sizeof(std::uint32_t));
+  const DWORD bytes = static_cast<DWORD>(w) * static_cast<DWORD>(h) * sizeof(std::uint32_t);
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;  // "BM"
   file.bfOffBits = sizeof file + sizeof info;
   file.bfSize = file.bfOffBits + bytes;
   std::string content(reinterpret_cast<const char*>(&file), sizeof file);
   content.append(reinterpret_cast<const char*>(&info), sizeof info);
-  content.append(reinterpret_cast<const char*>(shot.pixels.data()), bytes);
+  for (int y = cut.top; y < cut.bottom; ++y) {
+    content.append(reinterpret_cast<const char*>(&pixels[static_cast<size_t>(y) * width + cut.left]),
+                   static_cast<size_t>(w) * sizeof(std::uint32_t));
+  }
   return writeFile(path, content);
 }
+
+bool saveScreen(const std::string& path) { return captureScreen().save(path); }
+
+bool saveScreenArea(const std::string& path, const RECT& area) { return captureScreen().save(path, area); }
 
 HWND waitForPopupMenu(DWORD pid, std::optional<Ms> timeout) {
   HWND menu = nullptr;
