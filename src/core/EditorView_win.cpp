@@ -15,8 +15,6 @@ namespace {
 
 using namespace keytide::editor;
 
-constexpr UINT kDpiChanged = 0x02E0;              // WM_DPICHANGED
-constexpr UINT kDpiChangedAfterParent = 0x02E3;   // WM_DPICHANGED_AFTERPARENT
 constexpr int kOpenListEntries = 16;
 
 const widgets::Color kBackgroundTop = widgets::Rgb(0x00, 0x98, 0xE1);

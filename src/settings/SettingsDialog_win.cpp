@@ -18,8 +18,6 @@ namespace {
 
 using namespace settings_dialog;
 
-constexpr UINT kDpiChanged = 0x02E0;             // WM_DPICHANGED
-constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
 const FontSpec kListFont{"Arial", 13, false};
 const FontSpec kLabelFont{"Arial", 11, true};
 const FontSpec kHeadingFont{"Arial", 13, true, false, true};

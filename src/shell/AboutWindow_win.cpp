@@ -55,8 +55,6 @@ constexpr RECT kMailLink{88, 171, 258, 187};
 
 enum ControlId : int { kCloseId = 100, kOkId, kHomePageHint, kMailHint };
 
-constexpr UINT kDpiChanged = 0x02E0;             // WM_DPICHANGED
-constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
 
 constexpr char kCloseHint[] = "Closes this window";
 

@@ -13,7 +13,6 @@ namespace {
 constexpr char kTitleBarClass[] = "KeytideTitleBar";
 // The system's move loop, as if the caption had been grabbed.
 constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION;  // 0xF012
-constexpr UINT kDpiChangedAfterParent = 0x02E3;         // WM_DPICHANGED_AFTERPARENT
 
 }  // namespace
 
