@@ -30,7 +30,13 @@ TrayIcon::~TrayIcon() {
 void TrayIcon::SetIconIndex(int index) {
     index_ = pictureCount_ == 0 ? 0 : std::clamp(index, 0, pictureCount_ - 1);
     // Within an animation step the step itself updates the shell, once.
-    if (!inTick_) UpdateShell();
+    if (inTick_) return;
+    UpdateShell();
+    // A long tick planned for the picture before would skip what follows this one.
+    if (coveredSteps_ != 0) {
+        timer_.Stop();
+        ApplyTimer();
+    }
 }
 
 void TrayIcon::SetCycleIcons(bool cycling) {
@@ -141,6 +147,7 @@ void TrayIcon::UpdateShell() {
 }
 
 void TrayIcon::ApplyTimer() {
+    coveredSteps_ = 0;
     // A hidden icon is not animated: there is nothing to see.
     if (cycling_ && visible_) {
         timer_.Start(intervalMs_, [this] { OnCycleTick(); });
@@ -152,11 +159,25 @@ void TrayIcon::ApplyTimer() {
 void TrayIcon::OnCycleTick() {
     if (pictureCount_ == 0) return;
     const int last = pictureCount_ - 1;
+    index_ += coveredSteps_;
     inTick_ = true;
     if (events_ != nullptr) events_->OnCycle(*this, index_ < last ? index_ + 1 : 0);
     index_ = index_ < last ? index_ + 1 : 0;
     inTick_ = false;
     UpdateShell();
+    ScheduleNextStep();
+}
+
+void TrayIcon::ScheduleNextStep() {
+    // While the coming pictures look like this one the animation rests: one
+    // tick at the end of the rest instead of one per step. The last picture
+    // is never passed over, as the step from it may be handled.
+    const int last = pictureCount_ - 1;
+    int alike = 0;
+    for (int next = index_ + 1; next < last && area_.LookAlike(next, index_); ++next) ++alike;
+    if (alike == coveredSteps_) return;
+    coveredSteps_ = alike;
+    timer_.Start(intervalMs_ * static_cast<unsigned>(alike + 1), [this] { OnCycleTick(); });
 }
 
 TrayIconFace TrayIcon::Face() const { return TrayIconFace{index_, TrayTip(hint_, showHint_)}; }

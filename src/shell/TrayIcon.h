@@ -40,6 +40,9 @@ public:
     // Asks for the current callback form (position and icon in the message,
     // a context-menu request after the right button and from the keyboard).
     virtual bool UseCurrentCallbacks(TrayIdentity identity) = 0;
+    // Whether the two pictures look the same: a step from one to the other
+    // changes nothing on the screen.
+    virtual bool LookAlike(int picture, int other) const { return picture == other; }
 };
 
 struct TrayPoint {
@@ -80,7 +83,8 @@ public:
     // or (current callback form) the menu key or Enter on it.
     virtual void OnMenuRequest(TrayPoint) {}
     // Each animation step, after the picture of IconIndex has been taken and
-    // before the index advances; the handler may set another index.
+    // before the index advances; the handler may set another index. A rest
+    // over pictures that look alike is one step, at the rest's last picture.
     virtual void OnCycle(TrayIcon&, int /*nextIndex*/) {}
 };
 
@@ -126,6 +130,7 @@ private:
     void UpdateShell();
     void ApplyTimer();
     void OnCycleTick();
+    void ScheduleNextStep();
     TrayIconFace Face() const;
 
     NotificationArea& area_;
@@ -141,6 +146,9 @@ private:
     bool enabled_ = true;
     bool clickPending_ = false;
     bool inTick_ = false;
+    // Steps that the running timer's tick covers before its own: pictures
+    // that look like the one shown, so nothing is shown for them.
+    int coveredSteps_ = 0;
     bool currentCallbacks_ = false;
     TrayIdentity identity_ = TrayIdentity::Guid;
 };

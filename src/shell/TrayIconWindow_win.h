@@ -34,6 +34,9 @@ public:
     bool Modify(TrayIdentity identity, const TrayIconFace& face) override;
     bool Remove(TrayIdentity identity) override;
     bool UseCurrentCallbacks(TrayIdentity identity) override;
+    bool LookAlike(int picture, int other) const override {
+        return pictures_.Picture(picture) == pictures_.Picture(other);
+    }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -43,10 +43,15 @@ public:
         return currentCallbacks && held == identity;
     }
 
+    bool LookAlike(int picture, int other) const override {
+        return picture == other || (lookAlike && lookAlike(picture, other));
+    }
+
     static std::string Name(TrayIdentity identity) { return identity == TrayIdentity::Guid ? "guid" : "id"; }
 
     std::optional<TrayIdentity> held;  // the icon the shell holds, if any
     TrayIconFace shown;                // what it shows
+    std::function<bool(int, int)> lookAlike;  // pictures that look the same, besides equal ones
     std::vector<int> pictures;         // pictures of accepted modifies, in order
     std::vector<std::string> calls;
     std::set<TrayIdentity> refused;

@@ -83,6 +83,46 @@ TEST_F(TrayIconTest, WithoutAHandlerTheAnimationRunsThroughEveryPictureWithOneCh
     EXPECT_EQ(area.shown.picture, 89);
 }
 
+// The program's rule: after the last animation picture the animation goes on at 0.
+class RestartAt88 : public TrayIconEvents {
+public:
+    void OnCycle(TrayIcon& icon, int) override {
+        if (icon.IconIndex() == 88) icon.SetIconIndex(0);
+    }
+};
+
+TEST_F(TrayIconTest, ARestOverLookalikePicturesIsOneLongStepThatNeverPassesThePictureAfterWhichTheAnimationTurns) {
+    RestartAt88 turn;
+    icon.SetEvents(&turn);
+    const auto within = [](int picture, int first, int last) { return picture >= first && picture <= last; };
+    area.lookAlike = [&](int a, int b) { return (within(a, 20, 60) && within(b, 20, 60)) || (within(a, 85, 89) && within(b, 85, 89)); };
+    icon.SetIconVisible(true);
+    icon.SetCycleIcons(true);
+    area.pictures.clear();
+
+    timer.Tick(20);
+    EXPECT_EQ(area.shown.picture, 20);
+    EXPECT_EQ(timer.intervalMs, 4100u) << "pictures 21 .. 60 look like 20";
+    timer.Tick();
+    EXPECT_EQ(area.shown.picture, 61);
+    EXPECT_EQ(timer.intervalMs, 100u);
+
+    timer.Tick(24);
+    EXPECT_EQ(area.shown.picture, 85);
+    EXPECT_EQ(timer.intervalMs, 400u) << "86 .. 88, not 89";
+    timer.Tick();
+    EXPECT_EQ(area.shown.picture, 1) << "the step from 88 still turned the animation";
+    EXPECT_EQ(area.pictures.size(), 20u + 1u + 24u + 1u) << "no change asked for during a rest";
+
+    // A picture set during a rest starts the steps again from it.
+    timer.Tick(19);
+    EXPECT_EQ(timer.intervalMs, 4100u);
+    icon.SetIconIndex(5);
+    EXPECT_EQ(timer.intervalMs, 100u);
+    timer.Tick();
+    EXPECT_EQ(area.shown.picture, 6);
+}
+
 TEST_F(TrayIconTest, TheMouseTable) {
     const TrayPoint at{40, 700};
     using N = TrayNotification;
