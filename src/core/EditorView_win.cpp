@@ -22,9 +22,9 @@ const widgets::Color kBackgroundBottom = widgets::Rgb(0xC4, 0xEC, 0xFF);
 const widgets::Color kPanelOutline = widgets::Rgb(0x00, 0x5A, 0x87);
 const widgets::Color kWindowEdgeDark = widgets::Rgb(0x00, 0x3B, 0x5C);
 
-const FontSpec kKeyFont{"Arial", 16, true};
-const FontSpec kButtonFont{"Arial", 13, true};
-const FontSpec kCaptionFont{"Arial", 11, true};
+const FontStyle kKeyFont{"Arial", 16, true};
+const FontStyle kButtonFont{"Arial", 13, true};
+const FontStyle kCaptionFont{"Arial", 11, true};
 
 const ControlPlace& PlaceOf(int id) {
     static const std::vector<ControlPlace> places = [] {

@@ -18,9 +18,9 @@ namespace {
 
 using namespace settings_dialog;
 
-const FontSpec kListFont{"Arial", 13, false};
-const FontSpec kLabelFont{"Arial", 11, true};
-const FontSpec kHeadingFont{"Arial", 13, true, false, true};
+const FontStyle kListFont{"Arial", 13, false};
+const FontStyle kLabelFont{"Arial", 11, true};
+const FontStyle kHeadingFont{"Arial", 13, true, false, true};
 
 const widgets::Color kBackgroundBegin = widgets::Rgb(0x00, 0x98, 0xE1);
 const widgets::Color kBackgroundEnd = widgets::kPaleBlue;
@@ -139,7 +139,7 @@ void SettingsDialogWindow::CreateControls() {
     titleBar_.Create(hwnd(), Scaled(kTitleBar), names::kSettingsWindowTitle);
     const RECT closeAt = Scaled(kCloseButtonOnTitleBar);
     close_.Create(titleBar_.hwnd(), kCloseId, "X", closeAt);
-    close_.SetFont(FontSpec{"Arial", 13, true});
+    close_.SetFont(FontStyle{"Arial", 13, true});
     close_.SetHandCursor(true);
 
     hints_.Create(hwnd());
@@ -176,7 +176,7 @@ void SettingsDialogWindow::CreateControls() {
     ok_.Create(hwnd(), kOkId, "Ok", Scaled(kOkButton));
     cancel_.Create(hwnd(), kCancelId, "Cancel", Scaled(kCancelButton));
     for (FlatButton* button : {&preview_, &ok_, &cancel_}) {
-        button->SetFont(FontSpec{"Arial", 13, true});
+        button->SetFont(FontStyle{"Arial", 13, true});
         button->SetHandCursor(true);
     }
     hints_.Add(preview_.hwnd(), kPreviewHint);

@@ -93,10 +93,10 @@ void AboutWindow::Create(HWND owner, std::function<void()> onClose) {
 }
 
 void AboutWindow::MakeFonts() {
-    nameFont_ = CreateFlatFont(FontSpec{"Arial", 37, true}, dpi_);
-    versionFont_ = CreateFlatFont(FontSpec{"Arial", 11, true}, dpi_);
-    captionFont_ = CreateFlatFont(FontSpec{"Arial", 13, true, true}, dpi_);
-    linkFont_ = CreateFlatFont(FontSpec{"Arial", 13, true, false, true}, dpi_);
+    nameFont_ = CreateFlatFont(FontStyle{"Arial", 37, true}, dpi_);
+    versionFont_ = CreateFlatFont(FontStyle{"Arial", 11, true}, dpi_);
+    captionFont_ = CreateFlatFont(FontStyle{"Arial", 13, true, true}, dpi_);
+    linkFont_ = CreateFlatFont(FontStyle{"Arial", 13, true, false, true}, dpi_);
 }
 
 void AboutWindow::ApplyDpi(int dpi, const RECT& suggested) {
@@ -135,9 +135,9 @@ void AboutWindow::CreateControls() {
     look.centred = true;
     titleBar_.Create(hwnd(), Scaled(kTitleBar), names::kAboutWindowTitle, look);
     close_.Create(titleBar_.hwnd(), kCloseId, "X", Scaled(kCloseButton));
-    close_.SetFont(FontSpec{"Arial", 13, true});
+    close_.SetFont(FontStyle{"Arial", 13, true});
     ok_.Create(hwnd(), kOkId, "Ok", Scaled(kOkButton));
-    ok_.SetFont(FontSpec{"Arial", 13, true});
+    ok_.SetFont(FontStyle{"Arial", 13, true});
     for (FlatButton* button : {&close_, &ok_}) button->SetHandCursor(true);
 
     PlaceLinks();

@@ -39,7 +39,7 @@ void WelcomeScreen::Create(HWND applicationWindow) {
     WindowBase::Create(params);
 
     picture_ = PaintWelcomePicture(welcome::WelcomePicture(), width, height);
-    versionFont_ = CreateFlatFont(FontSpec{"Arial", 11, true}, dpi_);
+    versionFont_ = CreateFlatFont(FontStyle{"Arial", 11, true}, dpi_);
 }
 
 void WelcomeScreen::ShowAndWait() {

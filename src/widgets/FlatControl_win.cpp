@@ -75,17 +75,17 @@ void FlatControl::CreateButton(HWND parent, int id, const char* caption, const R
         throw KeytideError(std::string("Cannot subclass the button ") + caption);
     }
     Attach(window, this);
-    SetFont(fontSpec_);
+    SetFont(fontStyle_);
 }
 
-void FlatControl::SetFont(const FontSpec& spec) {
-    fontSpec_ = spec;
+void FlatControl::SetFont(const FontStyle& style) {
+    fontStyle_ = style;
     RefreshForDpi();
 }
 
 void FlatControl::RefreshForDpi() {
     if (!window_) return;
-    UniqueHfont font = CreateFlatFont(fontSpec_, WindowDpi(window_.get()));
+    UniqueHfont font = CreateFlatFont(fontStyle_, WindowDpi(window_.get()));
     if (!font) return;  // keep the font there is
     SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     font_ = std::move(font);

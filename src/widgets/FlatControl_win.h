@@ -48,7 +48,7 @@ public:
     // The hand cursor over the control (off at creation).
     void SetHandCursor(bool on) { handCursor_ = on; }
     // The caption's font, as a size at 96 DPI; made for the window's DPI.
-    void SetFont(const FontSpec& spec);
+    void SetFont(const FontStyle& style);
     // After WM_DPICHANGED: the font again, at the window's new DPI.
     void RefreshForDpi();
 
@@ -80,7 +80,7 @@ private:
 
     UniqueHwnd window_;
     UniqueHfont font_;
-    FontSpec fontSpec_;
+    FontStyle fontStyle_;
     bool handCursor_ = false;
     bool mouseOver_ = false;
 };

@@ -28,7 +28,7 @@ struct FlatFieldLook {
     widgets::Color focusedOutline = widgets::kFlatBlue;
     widgets::Color chosenFace = widgets::kFlatBlue;  // the entry under the selection
     widgets::Color chosenText = widgets::kWhite;
-    FontSpec font{"Arial", 13, false};
+    FontStyle font{"Arial", 13, false};
 };
 
 // What both fields share: the window, its subclass and its font.

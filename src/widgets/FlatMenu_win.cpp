@@ -41,8 +41,8 @@ FlatMenuLook::~FlatMenuLook() = default;
 void FlatMenuLook::MakeFonts() {
     WindowDc screen(nullptr);
     dpi_ = std::max(GetDeviceCaps(screen.get(), LOGPIXELSY), 1);
-    itemFont_ = CreateFlatFont(FontSpec{"Arial", 13, true}, dpi_);
-    sideBarFont_ = CreateFlatFont(FontSpec{"Arial", 15, true, false, false, 900}, dpi_);
+    itemFont_ = CreateFlatFont(FontStyle{"Arial", 13, true}, dpi_);
+    sideBarFont_ = CreateFlatFont(FontStyle{"Arial", 15, true, false, false, 900}, dpi_);
     TEXTMETRICA metrics{};
     {
         SelectedObject font(screen.get(), itemFont_.get());
@@ -118,9 +118,9 @@ HBITMAP FlatMenuLook::SideBar(HMENU menu) {
     if (!picture || !dc) return nullptr;
     {
         SelectedObject selected(dc.get(), picture.get());
-        const widgets::GradientSpec spec{look_.sideBarTop, look_.sideBarBottom, widgets::GradientStyle::Vertical, 255,
+        const widgets::GradientLook gradient{look_.sideBarTop, look_.sideBarBottom, widgets::GradientStyle::Vertical, 255,
                                          0};
-        PaintShapes(dc.get(), widgets::GradientShapes(spec, width, bar.height));
+        PaintShapes(dc.get(), widgets::GradientShapes(gradient, width, bar.height));
         SelectedObject font(dc.get(), sideBarFont_.get());
         TEXTMETRICA metrics{};
         GetTextMetricsA(dc.get(), &metrics);

@@ -32,19 +32,19 @@ void PaintShapes(HDC dc, const std::vector<widgets::FilledShape>& shapes, int or
     }
 }
 
-UniqueHfont CreateFlatFont(const FontSpec& spec, int dpi) {
+UniqueHfont CreateFlatFont(const FontStyle& style, int dpi) {
     LOGFONTA font{};
-    font.lfHeight = -widgets::ScaleToDpi(spec.pixelHeight, dpi);
-    font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = spec.italic ? TRUE : FALSE;
-    font.lfUnderline = spec.underline ? TRUE : FALSE;
-    font.lfEscapement = spec.escapement;
-    font.lfOrientation = spec.escapement;
+    font.lfHeight = -widgets::ScaleToDpi(style.pixelHeight, dpi);
+    font.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = style.italic ? TRUE : FALSE;
+    font.lfUnderline = style.underline ? TRUE : FALSE;
+    font.lfEscapement = style.escapement;
+    font.lfOrientation = style.escapement;
     font.lfCharSet = DEFAULT_CHARSET;
     // Rotated text needs an outline font.
-    font.lfOutPrecision = spec.escapement != 0 ? OUT_TT_ONLY_PRECIS : OUT_DEFAULT_PRECIS;
+    font.lfOutPrecision = style.escapement != 0 ? OUT_TT_ONLY_PRECIS : OUT_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
-    std::strncpy(font.lfFaceName, spec.face, LF_FACESIZE - 1);
+    std::strncpy(font.lfFaceName, style.face, LF_FACESIZE - 1);
     return UniqueHfont(CreateFontIndirectA(&font));
 }
 

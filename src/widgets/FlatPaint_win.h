@@ -21,7 +21,7 @@ void FrameSolid(HDC dc, const RECT& rect, widgets::Color color);
 // Fills the shapes in order, shifted by (originX, originY).
 void PaintShapes(HDC dc, const std::vector<widgets::FilledShape>& shapes, int originX = 0, int originY = 0);
 
-struct FontSpec {
+struct FontStyle {
     const char* face = "Arial";
     int pixelHeight = 11;  // character height at 96 DPI
     bool bold = true;
@@ -30,7 +30,7 @@ struct FontSpec {
     int escapement = 0;  // tenths of a degree, counter-clockwise
 };
 
-UniqueHfont CreateFlatFont(const FontSpec& spec, int dpi);
+UniqueHfont CreateFlatFont(const FontStyle& style, int dpi);
 
 // Draws into a bitmap of the area and copies it to the target when it goes
 // out of scope. Drawing uses the target's coordinates. Where no bitmap can be

@@ -85,7 +85,7 @@ void FlatTooltip::RefreshForDpi() {
 void FlatTooltip::ApplyDpi() {
     HWND window = window_.get();
     const int dpi = WindowDpi(host_);
-    if (UniqueHfont font = CreateFlatFont(FontSpec{}, dpi)) {  // Arial 11 px bold
+    if (UniqueHfont font = CreateFlatFont(FontStyle{}, dpi)) {  // Arial 11 px bold
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
         font_ = std::move(font);
     }

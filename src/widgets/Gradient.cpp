@@ -73,22 +73,22 @@ int CeilingRoot(std::int64_t value) {
     return static_cast<int>(root);
 }
 
-void Banded(const GradientSpec& spec, int width, int height, bool alongY, ShapeList& out) {
-    if (spec.steps < 0) return;
-    const std::int64_t bands = static_cast<std::int64_t>(spec.steps) + 1;
+void Banded(const GradientLook& gradient, int width, int height, bool alongY, ShapeList& out) {
+    if (gradient.steps < 0) return;
+    const std::int64_t bands = static_cast<std::int64_t>(gradient.steps) + 1;
     for (const Band& band : NonEmptyBands(alongY ? height : width, bands)) {
-        const Color color = BandColor(spec.begin, spec.end, band.index, spec.steps);
+        const Color color = BandColor(gradient.begin, gradient.end, band.index, gradient.steps);
         out.Fill(alongY ? Rect{0, band.start, width, band.end} : Rect{band.start, 0, band.end, height}, color);
     }
 }
 
 // One-pixel stripes from both edges toward the middle; the pass at the middle
 // paints last, so the middle stripes end with the end colour.
-void Mirrored(const GradientSpec& spec, int width, int height, bool rows, ShapeList& out) {
+void Mirrored(const GradientLook& gradient, int width, int height, bool rows, ShapeList& out) {
     const int extent = rows ? height : width;
     const int half = extent / 2;
     for (int i = 0; i <= half; ++i) {
-        const Color color = BandColor(spec.begin, spec.end, i, half);
+        const Color color = BandColor(gradient.begin, gradient.end, i, half);
         const int mirror = extent - 1 - i;
         out.Fill(rows ? Rect{0, i, width, i + 1} : Rect{i, 0, i + 1, height}, color);
         if (mirror != i)
@@ -104,17 +104,17 @@ std::int64_t RingCount(int steps, int pixels) {
 
 // Concentric rectangles or ellipses shrinking toward the centre, the first
 // colour at the edge and the last in the middle.
-void Concentric(const GradientSpec& spec, int width, int height, ShapeKind kind, ShapeList& out) {
-    if (spec.steps < 0) return;
+void Concentric(const GradientLook& gradient, int width, int height, ShapeKind kind, ShapeList& out) {
+    if (gradient.steps < 0) return;
     const int halfWidth = (width + 1) / 2;
     const int halfHeight = (height + 1) / 2;
-    const std::int64_t rings = RingCount(spec.steps, std::max(halfWidth, halfHeight));
-    if (kind == ShapeKind::Ellipse) out.Fill({0, 0, width, height}, spec.begin);  // the corners
+    const std::int64_t rings = RingCount(gradient.steps, std::max(halfWidth, halfHeight));
+    if (kind == ShapeKind::Ellipse) out.Fill({0, 0, width, height}, gradient.begin);  // the corners
     for (std::int64_t ring = 0; ring < rings; ++ring) {
         const int dx = ScaleStep(ring, halfWidth, rings);
         const int dy = ScaleStep(ring, halfHeight, rings);
         const Rect bounds{dx, dy, width - dx, height - dy};
-        const Color color = BandColor(spec.begin, spec.end, ring, rings - 1);
+        const Color color = BandColor(gradient.begin, gradient.end, ring, rings - 1);
         if (kind == ShapeKind::Ellipse) {
             out.FillEllipse(bounds, color);
         } else {
@@ -124,27 +124,27 @@ void Concentric(const GradientSpec& spec, int width, int height, ShapeKind kind,
 }
 
 // Circles around a centre, from a radius that reaches every corner inward.
-void Radial(const GradientSpec& spec, int width, int height, int centerX, int centerY, ShapeList& out) {
-    if (spec.steps < 0) return;
+void Radial(const GradientLook& gradient, int width, int height, int centerX, int centerY, ShapeList& out) {
+    if (gradient.steps < 0) return;
     const std::int64_t reachX = std::max(centerX, width - centerX);
     const std::int64_t reachY = std::max(centerY, height - centerY);
     const int radius = CeilingRoot(reachX * reachX + reachY * reachY);
-    const std::int64_t rings = RingCount(spec.steps, radius);
-    out.Fill({0, 0, width, height}, spec.begin);
+    const std::int64_t rings = RingCount(gradient.steps, radius);
+    out.Fill({0, 0, width, height}, gradient.begin);
     for (std::int64_t ring = 0; ring < rings; ++ring) {
         const int r = radius - ScaleStep(ring, radius, rings);
-        const Color color = BandColor(spec.begin, spec.end, ring, rings - 1);
+        const Color color = BandColor(gradient.begin, gradient.end, ring, rings - 1);
         out.FillEllipse({centerX - r, centerY - r, centerX + r, centerY + r}, color);
     }
 }
 
 // The corner in the direction of the angle, counted counter-clockwise from
 // the right: 0-89 top right, 90-179 top left, 180-269 bottom left, else bottom right.
-void CornerRadial(const GradientSpec& spec, int width, int height, ShapeList& out) {
-    const int quadrant = ((spec.startAngle % 360) + 360) % 360 / 90;
+void CornerRadial(const GradientLook& gradient, int width, int height, ShapeList& out) {
+    const int quadrant = ((gradient.startAngle % 360) + 360) % 360 / 90;
     const bool right = quadrant == 0 || quadrant == 3;
     const bool bottom = quadrant >= 2;
-    Radial(spec, width, height, right ? width : 0, bottom ? height : 0, out);
+    Radial(gradient, width, height, right ? width : 0, bottom ? height : 0, out);
 }
 
 }  // namespace
@@ -159,33 +159,33 @@ Color BandColor(Color begin, Color end, std::int64_t band, std::int64_t bands) {
                Channel(BlueOf(begin), BlueOf(end), band, bands));
 }
 
-std::vector<FilledShape> GradientShapes(const GradientSpec& spec, int width, int height) {
+std::vector<FilledShape> GradientShapes(const GradientLook& gradient, int width, int height) {
     if (width <= 0 || height <= 0) return {};
     ShapeList out(width, height);
-    switch (spec.style) {
+    switch (gradient.style) {
     case GradientStyle::Horizontal:
-        Banded(spec, width, height, false, out);
+        Banded(gradient, width, height, false, out);
         break;
     case GradientStyle::Vertical:
-        Banded(spec, width, height, true, out);
+        Banded(gradient, width, height, true, out);
         break;
     case GradientStyle::Elliptic:
-        Concentric(spec, width, height, ShapeKind::Ellipse, out);
+        Concentric(gradient, width, height, ShapeKind::Ellipse, out);
         break;
     case GradientStyle::Rectangle:
-        Concentric(spec, width, height, ShapeKind::Rectangle, out);
+        Concentric(gradient, width, height, ShapeKind::Rectangle, out);
         break;
     case GradientStyle::VerticalCenter:
-        Mirrored(spec, width, height, true, out);
+        Mirrored(gradient, width, height, true, out);
         break;
     case GradientStyle::HorizontalCenter:
-        Mirrored(spec, width, height, false, out);
+        Mirrored(gradient, width, height, false, out);
         break;
     case GradientStyle::Radial1:
-        Radial(spec, width, height, width / 2, height / 2, out);
+        Radial(gradient, width, height, width / 2, height / 2, out);
         break;
     case GradientStyle::Radial2:
-        CornerRadial(spec, width, height, out);
+        CornerRadial(gradient, width, height, out);
         break;
     }
     return out.Take();

@@ -62,7 +62,7 @@ int ScaleStep(std::int64_t i, std::int64_t range, std::int64_t n);
 // Band i of n: each channel is (begin + ScaleStep(i, end - begin, n)) mod 256.
 Color BandColor(Color begin, Color end, std::int64_t band, std::int64_t bands);
 
-struct GradientSpec {
+struct GradientLook {
     Color begin = kNavy;
     Color end = kAqua;
     GradientStyle style = GradientStyle::Vertical;
@@ -74,7 +74,7 @@ struct GradientSpec {
 // left out; rectangles are clipped to the area. Vertical and horizontal draw
 // Steps + 1 bands (nothing for Steps < 0); the centre styles draw one-pixel
 // stripes and ignore Steps.
-std::vector<FilledShape> GradientShapes(const GradientSpec& spec, int width, int height);
+std::vector<FilledShape> GradientShapes(const GradientLook& gradient, int width, int height);
 
 // One ring of an edge, `inset` pixels in from the area's border: the top and
 // left sides in one colour, the bottom and right sides in the other; the

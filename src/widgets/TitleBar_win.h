@@ -17,7 +17,7 @@ public:
     struct Look {
         widgets::Color background = widgets::kTitleBarBlue;
         widgets::Color text = widgets::kBlack;
-        FontSpec font{"Arial", 16, true};
+        FontStyle font{"Arial", 16, true};
         bool centred = false;
         bool bevel = true;
     };

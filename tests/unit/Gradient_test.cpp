@@ -102,8 +102,8 @@ TEST(GradientScaleTest, BandColoursBlendEachChannelAndEndExactly) {
 }
 
 TEST(GradientStyleTest, VerticalOnTheEditorBackgroundBlendsPerPixelRow) {
-    const GradientSpec spec{kEditorBegin, kEditorEnd, GradientStyle::Vertical, 255, 0};
-    const std::vector<FilledShape> shapes = GradientShapes(spec, 517, 252);
+    const GradientLook gradient{kEditorBegin, kEditorEnd, GradientStyle::Vertical, 255, 0};
+    const std::vector<FilledShape> shapes = GradientShapes(gradient, 517, 252);
     const Raster raster = Raster::Of(shapes, 517, 252);
 
     // 256 bands over 252 rows: each band 0 or 1 rows high, so 4 bands are empty.
@@ -135,8 +135,8 @@ TEST(GradientStyleTest, VerticalOnTheEditorBackgroundBlendsPerPixelRow) {
 
 TEST(GradientStyleTest, HorizontalIsVerticalWithTheAxesExchanged) {
     for (const int steps : {255, 16, 1, 1000}) {
-        const GradientSpec across{kEditorBegin, kEditorEnd, GradientStyle::Horizontal, steps, 0};
-        const GradientSpec down{kEditorBegin, kEditorEnd, GradientStyle::Vertical, steps, 0};
+        const GradientLook across{kEditorBegin, kEditorEnd, GradientStyle::Horizontal, steps, 0};
+        const GradientLook down{kEditorBegin, kEditorEnd, GradientStyle::Vertical, steps, 0};
         const Raster wide = Raster::Of(GradientShapes(across, 300, 7), 300, 7);
         const Raster tall = Raster::Of(GradientShapes(down, 7, 300), 7, 300);
         for (int x = 0; x < 300; ++x) {
@@ -179,8 +179,8 @@ TEST(GradientStyleTest, HorizontalCenterMirrorsFromBothEdgesToTheMiddle) {
           {127, kEditorEnd}}},
     };
     for (const Case& c : cases) {
-        const GradientSpec spec{c.begin, c.end, GradientStyle::HorizontalCenter, 255, 0};
-        const std::vector<FilledShape> shapes = GradientShapes(spec, 254, 33);
+        const GradientLook gradient{c.begin, c.end, GradientStyle::HorizontalCenter, 255, 0};
+        const std::vector<FilledShape> shapes = GradientShapes(gradient, 254, 33);
         EXPECT_LE(shapes.size(), 254u + 2u);
         const Raster raster = Raster::Of(shapes, 254, 33);
         for (const Column& column : c.columns) {
@@ -203,8 +203,8 @@ TEST(GradientStyleTest, CentreStylesAndRectangleCoverTheAreaWithBeginOutsideAndE
         {GradientStyle::Rectangle, 5, 3, 2, 1},
     };
     for (const Case& c : cases) {
-        const GradientSpec spec{kBlack, kWhite, c.style, 255, 0};
-        const Raster raster = Raster::Of(GradientShapes(spec, c.width, c.height), c.width, c.height);
+        const GradientLook gradient{kBlack, kWhite, c.style, 255, 0};
+        const Raster raster = Raster::Of(GradientShapes(gradient, c.width, c.height), c.width, c.height);
         for (const Color pixel : raster.pixels) ASSERT_NE(pixel, kUnpainted) << static_cast<int>(c.style);
         EXPECT_EQ(raster.At(0, 0), kBlack) << static_cast<int>(c.style);
         EXPECT_EQ(raster.At(c.width - 1, c.height - 1), kBlack) << static_cast<int>(c.style);
@@ -214,8 +214,8 @@ TEST(GradientStyleTest, CentreStylesAndRectangleCoverTheAreaWithBeginOutsideAndE
 
 TEST(GradientStyleTest, EllipseStylesStartWithTheWholeAreaInBeginAndStayCentred) {
     for (const GradientStyle style : {GradientStyle::Elliptic, GradientStyle::Radial1, GradientStyle::Radial2}) {
-        const GradientSpec spec{kBlack, kWhite, style, 255, 0};
-        const std::vector<FilledShape> shapes = GradientShapes(spec, 120, 80);
+        const GradientLook gradient{kBlack, kWhite, style, 255, 0};
+        const std::vector<FilledShape> shapes = GradientShapes(gradient, 120, 80);
         ASSERT_GE(shapes.size(), 2u) << static_cast<int>(style);
         EXPECT_EQ(shapes.front(), (FilledShape{{0, 0, 120, 80}, kBlack, ShapeKind::Rectangle}));
         EXPECT_EQ(shapes.back().color, kWhite) << static_cast<int>(style);
@@ -228,7 +228,7 @@ TEST(GradientStyleTest, EllipseStylesStartWithTheWholeAreaInBeginAndStayCentred)
         }
     }
     // Radial2 turns toward the corner its start angle points to.
-    const GradientSpec bottomLeft{kBlack, kWhite, GradientStyle::Radial2, 255, 200};
+    const GradientLook bottomLeft{kBlack, kWhite, GradientStyle::Radial2, 255, 200};
     const Rect last = GradientShapes(bottomLeft, 120, 80).back().bounds;
     EXPECT_EQ((last.left + last.right) / 2, 0);
     EXPECT_EQ((last.top + last.bottom) / 2, 80);
@@ -243,8 +243,8 @@ TEST(GradientStyleTest, DegenerateStepsAndSizesNeitherDivideByZeroNorLeaveTheAre
     for (const GradientStyle style : styles) {
         for (const int steps : {-5, -1, 0, 1, INT_MAX}) {
             for (const auto& size : sizes) {
-                const GradientSpec spec{kNavy, kAqua, style, steps, 45};
-                for (const FilledShape& shape : GradientShapes(spec, size[0], size[1])) {
+                const GradientLook gradient{kNavy, kAqua, style, steps, 45};
+                for (const FilledShape& shape : GradientShapes(gradient, size[0], size[1])) {
                     if (shape.kind != ShapeKind::Rectangle) continue;  // ellipses may reach past the area
                     EXPECT_TRUE(shape.bounds.left >= 0 && shape.bounds.right <= size[0] && shape.bounds.top >= 0 &&
                                 shape.bounds.bottom <= size[1])
@@ -255,13 +255,13 @@ TEST(GradientStyleTest, DegenerateStepsAndSizesNeitherDivideByZeroNorLeaveTheAre
     }
 
     // Steps 0: one band of the first colour over everything. Steps < 0: nothing.
-    const GradientSpec single{kNavy, kAqua, GradientStyle::Vertical, 0, 0};
+    const GradientLook single{kNavy, kAqua, GradientStyle::Vertical, 0, 0};
     EXPECT_EQ(GradientShapes(single, 50, 20), (std::vector<FilledShape>{{{0, 0, 50, 20}, kNavy}}));
     for (const GradientStyle style : {GradientStyle::Vertical, GradientStyle::Horizontal}) {
         EXPECT_TRUE(GradientShapes({kNavy, kAqua, style, -1, 0}, 50, 20).empty());
     }
     // One pixel wide: the middle is the edge, in the first colour.
-    const GradientSpec narrow{kNavy, kAqua, GradientStyle::HorizontalCenter, 255, 0};
+    const GradientLook narrow{kNavy, kAqua, GradientStyle::HorizontalCenter, 255, 0};
     EXPECT_EQ(GradientShapes(narrow, 1, 9), (std::vector<FilledShape>{{{0, 0, 1, 9}, kNavy}}));
     EXPECT_TRUE(GradientShapes(narrow, 0, 9).empty());
 }
@@ -274,8 +274,8 @@ TEST(GradientStyleTest, HugeStepCountsCostNoMoreThanPixelRows) {
         int steps;
     };
     for (const Case c : {Case{252, INT_MAX}, Case{252, 1000}, Case{7, 300}, Case{300, 299}, Case{300, 600}}) {
-        const GradientSpec spec{kEditorBegin, kEditorEnd, GradientStyle::Vertical, c.steps, 0};
-        const std::vector<FilledShape> shapes = GradientShapes(spec, 3, c.height);
+        const GradientLook gradient{kEditorBegin, kEditorEnd, GradientStyle::Vertical, c.steps, 0};
+        const std::vector<FilledShape> shapes = GradientShapes(gradient, 3, c.height);
         ASSERT_EQ(shapes.size(), static_cast<std::size_t>(c.height)) << c.steps;
         EXPECT_EQ(shapes.back().color, kEditorEnd);
         if (c.steps > 100000) continue;  // the band-by-band reading would take too long
@@ -283,7 +283,7 @@ TEST(GradientStyleTest, HugeStepCountsCostNoMoreThanPixelRows) {
         Raster expected(3, c.height);
         for (std::int64_t i = 0; i < bands; ++i) {
             for (int y = ScaleStep(i, c.height, bands); y < ScaleStep(i + 1, c.height, bands); ++y) {
-                for (int x = 0; x < 3; ++x) expected.pixels[y * 3 + x] = BandColor(spec.begin, spec.end, i, c.steps);
+                for (int x = 0; x < 3; ++x) expected.pixels[y * 3 + x] = BandColor(gradient.begin, gradient.end, i, c.steps);
             }
         }
         EXPECT_EQ(Raster::Of(shapes, 3, c.height).pixels, expected.pixels) << c.height << " rows, " << c.steps;

@@ -179,8 +179,8 @@ void DemoWindow::Create() {
     params.height = height;
     WindowBase::Create(params);
 
-    fieldFont_ = CreateFlatFont(FontSpec{"Arial", 13, false}, dpi_);
-    labelFont_ = CreateFlatFont(FontSpec{"Arial", 11, true}, dpi_);
+    fieldFont_ = CreateFlatFont(FontStyle{"Arial", 13, false}, dpi_);
+    labelFont_ = CreateFlatFont(FontStyle{"Arial", 11, true}, dpi_);
 
     background_.Place(hwnd(), {0, 0, width, height});
     widgets::GradientPanel& gradient = background_.Properties();
@@ -190,7 +190,7 @@ void DemoWindow::Create() {
     gradient.SetSunkenFrame(true);
 
     titleBar_.Create(hwnd(), Scaled(2, 2, 517, 24), "Keytide");
-    const FontSpec titleButtonFont{"Arial", 13, true};
+    const FontStyle titleButtonFont{"Arial", 13, true};
     help_.Create(titleBar_.hwnd(), kHelp, "?", Scaled(460, 4, 17, 16));
     minimize_.Create(titleBar_.hwnd(), kMinimize, "-", Scaled(478, 4, 17, 16));
     close_.Create(titleBar_.hwnd(), kClose, "X", Scaled(496, 4, 17, 16));
@@ -209,7 +209,7 @@ void DemoWindow::Create() {
         const KeyPlace& place = kKeys[slot];
         keys_[slot].Create(hwnd(), kKeyFirst + static_cast<int>(slot), place.caption,
                            Scaled(px + place.left, py + place.top, place.width, place.height));
-        keys_[slot].SetFont(FontSpec{"Arial", 16, true});
+        keys_[slot].SetFont(FontStyle{"Arial", 16, true});
         keypad_.Add(keys_[slot]);
     }
     keypad_.Select(0);
@@ -246,7 +246,7 @@ void DemoWindow::Create() {
     ok_.Create(hwnd(), kOk, "Ok", Scaled(376, 248, 65, 25));
     cancel_.Create(hwnd(), kCancel, "Cancel", Scaled(448, 248, 65, 25));
     for (FlatButton* button : {&settings_, &ok_, &cancel_, &browse_}) {
-        button->SetFont(FontSpec{"Arial", 13, true});
+        button->SetFont(FontStyle{"Arial", 13, true});
         button->SetHandCursor(true);
     }
 

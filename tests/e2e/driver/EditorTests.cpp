@@ -639,13 +639,13 @@ void checkBackgroundRows(const ScreenShot& screen, const Editor& editor, int dpi
   const Rect area = layout::ScaleRect(layout::kBackground, dpi);
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
-  GradientSpec spec;
-  spec.begin = Rgb(0x00, 0x98, 0xE1);
-  spec.end = Rgb(0xC4, 0xEC, 0xFF);
-  spec.style = GradientStyle::Vertical;
-  spec.steps = 255;
+  GradientLook gradient;
+  gradient.begin = Rgb(0x00, 0x98, 0xE1);
+  gradient.end = Rgb(0xC4, 0xEC, 0xFF);
+  gradient.style = GradientStyle::Vertical;
+  gradient.steps = 255;
   std::vector<Color> rows(static_cast<size_t>(height), 0xFF000000);
-  for (const FilledShape& band : GradientShapes(spec, width, height)) {
+  for (const FilledShape& band : GradientShapes(gradient, width, height)) {
     for (int y = band.bounds.top; y < band.bounds.bottom; ++y) rows[static_cast<size_t>(y)] = band.color;
   }
   const POINT o = editor.origin();
