@@ -45,7 +45,7 @@ std::optional<std::string> WriteAssignments(ini::IniDocument& file, const KeyAss
     std::optional<std::string> unstorable;
     const auto writeText = [&](const std::string& section, const char* key, const std::string& value) {
         if (file.WriteString(section, key, value) || unstorable) return;
-        unstorable = FormatMessage(std::string_view(key) == "FileName" ? kUnstorableFileName : kUnstorableText, value);
+        unstorable = FillTemplate(std::string_view(key) == "FileName" ? kUnstorableFileName : kUnstorableText, value);
     };
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const std::string section = SlotSection(slot);
@@ -68,7 +68,7 @@ void AssignmentStore::Load(KeyAssignments& keys, ProgramSwitches& switches) {
 }
 
 void AssignmentStore::Save(const KeyAssignments& keys, const ProgramSwitches& switches) {
-    if (standsInForUnreadFile_) throw KeytideError(FormatMessage("Unable to write to %s", file_.Path()));
+    if (standsInForUnreadFile_) throw KeytideError(FillTemplate("Unable to write to %s", file_.Path()));
     std::optional<std::string> unstorable;
     file_.Save([&](ini::IniDocument& document) { unstorable = WriteAssignments(document, keys, switches); });
     if (unstorable) throw KeytideError(*unstorable);

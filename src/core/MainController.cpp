@@ -12,7 +12,7 @@ void MainController::OnCreate() {
     if (!WriteDefaultIni(services_.files, store_.Path())) {
         // The records exist all the same and load with their defaults.
         services_.messages.ShowError(names::kProgramTitle,
-                                     ErrorBoxText(FormatMessage("Cannot create file %s", store_.Path())));
+                                     ErrorBoxText(FillTemplate("Cannot create file %s", store_.Path())));
     }
     startupDone_ = false;
     RegisterEntry(kScrollLockEntry, kScrollLockHotkeyName, kVkScrollLock);

@@ -8,7 +8,7 @@ std::string ErrorBoxText(std::string_view message) {
     return text;
 }
 
-std::string FormatMessage(std::string_view pattern, std::string_view argument) {
+std::string FillTemplate(std::string_view pattern, std::string_view argument) {
     std::string text(pattern);
     if (auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, argument);
     return text;

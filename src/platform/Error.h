@@ -17,6 +17,6 @@ public:
 std::string ErrorBoxText(std::string_view message);
 
 // printf-style "%s" substitution used by the program's message templates.
-std::string FormatMessage(std::string_view pattern, std::string_view argument);
+std::string FillTemplate(std::string_view pattern, std::string_view argument);
 
 }  // namespace keytide

@@ -25,7 +25,7 @@ ConfigFile::Contents ConfigFile::Load() {
     }
     if (!unreadableReported_) {
         unreadableReported_ = true;
-        messages_.ShowError(names::kProgramTitle, ErrorBoxText(FormatMessage("Cannot read file %s", path_)));
+        messages_.ShowError(names::kProgramTitle, ErrorBoxText(FillTemplate("Cannot read file %s", path_)));
     }
     return {LoadResult::Unreadable, ini::IniDocument(codePage_)};
 }
@@ -52,6 +52,6 @@ void ConfigFile::Save(const std::function<void(ini::IniDocument&)>& write) {
     ThrowUnableToWrite();
 }
 
-void ConfigFile::ThrowUnableToWrite() const { throw KeytideError(FormatMessage("Unable to write to %s", path_)); }
+void ConfigFile::ThrowUnableToWrite() const { throw KeytideError(FillTemplate("Unable to write to %s", path_)); }
 
 }  // namespace keytide

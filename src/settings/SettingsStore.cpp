@@ -84,7 +84,7 @@ std::vector<std::string> SettingsStore::Load() {
 }
 
 void SettingsStore::Save() {
-    if (standsInForUnreadFile_) throw KeytideError(FormatMessage("Unable to write to %s", iniFile_.Path()));
+    if (standsInForUnreadFile_) throw KeytideError(FillTemplate("Unable to write to %s", iniFile_.Path()));
     const Settings& s = settings_;
     bool fontNameStored = true;
     iniFile_.Save([&](ini::IniDocument& file) {
@@ -102,13 +102,13 @@ void SettingsStore::Save() {
         file.WriteInteger(kSection, key::kOSDTimeOut, s.timeOutIndex);
     });
     if (!fontNameStored) {
-        throw KeytideError(FormatMessage("Cannot store %s in the system's code page", s.fontName()));
+        throw KeytideError(FillTemplate("Cannot store %s in the system's code page", s.fontName()));
     }
 }
 
 void SettingsStore::SetAutoLoad(bool on) {
     if (!registry_.WriteString(kRunKeyRoot, kRunKeyPath, kRunValueName, on ? executablePath_ : std::string())) {
-        throw KeytideError(FormatMessage("Failed to set data for '%s'", kRunValueName));
+        throw KeytideError(FillTemplate("Failed to set data for '%s'", kRunValueName));
     }
 }
 

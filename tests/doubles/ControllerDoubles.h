@@ -12,7 +12,7 @@
 #include "platform/Hotkeys.h"
 #include "platform/UserMessages.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 using CallLog = std::vector<std::string>;
 
@@ -162,4 +162,4 @@ public:
     std::vector<std::string> boxes;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

@@ -9,7 +9,7 @@
 #include "core/EditorPorts.h"
 #include "doubles/ControllerDoubles.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 class RecordingDisplay : public EditorDisplay {
 public:
@@ -70,4 +70,4 @@ private:
     CallLog& log_;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

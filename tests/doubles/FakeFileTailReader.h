@@ -8,7 +8,7 @@
 #include "doubles/MemoryFileSystem.h"
 #include "platform/FileTail.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 class MemoryFileTailReader : public platform::FileTailReader {
 public:
@@ -30,4 +30,4 @@ private:
     const MemoryFileSystem& files_;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

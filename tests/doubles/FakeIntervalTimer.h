@@ -4,7 +4,7 @@
 
 #include "platform/IntervalTimer.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 class ManualIntervalTimer : public platform::IntervalTimer {
 public:
@@ -35,4 +35,4 @@ public:
     std::function<void()> onTick;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

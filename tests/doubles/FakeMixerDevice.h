@@ -9,7 +9,7 @@
 
 #include "platform/MixerDevice.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 class FakeMixerDevice : public platform::MixerDevice {
 public:
@@ -136,4 +136,4 @@ private:
     }
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

@@ -9,7 +9,7 @@
 
 #include "platform/Power.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 class FakePowerSystem : public platform::PowerSystem {
 public:
@@ -87,4 +87,4 @@ private:
     platform::KernelHandle nextHandle_ = 0x10;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/ProgramWindows.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 class FakeProgramWindows : public platform::ProgramWindows {
 public:
@@ -14,4 +14,4 @@ public:
     bool aboutVisible = false;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

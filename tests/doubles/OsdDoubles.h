@@ -11,7 +11,7 @@
 #include "media/MasterVolume.h"
 #include "osd/OsdPorts.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 using OsdLog = std::vector<std::string>;
 
@@ -109,4 +109,4 @@ private:
     OsdLog& log_;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

@@ -13,7 +13,7 @@
 #include "platform/ShellAssociations.h"
 #include "platform/WindowSystem.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 class FakeRegistry : public platform::Registry {
 public:
@@ -153,4 +153,4 @@ public:
     std::vector<std::string> log;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

@@ -12,7 +12,7 @@
 #include "shell/ShellPorts.h"
 #include "shell/TrayIcon.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 // The shell's side: which icon it holds, under which identity, and every
 // request in order. Identities in `refused` are turned away.
@@ -136,4 +136,4 @@ private:
     std::vector<std::string>& log_;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

@@ -48,7 +48,7 @@ TEST(DefaultIniText, Has121CrLfLinesAnd1511Bytes) {
 }
 
 TEST(WriteDefaultIni, CreatesOnlyAMissingFile) {
-    testing::MemoryFileSystem files;
+    fakes::MemoryFileSystem files;
     EXPECT_TRUE(WriteDefaultIni(files, kPath));
     EXPECT_EQ(files.files[kPath], kDefaultIniText);
 
@@ -56,7 +56,7 @@ TEST(WriteDefaultIni, CreatesOnlyAMissingFile) {
     EXPECT_TRUE(WriteDefaultIni(files, kPath));
     EXPECT_EQ(files.files[kPath], "");
 
-    testing::MemoryFileSystem unwritable;
+    fakes::MemoryFileSystem unwritable;
     unwritable.unwritable.insert(kPath);
     EXPECT_FALSE(WriteDefaultIni(unwritable, kPath));
 }
@@ -80,9 +80,9 @@ protected:
         return "";
     }
 
-    testing::MemoryFileSystem files;
-    testing::Latin1CodePage codePage;
-    testing::RecordingMessages messages;
+    fakes::MemoryFileSystem files;
+    fakes::Latin1CodePage codePage;
+    fakes::RecordingMessages messages;
     ConfigFile iniFile{files, codePage, messages, kPath};
     AssignmentStore store{iniFile};
     KeyAssignments keys;
@@ -188,9 +188,9 @@ std::string SingleWrites(std::string text, const KeyAssignments& keys, const Pro
 }
 
 TEST_F(AssignmentStoreTest, ASaveIsOneReadAndOneWriteWithTheBytesOfTheSingleWrites) {
-    std::vector<testing::CorpusFile> corpus = testing::AwkwardFiles();
+    std::vector<fakes::CorpusFile> corpus = fakes::AwkwardFiles();
     corpus.push_back({"default text", std::string(kDefaultIniText)});
-    for (const testing::WriteCase& c : testing::ByteExactWriteCases()) corpus.push_back({c.name, c.before});
+    for (const fakes::WriteCase& c : fakes::ByteExactWriteCases()) corpus.push_back({c.name, c.before});
 
     // The model as loaded, then changed the ways the editor and the switches
     // change it: other and longer texts, ANSI letters, odd numbers.
@@ -209,7 +209,7 @@ TEST_F(AssignmentStoreTest, ASaveIsOneReadAndOneWriteWithTheBytesOfTheSingleWrit
              switches.osd = !switches.osd;
          }},
     };
-    for (const testing::CorpusFile& file : corpus) {
+    for (const fakes::CorpusFile& file : corpus) {
         for (const auto& [changeName, change] : changes) {
             SCOPED_TRACE(file.name + " / " + changeName);
             Load(file.text);
@@ -245,7 +245,7 @@ TEST_F(AssignmentStoreTest, ReadAndWriteDecisions) {
     const std::string text = "[NumPadKey0]\r\nOSDLabel=Mine\r\n; my notes\r\n";
     struct Case {
         const char* name;
-        std::function<void(testing::MemoryFileSystem&)> arrange;
+        std::function<void(fakes::MemoryFileSystem&)> arrange;
         const char* loadedLabel;  // slot 0's label after the load
         bool reported;            // "Cannot read file" shown at the load
         bool saved;               // the save went through
@@ -266,7 +266,7 @@ TEST_F(AssignmentStoreTest, ReadAndWriteDecisions) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        testing::MemoryFileSystem fresh;
+        fakes::MemoryFileSystem fresh;
         files = fresh;
         files.files[kPath] = text;
         c.arrange(files);

@@ -10,7 +10,7 @@
 namespace keytide {
 namespace {
 
-using testing::CallLog;
+using fakes::CallLog;
 
 // Every operation the dispatcher can reach, recorded by name in one log.
 class RecordingOperations : public LaunchOperations,

@@ -20,7 +20,7 @@
 namespace keytide {
 namespace {
 
-using testing::CallLog;
+using fakes::CallLog;
 
 constexpr char kIniPath[] = "C:\\Keytide\\ktd.ini";
 constexpr int kKey5 = 8;
@@ -83,21 +83,21 @@ protected:
     }
 
     CallLog log;
-    testing::MemoryFileSystem files;
-    testing::RecordingMessages messages;
-    testing::FakeHotkeys hotkeys{log};
-    testing::FakeLockKeyboard keyboard{log, hotkeys};
-    testing::RecordingTray tray{log};
-    testing::RecordingStartup startup{log};
-    testing::RecordingDispatcher dispatcher{log};
+    fakes::MemoryFileSystem files;
+    fakes::RecordingMessages messages;
+    fakes::FakeHotkeys hotkeys{log};
+    fakes::FakeLockKeyboard keyboard{log, hotkeys};
+    fakes::RecordingTray tray{log};
+    fakes::RecordingStartup startup{log};
+    fakes::RecordingDispatcher dispatcher{log};
     Settings settings;
-    testing::Latin1CodePage codePage;
+    fakes::Latin1CodePage codePage;
     ConfigFile iniFile{files, codePage, messages, kIniPath};
     MainController controller{
         ControllerServices{files, messages, hotkeys, keyboard, tray, startup, dispatcher, settings}, iniFile};
-    testing::RecordingDisplay display{log};
-    testing::ScriptedFileChooser chooser;
-    testing::RecordingSettingsDialog settingsDialog{log};
+    fakes::RecordingDisplay display{log};
+    fakes::ScriptedFileChooser chooser;
+    fakes::RecordingSettingsDialog settingsDialog{log};
     AssignmentEditor editor{EditorServices{controller, tray, settings, display, chooser, settingsDialog}};
 };
 

@@ -18,12 +18,12 @@ TEST(ErrorBoxText, AddsAFullStopOnlyWhenMissing) {
     }
 }
 
-TEST(FormatMessage, PutsTheArgumentInPlaceOfTheFirstPlaceholder) {
-    EXPECT_EQ(FormatMessage("Cannot create file %s", "C:\\a b\\ktd.ini"), "Cannot create file C:\\a b\\ktd.ini");
-    EXPECT_EQ(FormatMessage("Failed to set data for '%s'", "Keytide"), "Failed to set data for 'Keytide'");
+TEST(FillTemplate, PutsTheArgumentInPlaceOfTheFirstPlaceholder) {
+    EXPECT_EQ(FillTemplate("Cannot create file %s", "C:\\a b\\ktd.ini"), "Cannot create file C:\\a b\\ktd.ini");
+    EXPECT_EQ(FillTemplate("Failed to set data for '%s'", "Keytide"), "Failed to set data for 'Keytide'");
     // An argument holding a placeholder of its own is taken literally.
-    EXPECT_EQ(FormatMessage("'%s' is not a valid integer value", "%s%s"), "'%s%s' is not a valid integer value");
-    EXPECT_EQ(FormatMessage("no placeholder", "x"), "no placeholder");
+    EXPECT_EQ(FillTemplate("'%s' is not a valid integer value", "%s%s"), "'%s%s' is not a valid integer value");
+    EXPECT_EQ(FillTemplate("no placeholder", "x"), "no placeholder");
 }
 
 }  // namespace

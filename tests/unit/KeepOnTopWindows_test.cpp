@@ -13,13 +13,13 @@ namespace {
 using Lines = std::vector<std::string>;
 
 TEST(KeepOnTopWindowsTest, RunsFromTheFirstShowingUntilBothWindowsAreHidden) {
-    testing::OsdLog log;
-    testing::RecordingOsdWindows windows{log};
-    testing::RecordingOsdTimer keepOnTopTimer{log, "on-top"};
+    fakes::OsdLog log;
+    fakes::RecordingOsdWindows windows{log};
+    fakes::RecordingOsdTimer keepOnTopTimer{log, "on-top"};
     KeepOnTopWindows keptOnTop{windows, keepOnTopTimer};
-    testing::RecordingOsdTimer timeOutTimer{log};
-    testing::RecordingPreviewHost host{log};
-    testing::OsdMasterVolume volume{log};
+    fakes::RecordingOsdTimer timeOutTimer{log};
+    fakes::RecordingPreviewHost host{log};
+    fakes::OsdMasterVolume volume{log};
     Settings settings;
     settings.timeOutIndex = 0;
     OsdController osd{OsdServices{keptOnTop, timeOutTimer, host, volume}, settings, nullptr};

@@ -15,7 +15,7 @@
 namespace keytide {
 namespace {
 
-using testing::CallLog;
+using fakes::CallLog;
 
 constexpr char kIniPath[] = "C:\\Keytide\\ktd.ini";
 
@@ -48,16 +48,16 @@ protected:
     }
 
     CallLog log;
-    testing::MemoryFileSystem files;
-    testing::RecordingMessages messages;
-    testing::FakeHotkeys hotkeys{log};
-    testing::FakeLockKeyboard keyboard{log, hotkeys};
-    testing::RecordingTray tray{log};
+    fakes::MemoryFileSystem files;
+    fakes::RecordingMessages messages;
+    fakes::FakeHotkeys hotkeys{log};
+    fakes::FakeLockKeyboard keyboard{log, hotkeys};
+    fakes::RecordingTray tray{log};
     bool editorVisible = false;
-    testing::RecordingStartup startup{log};
-    testing::RecordingDispatcher dispatcher{log};
+    fakes::RecordingStartup startup{log};
+    fakes::RecordingDispatcher dispatcher{log};
     Settings settings;
-    testing::Latin1CodePage codePage;
+    fakes::Latin1CodePage codePage;
     ConfigFile iniFile{files, codePage, messages, kIniPath};
     MainController controller{
         ControllerServices{files, messages, hotkeys, keyboard, tray, startup, dispatcher, settings}, iniFile};

@@ -13,7 +13,7 @@ namespace {
 using platform::kMixerControlTypeMute;
 using platform::kMixerControlTypeVolume;
 using platform::kMixerControlUniform;
-using testing::FakeMixerDevice;
+using fakes::FakeMixerDevice;
 using Values = std::vector<std::uint32_t>;
 
 constexpr std::uint32_t kVolumeId = 1;

@@ -8,7 +8,7 @@
 namespace keytide {
 namespace {
 
-using testing::OsdLog;
+using fakes::OsdLog;
 using Lines = std::vector<std::string>;
 
 class OsdControllerTest : public ::testing::Test {
@@ -27,10 +27,10 @@ protected:
     Lines TakeLog() { return std::exchange(log, {}); }
 
     OsdLog log;
-    testing::RecordingOsdWindows windows{log};
-    testing::RecordingOsdTimer timer{log};
-    testing::RecordingPreviewHost host{log};
-    testing::OsdMasterVolume volume{log};
+    fakes::RecordingOsdWindows windows{log};
+    fakes::RecordingOsdTimer timer{log};
+    fakes::RecordingPreviewHost host{log};
+    fakes::OsdMasterVolume volume{log};
     Settings settings;
     bool aboutVisible = false;
     OsdController osd{OsdServices{windows, timer, host, volume}, settings, [this] { return aboutVisible; }};

@@ -13,8 +13,8 @@ using Log = std::vector<std::string>;
 
 class PowerActionsTest : public ::testing::Test {
 protected:
-    testing::FakePowerSystem power;
-    testing::FakeWindowSystem windows;
+    fakes::FakePowerSystem power;
+    fakes::FakeWindowSystem windows;
     PowerActions actions{power, windows};
 };
 
@@ -46,7 +46,7 @@ TEST_F(PowerActionsTest, ShutdownDialogIsACloseCommandToTheTaskbar) {
     actions.OpenShutdownDialog();  // no taskbar: posted to no window
     const auto taskbar = windows.Add({"Shell_TrayWnd", ""});
     actions.OpenShutdownDialog();
-    EXPECT_EQ(windows.log, (Log{"close 0", testing::FakeWindowSystem::Describe("close", taskbar)}));
+    EXPECT_EQ(windows.log, (Log{"close 0", fakes::FakeWindowSystem::Describe("close", taskbar)}));
     EXPECT_TRUE(power.log.empty());
 }
 

@@ -10,7 +10,7 @@ namespace keytide {
 namespace {
 
 using Log = std::vector<std::string>;
-using testing::FakePowerSystem;
+using fakes::FakePowerSystem;
 
 // The privilege road when every step succeeds: process 16, token 17.
 const Log kPrivilegeRoad{

@@ -84,7 +84,7 @@ public:
 
 class RecordingPreview final : public OsdPreview {
 public:
-    explicit RecordingPreview(const testing::MemoryFileSystem& files) : files_(files) {}
+    explicit RecordingPreview(const fakes::MemoryFileSystem& files) : files_(files) {}
     void Preview(const Settings& settings) override {
         shown.push_back(settings);
         fileDuringPreview = files_.files.at(kIniPath);
@@ -93,7 +93,7 @@ public:
     std::string fileDuringPreview;
 
 private:
-    const testing::MemoryFileSystem& files_;
+    const fakes::MemoryFileSystem& files_;
 };
 
 class SettingsDialogTest : public ::testing::Test {
@@ -112,11 +112,11 @@ protected:
     std::string Stored(const char* key) const { return ini::ReadString(files.files.at(kIniPath), "Settings", key, "?"); }
 
     Log log;
-    testing::MemoryFileSystem files;
-    testing::Latin1CodePage codePage;
-    testing::RecordingMessages messages;
+    fakes::MemoryFileSystem files;
+    fakes::Latin1CodePage codePage;
+    fakes::RecordingMessages messages;
     ConfigFile iniFile{files, codePage, messages, kIniPath};
-    testing::FakeRegistry registry;
+    fakes::FakeRegistry registry;
     Settings settings;
     SettingsStore store{settings, iniFile, registry, kExePath};
     RecordingView view{log};

@@ -43,11 +43,11 @@ protected:
     std::vector<std::string> ProblemsOfLoad() { return store.Load(); }
     void Load() { EXPECT_EQ(store.Load(), std::vector<std::string>{}); }
 
-    testing::MemoryFileSystem files;
-    testing::Latin1CodePage codePage;
-    testing::RecordingMessages fileMessages;
+    fakes::MemoryFileSystem files;
+    fakes::Latin1CodePage codePage;
+    fakes::RecordingMessages fileMessages;
     ConfigFile iniFile{files, codePage, fileMessages, kIniPath};
-    testing::FakeRegistry registry;
+    fakes::FakeRegistry registry;
     Settings settings;
     SettingsStore store{settings, iniFile, registry, kExePath};
 };
@@ -245,7 +245,7 @@ TEST_F(SettingsStoreTest, ASaveIsOneReadAndOneWriteWithTheBytesOfTheSingleWrites
     settings.fontIndex = 1;
     settings.osdColor = 0x80000018;
     settings.timeOutIndex = kNoSelection;
-    for (const testing::CorpusFile& file : testing::AwkwardFiles()) {
+    for (const fakes::CorpusFile& file : fakes::AwkwardFiles()) {
         SCOPED_TRACE(file.name);
         WriteIni(file.text);
         std::string expected = file.text;
@@ -367,8 +367,8 @@ TEST_F(SettingsStoreTest, TheExecutableNamedRunValueIsRemoved) {
 
 class SettingsStartupTest : public SettingsStoreTest {
 protected:
-    testing::FakeFontSource fonts;
-    testing::RecordingMessages messages;
+    fakes::FakeFontSource fonts;
+    fakes::RecordingMessages messages;
     SettingsStartup startup{settings, store, fonts, messages};
 };
 

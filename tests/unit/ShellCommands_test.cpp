@@ -23,7 +23,7 @@
 namespace keytide {
 namespace {
 
-using testing::CallLog;
+using fakes::CallLog;
 
 constexpr char kIniPath[] = "C:\\Keytide\\ktd.ini";
 constexpr char kHelpPath[] = "C:\\Keytide\\Help\\topics.htm";
@@ -66,28 +66,28 @@ protected:
     }
 
     CallLog log;
-    testing::MemoryFileSystem files;
-    testing::RecordingMessages messages;
-    testing::FakeHotkeys hotkeys{log};
-    testing::FakeLockKeyboard keyboard{log, hotkeys};
-    testing::RecordingStartup startup{log};
-    testing::RecordingDispatcher dispatcher{log};
-    testing::FakeRegistry registry;
-    testing::FakeWindowSystem windowSystem;
-    testing::RecordingStarter starter;
-    testing::RecordingKeyInput keyInput;
-    testing::FakeShellAssociations associations;
+    fakes::MemoryFileSystem files;
+    fakes::RecordingMessages messages;
+    fakes::FakeHotkeys hotkeys{log};
+    fakes::FakeLockKeyboard keyboard{log, hotkeys};
+    fakes::RecordingStartup startup{log};
+    fakes::RecordingDispatcher dispatcher{log};
+    fakes::FakeRegistry registry;
+    fakes::FakeWindowSystem windowSystem;
+    fakes::RecordingStarter starter;
+    fakes::RecordingKeyInput keyInput;
+    fakes::FakeShellAssociations associations;
     Settings settings;
 
-    testing::FakeNotificationArea area;
-    testing::ManualIntervalTimer cycleTimer;
+    fakes::FakeNotificationArea area;
+    fakes::ManualIntervalTimer cycleTimer;
     TrayIcon icon{area, cycleTimer, icons::kTrayPictureCount};
-    testing::FakePopupMenus menus{log};
-    testing::FakeOwnWindows windows{log};
-    testing::FakeAboutBox about{log};
+    fakes::FakePopupMenus menus{log};
+    fakes::FakeOwnWindows windows{log};
+    fakes::FakeAboutBox about{log};
     TrayPresenter tray{icon, menus};
     Launcher launcher{LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations}};
-    testing::Latin1CodePage codePage;
+    fakes::Latin1CodePage codePage;
     ConfigFile iniFile{files, codePage, messages, kIniPath};
     MainController controller{
         ControllerServices{files, messages, hotkeys, keyboard, tray, startup, dispatcher, settings}, iniFile};

@@ -12,7 +12,7 @@
 namespace keytide {
 namespace {
 
-using testing::FakeNotificationArea;
+using fakes::FakeNotificationArea;
 
 // Records the icon's events as text.
 class EventLog : public TrayIconEvents {
@@ -36,7 +36,7 @@ protected:
     void SetUp() override { icon.SetEvents(&log); }
 
     FakeNotificationArea area;
-    testing::ManualIntervalTimer timer;
+    fakes::ManualIntervalTimer timer;
     TrayIcon icon{area, timer, 90};
     EventLog log;
 };

@@ -25,7 +25,7 @@ constexpr char kPlayerDir[] = "C:\\PROGRAM FILES\\WINAMP\\";
 // A player window answering queries the way the player does. Requests to it
 // are logged as "ask <code>[ arg <argument>]" and "cmd <id>"; requests that
 // find no player window end in " (none)".
-class PlayerWindowSystem : public testing::FakeWindowSystem {
+class PlayerWindowSystem : public fakes::FakeWindowSystem {
 public:
     struct Player {
         std::intptr_t version = 0x5010;
@@ -97,7 +97,7 @@ private:
 };
 
 // Starting a program can bring the player up at once (or not).
-class PlayerStarter : public testing::RecordingStarter {
+class PlayerStarter : public fakes::RecordingStarter {
 public:
     void StartProgram(const std::string& commandLine, platform::ShowState show) override {
         RecordingStarter::StartProgram(commandLine, show);
@@ -130,12 +130,12 @@ protected:
     }
 
     PlayerWindowSystem windows;
-    testing::FakeRegistry registry;
+    fakes::FakeRegistry registry;
     PlayerStarter starter;
-    testing::MemoryFileSystem files;
-    testing::MemoryFileTailReader tails{files};
-    testing::ManualIntervalTimer timer;
-    testing::Latin1CodePage codePage;
+    fakes::MemoryFileSystem files;
+    fakes::MemoryFileTailReader tails{files};
+    fakes::ManualIntervalTimer timer;
+    fakes::Latin1CodePage codePage;
     WinampRemote winamp{WinampServices{windows, registry, starter, files, tails, timer, codePage}};
 };
 
@@ -318,7 +318,7 @@ TEST_F(TrackWatchTest, RunsEvery20MsFromConstructionUntilDestruction) {
     EXPECT_TRUE(timer.running);
     EXPECT_EQ(timer.intervalMs, 20u);
     {
-        testing::ManualIntervalTimer ownTimer;
+        fakes::ManualIntervalTimer ownTimer;
         {
             WinampRemote other(WinampServices{windows, registry, starter, files, tails, ownTimer, codePage});
             EXPECT_TRUE(ownTimer.running);

@@ -13,7 +13,7 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-using testing::FakeWindowSystem;
+using fakes::FakeWindowSystem;
 
 struct Boxes {
     bool maximize;
@@ -23,7 +23,7 @@ constexpr Boxes kBothBoxes{true, true};
 constexpr Boxes kNoBox{false, false};
 
 // The foreground window changes once it has been asked for `changeAfter` times.
-class ChangingForeground : public testing::FakeWindowSystem {
+class ChangingForeground : public fakes::FakeWindowSystem {
 public:
     platform::WindowId ForegroundWindow() override {
         const platform::WindowId current = asked++ < changeAfter ? foreground : later;
@@ -38,8 +38,8 @@ public:
 class WindowActionsTest : public ::testing::Test {
 protected:
     ChangingForeground windows;
-    testing::RecordingMci mci;
-    testing::FakeProgramWindows own;
+    fakes::RecordingMci mci;
+    fakes::FakeProgramWindows own;
     WindowActions actions{WindowActionServices{windows, mci, own}};
 };
 

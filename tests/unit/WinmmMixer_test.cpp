@@ -18,7 +18,7 @@ using platform::kMixerControlMultiple;
 using platform::kMixerControlTypeMute;
 using platform::kMixerControlTypeVolume;
 using platform::kMixerControlUniform;
-using testing::FakeMixerDevice;
+using fakes::FakeMixerDevice;
 using Values = std::vector<std::uint32_t>;
 
 constexpr std::uint32_t kBass = 0x50030002;   // MIXERCONTROL_CONTROLTYPE_BASS
