@@ -25,7 +25,6 @@
 #include "platform/win32/WinmmMixerDevice.h"
 #include "platform/win32/SystemServices.h"
 #include "platform/win32/Win32CodePage.h"
-#include "platform/win32/Win32FileTail.h"
 #include "platform/win32/Win32FontSource.h"
 #include "platform/win32/Win32IntervalTimer.h"
 #include "platform/win32/Win32LockKeyboard.h"
@@ -148,9 +147,7 @@ int RunProgram() {
     Win32PowerSystem powerSystem;
     PowerActions power(powerSystem, windowSystem);
     // --- media player
-    Win32FileTailReader fileTails;
-    Win32IntervalTimer trackWatchTimer;
-    WinampRemote winamp(WinampServices{windowSystem, registry, starter, files, fileTails, trackWatchTimer, codePage});
+    WinampRemote winamp(WinampServices{windowSystem, registry, starter});
 
     Dispatcher dispatcher(DispatchServices{launch, windowActions, power, volume, winamp, osd});
     ControllerServices services{files, messages, hotkeys, keyboard, tray, deferredStart, dispatcher, settings};
