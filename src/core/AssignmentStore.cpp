@@ -2,6 +2,7 @@
 
 #include "core/DefaultIni.h"
 #include "platform/Error.h"
+#include "platform/FilePath.h"
 #include "platform/Names.h"
 
 namespace keytide {
@@ -15,10 +16,7 @@ constexpr char kUnstorableText[] = "Cannot store %s in the system's code page";
 }  // namespace
 
 std::string IniFilePathFor(std::string_view executablePath) {
-    auto separator = executablePath.find_last_of("\\:");
-    std::string directory(separator == std::string_view::npos ? std::string_view{}
-                                                               : executablePath.substr(0, separator + 1));
-    return directory + names::kIniFileName;
+    return std::string(platform::DirectoryOf(executablePath)) + names::kIniFileName;
 }
 
 bool WriteDefaultIni(platform::FileSystem& files, const std::string& path) {

@@ -2,12 +2,12 @@
 
 #include "actions/ActionCatalog.h"
 #include "core/EditorLayout.h"
+#include "platform/FilePath.h"
 
 namespace keytide {
 
 std::string FileBaseName(std::string_view path) {
-    const std::size_t separator = path.find_last_of("\\:");
-    const std::string_view name = separator == std::string_view::npos ? path : path.substr(separator + 1);
+    const std::string_view name = platform::FileNameOf(path);
     const std::size_t dot = name.find_last_of('.');
     return std::string(dot == std::string_view::npos ? name : name.substr(0, dot));
 }

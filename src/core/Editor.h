@@ -14,9 +14,8 @@
 
 namespace keytide {
 
-// The name of a chosen file without folder and extension: the name is what
-// follows the last "\" or ":"; the extension runs from the last "." when no
-// "\" or ":" comes after that "." (so "C:\my.dir\tool" has none).
+// The name of a chosen file without folder and extension: the extension runs
+// from the name's last "." (so "C:\my.dir\tool" has none).
 std::string FileBaseName(std::string_view path);
 
 // The label a browsed file gets: its base name, cut to 8 characters. Paths

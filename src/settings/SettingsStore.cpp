@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include "platform/Error.h"
+#include "platform/FilePath.h"
 #include "settings/ColorCodec.h"
 
 namespace keytide {
@@ -36,11 +37,6 @@ void SelectFontNamed(Settings& settings, const std::string& name) {
 }
 
 }  // namespace
-
-std::string ExecutableFileName(std::string_view path) {
-    const auto separator = path.find_last_of("\\:/");
-    return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
-}
 
 SettingsStore::SettingsStore(Settings& settings, ConfigFile& iniFile, platform::Registry& registry,
                              std::string executablePath)
@@ -114,7 +110,7 @@ void SettingsStore::SetAutoLoad(bool on) {
 
 void SettingsStore::RemoveExecutableRunValue() {
     // An empty name would be the key's default value, which is not ours.
-    const std::string name = ExecutableFileName(executablePath_);
+    const std::string name(platform::FileNameOf(executablePath_));
     if (!name.empty()) registry_.DeleteValue(kRunKeyRoot, kRunKeyPath, name);
 }
 

@@ -20,9 +20,6 @@ inline constexpr char kRunValueName[] = "Keytide";
 
 inline constexpr char kDefaultFontName[] = "Arial";
 
-// The part of a path after its last "\", ":" or "/".
-std::string ExecutableFileName(std::string_view path);
-
 class SettingsStore {
 public:
     SettingsStore(Settings& settings, ConfigFile& iniFile, platform::Registry& registry,

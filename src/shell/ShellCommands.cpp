@@ -1,14 +1,12 @@
 #include "shell/ShellCommands.h"
 
+#include "platform/FilePath.h"
 #include "platform/Names.h"
 
 namespace keytide {
 
 std::string HelpDocumentPathFor(std::string_view executablePath) {
-    const auto separator = executablePath.find_last_of("\\:");
-    const std::string_view directory =
-        separator == std::string_view::npos ? std::string_view{} : executablePath.substr(0, separator + 1);
-    return std::string(directory) + names::kHelpDocument;
+    return std::string(platform::DirectoryOf(executablePath)) + names::kHelpDocument;
 }
 
 ShellCommands::ShellCommands(ShellServices services, std::string helpDocument)

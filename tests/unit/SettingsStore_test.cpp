@@ -337,18 +337,6 @@ TEST_F(SettingsStoreTest, ARefusedRunValueIsReportedAndTheRestLoads) {
     }
 }
 
-TEST(ExecutableFileNameTest, IsThePartAfterTheLastSeparator) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"C:\\Program Files\\Keytide\\keytide.exe", "keytide.exe"},
-        {"C:keytide.exe", "keytide.exe"},
-        {"\\\\server\\share\\tools/kt.exe", "kt.exe"},
-        {"keytide.exe", "keytide.exe"},
-        {"C:\\Tools\\", ""},
-        {"", ""},
-    };
-    for (const auto& [path, name] : cases) EXPECT_EQ(ExecutableFileName(path), name) << path;
-}
-
 TEST_F(SettingsStoreTest, TheExecutableNamedRunValueIsRemoved) {
     registry.SetString(RegistryRoot::CurrentUser, kRunKeyPath, "keytide.exe", "C:\\old\\keytide.exe");
     registry.SetString(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName, kExePath);
