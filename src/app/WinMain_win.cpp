@@ -18,11 +18,10 @@
 #include "core/MainWindow_win.h"
 #include "media/EndpointMasterVolume.h"
 #include "media/VolumeKeys.h"
-#include "media/WinmmMixer.h"
+#include "media/WinmmMasterVolume_win.h"
 #include "media/WinampRemote.h"
 #include "osd/OnScreenDisplay_win.h"
 #include "platform/win32/Win32AudioEndpoint.h"
-#include "platform/win32/WinmmMixerDevice.h"
 #include "platform/win32/SystemServices.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32FontSource.h"
@@ -120,19 +119,14 @@ int RunProgram() {
     WelcomeScreen welcome;
     DeferredStartSteps deferredStart(startup, welcome);
     // --- master volume: the default output's endpoint volume where it answers,
-    // the winmm mixer otherwise (it opens device 0 as it is made; the main
-    // window assigns 0 once more)
+    // the winmm mixer otherwise
     ComApartment com;  // Core Audio's endpoint volume is a COM object
     const std::unique_ptr<Win32AudioEndpoint> endpoint = Win32AudioEndpoint::ForDefaultOutput(com);
-    std::unique_ptr<WinmmMixerDevice> mixerDevice;
     std::unique_ptr<MasterVolume> masterVolume;
     if (endpoint) {
         masterVolume = std::make_unique<EndpointMasterVolume>(*endpoint);
     } else {
-        mixerDevice = std::make_unique<WinmmMixerDevice>();
-        auto mixer = std::make_unique<WinmmMixer>(*mixerDevice);
-        mixer->SetMixerId(0);
-        masterVolume = std::move(mixer);
+        masterVolume = std::make_unique<WinmmMasterVolume>();
     }
     MasterVolumeKeys volume(*masterVolume);
     // --- on-screen display (after the master volume, which the bar reads)
