@@ -56,6 +56,7 @@ TEST(VolumeKeysTest, EachPressReadsChangesOnePartAndWritesTheRestBackAsRead) {
         {"one channel: the other stays without a value", {40000, -1, 0}, Press::Up, {41000, -1, 0}},
         {"mute switches on, the level stays", {12345, 54321, 0}, Press::Mute, {12345, 54321, 1}},
         {"mute switches off again", {12345, 54321, 1}, Press::Mute, {12345, 54321, 0}},
+        {"an unknown mute state: the press mutes", {12345, 54321, -1}, Press::Mute, {12345, 54321, 1}},
         {"an unreadable level is not replaced by a made-up one", {-1, -1, 1}, Press::Up, {-1, -1, 1}},
     };
     for (const Case& c : cases) {
