@@ -62,15 +62,15 @@ void Dispatcher::RunImmediateAction(const KeyAssignment& key) {
     case action::kBrowser: launch.RunFile(launch.ReadShellOpenCommand("http")); break;
     case action::kRunDialog: launch.WinKeyChord('R'); break;
     case action::kExplorer: launch.WinKeyChord('E'); break;
-    case action::kLogOff: services_.power.LogOff(); break;
+    case action::kLogOff: RequestSession(platform::SessionRequest::LogOff); break;
     case action::kMinimizeAll: launch.WinKeyChord('D'); break;
     case action::kMute: services_.volume.ToggleMute(); break;
     case action::kAddRemovePrograms: launch.RunControlPanelApplet(kAddRemoveProgramsCommand); break;
     case action::kDisplayProperties: launch.RunControlPanelApplet(kDisplayPropertiesCommand); break;
     case action::kSystemProperties: launch.RunControlPanelApplet(kSystemPropertiesCommand); break;
     case action::kRefreshDesktop: windows.RefreshDesktop(); break;
-    case action::kRestart: services_.power.RequestPower(PowerAction::Restart); break;
-    case action::kShutDown: services_.power.RequestPower(PowerAction::ShutDown); break;
+    case action::kRestart: RequestSession(platform::SessionRequest::Restart); break;
+    case action::kShutDown: RequestSession(platform::SessionRequest::ShutDown); break;
     case action::kFindFile: launch.WinKeyChord('F'); break;
     case action::kVolumeDown: services_.volume.VolumeDown(); break;
     case action::kVolumeUp: services_.volume.VolumeUp(); break;
@@ -83,14 +83,18 @@ void Dispatcher::RunImmediateAction(const KeyAssignment& key) {
         break;
     case action::kWinampPrevious: winamp.PreviousTrack(); break;
     case action::kWinampStop: winamp.SetPlayState(PlayState::Stopped); break;
-    case action::kSuspend: services_.power.RequestPower(PowerAction::Suspend); break;
+    case action::kSuspend: RequestSession(platform::SessionRequest::Suspend); break;
     default: break;  // the deferred actions, and indices that name no action
     }
 }
 
+void Dispatcher::RequestSession(platform::SessionRequest request) {
+    (void)services_.session.Request(request);  // a refused request goes unreported
+}
+
 void Dispatcher::RunDeferredAction(const KeyAssignment& key) {
     if (key.actionIndex == action::kScreenSaver) services_.windows.StartScreenSaver();
-    if (key.actionIndex == action::kShutdownDialog) services_.power.OpenShutdownDialog();
+    if (key.actionIndex == action::kShutdownDialog) services_.windows.OpenShutdownDialog();
 }
 
 }  // namespace keytide

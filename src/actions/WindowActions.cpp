@@ -7,6 +7,7 @@ namespace {
 constexpr char kCdDoorOpenCommand[] = "Set cdaudio door open";
 constexpr char kDesktopClass[] = "Progman";
 constexpr char kOldDesktopTitle[] = "Program   Manager";
+constexpr char kTaskbarClass[] = "Shell_TrayWnd";
 
 }  // namespace
 
@@ -41,6 +42,10 @@ void WindowActions::RefreshDesktop() {
     // Waits for the desktop to handle its refresh before the repaint.
     services_.windows.RefreshDesktopWindow(FindDesktopWindow(services_.windows));
     services_.windows.RepaintDesktop();
+}
+
+void WindowActions::OpenShutdownDialog() {
+    services_.windows.RequestClose(services_.windows.FindTopWindow(kTaskbarClass, nullptr));
 }
 
 void WindowActions::StartScreenSaver() {

@@ -26,6 +26,7 @@ public:
     void EjectCD() override;
     void RefreshDesktop() override;
     void StartScreenSaver() override;
+    void OpenShutdownDialog() override;
 
 private:
     WindowActionServices services_;

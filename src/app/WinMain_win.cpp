@@ -7,7 +7,6 @@
 
 #include "actions/Dispatcher.h"
 #include "actions/Launcher.h"
-#include "actions/PowerActions.h"
 #include "actions/WindowActions.h"
 #include "app/DialogHosts_win.h"
 #include "core/AssignmentStore.h"
@@ -28,7 +27,7 @@
 #include "platform/win32/Win32IntervalTimer.h"
 #include "platform/win32/Win32LockKeyboard.h"
 #include "platform/win32/Win32Mci.h"
-#include "platform/win32/Win32Power.h"
+#include "platform/win32/Win32Session.h"
 #include "platform/win32/Win32ProgramWindows.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellAssociations.h"
@@ -138,12 +137,11 @@ int RunProgram() {
     Win32Mci mci;
     Win32ProgramWindows ownWindows([&about] { return about.IsVisible(); });
     WindowActions windowActions(WindowActionServices{windowSystem, mci, ownWindows});
-    Win32PowerSystem powerSystem;
-    PowerActions power(powerSystem, windowSystem);
+    Win32SessionControl session;
     // --- media player
     WinampRemote winamp(WinampServices{windowSystem, registry, starter});
 
-    Dispatcher dispatcher(DispatchServices{launch, windowActions, power, volume, winamp, osd});
+    Dispatcher dispatcher(DispatchServices{launch, windowActions, session, volume, winamp, osd});
     ControllerServices services{files, messages, hotkeys, keyboard, tray, deferredStart, dispatcher, settings};
     MainWindow mainWindow(hotkeys, std::make_unique<MainController>(services, iniFile));
     mainWindow.Create(application.hwnd());

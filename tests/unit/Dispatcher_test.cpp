@@ -15,7 +15,7 @@ using fakes::CallLog;
 // Every operation the dispatcher can reach, recorded by name in one log.
 class RecordingOperations : public LaunchOperations,
                             public WindowOperations,
-                            public PowerOperations,
+                            public platform::SessionControl,
                             public VolumeKeys,
                             public WinampControl,
                             public OsdDisplay {
@@ -41,12 +41,15 @@ public:
     void RefreshDesktop() override { Log("RefreshDesktop"); }
     void StartScreenSaver() override { Log("StartScreenSaver"); }
 
-    void LogOff() override { Log("LogOff"); }
     void OpenShutdownDialog() override { Log("OpenShutdownDialog"); }
-    void RequestPower(PowerAction action) override {
-        Log(action == PowerAction::Restart    ? "Restart"
-            : action == PowerAction::ShutDown ? "ShutDown"
-                                              : "Suspend");
+
+    bool Request(platform::SessionRequest request) override {
+        using platform::SessionRequest;
+        Log(request == SessionRequest::LogOff    ? "LogOff"
+            : request == SessionRequest::Restart ? "Restart"
+            : request == SessionRequest::ShutDown ? "ShutDown"
+                                                  : "Suspend");
+        return true;
     }
 
     void ToggleMute() override { Log("ToggleMute"); }

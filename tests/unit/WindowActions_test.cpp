@@ -137,6 +137,13 @@ TEST_F(WindowActionsTest, RefreshGoesToTheDesktopByItsClassThenRepaints) {
     }
 }
 
+TEST_F(WindowActionsTest, ShutdownDialogIsACloseCommandToTheTaskbar) {
+    actions.OpenShutdownDialog();  // no taskbar: posted to no window
+    const auto taskbar = windows.Add({"Shell_TrayWnd", ""});
+    actions.OpenShutdownDialog();
+    EXPECT_EQ(windows.log, (Log{"close 0", FakeWindowSystem::Describe("close", taskbar)}));
+}
+
 TEST_F(WindowActionsTest, ScreenSaverHidesTheApplicationWindowUnlessAboutIsShown) {
     own.mainWindow = 7;
     own.applicationWindow = 3;
