@@ -1,6 +1,6 @@
 #include "actions/Dispatcher.h"
 
-#include "actions/ActionCatalog.h"
+#include "model/ActionCatalog.h"
 
 namespace keytide {
 
@@ -10,29 +10,27 @@ constexpr char kAddRemoveProgramsCommand[] = "rundll32.exe shell32.dll,Control_R
 constexpr char kDisplayPropertiesCommand[] = "rundll32.exe shell32.dll,Control_RunDLL Desk.cpl";
 constexpr char kSystemPropertiesCommand[] = "rundll32.exe shell32.dll,Control_RunDLL Sysdm.cpl";
 
-bool IsKind(const KeyAssignment& key, AssignmentKind kind) { return key.kind == static_cast<std::int32_t>(kind); }
-
 }  // namespace
 
 bool CarriesVolumeAction(const KeyAssignment& key) {
-    return IsKind(key, AssignmentKind::Action) &&
+    return key.kind == AssignmentKind::Action &&
            (key.actionIndex == action::kVolumeDown || key.actionIndex == action::kVolumeUp);
 }
 
 void Dispatcher::Dispatch(int slot, const KeyAssignment& key, bool osdEnabled) {
-
-    switch (key.kind) {
-    case static_cast<std::int32_t>(AssignmentKind::Action):
-        RunImmediateAction(key);
-        break;
-    case static_cast<std::int32_t>(AssignmentKind::RunFile):
-        services_.launch.RunFile(key.fileName);
-        break;
-    case static_cast<std::int32_t>(AssignmentKind::GoToAddress):
-        services_.launch.OpenAddress(key.address);
-        break;
-    default:
-        break;  // an unknown kind carries out nothing; the label still shows
+    // An unknown kind carries out nothing; the label still shows.
+    if (const std::optional<AssignmentKind> kind = key.kind.Known()) {
+        switch (*kind) {
+        case AssignmentKind::Action:
+            RunImmediateAction(key);
+            break;
+        case AssignmentKind::RunFile:
+            services_.launch.RunFile(key.fileName);
+            break;
+        case AssignmentKind::GoToAddress:
+            services_.launch.OpenAddress(key.address);
+            break;
+        }
     }
 
     if (osdEnabled) services_.osd.ShowKeyLabel(slot, key.osdLabel);
@@ -42,7 +40,7 @@ void Dispatcher::Dispatch(int slot, const KeyAssignment& key, bool osdEnabled) {
         services_.osd.HideVolumeBar();
     }
 
-    if (IsKind(key, AssignmentKind::Action)) RunDeferredAction(key);
+    if (key.kind == AssignmentKind::Action) RunDeferredAction(key);
 
     services_.osd.KeyDone(slot);
 }

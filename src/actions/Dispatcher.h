@@ -3,14 +3,20 @@
 // on-screen display, then the actions that must come after the display.
 #include "actions/LaunchOperations.h"
 #include "actions/WindowOperations.h"
-#include "core/ControllerPorts.h"
-#include "core/KeyAssignment.h"
+#include "model/KeyAssignment.h"
 #include "media/VolumeKeys.h"
 #include "media/WinampControl.h"
 #include "osd/OsdDisplay.h"
 #include "platform/Session.h"
 
 namespace keytide {
+
+// Carries out one key slot's assignment and the on-screen display after it.
+class SlotDispatcher {
+public:
+    virtual ~SlotDispatcher() = default;
+    virtual void Dispatch(int slot, const KeyAssignment& assignment, bool osdEnabled) = 0;
+};
 
 struct DispatchServices {
     LaunchOperations& launch;

@@ -32,7 +32,7 @@ void ReadAssignments(const ini::IniDocument& file, KeyAssignments& keys, Program
         key.fileName = file.ReadString(section, "FileName", "");
         key.address = file.ReadString(section, "GoToAdress", "");
         key.actionIndex = file.ReadInteger(section, "Action", 0);
-        key.kind = file.ReadInteger(section, "SelectedFunction", 1);
+        key.kind = StoredKind::FromFile(file.ReadInteger(section, "SelectedFunction", 1));
     }
     switches.active = file.ReadBool(kActiveSection, kActiveKey, true);
     switches.osd = file.ReadBool(kActiveSection, kOsdKey, true);
@@ -52,7 +52,7 @@ std::optional<std::string> WriteAssignments(ini::IniDocument& file, const KeyAss
         writeText(section, "FileName", key.fileName);
         writeText(section, "GoToAdress", key.address);
         file.WriteInteger(section, "Action", key.actionIndex);
-        file.WriteInteger(section, "SelectedFunction", key.kind);
+        file.WriteInteger(section, "SelectedFunction", key.kind.FileValue());
     }
     file.WriteBool(kActiveSection, kActiveKey, switches.active);
     file.WriteBool(kActiveSection, kOsdKey, switches.osd);

@@ -1,6 +1,6 @@
 #include "core/Editor.h"
 
-#include "actions/ActionCatalog.h"
+#include "model/ActionCatalog.h"
 #include "core/EditorLayout.h"
 #include "platform/FilePath.h"
 
@@ -40,7 +40,7 @@ void AssignmentEditor::SelectKey(int slot) {
     EditorDisplay& display = services_.display;
     display.ShowSelectedKey(slot);
     // Any other stored kind leaves the option buttons as they were.
-    if (record.kind >= 0 && record.kind <= 2) display.ShowKind(static_cast<AssignmentKind>(record.kind));
+    if (const std::optional<AssignmentKind> kind = record.kind.Known()) display.ShowKind(*kind);
     display.ShowAction(IsActionIndex(record.actionIndex) ? record.actionIndex : -1);
     display.ShowFileName(record.fileName);
     display.ShowLabel(record.osdLabel);

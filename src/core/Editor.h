@@ -69,7 +69,7 @@ public:
 
 private:
     KeyAssignment& Record() { return services_.controller.Assignments()[selectedSlot_]; }
-    void SetKind(AssignmentKind kind) { Record().kind = static_cast<std::int32_t>(kind); }
+    void SetKind(AssignmentKind kind) { Record().kind = kind; }
 
     EditorServices services_;
     int selectedSlot_ = 0;

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "core/KeyAssignment.h"
+#include "model/KeyAssignment.h"
 
 namespace keytide {
 

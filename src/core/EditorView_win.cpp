@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "actions/ActionCatalog.h"
+#include "model/ActionCatalog.h"
 #include "core/EditorLayout.h"
 #include "platform/Error.h"
 #include "widgets/Dpi_win.h"

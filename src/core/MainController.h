@@ -6,9 +6,10 @@
 #include <string>
 
 #include "core/AssignmentStore.h"
+#include "actions/Dispatcher.h"
 #include "core/ControllerPorts.h"
-#include "core/KeySlots.h"
-#include "core/KeyAssignment.h"
+#include "model/KeySlots.h"
+#include "model/KeyAssignment.h"
 #include "core/LockKeys.h"
 #include "platform/FileSystem.h"
 #include "platform/Hotkeys.h"

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "actions/Dispatcher.h"
 #include "core/ControllerPorts.h"
 #include "platform/Hotkeys.h"
 #include "platform/UserMessages.h"

@@ -89,7 +89,7 @@ TEST_F(AssignmentStoreTest, DefaultTextLoadsTheDefaultAssignments) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         EXPECT_EQ(keys[slot].osdLabel, expected[slot].first) << slot;
         EXPECT_EQ(keys[slot].actionIndex, expected[slot].second) << slot;
-        EXPECT_EQ(keys[slot].kind, 0) << slot;
+        EXPECT_EQ(keys[slot].kind.FileValue(), 0) << slot;
     }
     EXPECT_TRUE(switches.active);
     EXPECT_TRUE(switches.osd);
@@ -101,10 +101,10 @@ TEST_F(AssignmentStoreTest, ValuesFollowTheIntegerAndBooleanReadingRules) {
          "[NumPadKey2]\r\nAction=12abc\r\nSelectedFunction=-3\r\n"
          "[IsActive]\r\nIsKTDActive=yes\r\nIsOSDActive=2\r\n");
     EXPECT_EQ(keys[0].actionIndex, 31);
-    EXPECT_EQ(keys[0].kind, 1);
+    EXPECT_EQ(keys[0].kind.FileValue(), 1);
     EXPECT_EQ(keys[1].actionIndex, 16);
     EXPECT_EQ(keys[2].actionIndex, 0);
-    EXPECT_EQ(keys[2].kind, -3);
+    EXPECT_EQ(keys[2].kind.FileValue(), -3);
     EXPECT_TRUE(switches.active);  // "yes" is no integer: the default
     EXPECT_TRUE(switches.osd);     // any non-zero integer is true
 
@@ -159,7 +159,7 @@ TEST_F(AssignmentStoreTest, SaveIntoAnEmptyFileWritesAll77Values) {
     EXPECT_EQ(lines, 15u * 6 + 3);  // 15 headers + 75 keys, [IsActive] + 2 keys
     store.Load(keys, switches);
     EXPECT_EQ(keys[14].osdLabel, "None");
-    EXPECT_EQ(keys[14].kind, 1);
+    EXPECT_EQ(keys[14].kind.FileValue(), 1);
 }
 
 // The 77 writes of a save, one at a time in the file's order, each on the text
@@ -172,7 +172,7 @@ std::string SingleWrites(std::string text, const KeyAssignments& keys, const Pro
         text = ini::WriteString(text, section, "FileName", ansi(keys[slot].fileName));
         text = ini::WriteString(text, section, "GoToAdress", ansi(keys[slot].address));
         text = ini::WriteString(text, section, "Action", std::to_string(keys[slot].actionIndex));
-        text = ini::WriteString(text, section, "SelectedFunction", std::to_string(keys[slot].kind));
+        text = ini::WriteString(text, section, "SelectedFunction", std::to_string(keys[slot].kind.FileValue()));
     }
     text = ini::WriteString(text, "IsActive", "IsKTDActive", switches.active ? "1" : "0");
     return ini::WriteString(text, "IsActive", "IsOSDActive", switches.osd ? "1" : "0");
@@ -194,7 +194,7 @@ TEST_F(AssignmentStoreTest, ASaveIsOneReadAndOneWriteWithTheBytesOfTheSingleWrit
                  keys[slot].fileName = "C:\\Caf\xC3\xA9\\" + std::string(300 + slot, 'f') + ".exe";
                  keys[slot].address = slot % 4 ? "" : "example.com/?q= spaced ";
                  keys[slot].actionIndex = -2147483647 - 1;
-                 keys[slot].kind = slot;
+                 keys[slot].kind = StoredKind::FromFile(slot);
              }
              switches.active = !switches.active;
              switches.osd = !switches.osd;
@@ -343,7 +343,7 @@ TEST_F(AssignmentStoreTest, UnicodeFilesLoadEveryKeyAndSaveInTheirOwnEncoding) {
         if (c.label0 == "Run") {
             EXPECT_EQ(keys[13].osdLabel, "Min/Res");
             EXPECT_EQ(keys[14].actionIndex, 16);
-            EXPECT_EQ(keys[14].kind, 0);
+            EXPECT_EQ(keys[14].kind.FileValue(), 0);
         }
         keys[1].fileName = "D:\\" + cyrillic + "\\run.exe";
         const ini::FileText before = ini::DecodeFileText(c.bytes);

@@ -2,7 +2,7 @@
 // decision, the deferred actions and the end of the press, in that order.
 #include <gtest/gtest.h>
 
-#include "actions/ActionCatalog.h"
+#include "model/ActionCatalog.h"
 #include "actions/Dispatcher.h"
 #include "doubles/ControllerDoubles.h"
 #include "platform/Error.h"
@@ -96,7 +96,7 @@ class DispatcherTest : public ::testing::Test {
 protected:
     void Assign(int slot, int kind, int actionIndex, std::string label = "L") {
         KeyAssignment& key = keys[slot];
-        key.kind = kind;
+        key.kind = StoredKind::FromFile(kind);
         key.actionIndex = actionIndex;
         key.osdLabel = std::move(label);
     }
@@ -175,9 +175,9 @@ TEST_F(DispatcherTest, OtherKindsIgnoreTheirLeftOverActionIndex) {
         key.fileName = "C:\\a.exe";
         key.address = "example.com";
         key.osdLabel = "K";
-        key.kind = 1;
+        key.kind = AssignmentKind::RunFile;
         EXPECT_EQ(Press(2), (CallLog{"RunFile C:\\a.exe", "ShowLabel K", "HideVolumeBar"})) << leftOver;
-        key.kind = 2;
+        key.kind = AssignmentKind::GoToAddress;
         EXPECT_EQ(Press(2), (CallLog{"OpenAddress example.com", "ShowLabel K", "HideVolumeBar"})) << leftOver;
     }
 }

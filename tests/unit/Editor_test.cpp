@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "actions/ActionCatalog.h"
+#include "model/ActionCatalog.h"
 #include "core/DefaultIni.h"
 #include "core/Editor.h"
 #include "core/EditorLayout.h"
@@ -130,7 +130,7 @@ TEST_F(EditorTest, SelectingShowsStoredValuesAsTheyAreAndChangesNoRecord) {
         {2, 31, AssignmentKind::GoToAddress, -1},
     };
     for (const Case& c : cases) {
-        Key(3) = KeyAssignment{"A long label of 23 chars", "C:\\x.exe", "http://example.com/", c.action, c.kind};
+        Key(3) = KeyAssignment{"A long label of 23 chars", "C:\\x.exe", "http://example.com/", c.action, StoredKind::FromFile(c.kind)};
         const KeyAssignment before = Key(3);
         editor.SelectKey(kKeyPlus);  // kind 0: the option shows Action
         editor.SelectKey(3);
@@ -148,7 +148,7 @@ TEST_F(EditorTest, SelectingShowsStoredValuesAsTheyAreAndChangesNoRecord) {
 
 TEST_F(EditorTest, ShowingKeysOneAfterAnotherLeavesEveryRecordAsLoaded) {
     // A key of kind 0 whose record also holds a file name and an address.
-    Key(4) = KeyAssignment{"Mail", "C:\\mail.exe", "http://mail.example/", action::kMail, 0};
+    Key(4) = KeyAssignment{"Mail", "C:\\mail.exe", "http://mail.example/", action::kMail, AssignmentKind::Action};
     controller.SaveAssignments();
     const std::string saved = Ini();
     for (int round = 0; round < 2; ++round) {
@@ -157,7 +157,7 @@ TEST_F(EditorTest, ShowingKeysOneAfterAnotherLeavesEveryRecordAsLoaded) {
     editor.OnShown();
     editor.Ok();
     EXPECT_EQ(Ini(), saved);
-    EXPECT_EQ(Key(4).kind, 0);
+    EXPECT_EQ(Key(4).kind.FileValue(), 0);
 }
 
 // Each of the user's actions in the editor, from a key of a known kind.
@@ -184,12 +184,12 @@ TEST_F(EditorTest, KindFollowsTheUsersActions) {
         {"picking no action", 2, [](AssignmentEditor& e) { e.PickAction(kActionCount); }, 2, std::nullopt},
     };
     for (const Case& c : cases) {
-        Key(5) = KeyAssignment{"Label", "C:\\file.exe", "http://old/", action::kBrowser, c.startKind};
+        Key(5) = KeyAssignment{"Label", "C:\\file.exe", "http://old/", action::kBrowser, StoredKind::FromFile(c.startKind)};
         editor.SelectKey(5);
         display.kind.reset();
         c.act(editor);
 
-        EXPECT_EQ(Key(5).kind, c.kind) << c.action;
+        EXPECT_EQ(Key(5).kind.FileValue(), c.kind) << c.action;
         EXPECT_EQ(display.kind, c.shownKind) << c.action;
         // The other kinds' fields stay in the record.
         EXPECT_EQ(Key(5).fileName, "C:\\file.exe") << c.action;
@@ -204,7 +204,7 @@ TEST_F(EditorTest, PickingAnActionReplacesATypedLabelWithItsShortLabel) {
     EXPECT_EQ(Key(kKey5).actionIndex, action::kVolumeUp);
     EXPECT_EQ(Key(kKey5).osdLabel, "Vol+");
     EXPECT_EQ(display.label, "Vol+");
-    EXPECT_EQ(Key(kKey5).kind, 0);
+    EXPECT_EQ(Key(kKey5).kind.FileValue(), 0);
 
     editor.TypeAddress("http://example.org/");
     EXPECT_EQ(Key(kKey5).address, "http://example.org/");
@@ -218,7 +218,7 @@ TEST_F(EditorTest, BrowsingSetsFileLabelAndKindAndOffersTheLastFileAgain) {
     editor.TypeLabel("typed");
     editor.BrowseForFile();
 
-    EXPECT_EQ(Key(2).kind, 1);
+    EXPECT_EQ(Key(2).kind.FileValue(), 1);
     EXPECT_EQ(Key(2).fileName, "C:\\Tools\\calculator.exe");
     EXPECT_EQ(Key(2).osdLabel, "calculat");
     EXPECT_EQ(display.kind, AssignmentKind::RunFile);
@@ -229,7 +229,7 @@ TEST_F(EditorTest, BrowsingSetsFileLabelAndKindAndOffersTheLastFileAgain) {
     // Cancelled: nothing changes, and the file chosen before is offered again.
     editor.SelectKey(kKey5);
     editor.BrowseForFile();
-    EXPECT_EQ(Key(kKey5).kind, 0);
+    EXPECT_EQ(Key(kKey5).kind.FileValue(), 0);
     EXPECT_EQ(Key(kKey5).fileName, "");
     EXPECT_EQ(Key(kKey5).osdLabel, "Ply/Paus");
 
@@ -356,12 +356,12 @@ TEST_F(EditorTest, CancelThrowsAwayEveryEditOfEveryKeyAndBothSwitches) {
     editor.Cancel();
 
     EXPECT_EQ(Ini(), before);
-    EXPECT_EQ(Key(1).kind, 0);
+    EXPECT_EQ(Key(1).kind.FileValue(), 0);
     EXPECT_EQ(Key(1).fileName, "");
     EXPECT_EQ(Key(1).osdLabel, "Mute");
     EXPECT_EQ(Key(kKey5).actionIndex, action::kWinampPlayPause);
     EXPECT_EQ(Key(kKey5).osdLabel, "Ply/Paus");
-    EXPECT_EQ(Key(14).kind, 0);
+    EXPECT_EQ(Key(14).kind.FileValue(), 0);
     EXPECT_EQ(Key(14).address, "");
     EXPECT_TRUE(controller.IsActive());
     EXPECT_TRUE(controller.IsOsdEnabled());

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "core/KeySlots.h"
+#include "model/KeySlots.h"
 #include "doubles/ControllerDoubles.h"
 
 namespace keytide {

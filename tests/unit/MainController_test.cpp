@@ -71,7 +71,7 @@ TEST_F(MainControllerTest, FirstStartWritesTheDefaultFileAndLoadsIt) {
     EXPECT_EQ(controller.Assignments()[0].actionIndex, 8);
     EXPECT_EQ(controller.Assignments()[13].osdLabel, "Min/Res");
     EXPECT_EQ(controller.Assignments()[13].actionIndex, 11);
-    EXPECT_EQ(controller.Assignments()[13].kind, 0);
+    EXPECT_EQ(controller.Assignments()[13].kind.FileValue(), 0);
     EXPECT_TRUE(controller.IsActive());
     EXPECT_TRUE(controller.IsOsdEnabled());
     EXPECT_TRUE(controller.IsStartupDone());
@@ -93,7 +93,7 @@ TEST_F(MainControllerTest, AnExistingEmptyFileIsLeftAloneAndEverySlotRunsNothing
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const KeyAssignment& key = controller.Assignments()[slot];
         EXPECT_EQ(key.osdLabel, "None") << slot;
-        EXPECT_EQ(key.kind, 1) << slot;
+        EXPECT_EQ(key.kind.FileValue(), 1) << slot;
         EXPECT_EQ(key.fileName, "") << slot;
     }
     EXPECT_TRUE(controller.IsActive());

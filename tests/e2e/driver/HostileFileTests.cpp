@@ -276,7 +276,7 @@ Expectation expect(const std::string& bytes) {
     // Log off, restart, shut down, shutdown dialog, suspend, and the close of
     // whatever window has the focus would end the test session, not the program.
     const int action = key.actionIndex;
-    e.pressable[slot] = !(key.kind == 0 && (action == 0 || action == 10 || action == 17 || action == 19 ||
+    e.pressable[slot] = !(key.kind == keytide::AssignmentKind::Action && (action == 0 || action == 10 || action == 17 || action == 19 ||
                                             action == 29 || action == 30));
   }
   if (!e.scrollLockSaves) return e;

@@ -1,4 +1,4 @@
-#include "core/KeySlots.h"
+#include "model/KeySlots.h"
 
 namespace keytide {
 
