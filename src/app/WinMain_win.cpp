@@ -33,7 +33,7 @@
 #include "platform/win32/Win32ShellAssociations.h"
 #include "platform/win32/Win32WindowSystem.h"
 #include "platform/win32/WindowBase.h"
-#include "settings/Settings.h"
+#include "model/Settings.h"
 #include "settings/SettingsDialog_win.h"
 #include "settings/SettingsStartup.h"
 #include "settings/SettingsStore.h"
@@ -94,6 +94,7 @@ int RunProgram() {
 
     // Shared state of the windows.
     Settings settings;
+    std::vector<std::string> installedFonts;  // filled at the deferred start
 
     // --- the tray icon (not up until the deferred start) and its menus
     TrayIconWindow trayWindow(TrayPictures::Load(icons::kTrayPictureCount));
@@ -112,9 +113,9 @@ int RunProgram() {
 
     // --- settings and start-up steps
     Win32FontSource fonts;
-    SettingsStore settingsStore(settings, iniFile, registry, ExecutablePath());
-    SettingsStartup startup(settings, settingsStore, fonts, messages);
-    startup.ResetToDesignState();
+    SettingsStore settingsStore(settings, installedFonts, iniFile, registry, ExecutablePath());
+    settingsStore.RemoveExecutableRunValue();
+    SettingsStartup startup(installedFonts, settingsStore, fonts, messages);
     WelcomeScreen welcome;
     DeferredStartSteps deferredStart(startup, welcome);
     // --- master volume: the default output's endpoint volume where it answers,
@@ -158,7 +159,7 @@ int RunProgram() {
     welcome.Create(application.hwnd());
     EditorSettingsHost settingsHost(mainWindow);
     OsdSettingsPreview settingsPreview(osd.Controller());
-    SettingsDialogWindow settingsDialog(settings, settingsStore, settingsHost, settingsPreview, messages);
+    SettingsDialogWindow settingsDialog(settings, installedFonts, settingsStore, settingsHost, settingsPreview, messages);
     settingsDialog.Create(application.hwnd());
     SettingsDialogFromEditor settingsOpener(settingsDialog);
     // --- the assignment editor on the main window, key "/" shown

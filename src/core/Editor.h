@@ -10,7 +10,7 @@
 #include "core/ControllerPorts.h"
 #include "core/EditorPorts.h"
 #include "core/MainController.h"
-#include "settings/Settings.h"
+#include "model/Settings.h"
 
 namespace keytide {
 

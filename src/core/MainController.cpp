@@ -23,6 +23,7 @@ void MainController::OnCreate() {
 void MainController::OnDeferredStart() {
     services_.startup.FillFontList();
     services_.startup.LoadSettings();
+    settingsLoaded_ = true;
     if (switches_.active) RegisterSlotHotkeys();
     if (services_.settings.welcomeScreen) services_.startup.ShowWelcomeScreen();
     services_.startup.HideWelcomeScreen();
@@ -59,7 +60,8 @@ void MainController::OnHotKey(int id, bool editorVisible) {
     if (id == hotkeyIds_[kScrollLockEntry]) {
         if (!lockKeys_.TakeScrollLockPress(id)) return;  // our own press: nothing happened
         if (editorVisible) return;
-        if (services_.settings.useScrollLock) {
+        // Until the settings are loaded Scroll Lock only toggles its light.
+        if (settingsLoaded_ && services_.settings.useScrollLock) {
             if (lockKeys_.IsOn(platform::LockKey::ScrollLock)) {
                 RegisterSlotHotkeys();
                 switches_.active = true;

@@ -14,7 +14,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Hotkeys.h"
 #include "platform/UserMessages.h"
-#include "settings/Settings.h"
+#include "model/Settings.h"
 
 namespace keytide {
 
@@ -89,6 +89,7 @@ private:
     KeyAssignments keys_;
     ProgramSwitches switches_;
     bool startupDone_ = false;
+    bool settingsLoaded_ = false;
     // Zero until an entry's key is first registered.
     std::array<int, kHotkeyEntryCount> hotkeyIds_{};
     LockKeys lockKeys_{services_.keyboard, services_.hotkeys};

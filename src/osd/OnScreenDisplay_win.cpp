@@ -25,7 +25,7 @@ void Win32OsdWindows::ShapeText(const std::string& label, const OsdFont& font) {
     text_.SetShape(TextToRgn(label, osdFont.get()));
 }
 
-void Win32OsdWindows::ShapeProgress(int barHeight, int barStyle) {
+void Win32OsdWindows::ShapeProgress(int barHeight, std::optional<BarStyle> barStyle) {
     progress_.SetShape(CreateProgressRgn(barHeight, barStyle));
 }
 

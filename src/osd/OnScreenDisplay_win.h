@@ -12,7 +12,7 @@
 #include "osd/OsdController.h"
 #include "osd/OsdPorts.h"
 #include "osd/OsdWindow_win.h"
-#include "settings/Settings.h"
+#include "model/Settings.h"
 
 namespace keytide::win32 {
 
@@ -29,7 +29,7 @@ public:
     ScreenSize PrimaryScreen() const override;
     bool IsVisible(OsdWindow window) const override;
     void ShapeText(const std::string& label, const OsdFont& font) override;
-    void ShapeProgress(int barHeight, int barStyle) override;
+    void ShapeProgress(int barHeight, std::optional<BarStyle> barStyle) override;
     void SetBounds(OsdWindow window, const WindowBounds& bounds) override;
     void SetColor(OsdWindow window, ColorValue color) override;
     void Disable(OsdWindow window) override;

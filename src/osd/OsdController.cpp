@@ -48,7 +48,7 @@ void OsdController::HideVolumeBar() { services_.windows.Hide(OsdWindow::Progress
 
 void OsdController::OnTimeOutTick() {
     ++ticks_;
-    if (ticks_ > TickLimit(settings_.timeOutIndex)) {
+    if (ticks_ > TickLimit(settings_.timeOutSeconds)) {
         services_.windows.Hide(OsdWindow::Text);
         services_.windows.Hide(OsdWindow::Progress);
         services_.timer.Stop();
@@ -83,7 +83,7 @@ void OsdController::Preview(const Settings& dialogControls) {
     // The thread handles no messages while it waits: paint both shapes first.
     windows.PaintNow(OsdWindow::Text);
     windows.PaintNow(OsdWindow::Progress);
-    services_.host.Block(PreviewWaitMs(dialogControls.timeOutIndex));
+    services_.host.Block(PreviewWaitMs(dialogControls.timeOutSeconds));
 
     windows.Hide(OsdWindow::Progress);
     windows.Hide(OsdWindow::Text);

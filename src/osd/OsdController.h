@@ -7,7 +7,7 @@
 #include "media/MasterVolume.h"
 #include "osd/OsdDisplay.h"
 #include "osd/OsdPorts.h"
-#include "settings/Settings.h"
+#include "model/Settings.h"
 
 namespace keytide {
 

@@ -75,10 +75,10 @@ std::optional<ColorValue> SystemColorChooser::Choose(ColorValue initial) {
     return static_cast<ColorValue>(choose.rgbResult & 0x00FFFFFFu);
 }
 
-SettingsDialogWindow::SettingsDialogWindow(Settings& settings, SettingsStore& store, SettingsDialogHost& host,
-                                           OsdPreview& preview, platform::UserMessages& messages)
-    : settings_(settings),
-      dialog_(settings, store, SettingsDialogServices{*this, host, colors_, preview, messages}) {}
+SettingsDialogWindow::SettingsDialogWindow(Settings& settings, const std::vector<std::string>& installedFonts,
+                                           SettingsStore& store, SettingsDialogHost& host, OsdPreview& preview,
+                                           platform::UserMessages& messages)
+    : dialog_(settings, installedFonts, store, SettingsDialogServices{*this, host, colors_, preview, messages}) {}
 
 int SettingsDialogWindow::Scale(int pixels) const { return widgets::ScaleToDpi(pixels, dpi_); }
 
@@ -251,10 +251,10 @@ void SettingsDialogWindow::FillFontList(const std::vector<std::string>& names) {
     listedFonts_ = names;
 }
 
-void SettingsDialogWindow::ShowValues(const Settings& settings) {
-    FillFontList(settings.fontNames);
+void SettingsDialogWindow::ShowValues(const Settings& settings, const std::vector<std::string>& fonts) {
+    FillFontList(fonts);
     for (SettingsControl control : kSettingsControls) {
-        const ControlValue value = ValueOf(settings, control);
+        const ControlValue value = ValueOf(settings, control, fonts);
         switch (KindOf(control)) {
         case ControlKind::CheckBox:
             checks_[static_cast<std::size_t>(CheckBoxSlot(control))].SetChecked(value != 0);

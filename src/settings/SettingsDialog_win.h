@@ -48,8 +48,8 @@ private:
 
 class SettingsDialogWindow final : public WindowBase, private SettingsDialogView {
 public:
-    SettingsDialogWindow(Settings& settings, SettingsStore& store, SettingsDialogHost& host, OsdPreview& preview,
-                         platform::UserMessages& messages);
+    SettingsDialogWindow(Settings& settings, const std::vector<std::string>& installedFonts, SettingsStore& store,
+                         SettingsDialogHost& host, OsdPreview& preview, platform::UserMessages& messages);
 
     // Creates the window hidden, centred on the screen, owned by `owner`.
     void Create(HWND owner);
@@ -64,7 +64,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void ShowValues(const Settings& settings) override;
+    void ShowValues(const Settings& settings, const std::vector<std::string>& fonts) override;
     void Show() override;
     void Hide() override;
 
@@ -79,7 +79,6 @@ private:
     int Scale(int pixels) const;
     RECT Scaled(const widgets::Rect& at96) const;
 
-    Settings& settings_;
     SystemColorChooser colors_;
     SettingsDialog dialog_;
     int dpi_ = 96;

@@ -1,8 +1,11 @@
 #include "settings/SettingsStore.h"
 
+#include <algorithm>
+
 #include "platform/Error.h"
 #include "platform/FilePath.h"
 #include "settings/ColorCodec.h"
+#include "settings/SettingChoices.h"
 
 namespace keytide {
 
@@ -25,22 +28,19 @@ constexpr char kOSDProgressStyle[] = "OSDProgressStyle";
 constexpr char kOSDTimeOut[] = "OSDTimeOut";
 }  // namespace key
 
-// An index the list does not have leaves it without a selection.
-int ListIndex(std::int32_t index, int entryCount) { return index >= 0 && index < entryCount ? index : kNoSelection; }
-
-// Selects every entry equal to the name, letter case included; an unknown
-// name leaves the selection as it was.
-void SelectFontNamed(Settings& settings, const std::string& name) {
-    for (std::size_t entry = 0; entry < settings.fontNames.size(); ++entry) {
-        if (settings.fontNames[entry] == name) settings.fontIndex = static_cast<int>(entry);
-    }
+bool Installed(const std::vector<std::string>& fonts, const std::string& name) {
+    return std::find(fonts.begin(), fonts.end(), name) != fonts.end();
 }
 
 }  // namespace
 
-SettingsStore::SettingsStore(Settings& settings, ConfigFile& iniFile, platform::Registry& registry,
-                             std::string executablePath)
-    : settings_(settings), iniFile_(iniFile), registry_(registry), executablePath_(std::move(executablePath)) {}
+SettingsStore::SettingsStore(Settings& settings, const std::vector<std::string>& installedFonts, ConfigFile& iniFile,
+                             platform::Registry& registry, std::string executablePath)
+    : settings_(settings),
+      installedFonts_(installedFonts),
+      iniFile_(iniFile),
+      registry_(registry),
+      executablePath_(std::move(executablePath)) {}
 
 std::vector<std::string> SettingsStore::Load() {
     std::vector<std::string> problems;
@@ -61,21 +61,24 @@ std::vector<std::string> SettingsStore::Load() {
     s.useScrollLock = file.ReadBool(kSection, key::kScrollLock, true);
     s.animateTray = file.ReadBool(kSection, key::kAnimateSysTray, true);
 
-    SelectFontNamed(s, file.ReadString(kSection, key::kFontName, kDefaultFontName));
-    if (s.fontIndex == kNoSelection) SelectFontNamed(s, kDefaultFontName);
+    const std::string fontName = file.ReadString(kSection, key::kFontName, kDefaultFontName);
+    if (Installed(installedFonts_, fontName)) {
+        s.fontName = fontName;
+    } else if (!Installed(installedFonts_, s.fontName)) {
+        s.fontName = Installed(installedFonts_, kDefaultFontName) ? kDefaultFontName : "";
+    }
 
     s.bold = file.ReadBool(kSection, key::kBold, true);
     s.italic = file.ReadBool(kSection, key::kItalic, false);
-    s.osdSize = ListIndex(file.ReadInteger(kSection, key::kOSDSize, 1), kSizeListCount);
+    s.osdSize = ChoiceAt(kSizeChoices, file.ReadInteger(kSection, key::kOSDSize, 1));
     try {
         s.osdColor = StringToColor(file.ReadString(kSection, key::kOSDColor, kDefaultColorName));
     } catch (const KeytideError& error) {
         report(error);
         s.osdColor = StringToColor(kDefaultColorName);
     }
-    s.barStyle =
-        ListIndex(file.ReadInteger(kSection, key::kOSDProgressStyle, 1), kProgressBarStyleListCount);
-    s.timeOutIndex = ListIndex(file.ReadInteger(kSection, key::kOSDTimeOut, 2), kTimeOutListCount);
+    s.barStyle = ChoiceAt(kBarStyleChoices, file.ReadInteger(kSection, key::kOSDProgressStyle, 1));
+    s.timeOutSeconds = ChoiceAt(kTimeOutChoices, file.ReadInteger(kSection, key::kOSDTimeOut, 2));
     return problems;
 }
 
@@ -88,17 +91,17 @@ void SettingsStore::Save() {
         file.WriteBool(kSection, key::kWelcomeScreen, s.welcomeScreen);
         file.WriteBool(kSection, key::kScrollLock, s.useScrollLock);
         file.WriteBool(kSection, key::kAnimateSysTray, s.animateTray);
-        fontNameStored = file.WriteString(kSection, key::kFontName, s.fontName());
+        fontNameStored = file.WriteString(kSection, key::kFontName, s.fontName);
         file.WriteBool(kSection, key::kBold, s.bold);
         file.WriteBool(kSection, key::kItalic, s.italic);
-        file.WriteInteger(kSection, key::kOSDSize, s.osdSize);
+        file.WriteInteger(kSection, key::kOSDSize, PositionOf(kSizeChoices, s.osdSize));
         // Colour names and "$" numbers are ASCII: every encoding holds them.
         (void)file.WriteString(kSection, key::kOSDColor, ColorToString(s.osdColor));
-        file.WriteInteger(kSection, key::kOSDProgressStyle, s.barStyle);
-        file.WriteInteger(kSection, key::kOSDTimeOut, s.timeOutIndex);
+        file.WriteInteger(kSection, key::kOSDProgressStyle, PositionOf(kBarStyleChoices, s.barStyle));
+        file.WriteInteger(kSection, key::kOSDTimeOut, PositionOf(kTimeOutChoices, s.timeOutSeconds));
     });
     if (!fontNameStored) {
-        throw KeytideError(FillTemplate("Cannot store %s in the system's code page", s.fontName()));
+        throw KeytideError(FillTemplate("Cannot store %s in the system's code page", s.fontName));
     }
 }
 

@@ -34,8 +34,9 @@ public:
                        std::to_string(font.pointSize) + "pt" + (font.bold ? " bold" : "") +
                        (font.italic ? " italic" : ""));
     }
-    void ShapeProgress(int barHeight, int barStyle) override {
-        log_.push_back("shape progress h=" + std::to_string(barHeight) + " style=" + std::to_string(barStyle));
+    void ShapeProgress(int barHeight, std::optional<BarStyle> barStyle) override {
+        const char* style = !barStyle ? "none" : *barStyle == BarStyle::Normal ? "normal" : "rounded";
+        log_.push_back("shape progress h=" + std::to_string(barHeight) + " style=" + style);
     }
     void SetBounds(OsdWindow window, const WindowBounds& bounds) override {
         log_.push_back(std::string("bounds ") + NameOf(window) + " " + Describe(bounds));

@@ -21,7 +21,7 @@ TEST(KeepOnTopWindowsTest, RunsFromTheFirstShowingUntilBothWindowsAreHidden) {
     fakes::RecordingPreviewHost host{log};
     fakes::OsdMasterVolume volume{log};
     Settings settings;
-    settings.timeOutIndex = 0;
+    settings.timeOutSeconds = 1;
     OsdController osd{OsdServices{keptOnTop, timeOutTimer, host, volume}, settings, nullptr};
     // The windows' showing and hiding and the keep-on-top timer, in order.
     auto takeLog = [&] {

@@ -14,14 +14,9 @@ using Lines = std::vector<std::string>;
 class OsdControllerTest : public ::testing::Test {
 protected:
     OsdControllerTest() {
-        settings.fontNames = {"Arial", "Courier New"};
-        settings.fontIndex = 0;
-        settings.bold = true;
-        settings.italic = false;
-        settings.osdSize = 2;
-        settings.barStyle = 1;
-        settings.timeOutIndex = 0;
-        settings.osdColor = kColorLime;
+        settings.fontName = "Arial";
+        settings.osdSize = OsdSize::Large;
+        settings.timeOutSeconds = 1;
     }
 
     Lines TakeLog() { return std::exchange(log, {}); }
@@ -61,10 +56,10 @@ TEST_F(OsdControllerTest, TheLastKeysLabelIsNotBuiltAgainWhileItIsUp) {
 }
 
 TEST_F(OsdControllerTest, LabelFollowsTheSettingsAndScreenOfTheMoment) {
-    settings.fontIndex = 1;
+    settings.fontName = "Courier New";
     settings.bold = false;
     settings.italic = true;
-    settings.osdSize = -1;
+    settings.osdSize = std::nullopt;
     settings.osdColor = 0x8000000F;
     windows.screen = {1920, 1080};
     osd.ShowLabel("");
@@ -85,7 +80,7 @@ TEST_F(OsdControllerTest, ApplicationWindowStaysWhileTheAboutWindowIsUp) {
 TEST_F(OsdControllerTest, VolumeBarIsBuiltOnceARunAndFollowsTheVolume) {
     volume.volume = {11466, 11466};  // 22932 div 3276 = 7 steps
     osd.ShowVolumeBar();
-    EXPECT_EQ(TakeLog(), (Lines{"shape progress h=76 style=1", "read volume", "color progress 0000FF00",
+    EXPECT_EQ(TakeLog(), (Lines{"shape progress h=76 style=rounded", "read volume", "color progress 0000FF00",
                                 "bounds progress 0,659 175x367", "disable progress", "show progress",
                                 "hide application"}));
 
@@ -98,12 +93,12 @@ TEST_F(OsdControllerTest, VolumeBarIsBuiltOnceARunAndFollowsTheVolume) {
     EXPECT_EQ(TakeLog(), (Lines{"hide progress"}));
 
     // A new run rebuilds, in the style chosen meanwhile; no mixer gives width 0.
-    settings.barStyle = 0;
+    settings.barStyle = BarStyle::Normal;
     volume.volume = {-1, -1};
     osd.ShowVolumeBar();
     const Lines lines = TakeLog();
     ASSERT_GE(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "shape progress h=76 style=0");
+    EXPECT_EQ(lines[0], "shape progress h=76 style=normal");
     EXPECT_EQ(lines[3], "bounds progress 0,659 0x367");
     EXPECT_TRUE(windows.IsVisible(OsdWindow::Progress));
 }
@@ -121,19 +116,19 @@ TEST_F(OsdControllerTest, VolumeBarLeavesTheTimeOutAlone) {
 
 TEST_F(OsdControllerTest, TimeOutHidesBothWindowsOnceTheTicksPassTheLimit) {
     struct Case {
-        int timeOutIndex;
+        std::optional<int> seconds;
         int hidingTick;
     };
-    const Case cases[] = {{0, 11}, {9, 101}, {2, 31}, {-1, 1}};
+    const Case cases[] = {{1, 11}, {10, 101}, {3, 31}, {std::nullopt, 1}};
     for (const Case& c : cases) {
-        settings.timeOutIndex = c.timeOutIndex;
+        settings.timeOutSeconds = c.seconds;
         osd.ShowLabel("Calc");
         osd.ShowVolumeBar();
         TakeLog();
         for (int tick = 1; tick < c.hidingTick; ++tick) osd.OnTimeOutTick();
-        EXPECT_TRUE(TakeLog().empty()) << "index " << c.timeOutIndex << ": hidden too early";
+        EXPECT_TRUE(TakeLog().empty()) << "seconds " << c.seconds.value_or(0) << ": hidden too early";
         osd.OnTimeOutTick();
-        EXPECT_EQ(TakeLog(), (Lines{"hide text", "hide progress", "timer stop"})) << "index " << c.timeOutIndex;
+        EXPECT_EQ(TakeLog(), (Lines{"hide text", "hide progress", "timer stop"})) << "seconds " << c.seconds.value_or(0);
     }
 }
 
@@ -166,18 +161,18 @@ TEST_F(OsdControllerTest, OnTopTimerRaisesTheVisibleWindowsLabelFirst) {
 
 TEST_F(OsdControllerTest, PreviewShowsTheDialogsChoicesForOneTimeOut) {
     Settings dialog = settings;  // unsaved choices differ from the settings in force
-    dialog.fontIndex = 1;
+    dialog.fontName = "Courier New";
     dialog.bold = false;
-    dialog.osdSize = 0;
-    dialog.barStyle = 0;
-    dialog.timeOutIndex = 4;
+    dialog.osdSize = OsdSize::Small;
+    dialog.barStyle = BarStyle::Normal;
+    dialog.timeOutSeconds = 5;
     dialog.osdColor = 0x000000FF;
     volume.volume = {0, 0};
 
     osd.Preview(dialog);
     EXPECT_EQ(TakeLog(),
               (Lines{"cursor busy", "color text 000000FF", "shape text \"OSD Test\" font \"Courier New\" 19pt",
-                     "bounds text 25,15 999x384", "show text", "disable text", "shape progress h=76 style=0",
+                     "bounds text 25,15 999x384", "show text", "disable text", "shape progress h=76 style=normal",
                      "bounds progress 0,659 1024x367", "color progress 000000FF", "show progress",
                      "disable progress", "hide application", "paint text", "paint progress", "block 5000ms",
                      "hide progress", "hide text", "cursor default"}));
@@ -187,10 +182,10 @@ TEST_F(OsdControllerTest, PreviewAlwaysRebuildsTheBarAndHidesTheApplicationWindo
     aboutVisible = true;
     windows.visible[1] = true;  // a bar from a key press is up
     Settings dialog = settings;
-    dialog.timeOutIndex = -1;
+    dialog.timeOutSeconds = std::nullopt;
     osd.Preview(dialog);
     const Lines lines = TakeLog();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "shape progress h=76 style=1"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "shape progress h=76 style=rounded"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "hide application"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "block 0ms"), lines.end());
 }

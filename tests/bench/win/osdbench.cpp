@@ -29,6 +29,7 @@
 #include "platform/Names.h"
 #include "osd/OsdLayout.h"
 #include "osd/RegionBuilders_win.h"
+#include "settings/SettingChoices.h"
 
 using namespace keytide;
 using namespace keytide::win32;
@@ -70,8 +71,9 @@ std::vector<unsigned char> RegionData(HRGN region) {
 
 // ---------------------------------------------------------------------------
 int RunRegionBench(const std::string& label, int sizeIndex) {
+    const std::optional<OsdSize> size = ChoiceAt(kSizeChoices, sizeIndex);
     const ScreenSize screen = PrimaryScreenSize();
-    const OsdFont request{"Arial", true, false, OsdFontPointSize(screen.height, sizeIndex)};
+    const OsdFont request{"Arial", true, false, OsdFontPointSize(screen.height, size)};
     UniqueHfont font = CreateOsdFont(request);
     char face[LF_FACESIZE] = {};
     SIZE extent{};
@@ -132,7 +134,7 @@ int RunRegionBench(const std::string& label, int sizeIndex) {
         UniqueHfont anotherFont = CreateOsdFont(request);
         UniqueHrgn text = TextToRgn(i % 2 ? label : "Vol+", anotherFont.get());
         UniqueHrgn empty = TextToRgn("", anotherFont.get());
-        UniqueHrgn bar = CreateProgressRgn(ProgressBarHeight(screen), i % 3);
+        UniqueHrgn bar = CreateProgressRgn(ProgressBarHeight(screen), ChoiceAt(kBarStyleChoices, i % 3));
     }
     const bench::ObjectCount after = bench::GdiObjects(GetCurrentProcess());
     std::printf("GDI objects of this process (%s): %ld before, %ld after 1000 builds\n", before.method.c_str(),

@@ -135,12 +135,11 @@ int main(int argc, char** argv) {
 
         // The dialog's unsaved choices: Arial bold "Large", lime, rounded bar, "2" seconds.
         Settings dialog;
-        dialog.fontNames = {"Arial"};
-        dialog.fontIndex = 0;
+        dialog.fontName = "Arial";
         dialog.bold = true;
-        dialog.osdSize = 2;
-        dialog.barStyle = 1;
-        dialog.timeOutIndex = 1;
+        dialog.osdSize = OsdSize::Large;
+        dialog.barStyle = BarStyle::Rounded;
+        dialog.timeOutSeconds = 2;
         dialog.osdColor = kColorLime;
 
         // The watcher looks while the preview thread is blocked: it never asks
