@@ -60,13 +60,10 @@ std::optional<std::string> WriteAssignments(ini::IniDocument& file, const KeyAss
 }
 
 void AssignmentStore::Load(KeyAssignments& keys, ProgramSwitches& switches) {
-    const ConfigFile::Contents contents = file_.Load();
-    standsInForUnreadFile_ = contents.result == LoadResult::Unreadable;
-    ReadAssignments(contents.document, keys, switches);
+    ReadAssignments(file_.Load(), keys, switches);
 }
 
 void AssignmentStore::Save(const KeyAssignments& keys, const ProgramSwitches& switches) {
-    if (standsInForUnreadFile_) throw KeytideError(FillTemplate("Unable to write to %s", file_.Path()));
     std::optional<std::string> unstorable;
     file_.Save([&](ini::IniDocument& document) { unstorable = WriteAssignments(document, keys, switches); });
     if (unstorable) throw KeytideError(*unstorable);

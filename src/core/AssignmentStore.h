@@ -51,8 +51,7 @@ public:
     void Save(const KeyAssignments& keys, const ProgramSwitches& switches);
 
 private:
-    ConfigFile& file_;
-    bool standsInForUnreadFile_ = false;
+    ConfigPart file_;
 };
 
 }  // namespace keytide

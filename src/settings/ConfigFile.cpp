@@ -54,4 +54,15 @@ void ConfigFile::Save(const std::function<void(ini::IniDocument&)>& write) {
 
 void ConfigFile::ThrowUnableToWrite() const { throw KeytideError(FillTemplate("Unable to write to %s", path_)); }
 
+ini::IniDocument ConfigPart::Load() {
+    ConfigFile::Contents contents = file_.Load();
+    standsInForUnreadFile_ = contents.result == LoadResult::Unreadable;
+    return std::move(contents.document);
+}
+
+void ConfigPart::Save(const std::function<void(ini::IniDocument&)>& write) {
+    if (standsInForUnreadFile_) file_.ThrowUnableToWrite();
+    file_.Save(write);
+}
+
 }  // namespace keytide

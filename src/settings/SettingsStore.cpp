@@ -45,9 +45,7 @@ SettingsStore::SettingsStore(Settings& settings, const std::vector<std::string>&
 std::vector<std::string> SettingsStore::Load() {
     std::vector<std::string> problems;
     const auto report = [&](const KeytideError& error) { problems.emplace_back(error.what()); };
-    const ConfigFile::Contents contents = iniFile_.Load();
-    standsInForUnreadFile_ = contents.result == LoadResult::Unreadable;
-    const ini::IniDocument& file = contents.document;
+    const ini::IniDocument file = iniFile_.Load();
     Settings& s = settings_;
 
     s.autoLoad = file.ReadBool(kSection, key::kAutoLoad, true);
@@ -83,7 +81,6 @@ std::vector<std::string> SettingsStore::Load() {
 }
 
 void SettingsStore::Save() {
-    if (standsInForUnreadFile_) throw KeytideError(FillTemplate("Unable to write to %s", iniFile_.Path()));
     const Settings& s = settings_;
     bool fontNameStored = true;
     iniFile_.Save([&](ini::IniDocument& file) {

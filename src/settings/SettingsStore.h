@@ -53,10 +53,9 @@ public:
 private:
     Settings& settings_;
     const std::vector<std::string>& installedFonts_;
-    ConfigFile& iniFile_;
+    ConfigPart iniFile_;
     platform::Registry& registry_;
     std::string executablePath_;
-    bool standsInForUnreadFile_ = false;
 };
 
 }  // namespace keytide
