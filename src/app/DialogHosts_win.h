@@ -1,7 +1,7 @@
 #pragma once
 // What the settings dialog asks of the program around it, answered by the
-// main window (the assignment editor that opens the dialog), its controller's
-// lock-key rules, and the on-screen display's preview.
+// main window (the assignment editor that opens the dialog), its controller,
+// and the on-screen display's preview.
 #include <windows.h>
 
 #include "core/EditorPorts.h"
@@ -15,9 +15,7 @@ class EditorSettingsHost final : public SettingsDialogHost {
 public:
     explicit EditorSettingsHost(MainWindow& mainWindow) : mainWindow_(mainWindow) {}
     void EnableEditor(bool enabled) override { EnableWindow(mainWindow_.hwnd(), enabled ? TRUE : FALSE); }
-    bool IsActive() override { return mainWindow_.Controller().IsActive(); }
-    void SetScrollLockState(bool on) override { mainWindow_.Controller().SetScrollLockState(on); }
-    void UpdateNumLock() override { mainWindow_.Controller().UpdateNumLock(); }
+    void SettingsChanged() override { mainWindow_.Controller().SettingsChanged(); }
 
 private:
     MainWindow& mainWindow_;

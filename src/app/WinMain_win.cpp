@@ -148,7 +148,8 @@ int RunProgram() {
     mainWindow.Create(application.hwnd());
     menus.SetOwners(trayWindow.hwnd(), mainWindow.hwnd());
     // --- what the tray, the menus and the About window do
-    Win32OwnWindows shellWindows(application.hwnd(), mainWindow.hwnd());
+    AssignmentEditor* editorToOpen = nullptr;  // made below, with its window
+    Win32OwnWindows shellWindows(application.hwnd(), mainWindow.hwnd(), [&editorToOpen] { editorToOpen->Open(); });
     ShellCommands shell(ShellServices{mainWindow.Controller(), trayIcon, menus, shellWindows, about, launch},
                         HelpDocumentPathFor(ExecutablePath()));
     trayIcon.SetEvents(&shell);
@@ -166,15 +167,14 @@ int RunProgram() {
     ExeFileDialog exeFileDialog;
     exeFileDialog.SetOwner(mainWindow.hwnd());
     EditorView editorView;
-    AssignmentEditor editor(
-        EditorServices{mainWindow.Controller(), tray, settings, editorView, exeFileDialog, settingsOpener});
+    AssignmentEditor editor(EditorServices{mainWindow.Controller(), editorView, exeFileDialog, settingsOpener});
+    editorToOpen = &editor;
     editorView.Create(mainWindow.hwnd(), editor);
     mainWindow.SetContent([&editorView](UINT message, WPARAM wParam, LPARAM lParam) {
         return editorView.HandleMessage(message, wParam, lParam);
     });
     editorView.SetHelpMenuHandler([&shell](POINT at) { shell.OpenHelpMenu(TrayPoint{at.x, at.y}); });
     EnableDialogKeys(mainWindow.hwnd());
-    editor.SelectKey(0);
     // --- on-screen display windows and timers
     osd.Create(mainWindow);
     about.Create(application.hwnd(), [&shell] { shell.CloseAbout(); });

@@ -33,6 +33,13 @@ std::string LabelForFile(std::string_view path) {
     return FirstCharacters(FileBaseName(path), static_cast<std::size_t>(editor::kLabelTypingLimit));
 }
 
+void AssignmentEditor::Open() {
+    draft_ = services_.controller.BeginEditing();
+    services_.display.ShowSwitches(draft_.switches.active, draft_.switches.osd);
+    SelectKey(selectedSlot_);
+    services_.display.Show();
+}
+
 void AssignmentEditor::SelectKey(int slot) {
     if (!IsSlot(slot)) return;
     selectedSlot_ = slot;
@@ -47,35 +54,30 @@ void AssignmentEditor::SelectKey(int slot) {
     display.ShowAddress(record.address);
 }
 
-void AssignmentEditor::OnShown() {
-    services_.display.ShowSwitches(services_.controller.IsActive(), services_.controller.IsOsdEnabled());
-    SelectKey(selectedSlot_);
-}
-
-void AssignmentEditor::ChooseKind(AssignmentKind kind) { SetKind(kind); }
+void AssignmentEditor::ChooseKind(AssignmentKind kind) { Record().kind = kind; }
 
 void AssignmentEditor::EnterActionList() {
     services_.display.ShowKind(AssignmentKind::Action);
-    SetKind(AssignmentKind::Action);
+    Record().kind = AssignmentKind::Action;
 }
 
 void AssignmentEditor::EnterAddressField() {
     services_.display.ShowKind(AssignmentKind::GoToAddress);
-    SetKind(AssignmentKind::GoToAddress);
+    Record().kind = AssignmentKind::GoToAddress;
 }
 
 void AssignmentEditor::PickAction(int index) {
     if (!IsActionIndex(index)) return;
     KeyAssignment& record = Record();
     record.actionIndex = index;
-    SetKind(AssignmentKind::Action);
+    record.kind = AssignmentKind::Action;
     record.osdLabel = kActionCatalog[static_cast<std::size_t>(index)].proposedLabel;
     services_.display.ShowLabel(record.osdLabel);
 }
 
 void AssignmentEditor::TypeAddress(const std::string& text) {
     Record().address = text;
-    SetKind(AssignmentKind::GoToAddress);
+    Record().kind = AssignmentKind::GoToAddress;
 }
 
 void AssignmentEditor::TypeLabel(const std::string& text) { Record().osdLabel = text; }
@@ -86,46 +88,32 @@ void AssignmentEditor::BrowseForFile() {
     lastChosenFile_ = *chosen;
     KeyAssignment& record = Record();
     services_.display.ShowKind(AssignmentKind::RunFile);
-    SetKind(AssignmentKind::RunFile);
+    record.kind = AssignmentKind::RunFile;
     record.fileName = *chosen;
     services_.display.ShowFileName(record.fileName);
     record.osdLabel = LabelForFile(*chosen);
     services_.display.ShowLabel(record.osdLabel);
 }
 
-void AssignmentEditor::SetActive(bool active) { services_.controller.SetActiveFlag(active); }
+void AssignmentEditor::SetActive(bool active) { draft_.switches.active = active; }
 
-void AssignmentEditor::SetOsdEnabled(bool enabled) { services_.controller.SetOsdFlag(enabled); }
+void AssignmentEditor::SetOsdEnabled(bool enabled) { draft_.switches.osd = enabled; }
 
 void AssignmentEditor::Ok() {
-    MainController& controller = services_.controller;
-    controller.SaveAssignments();
-    SelectKey(0);
-    services_.tray.SetActiveCheck(controller.IsActive());
-    services_.tray.SetOsdEnabledCheck(controller.IsOsdEnabled());
-    if (controller.IsActive()) {
-        controller.RegisterSlotHotkeys();
-    } else {
-        controller.UnregisterSlotHotkeys();
-    }
-    if (services_.settings.useScrollLock) controller.SetScrollLockState(controller.IsActive());
-    controller.UpdateNumLock();
-    controller.ShowActiveState();
+    services_.controller.Commit(draft_);
+    selectedSlot_ = 0;
     // The window goes before the icon comes, as in Cancel. (Under Wine, hiding
     // the active window just after the icon is added holds the program up
     // for about two seconds.)
     services_.display.Hide();
-    services_.tray.SetIconVisible(true);
+    services_.controller.EndEditing();
 }
 
 void AssignmentEditor::Cancel() {
-    MainController& controller = services_.controller;
     services_.display.Hide();
-    controller.LoadAssignments();
-    services_.display.ShowSwitches(controller.IsActive(), controller.IsOsdEnabled());
-    SelectKey(0);
-    controller.ShowActiveState();
-    services_.tray.SetIconVisible(true);
+    selectedSlot_ = 0;
+    services_.controller.Revert();
+    services_.controller.EndEditing();
 }
 
 void AssignmentEditor::OpenSettings() {

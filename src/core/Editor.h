@@ -1,16 +1,12 @@
 #pragma once
 // The assignment editor without its window: what each of the user's actions
-// in the editor does to the live key records and the two switches, and how
-// OK and Cancel bring the rest of the program into line. The editor writes
-// into the records at once; that is safe because no key is carried out while
-// the editor is shown.
+// in the editor does to its draft of the key assignments and switches. OK
+// hands the draft to the main controller, Cancel drops it.
 #include <string>
 #include <string_view>
 
-#include "core/ControllerPorts.h"
 #include "core/EditorPorts.h"
 #include "core/MainController.h"
-#include "model/Settings.h"
 
 namespace keytide {
 
@@ -24,8 +20,6 @@ std::string LabelForFile(std::string_view path);
 
 struct EditorServices {
     MainController& controller;
-    TrayControl& tray;
-    const Settings& settings;
     EditorDisplay& display;
     FileChooser& fileChooser;
     SettingsDialogOpener& settingsDialog;
@@ -37,13 +31,16 @@ public:
     AssignmentEditor(const AssignmentEditor&) = delete;
     AssignmentEditor& operator=(const AssignmentEditor&) = delete;
 
-    int SelectedSlot() const { return selectedSlot_; }
-    const KeyAssignment& Selected() const { return services_.controller.Assignments()[selectedSlot_]; }
+    // "Show...": the editor comes up with a copy of the keys and switches in
+    // force, its draft, and the key shown last.
+    void Open();
 
-    // Shows the key's record; changes nothing in it. Not a slot: ignored.
+    int SelectedSlot() const { return selectedSlot_; }
+    const KeyAssignment& Selected() const { return draft_.keys[selectedSlot_]; }
+    const KeyConfiguration& Draft() const { return draft_; }
+
+    // Shows the key's assignment; changes nothing in it. Not a slot: ignored.
     void SelectKey(int slot);
-    // The window has been shown: the switches and the selected key as they are now.
-    void OnShown();
 
     // An option button was clicked.
     void ChooseKind(AssignmentKind kind);
@@ -56,22 +53,22 @@ public:
     void TypeLabel(const std::string& text);
     // The "..." button: the file dialog, and the chosen file with its label.
     void BrowseForFile();
-    // The toggle buttons: the flags change in memory; OK applies and saves them.
+    // The toggle buttons.
     void SetActive(bool active);
     void SetOsdEnabled(bool enabled);
 
-    // Saves, applies the switches and goes back to the tray. A failing save
-    // throws before anything else changes: the window stays with its edits.
+    // Hands the draft over and goes back to the tray. A failing save throws
+    // before anything else changes: the window stays with its edits.
     void Ok();
-    // Goes back to the tray and reads everything back from the file.
+    // Drops the draft and goes back to the tray.
     void Cancel();
     void OpenSettings();
 
 private:
-    KeyAssignment& Record() { return services_.controller.Assignments()[selectedSlot_]; }
-    void SetKind(AssignmentKind kind) { Record().kind = kind; }
+    KeyAssignment& Record() { return draft_.keys[selectedSlot_]; }
 
     EditorServices services_;
+    KeyConfiguration draft_;
     int selectedSlot_ = 0;
     std::string lastChosenFile_;
 };

@@ -24,6 +24,8 @@ public:
     virtual void ShowLabel(const std::string& text) = 0;
     // The Active and OSD toggle buttons.
     virtual void ShowSwitches(bool active, bool osd) = 0;
+    // In front, restored if it was minimized.
+    virtual void Show() = 0;
     virtual void Hide() = 0;
     virtual void SetEnabled(bool enabled) = 0;
 };

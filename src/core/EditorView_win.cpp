@@ -264,6 +264,12 @@ void EditorView::ShowSwitches(bool active, bool osd) {
     osdButton_.SetDown(osd);
 }
 
+void EditorView::Show() {
+    lastFocus_ = keys_[static_cast<std::size_t>(editor_->SelectedSlot())].hwnd();
+    ShowWindow(host_, IsIconic(host_) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(host_);
+}
+
 void EditorView::Hide() { ShowWindow(host_, SW_HIDE); }
 
 void EditorView::SetEnabled(bool enabled) { EnableWindow(host_, enabled ? TRUE : FALSE); }
@@ -379,12 +385,6 @@ std::optional<LRESULT> EditorView::HandleMessage(UINT message, WPARAM wParam, LP
     case WM_PRINTCLIENT:
         Paint(reinterpret_cast<HDC>(wParam));
         return 0;
-    case WM_SHOWWINDOW:
-        if (wParam != FALSE) {
-            editor_->OnShown();
-            lastFocus_ = keys_[static_cast<std::size_t>(editor_->SelectedSlot())].hwnd();
-        }
-        return std::nullopt;
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0);
         return 0;

@@ -45,6 +45,7 @@ public:
     void ShowAddress(const std::string& text) override;
     void ShowLabel(const std::string& text) override;
     void ShowSwitches(bool active, bool osd) override;
+    void Show() override;
     void Hide() override;
     void SetEnabled(bool enabled) override;
 

@@ -36,8 +36,6 @@ void MainWindow::StartTimer(UINT_PTR id, UINT intervalMs) { SetTimer(hwnd(), id,
 
 void MainWindow::StopTimer(UINT_PTR id) { KillTimer(hwnd(), id); }
 
-bool MainWindow::IsVisible() const { return IsWindowVisible(hwnd()) != FALSE; }
-
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (content_) {
         if (std::optional<LRESULT> handled = content_(message, wParam, lParam)) return *handled;
@@ -57,7 +55,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_HOTKEY:
-        controller_->OnHotKey(static_cast<int>(wParam), IsVisible());
+        controller_->OnHotKey(static_cast<int>(wParam));
         return 0;
     case WM_QUERYENDSESSION:
         controller_->OnCloseQuery();

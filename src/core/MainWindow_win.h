@@ -21,9 +21,6 @@ public:
     void Create(HWND owner);
     MainController& Controller() { return *controller_; }
 
-    // Shown, even when minimized, covered or disabled.
-    bool IsVisible() const;
-
     // Timers owned by the main window (the OSD's among them): a handler per
     // timer id, run on each tick. Ids below 100 are the window's own.
     void SetTimerHandler(UINT_PTR id, std::function<void()> handler);

@@ -91,8 +91,7 @@ void SettingsDialog::Confirm() {
     services_.host.EnableEditor(true);
     store_.SetAutoLoad(settings_.autoLoad);
     services_.view.Hide();
-    if (settings_.useScrollLock) services_.host.SetScrollLockState(services_.host.IsActive());
-    services_.host.UpdateNumLock();
+    services_.host.SettingsChanged();
 }
 
 void SettingsDialog::Dismiss() {

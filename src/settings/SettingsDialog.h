@@ -64,16 +64,13 @@ public:
     virtual void Hide() = 0;
 };
 
-// The program around the dialog: the assignment editor that opened it and the
-// lock-key rules of the main controller.
+// The program around the dialog: the assignment editor that opened it, and
+// the rest, which hears that the settings in force have changed.
 class SettingsDialogHost {
 public:
     virtual ~SettingsDialogHost() = default;
     virtual void EnableEditor(bool enabled) = 0;
-    // The Active flag, as the tray menu's "Active" item shows it.
-    virtual bool IsActive() = 0;
-    virtual void SetScrollLockState(bool on) = 0;
-    virtual void UpdateNumLock() = 0;
+    virtual void SettingsChanged() = 0;
 };
 
 // The system's colour dialog: the colour the user confirmed, nothing when
@@ -118,8 +115,8 @@ public:
     // "Preview": the sample with the controls as they are now, saved or not.
     void Preview();
 
-    // "Ok". Failures of the save or of the start-with-Windows entry end it
-    // where they happen (KeytideError).
+    // "Ok": saves, and the program hears of the change. Failures of the save
+    // or of the start-with-Windows entry end it where they happen (KeytideError).
     void Confirm();
 
     // "Cancel", the title bar's "X" and any other close of the window. What

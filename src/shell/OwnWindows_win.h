@@ -3,15 +3,19 @@
 // handle them.
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
 #include "shell/ShellPorts.h"
 
 namespace keytide::win32 {
 
 class Win32OwnWindows final : public OwnWindows {
 public:
-    Win32OwnWindows(HWND application, HWND main) : application_(application), main_(main) {}
+    Win32OwnWindows(HWND application, HWND main, std::function<void()> openEditor)
+        : application_(application), main_(main), openEditor_(std::move(openEditor)) {}
 
-    void ShowMainWindow() override;
+    void OpenEditor() override { openEditor_(); }
     void HideMainWindow() override { ShowWindow(main_, SW_HIDE); }
     bool IsMainWindowVisible() override { return IsWindowVisible(main_) != FALSE; }
     void EnableMainWindow(bool enabled) override { EnableWindow(main_, enabled ? TRUE : FALSE); }
@@ -25,6 +29,7 @@ public:
 private:
     HWND application_;
     HWND main_;
+    std::function<void()> openEditor_;
 };
 
 }  // namespace keytide::win32

@@ -15,9 +15,7 @@ ShellCommands::ShellCommands(ShellServices services, std::string helpDocument)
 void ShellCommands::Run(MenuCommand command) {
     switch (command) {
     case MenuCommand::Show:
-        // The editor's OK, Cancel and close put the icon back.
-        services_.windows.ShowMainWindow();
-        services_.icon.SetIconVisible(false);
+        services_.windows.OpenEditor();
         break;
     case MenuCommand::Active:
         services_.controller.ToggleActive();

@@ -23,8 +23,8 @@ public:
 class OwnWindows {
 public:
     virtual ~OwnWindows() = default;
-    // Shows the main window (the assignment editor) in front.
-    virtual void ShowMainWindow() = 0;
+    // "Show...": the assignment editor comes up in front.
+    virtual void OpenEditor() = 0;
     virtual void HideMainWindow() = 0;
     virtual bool IsMainWindowVisible() = 0;
     virtual void EnableMainWindow(bool enabled) = 0;

@@ -25,6 +25,10 @@ public:
         active = activeDown;
         osd = osdDown;
     }
+    void Show() override {
+        visible = true;
+        log_.push_back("editor shown");
+    }
     void Hide() override {
         visible = false;
         log_.push_back("editor hidden");
@@ -40,7 +44,7 @@ public:
     std::string fileName, address, label;
     bool active = false;
     bool osd = false;
-    bool visible = true;
+    bool visible = false;
     bool enabled = true;
 
 private:

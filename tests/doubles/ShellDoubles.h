@@ -87,9 +87,9 @@ class FakeOwnWindows : public OwnWindows {
 public:
     explicit FakeOwnWindows(std::vector<std::string>& log) : log_(log) {}
 
-    void ShowMainWindow() override {
+    void OpenEditor() override {
         mainVisible = true;
-        log_.push_back("main shown");
+        log_.push_back("editor opened");
     }
     void HideMainWindow() override {
         mainVisible = false;

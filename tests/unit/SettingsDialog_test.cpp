@@ -1,7 +1,7 @@
 // The settings dialog: its controls are the settings in force. Every control
 // round-trips through OK and the next load, Cancel brings every control back
-// from the file, a cancelled colour dialog keeps the colour, and OK applies
-// the lock-key rules in order.
+// from the file, a cancelled colour dialog keeps the colour, and OK tells the
+// program that the settings changed.
 #include "settings/SettingsDialog.h"
 
 #include <gtest/gtest.h>
@@ -63,10 +63,7 @@ public:
         editorEnabled = enabled;
         log_.push_back(enabled ? "editor enabled" : "editor disabled");
     }
-    bool IsActive() override { return active; }
-    void SetScrollLockState(bool on) override { log_.push_back(on ? "scroll lock on" : "scroll lock off"); }
-    void UpdateNumLock() override { log_.push_back("num lock rule"); }
-    bool active = true;
+    void SettingsChanged() override { log_.push_back("settings changed"); }
     bool editorEnabled = true;
 
 private:
@@ -253,31 +250,16 @@ TEST_F(SettingsDialogTest, OpenDisablesTheEditorAndShowsTheCurrentSettings) {
     EXPECT_FALSE(host.editorEnabled);
 }
 
-TEST_F(SettingsDialogTest, OkSavesThenAppliesTheLockKeyRulesWithTheActiveFlag) {
-    struct Case {
-        bool useScrollLock;
-        bool active;
-        Log expected;
-    };
-    const Case cases[] = {
-        {true, true, {"editor enabled", "hidden", "scroll lock on", "num lock rule"}},
-        {true, false, {"editor enabled", "hidden", "scroll lock off", "num lock rule"}},
-        // Without the option the light is left alone; the Num Lock rule still runs (and lets go).
-        {false, true, {"editor enabled", "hidden", "num lock rule"}},
-    };
-    for (const Case& c : cases) {
-        dialog.Open();
-        dialog.Change(SettingsControl::UseScrollLock, c.useScrollLock ? 1 : 0);
-        dialog.Change(SettingsControl::AutoLoad, 0);
-        host.active = c.active;
-        log.clear();
-        dialog.Confirm();
-        EXPECT_EQ(log, c.expected);
-        EXPECT_FALSE(view.visible);
-        EXPECT_EQ(Stored("ScrollLock"), c.useScrollLock ? "1" : "0");
-        // AutoLoad off: the value stays with empty data.
-        EXPECT_EQ(registry.ReadValue(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName)->text, "");
-    }
+TEST_F(SettingsDialogTest, OkSavesThenTellsTheProgramTheSettingsChanged) {
+    dialog.Open();
+    dialog.Change(SettingsControl::UseScrollLock, 0);
+    dialog.Change(SettingsControl::AutoLoad, 0);
+    log.clear();
+    dialog.Confirm();
+    EXPECT_EQ(log, (Log{"editor enabled", "hidden", "settings changed"}));
+    EXPECT_EQ(Stored("ScrollLock"), "0");
+    // AutoLoad off: the value stays with empty data.
+    EXPECT_EQ(registry.ReadValue(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName)->text, "");
 }
 
 TEST_F(SettingsDialogTest, AFailedSaveEndsOkBeforeTheWindowGoes) {
