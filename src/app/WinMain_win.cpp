@@ -24,7 +24,8 @@
 #include "platform/win32/SystemServices.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32FontSource.h"
-#include "platform/win32/Win32IntervalTimer.h"
+#include "platform/Names.h"
+#include "platform/win32/MessageWindow.h"
 #include "platform/win32/Win32LockKeyboard.h"
 #include "platform/win32/Win32Mci.h"
 #include "platform/win32/Win32Session.h"
@@ -80,10 +81,15 @@ int RunProgram() {
     INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&commonControls);
 
+    // Hot keys, timers and the tray icon's notifications come here.
+    MessageWindow messageWindow;
+    messageWindow.Create(names::kMessageWindowClass);
+
     // The seam to the system.
     Win32FileSystem files;
     Win32UserMessages messages;
     Win32Hotkeys hotkeys;
+    hotkeys.SetWindow(messageWindow.hwnd());
     Win32LockKeyboard keyboard;
     Win32WindowSystem windowSystem;
     Win32ProgramStarter starter;
@@ -97,9 +103,9 @@ int RunProgram() {
     std::vector<std::string> installedFonts;  // filled at the deferred start
 
     // --- the tray icon (not up until the deferred start) and its menus
-    TrayIconWindow trayWindow(TrayPictures::Load(icons::kTrayPictureCount));
+    TrayIconWindow trayWindow(TrayPictures::Load(icons::kTrayPictureCount), messageWindow);
     trayWindow.Create();
-    Win32IntervalTimer cycleTimer;
+    MessageWindowTimer cycleTimer(messageWindow);
     TrayIcon trayIcon(trayWindow, cycleTimer, icons::kTrayPictureCount);
     trayIcon.SetHint(u"Keytide");
     trayIcon.SetCycleInterval(100);
@@ -130,7 +136,8 @@ int RunProgram() {
     }
     MasterVolumeKeys volume(*masterVolume);
     // --- on-screen display (after the master volume, which the bar reads)
-    OnScreenDisplay osd(settings, *masterVolume, application.hwnd(), [&about] { return about.IsVisible(); });
+    OnScreenDisplay osd(settings, *masterVolume, messageWindow, application.hwnd(),
+                        [&about] { return about.IsVisible(); });
     // --- launching
     Win32ShellAssociations associations;
     Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations});
@@ -144,7 +151,10 @@ int RunProgram() {
 
     Dispatcher dispatcher(DispatchServices{launch, windowActions, session, volume, winamp, osd});
     ControllerServices services{files, messages, hotkeys, keyboard, tray, deferredStart, dispatcher, settings};
-    MainWindow mainWindow(hotkeys, std::make_unique<MainController>(services, iniFile));
+    MainWindow mainWindow(messageWindow, std::make_unique<MainController>(services, iniFile));
+    messageWindow.OnMessage(WM_HOTKEY, [&mainWindow](WPARAM id, LPARAM) {
+        mainWindow.Controller().OnHotKey(static_cast<int>(id));
+    });
     mainWindow.Create(application.hwnd());
     menus.SetOwners(trayWindow.hwnd(), mainWindow.hwnd());
     // --- what the tray, the menus and the About window do
@@ -176,7 +186,7 @@ int RunProgram() {
     editorView.SetHelpMenuHandler([&shell](POINT at) { shell.OpenHelpMenu(TrayPoint{at.x, at.y}); });
     EnableDialogKeys(mainWindow.hwnd());
     // --- on-screen display windows and timers
-    osd.Create(mainWindow);
+    osd.Create();
     about.Create(application.hwnd(), [&shell] { shell.CloseAbout(); });
 
     MSG message{};

@@ -5,14 +5,13 @@
 namespace keytide::win32 {
 
 namespace {
-constexpr UINT_PTR kDeferredStartTimer = 1;
 constexpr UINT kDeferredStartDelayMs = 1000;
 constexpr int kClientWidth = 521;
 constexpr int kClientHeight = 280;
 }  // namespace
 
-MainWindow::MainWindow(Win32Hotkeys& hotkeys, std::unique_ptr<MainController> controller)
-    : hotkeys_(hotkeys), controller_(std::move(controller)) {}
+MainWindow::MainWindow(MessageWindow& timers, std::unique_ptr<MainController> controller)
+    : controller_(std::move(controller)), deferredStart_(timers) {}
 
 void MainWindow::Create(HWND owner) {
     CreateParams params{};
@@ -28,34 +27,17 @@ void MainWindow::Create(HWND owner) {
     WindowBase::Create(params);
 }
 
-void MainWindow::SetTimerHandler(UINT_PTR id, std::function<void()> handler) {
-    timerHandlers_[id] = std::move(handler);
-}
-
-void MainWindow::StartTimer(UINT_PTR id, UINT intervalMs) { SetTimer(hwnd(), id, intervalMs, nullptr); }
-
-void MainWindow::StopTimer(UINT_PTR id) { KillTimer(hwnd(), id); }
-
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (content_) {
         if (std::optional<LRESULT> handled = content_(message, wParam, lParam)) return *handled;
     }
     switch (message) {
     case WM_CREATE:
-        hotkeys_.SetWindow(hwnd());
         controller_->OnCreate();
-        SetTimer(hwnd(), kDeferredStartTimer, kDeferredStartDelayMs, nullptr);
-        return 0;
-    case WM_TIMER:
-        if (wParam == kDeferredStartTimer) {
-            KillTimer(hwnd(), kDeferredStartTimer);
+        deferredStart_.Start(kDeferredStartDelayMs, [this] {
+            deferredStart_.Stop();
             controller_->OnDeferredStart();
-        } else if (auto handler = timerHandlers_.find(wParam); handler != timerHandlers_.end()) {
-            handler->second();
-        }
-        return 0;
-    case WM_HOTKEY:
-        controller_->OnHotKey(static_cast<int>(wParam));
+        });
         return 0;
     case WM_QUERYENDSESSION:
         controller_->OnCloseQuery();

@@ -1,31 +1,23 @@
 #pragma once
-// The main window: hidden almost all the time, it receives the hot
-// keys and the timers and hands them to the main controller.
+// The main window: hidden almost all the time, it hosts the assignment editor
+// and carries the program's life from creation to the end.
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 
 #include "core/MainController.h"
-#include "platform/win32/SystemServices.h"
+#include "platform/win32/MessageWindow.h"
 #include "platform/win32/WindowBase.h"
 
 namespace keytide::win32 {
 
 class MainWindow final : public WindowBase {
 public:
-    // The controller is built by the caller from services whose hot keys are
-    // bound to this window once it exists.
-    MainWindow(Win32Hotkeys& hotkeys, std::unique_ptr<MainController> controller);
+    // The deferred start runs on a timer of the message window.
+    MainWindow(MessageWindow& timers, std::unique_ptr<MainController> controller);
 
     void Create(HWND owner);
     MainController& Controller() { return *controller_; }
-
-    // Timers owned by the main window (the OSD's among them): a handler per
-    // timer id, run on each tick. Ids below 100 are the window's own.
-    void SetTimerHandler(UINT_PTR id, std::function<void()> handler);
-    void StartTimer(UINT_PTR id, UINT intervalMs);
-    void StopTimer(UINT_PTR id);
 
     // What the shown window holds (the assignment editor): it sees every
     // message first, and a value ends the window's own handling.
@@ -41,9 +33,8 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    Win32Hotkeys& hotkeys_;
     std::unique_ptr<MainController> controller_;
-    std::map<UINT_PTR, std::function<void()>> timerHandlers_;
+    MessageWindowTimer deferredStart_;
     ContentHandler content_;
     std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> menuMessages_;
 };

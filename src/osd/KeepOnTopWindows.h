@@ -7,12 +7,15 @@
 #include <string>
 
 #include "osd/OsdPorts.h"
+#include "platform/IntervalTimer.h"
 
 namespace keytide {
 
 class KeepOnTopWindows final : public OsdWindows {
 public:
-    KeepOnTopWindows(OsdWindows& windows, OsdTimer& keepOnTopTimer);
+    static constexpr unsigned kIntervalMs = 500;
+
+    KeepOnTopWindows(OsdWindows& windows, platform::IntervalTimer& keepOnTopTimer);
 
     ScreenSize PrimaryScreen() const override { return windows_.PrimaryScreen(); }
     bool IsVisible(OsdWindow window) const override { return windows_.IsVisible(window); }
@@ -30,8 +33,12 @@ public:
     void HideApplicationWindow() override { windows_.HideApplicationWindow(); }
 
 private:
+    // The visible windows to the top of the topmost band, the progress window
+    // last, so that it lies above the label.
+    void OnTick();
+
     OsdWindows& windows_;
-    OsdTimer& timer_;
+    platform::IntervalTimer& timer_;
     bool timerRunning_ = false;
 };
 

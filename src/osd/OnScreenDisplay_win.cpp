@@ -55,36 +55,26 @@ void Win32OsdWindows::PaintNow(OsdWindow window) {
 
 void Win32OsdWindows::HideApplicationWindow() { ShowWindow(applicationWindow_, SW_HIDE); }
 
-void MainWindowOsdTimer::Start() {
-    if (window_ != nullptr) window_->StartTimer(id_, intervalMs_);
-}
-
-void MainWindowOsdTimer::Stop() {
-    if (window_ != nullptr) window_->StopTimer(id_);
-}
-
 void Win32PreviewHost::SetBusyCursor(bool busy) {
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(busy ? IDC_WAIT : IDC_ARROW)));
 }
 
 void Win32PreviewHost::Block(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
-OnScreenDisplay::OnScreenDisplay(const Settings& settings, MasterVolume& volume,
+OnScreenDisplay::OnScreenDisplay(const Settings& settings, MasterVolume& volume, MessageWindow& timers,
                                  HWND applicationWindow, std::function<bool()> isAboutVisible)
     : applicationWindow_(applicationWindow),
       windows_(textWindow_, progressWindow_, applicationWindow),
+      timer_(timers),
+      keepOnTopTimer_(timers),
       keptOnTop_(windows_, keepOnTopTimer_),
       controller_(OsdServices{keptOnTop_, timer_, host_, volume}, settings, std::move(isAboutVisible)) {}
 
-void OnScreenDisplay::Create(MainWindow& mainWindow) {
+void OnScreenDisplay::Create() {
     textWindow_.Create(names::kOsdTextWindowClass, kTextWindowDesignWidth, kTextWindowDesignHeight,
                        applicationWindow_);
     progressWindow_.Create(names::kOsdProgressWindowClass, kProgressWindowDesignWidth, kProgressWindowHeight,
                            applicationWindow_);
-    timer_.Bind(mainWindow);
-    keepOnTopTimer_.Bind(mainWindow);
-    mainWindow.SetTimerHandler(kOsdTimerId, [this] { controller_.OnTimeOutTick(); });
-    mainWindow.SetTimerHandler(kOnTopTimerId, [this] { controller_.OnKeepOnTopTick(); });
 }
 
 }  // namespace keytide::win32

@@ -1,26 +1,20 @@
 #pragma once
 // The on-screen display as the program runs it: the two OSD windows, the
-// OSD's timers on the main window, and the controller that drives them.
+// OSD's timers, and the controller that drives them.
 #include <windows.h>
 
 #include <functional>
 #include <string>
 
-#include "core/MainWindow_win.h"
 #include "media/MasterVolume.h"
 #include "osd/KeepOnTopWindows.h"
 #include "osd/OsdController.h"
 #include "osd/OsdPorts.h"
 #include "osd/OsdWindow_win.h"
+#include "platform/win32/MessageWindow.h"
 #include "model/Settings.h"
 
 namespace keytide::win32 {
-
-// Timer ids on the main window (its own are below 100).
-inline constexpr UINT_PTR kOsdTimerId = 100;
-inline constexpr UINT_PTR kOnTopTimerId = 101;
-inline constexpr UINT kOsdTimerInterval = 100;
-inline constexpr UINT kOnTopTimerInterval = 500;
 
 class Win32OsdWindows final : public OsdWindows {
 public:
@@ -47,20 +41,6 @@ private:
     HWND applicationWindow_;
 };
 
-// One of the OSD's timers, run by the main window once it exists.
-class MainWindowOsdTimer final : public OsdTimer {
-public:
-    MainWindowOsdTimer(UINT_PTR id, UINT intervalMs) : id_(id), intervalMs_(intervalMs) {}
-    void Bind(MainWindow& window) { window_ = &window; }
-    void Start() override;
-    void Stop() override;
-
-private:
-    UINT_PTR id_;
-    UINT intervalMs_;
-    MainWindow* window_ = nullptr;
-};
-
 class Win32PreviewHost final : public PreviewHost {
 public:
     void SetBusyCursor(bool busy) override;
@@ -70,12 +50,11 @@ public:
 class OnScreenDisplay final : public OsdDisplay {
 public:
     // isAboutVisible answers whether the About window is shown.
-    OnScreenDisplay(const Settings& settings, MasterVolume& volume, HWND applicationWindow,
+    OnScreenDisplay(const Settings& settings, MasterVolume& volume, MessageWindow& timers, HWND applicationWindow,
                     std::function<bool()> isAboutVisible);
 
-    // Creates both windows hidden, owned by the application window, and puts
-    // the time-out and keep-on-top timers on the main window (both stopped).
-    void Create(MainWindow& mainWindow);
+    // Creates both windows hidden, owned by the application window.
+    void Create();
 
     OsdController& Controller() { return controller_; }
 
@@ -89,8 +68,8 @@ private:
     OsdShapeWindow textWindow_;
     OsdShapeWindow progressWindow_;
     Win32OsdWindows windows_;
-    MainWindowOsdTimer timer_{kOsdTimerId, kOsdTimerInterval};
-    MainWindowOsdTimer keepOnTopTimer_{kOnTopTimerId, kOnTopTimerInterval};
+    MessageWindowTimer timer_;
+    MessageWindowTimer keepOnTopTimer_;
     KeepOnTopWindows keptOnTop_;
     Win32PreviewHost host_;
     OsdController controller_;

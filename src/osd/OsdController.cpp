@@ -26,7 +26,7 @@ void OsdController::ShowLabel(const std::string& label) {
     windows.Show(OsdWindow::Text);
     HideApplicationWindowUnlessAboutVisible();
     ticks_ = 0;
-    services_.timer.Start();
+    services_.timer.Start(kTickMs, [this] { OnTimeOutTick(); });
 }
 
 void OsdController::ShowVolumeBar() {
@@ -52,13 +52,6 @@ void OsdController::OnTimeOutTick() {
         services_.windows.Hide(OsdWindow::Text);
         services_.windows.Hide(OsdWindow::Progress);
         services_.timer.Stop();
-    }
-}
-
-void OsdController::OnKeepOnTopTick() {
-    // The progress window last, so that it lies above the label.
-    for (OsdWindow window : {OsdWindow::Text, OsdWindow::Progress}) {
-        if (services_.windows.IsVisible(window)) services_.windows.BringToTop(window);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "media/MasterVolume.h"
 #include "osd/OsdDisplay.h"
 #include "osd/OsdPorts.h"
+#include "platform/IntervalTimer.h"
 #include "model/Settings.h"
 
 namespace keytide {
@@ -15,7 +16,7 @@ inline constexpr char kPreviewText[] = "OSD Test";
 
 struct OsdServices {
     OsdWindows& windows;
-    OsdTimer& timer;
+    platform::IntervalTimer& timer;  // the time-out's
     PreviewHost& host;
     MasterVolume& volume;
 };
@@ -34,14 +35,14 @@ public:
     // Builds, places and shows the label and starts the time-out.
     void ShowLabel(const std::string& label);
 
-    // The time-out timer's tick (every 100 ms while started).
-    void OnTimeOutTick();
-    // The keep-on-top timer's tick (every 500 ms).
-    void OnKeepOnTopTick();
     // The settings dialog's Preview button, with the dialog's current controls.
     void Preview(const Settings& dialogControls);
 
+    // The time-out counts ten ticks a second.
+    static constexpr unsigned kTickMs = 100;
+
 private:
+    void OnTimeOutTick();
     void HideApplicationWindowUnlessAboutVisible();
 
     OsdServices services_;

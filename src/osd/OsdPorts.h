@@ -1,6 +1,6 @@
 #pragma once
 // What the on-screen display asks of the window system. Implemented by the two
-// OSD windows and the main window's timer, and by recording doubles in tests.
+// OSD windows, and by recording doubles in tests.
 #include <optional>
 #include <string>
 
@@ -38,15 +38,6 @@ public:
 
     // Hides the window that carries the program's taskbar button.
     virtual void HideApplicationWindow() = 0;
-};
-
-// A timer of the OSD: the time-out's ticks every 100 ms, the keep-on-top
-// timer's every 500 ms, while started.
-class OsdTimer {
-public:
-    virtual ~OsdTimer() = default;
-    virtual void Start() = 0;
-    virtual void Stop() = 0;
 };
 
 // The user-interface thread during the settings preview.

@@ -36,6 +36,10 @@ inline constexpr Guid kTrayIconGuid{0x8d6a658e, 0x8e5e, 0x41ab, {0xa2, 0xbf, 0xa
 // Broadcast by the shell when it has made its taskbar anew (after a restart).
 inline constexpr char kTaskbarCreatedMessage[] = "TaskbarCreated";
 
+// The message-only window that hot keys, timers and the tray icon's
+// notifications go to.
+inline constexpr char kMessageWindowClass[] = "TktdMessageWindow";
+
 // The main window (the assignment editor), hidden almost all the time.
 inline constexpr char kMainWindowClass[] = "Tktdform";
 inline constexpr char kMainWindowTitle[] = "Keytide";

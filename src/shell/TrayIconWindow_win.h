@@ -1,8 +1,9 @@
 #pragma once
-// The tray icon on Windows: a hidden window of its own that talks to the
-// shell (Shell_NotifyIconW) and receives its notifications, including the
-// broadcast after the taskbar has been made anew. It shows the pictures it
-// was given and hands every notification to the portable TrayIcon.
+// The tray icon on Windows: it talks to the shell (Shell_NotifyIconW) and
+// hands every notification to the portable TrayIcon. The notifications come
+// to the program's message window; a hidden top-level window of its own hears
+// the shell's broadcast after the taskbar has been made anew, which goes to
+// top-level windows only, and owns the tray menu while it is up.
 #include <windows.h>
 // windows.h first: shellapi.h depends on it.
 #include <shellapi.h>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+#include "platform/win32/MessageWindow.h"
 #include "platform/win32/WindowBase.h"
 #include "shell/TrayIcon.h"
 #include "shell/TrayPictures_win.h"
@@ -18,7 +20,7 @@ namespace keytide::win32 {
 
 class TrayIconWindow final : public NotificationArea, private WindowBase {
 public:
-    explicit TrayIconWindow(TrayPictures pictures);
+    TrayIconWindow(TrayPictures pictures, MessageWindow& notifications);
 
     void Create();
     HWND hwnd() const { return WindowBase::hwnd(); }
@@ -46,6 +48,7 @@ private:
     void OnNotification(WPARAM wParam, LPARAM lParam);
 
     TrayPictures pictures_;
+    MessageWindow& notifications_;
     TrayIcon* icon_ = nullptr;
     UINT taskbarCreated_ = 0;
     bool currentCallbacks_ = false;

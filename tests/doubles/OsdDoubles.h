@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "doubles/FakeIntervalTimer.h"
 #include "media/MasterVolume.h"
 #include "osd/OsdPorts.h"
 
@@ -67,18 +68,18 @@ private:
     OsdLog& log_;
 };
 
-class RecordingOsdTimer : public OsdTimer {
+// A timer whose starts and stops are logged; it ticks when the test says so.
+class RecordingOsdTimer : public ManualIntervalTimer {
 public:
     explicit RecordingOsdTimer(OsdLog& log, std::string name = "timer") : log_(log), name_(std::move(name)) {}
-    void Start() override {
-        running = true;
+    void Start(unsigned interval, std::function<void()> tick) override {
+        ManualIntervalTimer::Start(interval, std::move(tick));
         log_.push_back(name_ + " start");
     }
     void Stop() override {
-        running = false;
+        ManualIntervalTimer::Stop();
         log_.push_back(name_ + " stop");
     }
-    bool running = false;
 
 private:
     OsdLog& log_;

@@ -105,12 +105,12 @@ TEST_F(OsdControllerTest, VolumeBarIsBuiltOnceARunAndFollowsTheVolume) {
 
 TEST_F(OsdControllerTest, VolumeBarLeavesTheTimeOutAlone) {
     osd.ShowLabel("Vol+");
-    for (int tick = 0; tick < 4; ++tick) osd.OnTimeOutTick();
+    for (int tick = 0; tick < 4; ++tick) timer.Tick();
     volume.volume = {65535, 65535};
     osd.ShowVolumeBar();
-    for (int tick = 0; tick < 6; ++tick) osd.OnTimeOutTick();
+    for (int tick = 0; tick < 6; ++tick) timer.Tick();
     EXPECT_TRUE(windows.IsVisible(OsdWindow::Progress));
-    osd.OnTimeOutTick();  // the eleventh tick since the label, as without the bar
+    timer.Tick();  // the eleventh tick since the label, as without the bar
     EXPECT_FALSE(windows.IsVisible(OsdWindow::Progress));
 }
 
@@ -125,38 +125,21 @@ TEST_F(OsdControllerTest, TimeOutHidesBothWindowsOnceTheTicksPassTheLimit) {
         osd.ShowLabel("Calc");
         osd.ShowVolumeBar();
         TakeLog();
-        for (int tick = 1; tick < c.hidingTick; ++tick) osd.OnTimeOutTick();
+        for (int tick = 1; tick < c.hidingTick; ++tick) timer.Tick();
         EXPECT_TRUE(TakeLog().empty()) << "seconds " << c.seconds.value_or(0) << ": hidden too early";
-        osd.OnTimeOutTick();
+        timer.Tick();
         EXPECT_EQ(TakeLog(), (Lines{"hide text", "hide progress", "timer stop"})) << "seconds " << c.seconds.value_or(0);
     }
 }
 
 TEST_F(OsdControllerTest, AResetDuringTheTimeOutStartsTheCountAgain) {
     osd.ShowLabel("Next");
-    for (int tick = 0; tick < 8; ++tick) osd.OnTimeOutTick();
+    for (int tick = 0; tick < 8; ++tick) timer.Tick();
     osd.KeyDone(3);  // another press
-    for (int tick = 0; tick < 10; ++tick) osd.OnTimeOutTick();
+    for (int tick = 0; tick < 10; ++tick) timer.Tick();
     EXPECT_TRUE(windows.IsVisible(OsdWindow::Text));
-    osd.OnTimeOutTick();
+    timer.Tick();
     EXPECT_FALSE(windows.IsVisible(OsdWindow::Text));
-}
-
-TEST_F(OsdControllerTest, OnTopTimerRaisesTheVisibleWindowsLabelFirst) {
-    osd.OnKeepOnTopTick();
-    EXPECT_TRUE(TakeLog().empty());
-
-    windows.visible[0] = true;
-    osd.OnKeepOnTopTick();
-    EXPECT_EQ(TakeLog(), (Lines{"top text"}));
-
-    windows.visible[1] = true;
-    osd.OnKeepOnTopTick();
-    EXPECT_EQ(TakeLog(), (Lines{"top text", "top progress"}));
-
-    windows.visible[0] = false;
-    osd.OnKeepOnTopTick();
-    EXPECT_EQ(TakeLog(), (Lines{"top progress"}));
 }
 
 TEST_F(OsdControllerTest, PreviewShowsTheDialogsChoicesForOneTimeOut) {

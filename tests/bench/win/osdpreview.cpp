@@ -31,9 +31,9 @@ namespace {
 
 constexpr std::uint32_t kLime = 0x0000FF00;
 
-class IdleTimer final : public OsdTimer {
+class IdleTimer final : public platform::IntervalTimer {
 public:
-    void Start() override { ++starts; }
+    void Start(unsigned, std::function<void()>) override { ++starts; }
     void Stop() override {}
     int starts = 0;
 };

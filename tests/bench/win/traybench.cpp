@@ -26,7 +26,7 @@ using namespace keytide;
 
 namespace {
 
-HWND TrayWindow() { return FindWindowA(names::kTrayWindowClass, nullptr); }
+HWND TrayWindow() { return FindWindowExA(HWND_MESSAGE, nullptr, names::kMessageWindowClass, nullptr); }
 
 bool TrayIconUp(HWND window) {
     NOTIFYICONDATAW data{};

@@ -410,6 +410,9 @@ std::optional<std::vector<MarkerRun>> waitForMarkerRuns(const std::string& path,
 // ---------------------------------------------------------------------------
 // The tray icon and the program's menus.
 
+// The window the tray icon's notifications go to: the program's message-only
+// window, which only FindWindowEx with HWND_MESSAGE finds.
+HWND trayIconWindow(const KeytideProcess& k);
 // Whether the shell holds the program's tray icon (asked with an empty change
 // of the icon, which the shell refuses for an icon it does not hold).
 bool trayIconPresent(const KeytideProcess& k);

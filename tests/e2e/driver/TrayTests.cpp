@@ -376,7 +376,7 @@ E2E_TEST("tray.icon_comes_back_after_the_taskbar_is_made_anew") {
     // What a restarting shell does: it no longer holds the icon.
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
-    data.hWnd = k.window(keytide::names::kTrayWindowClass);
+    data.hWnd = trayIconWindow(k);
     data.uID = keytide::names::kTrayIconNumber;
     Shell_NotifyIconW(NIM_DELETE, &data);
     return waitForTrayIcon(k, false);
