@@ -1,5 +1,6 @@
-// Program start: the application window first, then the hidden main window
-// and the other windows, then the message loop until the main window closes.
+// Program start: the editor's window first (a second copy ends there), then
+// the message window, the tray and the other windows, hidden, then the message
+// loop until the tray window is closed.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -10,11 +11,10 @@
 #include "actions/WindowActions.h"
 #include "app/DialogHosts_win.h"
 #include "core/AssignmentStore.h"
-#include "core/Editor.h"
-#include "core/EditorView_win.h"
-#include "core/ExeFileDialog_win.h"
+#include "editor/Editor.h"
+#include "editor/EditorWindow_win.h"
+#include "editor/ExeFileDialog_win.h"
 #include "core/MainController.h"
-#include "core/MainWindow_win.h"
 #include "media/EndpointMasterVolume.h"
 #include "media/VolumeKeys.h"
 #include "media/WinmmMasterVolume_win.h"
@@ -29,7 +29,6 @@
 #include "platform/win32/Win32LockKeyboard.h"
 #include "platform/win32/Win32Mci.h"
 #include "platform/win32/Win32Session.h"
-#include "platform/win32/Win32ProgramWindows.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellAssociations.h"
 #include "platform/win32/Win32WindowSystem.h"
@@ -39,8 +38,6 @@
 #include "settings/SettingsStartup.h"
 #include "settings/SettingsStore.h"
 #include "shell/AboutWindow_win.h"
-#include "shell/ApplicationWindow_win.h"
-#include "shell/OwnWindows_win.h"
 #include "shell/PopupMenus_win.h"
 #include "shell/ShellCommands.h"
 #include "shell/SingleInstance_win.h"
@@ -71,12 +68,12 @@ private:
 };
 
 int RunProgram() {
-    // The application window first: a second copy ends here, before it has
-    // read ktd.ini or taken any key.
-    ApplicationWindow application;
-    application.Create();
+    // The editor's window first, still empty: a second copy ends here, before
+    // it has read ktd.ini or taken any key.
+    EditorWindow editorWindow;
+    editorWindow.Create(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(icons::kApplicationIconId)));
     SingleInstance singleInstance;
-    if (singleInstance.AnotherCopyRuns(application.hwnd())) return 0;
+    if (singleInstance.AnotherCopyRuns(editorWindow.hwnd())) return 0;
 
     INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&commonControls);
@@ -111,9 +108,12 @@ int RunProgram() {
     trayIcon.SetCycleInterval(100);
     trayWindow.SetIcon(&trayIcon);
     Win32PopupMenus menus;
-    trayWindow.SetMenuMessageHandler([&menus](UINT message, WPARAM wParam, LPARAM lParam) {
+    menus.SetOwners(trayWindow.hwnd(), editorWindow.hwnd());
+    const auto menuMessages = [&menus](UINT message, WPARAM wParam, LPARAM lParam) {
         return menus.HandleOwnerMessage(message, wParam, lParam);
-    });
+    };
+    trayWindow.SetMenuMessageHandler(menuMessages);
+    editorWindow.SetMenuMessageHandler(menuMessages);
     TrayPresenter tray(trayIcon, menus);
     AboutWindow about(starter);
 
@@ -136,58 +136,51 @@ int RunProgram() {
     }
     MasterVolumeKeys volume(*masterVolume);
     // --- on-screen display (after the master volume, which the bar reads)
-    OnScreenDisplay osd(settings, *masterVolume, messageWindow, application.hwnd(),
-                        [&about] { return about.IsVisible(); });
+    OnScreenDisplay osd(settings, *masterVolume, messageWindow);
     // --- launching
     Win32ShellAssociations associations;
     Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations});
     // --- window, desktop and power actions
     Win32Mci mci;
-    Win32ProgramWindows ownWindows([&about] { return about.IsVisible(); });
-    WindowActions windowActions(WindowActionServices{windowSystem, mci, ownWindows});
+    WindowActions windowActions(WindowActionServices{windowSystem, mci, ToWindowId(trayWindow.hwnd())});
     Win32SessionControl session;
     // --- media player
     WinampRemote winamp(WinampServices{windowSystem, registry, starter});
 
     Dispatcher dispatcher(DispatchServices{launch, windowActions, session, volume, winamp, osd});
-    ControllerServices services{files, messages, hotkeys, keyboard, tray, deferredStart, dispatcher, settings};
-    MainWindow mainWindow(messageWindow, std::make_unique<MainController>(services, iniFile));
-    messageWindow.OnMessage(WM_HOTKEY, [&mainWindow](WPARAM id, LPARAM) {
-        mainWindow.Controller().OnHotKey(static_cast<int>(id));
-    });
-    mainWindow.Create(application.hwnd());
-    menus.SetOwners(trayWindow.hwnd(), mainWindow.hwnd());
-    // --- what the tray, the menus and the About window do
-    AssignmentEditor* editorToOpen = nullptr;  // made below, with its window
-    Win32OwnWindows shellWindows(application.hwnd(), mainWindow.hwnd(), [&editorToOpen] { editorToOpen->Open(); });
-    ShellCommands shell(ShellServices{mainWindow.Controller(), trayIcon, menus, shellWindows, about, launch},
-                        HelpDocumentPathFor(ExecutablePath()));
-    trayIcon.SetEvents(&shell);
-    mainWindow.SetMenuMessageHandler([&menus](UINT message, WPARAM wParam, LPARAM lParam) {
-        return menus.HandleOwnerMessage(message, wParam, lParam);
-    });
+    MainController controller(
+        ControllerServices{files, messages, hotkeys, keyboard, tray, deferredStart, dispatcher, settings}, iniFile);
+    messageWindow.OnMessage(WM_HOTKEY,
+                            [&controller](WPARAM id, LPARAM) { controller.OnHotKey(static_cast<int>(id)); });
+    trayWindow.SetController(&controller);
+
     // --- the other windows, hidden, in their order
-    welcome.Create(application.hwnd());
-    EditorSettingsHost settingsHost(mainWindow);
+    welcome.Create();
+    EditorSettingsHost settingsHost(editorWindow, controller);
     OsdSettingsPreview settingsPreview(osd.Controller());
     SettingsDialogWindow settingsDialog(settings, installedFonts, settingsStore, settingsHost, settingsPreview, messages);
-    settingsDialog.Create(application.hwnd());
+    settingsDialog.Create(editorWindow.hwnd());
     SettingsDialogFromEditor settingsOpener(settingsDialog);
-    // --- the assignment editor on the main window, key "/" shown
     ExeFileDialog exeFileDialog;
-    exeFileDialog.SetOwner(mainWindow.hwnd());
-    EditorView editorView;
-    AssignmentEditor editor(EditorServices{mainWindow.Controller(), editorView, exeFileDialog, settingsOpener});
-    editorToOpen = &editor;
-    editorView.Create(mainWindow.hwnd(), editor);
-    mainWindow.SetContent([&editorView](UINT message, WPARAM wParam, LPARAM lParam) {
-        return editorView.HandleMessage(message, wParam, lParam);
-    });
-    editorView.SetHelpMenuHandler([&shell](POINT at) { shell.OpenHelpMenu(TrayPoint{at.x, at.y}); });
-    EnableDialogKeys(mainWindow.hwnd());
-    // --- on-screen display windows and timers
+    exeFileDialog.SetOwner(editorWindow.hwnd());
+    AssignmentEditor editor(EditorServices{controller, editorWindow, exeFileDialog, settingsOpener});
+    editorWindow.Build(editor);
     osd.Create();
-    about.Create(application.hwnd(), [&shell] { shell.CloseAbout(); });
+    // --- what the tray, the menus and the About window do
+    ProgramWindows programWindows(editor, editorWindow, trayWindow.hwnd());
+    ShellCommands shell(ShellServices{controller, trayIcon, menus, programWindows, about, launch},
+                        HelpDocumentPathFor(ExecutablePath()));
+    trayIcon.SetEvents(&shell);
+    editorWindow.SetHelpMenuHandler([&shell](POINT at) { shell.OpenHelpMenu(TrayPoint{at.x, at.y}); });
+    about.Create([&shell] { shell.CloseAbout(); });
+
+    // The deferred start comes about a second later, with the message loop running.
+    controller.OnCreate();
+    MessageWindowTimer deferredStartTimer(messageWindow);
+    deferredStartTimer.Start(1000, [&] {
+        deferredStartTimer.Stop();
+        controller.OnDeferredStart();
+    });
 
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

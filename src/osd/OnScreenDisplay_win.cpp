@@ -13,8 +13,8 @@ constexpr int kProgressWindowDesignWidth = 400;
 std::uint32_t SystemColor(int index) { return GetSysColor(index); }
 }  // namespace
 
-Win32OsdWindows::Win32OsdWindows(OsdShapeWindow& text, OsdShapeWindow& progress, HWND applicationWindow)
-    : text_(text), progress_(progress), applicationWindow_(applicationWindow) {}
+Win32OsdWindows::Win32OsdWindows(OsdShapeWindow& text, OsdShapeWindow& progress)
+    : text_(text), progress_(progress) {}
 
 ScreenSize Win32OsdWindows::PrimaryScreen() const { return PrimaryScreenSize(); }
 
@@ -53,28 +53,22 @@ void Win32OsdWindows::PaintNow(OsdWindow window) {
     GdiFlush();
 }
 
-void Win32OsdWindows::HideApplicationWindow() { ShowWindow(applicationWindow_, SW_HIDE); }
-
 void Win32PreviewHost::SetBusyCursor(bool busy) {
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(busy ? IDC_WAIT : IDC_ARROW)));
 }
 
 void Win32PreviewHost::Block(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
-OnScreenDisplay::OnScreenDisplay(const Settings& settings, MasterVolume& volume, MessageWindow& timers,
-                                 HWND applicationWindow, std::function<bool()> isAboutVisible)
-    : applicationWindow_(applicationWindow),
-      windows_(textWindow_, progressWindow_, applicationWindow),
+OnScreenDisplay::OnScreenDisplay(const Settings& settings, MasterVolume& volume, MessageWindow& timers)
+    : windows_(textWindow_, progressWindow_),
       timer_(timers),
       keepOnTopTimer_(timers),
       keptOnTop_(windows_, keepOnTopTimer_),
-      controller_(OsdServices{keptOnTop_, timer_, host_, volume}, settings, std::move(isAboutVisible)) {}
+      controller_(OsdServices{keptOnTop_, timer_, host_, volume}, settings) {}
 
 void OnScreenDisplay::Create() {
-    textWindow_.Create(names::kOsdTextWindowClass, kTextWindowDesignWidth, kTextWindowDesignHeight,
-                       applicationWindow_);
-    progressWindow_.Create(names::kOsdProgressWindowClass, kProgressWindowDesignWidth, kProgressWindowHeight,
-                           applicationWindow_);
+    textWindow_.Create(names::kOsdTextWindowClass, kTextWindowDesignWidth, kTextWindowDesignHeight);
+    progressWindow_.Create(names::kOsdProgressWindowClass, kProgressWindowDesignWidth, kProgressWindowHeight);
 }
 
 }  // namespace keytide::win32

@@ -3,7 +3,6 @@
 // OSD's timers, and the controller that drives them.
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "media/MasterVolume.h"
@@ -18,7 +17,7 @@ namespace keytide::win32 {
 
 class Win32OsdWindows final : public OsdWindows {
 public:
-    Win32OsdWindows(OsdShapeWindow& text, OsdShapeWindow& progress, HWND applicationWindow);
+    Win32OsdWindows(OsdShapeWindow& text, OsdShapeWindow& progress);
 
     ScreenSize PrimaryScreen() const override;
     bool IsVisible(OsdWindow window) const override;
@@ -31,14 +30,12 @@ public:
     void Hide(OsdWindow window) override;
     void BringToTop(OsdWindow window) override;
     void PaintNow(OsdWindow window) override;
-    void HideApplicationWindow() override;
 
 private:
     OsdShapeWindow& Window(OsdWindow window) const { return window == OsdWindow::Text ? text_ : progress_; }
 
     OsdShapeWindow& text_;
     OsdShapeWindow& progress_;
-    HWND applicationWindow_;
 };
 
 class Win32PreviewHost final : public PreviewHost {
@@ -49,11 +46,9 @@ public:
 
 class OnScreenDisplay final : public OsdDisplay {
 public:
-    // isAboutVisible answers whether the About window is shown.
-    OnScreenDisplay(const Settings& settings, MasterVolume& volume, MessageWindow& timers, HWND applicationWindow,
-                    std::function<bool()> isAboutVisible);
+    OnScreenDisplay(const Settings& settings, MasterVolume& volume, MessageWindow& timers);
 
-    // Creates both windows hidden, owned by the application window.
+    // Creates both windows hidden.
     void Create();
 
     OsdController& Controller() { return controller_; }
@@ -64,7 +59,6 @@ public:
     void KeyDone(int slot) override { controller_.KeyDone(slot); }
 
 private:
-    HWND applicationWindow_;
     OsdShapeWindow textWindow_;
     OsdShapeWindow progressWindow_;
     Win32OsdWindows windows_;

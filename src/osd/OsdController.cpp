@@ -1,11 +1,9 @@
 #include "osd/OsdController.h"
 
-#include <utility>
-
 namespace keytide {
 
-OsdController::OsdController(OsdServices services, const Settings& settings, std::function<bool()> isAboutVisible)
-    : services_(services), settings_(settings), isAboutVisible_(std::move(isAboutVisible)) {}
+OsdController::OsdController(OsdServices services, const Settings& settings)
+    : services_(services), settings_(settings) {}
 
 void OsdController::ShowKeyLabel(int slot, const std::string& label) {
     if (slot != lastSlot_ || !services_.windows.IsVisible(OsdWindow::Text)) ShowLabel(label);
@@ -24,7 +22,6 @@ void OsdController::ShowLabel(const std::string& label) {
     windows.SetColor(OsdWindow::Text, settings_.osdColor);
     windows.Disable(OsdWindow::Text);
     windows.Show(OsdWindow::Text);
-    HideApplicationWindowUnlessAboutVisible();
     ticks_ = 0;
     services_.timer.Start(kTickMs, [this] { OnTimeOutTick(); });
 }
@@ -41,7 +38,6 @@ void OsdController::ShowVolumeBar() {
     windows.SetBounds(OsdWindow::Progress, ProgressWindowBounds(screen, VolumeBarWidth(screen, steps)));
     windows.Disable(OsdWindow::Progress);
     windows.Show(OsdWindow::Progress);
-    HideApplicationWindowUnlessAboutVisible();
 }
 
 void OsdController::HideVolumeBar() { services_.windows.Hide(OsdWindow::Progress); }
@@ -72,7 +68,6 @@ void OsdController::Preview(const Settings& dialogControls) {
     windows.Show(OsdWindow::Progress);
     windows.Disable(OsdWindow::Progress);
 
-    windows.HideApplicationWindow();
     // The thread handles no messages while it waits: paint both shapes first.
     windows.PaintNow(OsdWindow::Text);
     windows.PaintNow(OsdWindow::Progress);
@@ -81,10 +76,6 @@ void OsdController::Preview(const Settings& dialogControls) {
     windows.Hide(OsdWindow::Progress);
     windows.Hide(OsdWindow::Text);
     services_.host.SetBusyCursor(false);
-}
-
-void OsdController::HideApplicationWindowUnlessAboutVisible() {
-    if (!isAboutVisible_ || !isAboutVisible_()) services_.windows.HideApplicationWindow();
 }
 
 }  // namespace keytide

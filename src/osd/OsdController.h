@@ -1,7 +1,6 @@
 #pragma once
 // The on-screen display: the label and volume bar shown after a key press,
 // their time-out, their topmost stacking and the settings preview.
-#include <functional>
 #include <string>
 
 #include "media/MasterVolume.h"
@@ -23,9 +22,8 @@ struct OsdServices {
 
 class OsdController final : public OsdDisplay {
 public:
-    // settings: the settings in force, read at each use. isAboutVisible: whether
-    // the About window is up (the application window then stays as it is).
-    OsdController(OsdServices services, const Settings& settings, std::function<bool()> isAboutVisible);
+    // settings: the settings in force, read at each use.
+    OsdController(OsdServices services, const Settings& settings);
 
     void ShowKeyLabel(int slot, const std::string& label) override;
     void ShowVolumeBar() override;
@@ -43,13 +41,11 @@ public:
 
 private:
     void OnTimeOutTick();
-    void HideApplicationWindowUnlessAboutVisible();
 
     OsdServices services_;
     const Settings& settings_;
     int ticks_ = 0;     // time-out ticks since the label was shown
     int lastSlot_ = 0;  // the key pressed last
-    std::function<bool()> isAboutVisible_;
 };
 
 }  // namespace keytide

@@ -36,8 +36,6 @@ public:
     // Paints the window at once, for a thread that is about to block.
     virtual void PaintNow(OsdWindow window) = 0;
 
-    // Hides the window that carries the program's taskbar button.
-    virtual void HideApplicationWindow() = 0;
 };
 
 // The user-interface thread during the settings preview.

@@ -7,18 +7,15 @@ namespace keytide::names {
 
 inline constexpr char kProgramTitle[] = "Keytide";
 
-// The first top-level window: carries the taskbar button and owns every other
-// window. A second copy recognises a running one by this class and title.
-inline constexpr char kApplicationWindowClass[] = "KeytideApplication";
-
 // Taken by the first copy before it looks for a running one, so that two
 // copies started at the same moment cannot both go on. "Local\": one per
 // log-on session.
 inline constexpr wchar_t kSingleInstanceLock[] = L"Local\\Keytide.SingleInstance";
 
-// The tray icon's hidden window, which receives the shell's notifications;
-// the icon's number for that window, and the message the notifications come
-// as (0x800, WM_APP).
+// The tray icon's hidden top-level window: it hears the shell's broadcasts
+// (a new taskbar, the end of the session) and owns the tray menu; WM_CLOSE to
+// it ends the program. The icon's number, and the message its notifications
+// come as (0x800, WM_APP) to the message window.
 inline constexpr char kTrayWindowClass[] = "TktdTrayIconWindow";
 inline constexpr unsigned kTrayIconNumber = 1;
 inline constexpr unsigned kTrayCallbackMessage = 0x800;
@@ -40,9 +37,10 @@ inline constexpr char kTaskbarCreatedMessage[] = "TaskbarCreated";
 // notifications go to.
 inline constexpr char kMessageWindowClass[] = "TktdMessageWindow";
 
-// The main window (the assignment editor), hidden almost all the time.
-inline constexpr char kMainWindowClass[] = "Tktdform";
-inline constexpr char kMainWindowTitle[] = "Keytide";
+// The assignment editor, hidden almost all the time. The program's first
+// window: a second copy recognises a running one by this class and title.
+inline constexpr char kEditorWindowClass[] = "Tktdform";
+inline constexpr char kEditorWindowTitle[] = "Keytide";
 
 inline constexpr char kOsdTextWindowClass[] = "TktdOSDTextForm";
 inline constexpr char kOsdProgressWindowClass[] = "TktdOSDProgressForm";

@@ -86,7 +86,7 @@ RECT SettingsDialogWindow::Scaled(const widgets::Rect& at96) const {
     return {Scale(at96.left), Scale(at96.top), Scale(at96.right), Scale(at96.bottom)};
 }
 
-void SettingsDialogWindow::Create(HWND owner) {
+void SettingsDialogWindow::Create(HWND editor) {
     {
         WindowDc screen(nullptr);
         dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
@@ -102,7 +102,7 @@ void SettingsDialogWindow::Create(HWND owner) {
     params.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     params.width = width;
     params.height = height;
-    params.owner = owner;
+    params.owner = editor;
     WindowBase::Create(params);
     dpi_ = WindowDpi(hwnd());
     colors_.SetOwner(hwnd());

@@ -51,8 +51,9 @@ public:
     SettingsDialogWindow(Settings& settings, const std::vector<std::string>& installedFonts, SettingsStore& store,
                          SettingsDialogHost& host, OsdPreview& preview, platform::UserMessages& messages);
 
-    // Creates the window hidden, centred on the screen, owned by `owner`.
-    void Create(HWND owner);
+    // Creates the window hidden, centred on the screen, owned by the editor,
+    // which stands for both on the taskbar.
+    void Create(HWND editor);
 
     // The editor's "Settings..." button.
     void Open() { dialog_.Open(); }

@@ -68,7 +68,7 @@ RECT AboutWindow::Scaled(const RECT& at96) const {
     return {Scale(at96.left), Scale(at96.top), Scale(at96.right), Scale(at96.bottom)};
 }
 
-void AboutWindow::Create(HWND owner, std::function<void()> onClose) {
+void AboutWindow::Create(std::function<void()> onClose) {
     actions_.emplace(shell_, std::move(onClose));
     {
         WindowDc screen(nullptr);
@@ -80,12 +80,11 @@ void AboutWindow::Create(HWND owner, std::function<void()> onClose) {
     params.className = names::kAboutWindowClass;
     params.title = names::kAboutWindowTitle;
     params.style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU;
-    params.exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+    params.exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
     params.x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     params.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     params.width = width;
     params.height = height;
-    params.owner = owner;
     WindowBase::Create(params);
     dpi_ = WindowDpi(hwnd());
     CreateControls();

@@ -27,8 +27,8 @@ public:
     explicit AboutWindow(platform::ProgramStarter& shell);
 
     // onClose: the close steps (enable the editor and the tray icon's mouse,
-    // hide this window).
-    void Create(HWND owner, std::function<void()> onClose);
+    // hide this window). While shown, the window has a taskbar button of its own.
+    void Create(std::function<void()> onClose);
 
     void Show() override;
     void Hide() override { ShowWindow(hwnd(), SW_HIDE); }

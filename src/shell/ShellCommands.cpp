@@ -30,7 +30,7 @@ void ShellCommands::Run(MenuCommand command) {
         ShowAbout();
         break;
     case MenuCommand::Exit:
-        services_.windows.CloseMainWindow();
+        services_.windows.CloseProgram();
         break;
     }
 }
@@ -60,16 +60,13 @@ void ShellCommands::ShowAbout() {
     if (services_.about.IsVisible()) return;
     services_.icon.SetEnabled(false);
     services_.about.Show();
-    services_.windows.EnableMainWindow(false);
-    services_.windows.ShowTaskbarButton();
+    services_.windows.EnableEditor(false);
 }
 
 void ShellCommands::CloseAbout() {
-    services_.windows.EnableMainWindow(true);
+    services_.windows.EnableEditor(true);
     services_.about.Hide();
     services_.icon.SetEnabled(true);
-    // The button came with the About window; in the tray the program has none.
-    if (!services_.windows.IsMainWindowVisible()) services_.windows.HideTaskbarButton();
 }
 
 void ShellCommands::OnClick() { services_.controller.ToggleActive(); }

@@ -130,7 +130,24 @@ LRESULT TrayIconWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         if (icon_ != nullptr) icon_->OnTaskbarCreated();
         return 0;
     }
-    if (message == WM_QUERYENDSESSION) return TRUE;
+    switch (message) {
+    case WM_QUERYENDSESSION:
+        if (controller_ != nullptr) controller_->OnCloseQuery();
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam == FALSE && controller_ != nullptr) controller_->SessionEndCancelled();
+        return 0;
+    case WM_CLOSE:
+        if (controller_ != nullptr) controller_->OnCloseQuery();
+        DestroyWindow(hwnd());
+        return 0;
+    case WM_DESTROY:
+        if (controller_ != nullptr) controller_->OnDestroy();
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
     if (menuMessages_) {
         if (auto handled = menuMessages_(message, wParam, lParam)) return *handled;
     }

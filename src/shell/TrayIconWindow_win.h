@@ -1,9 +1,10 @@
 #pragma once
 // The tray icon on Windows: it talks to the shell (Shell_NotifyIconW) and
 // hands every notification to the portable TrayIcon. The notifications come
-// to the program's message window; a hidden top-level window of its own hears
-// the shell's broadcast after the taskbar has been made anew, which goes to
-// top-level windows only, and owns the tray menu while it is up.
+// to the program's message window. A hidden top-level window of its own hears
+// what the system says to top-level windows only: the taskbar made anew, and
+// the end of the session; it owns the tray menu while that is up, and closing
+// it ends the program.
 #include <windows.h>
 // windows.h first: shellapi.h depends on it.
 #include <shellapi.h>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+#include "core/MainController.h"
 #include "platform/win32/MessageWindow.h"
 #include "platform/win32/WindowBase.h"
 #include "shell/TrayIcon.h"
@@ -26,6 +28,8 @@ public:
     HWND hwnd() const { return WindowBase::hwnd(); }
     // Where the notifications go.
     void SetIcon(TrayIcon* icon) { icon_ = icon; }
+    // Who hears of the program's end and the session's.
+    void SetController(MainController* controller) { controller_ = controller; }
     // Messages that a menu tracked on this window sends to its owner (the
     // owner-drawn look's WM_MEASUREITEM and WM_DRAWITEM).
     void SetMenuMessageHandler(std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> handler) {
@@ -50,6 +54,7 @@ private:
     TrayPictures pictures_;
     MessageWindow& notifications_;
     TrayIcon* icon_ = nullptr;
+    MainController* controller_ = nullptr;
     UINT taskbarCreated_ = 0;
     bool currentCallbacks_ = false;
     // What the shell shows now, so that a change sends only what changed.

@@ -18,8 +18,7 @@ constexpr int kClientHeight = 200;
 constexpr RECT kVersionLabel{264, 24, 291, 38};
 }  // namespace
 
-void WelcomeScreen::Create(HWND applicationWindow) {
-    application_ = applicationWindow;
+void WelcomeScreen::Create() {
     {
         WindowDc screen(nullptr);
         dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
@@ -35,7 +34,6 @@ void WelcomeScreen::Create(HWND applicationWindow) {
     params.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     params.width = width;
     params.height = height;
-    params.owner = applicationWindow;
     WindowBase::Create(params);
 
     picture_ = PaintWelcomePicture(welcome::WelcomePicture(), width, height);
@@ -44,7 +42,6 @@ void WelcomeScreen::Create(HWND applicationWindow) {
 
 void WelcomeScreen::ShowAndWait() {
     SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    ShowWindow(application_, SW_HIDE);
     // No message is handled during the wait: the picture must be on the
     // screen before it begins.
     UpdateWindow(hwnd());

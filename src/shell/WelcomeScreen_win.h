@@ -14,9 +14,8 @@ inline constexpr DWORD kWelcomeDisplayMs = 3000;
 
 class WelcomeScreen final : public WindowBase {
 public:
-    // Creates it hidden, owned by the application window (whose taskbar
-    // button goes while the picture is up).
-    void Create(HWND applicationWindow);
+    // Creates it hidden.
+    void Create();
 
     // Shows it on top, paints it at once, and blocks the thread for the
     // display time without handling messages.
@@ -29,7 +28,6 @@ protected:
 private:
     void Paint(HDC dc);
 
-    HWND application_ = nullptr;
     int dpi_ = 96;
     UniqueHbitmap picture_;
     UniqueHfont versionFont_;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/EditorPorts.h"
+#include "editor/EditorPorts.h"
 #include "doubles/ControllerDoubles.h"
 
 namespace keytide::fakes {

@@ -58,7 +58,6 @@ public:
     }
     void BringToTop(OsdWindow window) override { log_.push_back(std::string("top ") + NameOf(window)); }
     void PaintNow(OsdWindow window) override { log_.push_back(std::string("paint ") + NameOf(window)); }
-    void HideApplicationWindow() override { log_.push_back("hide application"); }
 
     ScreenSize screen{1024, 768};
     bool visible[2] = {false, false};

@@ -9,8 +9,8 @@
 
 #include "model/ActionCatalog.h"
 #include "core/DefaultIni.h"
-#include "core/Editor.h"
-#include "core/EditorLayout.h"
+#include "editor/Editor.h"
+#include "editor/EditorLayout.h"
 #include "doubles/EditorDoubles.h"
 #include "doubles/FakeCodePage.h"
 #include "doubles/MemoryFileSystem.h"

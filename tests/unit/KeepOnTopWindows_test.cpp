@@ -22,7 +22,7 @@ TEST(KeepOnTopWindowsTest, RunsFromTheFirstShowingUntilBothWindowsAreHidden) {
     fakes::OsdMasterVolume volume{log};
     Settings settings;
     settings.timeOutSeconds = 1;
-    OsdController osd{OsdServices{keptOnTop, timeOutTimer, host, volume}, settings, nullptr};
+    OsdController osd{OsdServices{keptOnTop, timeOutTimer, host, volume}, settings};
     // The windows' showing and hiding and the keep-on-top timer, in order.
     auto takeLog = [&] {
         Lines kept;

@@ -27,14 +27,13 @@ protected:
     fakes::RecordingPreviewHost host{log};
     fakes::OsdMasterVolume volume{log};
     Settings settings;
-    bool aboutVisible = false;
-    OsdController osd{OsdServices{windows, timer, host, volume}, settings, [this] { return aboutVisible; }};
+    OsdController osd{OsdServices{windows, timer, host, volume}, settings};
 };
 
 TEST_F(OsdControllerTest, LabelIsShapedPlacedColouredShownAndTimed) {
     osd.ShowLabel("Vol+");
     EXPECT_EQ(TakeLog(), (Lines{"shape text \"Vol+\" font \"Arial\" 57pt bold", "bounds text 25,15 999x384",
-                                "color text 0000FF00", "disable text", "show text", "hide application",
+                                "color text 0000FF00", "disable text", "show text",
                                 "timer start"}));
     EXPECT_TRUE(windows.IsVisible(OsdWindow::Text));
 }
@@ -70,24 +69,16 @@ TEST_F(OsdControllerTest, LabelFollowsTheSettingsAndScreenOfTheMoment) {
     EXPECT_EQ(lines[2], "color text 8000000F");
 }
 
-TEST_F(OsdControllerTest, ApplicationWindowStaysWhileTheAboutWindowIsUp) {
-    aboutVisible = true;
-    osd.ShowLabel("Mute");
-    osd.ShowVolumeBar();
-    for (const std::string& line : TakeLog()) EXPECT_NE(line, "hide application");
-}
-
 TEST_F(OsdControllerTest, VolumeBarIsBuiltOnceARunAndFollowsTheVolume) {
     volume.volume = {11466, 11466};  // 22932 div 3276 = 7 steps
     osd.ShowVolumeBar();
     EXPECT_EQ(TakeLog(), (Lines{"shape progress h=76 style=rounded", "read volume", "color progress 0000FF00",
-                                "bounds progress 0,659 175x367", "disable progress", "show progress",
-                                "hide application"}));
+                                "bounds progress 0,659 175x367", "disable progress", "show progress"}));
 
     volume.volume = {13104, 13104};  // 8 steps; the bar is visible: no new shape
     osd.ShowVolumeBar();
     EXPECT_EQ(TakeLog(), (Lines{"read volume", "color progress 0000FF00", "bounds progress 0,659 200x367",
-                                "disable progress", "show progress", "hide application"}));
+                                "disable progress", "show progress"}));
 
     osd.HideVolumeBar();
     EXPECT_EQ(TakeLog(), (Lines{"hide progress"}));
@@ -157,19 +148,17 @@ TEST_F(OsdControllerTest, PreviewShowsTheDialogsChoicesForOneTimeOut) {
               (Lines{"cursor busy", "color text 000000FF", "shape text \"OSD Test\" font \"Courier New\" 19pt",
                      "bounds text 25,15 999x384", "show text", "disable text", "shape progress h=76 style=normal",
                      "bounds progress 0,659 1024x367", "color progress 000000FF", "show progress",
-                     "disable progress", "hide application", "paint text", "paint progress", "block 5000ms",
+                     "disable progress", "paint text", "paint progress", "block 5000ms",
                      "hide progress", "hide text", "cursor default"}));
 }
 
-TEST_F(OsdControllerTest, PreviewAlwaysRebuildsTheBarAndHidesTheApplicationWindow) {
-    aboutVisible = true;
+TEST_F(OsdControllerTest, PreviewAlwaysRebuildsTheBar) {
     windows.visible[1] = true;  // a bar from a key press is up
     Settings dialog = settings;
     dialog.timeOutSeconds = std::nullopt;
     osd.Preview(dialog);
     const Lines lines = TakeLog();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "shape progress h=76 style=rounded"), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "hide application"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "block 0ms"), lines.end());
 }
 

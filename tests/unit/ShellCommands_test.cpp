@@ -168,7 +168,7 @@ TEST_F(ShellCommandsTest, ShowHelpAndExitCommands) {
     StartWith("1");
     menus.choices = {MenuCommand::Show};
     RightClick({10, 10});
-    EXPECT_TRUE(windows.mainVisible);
+    EXPECT_EQ(log.back(), "editor opened");
 
     EXPECT_EQ(HelpDocumentPathFor("C:\\Program Files\\Keytide\\keytide.exe"),
               "C:\\Program Files\\Keytide\\Help\\topics.htm");
@@ -181,14 +181,14 @@ TEST_F(ShellCommandsTest, ShowHelpAndExitCommands) {
 
     log.clear();
     shell.Run(MenuCommand::Exit);
-    EXPECT_EQ(log, (CallLog{"main closed"}));
+    EXPECT_EQ(log, (CallLog{"program closed"}));
 }
 
-TEST_F(ShellCommandsTest, WhileAboutIsUpTheTrayIgnoresTheMouseAndTheMainWindowIsDisabled) {
+TEST_F(ShellCommandsTest, WhileAboutIsUpTheTrayIgnoresTheMouseAndTheEditorIsDisabled) {
     StartWith("1");
     menus.choices = {MenuCommand::About};
     RightClick({10, 10});
-    EXPECT_EQ(log, (CallLog{"tray menu at 10,10", "about shown", "main disabled", "taskbar button shown"}));
+    EXPECT_EQ(log, (CallLog{"tray menu at 10,10", "about shown", "editor disabled"}));
     EXPECT_FALSE(icon.Enabled());
 
     Click();
@@ -198,18 +198,9 @@ TEST_F(ShellCommandsTest, WhileAboutIsUpTheTrayIgnoresTheMouseAndTheMainWindowIs
 
     log.clear();
     shell.CloseAbout();
-    EXPECT_EQ(log, (CallLog{"main enabled", "about hidden", "taskbar button hidden"}));
+    EXPECT_EQ(log, (CallLog{"editor enabled", "about hidden"}));
     Click();
     EXPECT_FALSE(controller.IsActive());
-
-    // From the help menu of a shown main window: its button stays.
-    windows.mainVisible = true;
-    menus.choices = {MenuCommand::About};
-    shell.OpenHelpMenu({300, 200});
-    EXPECT_TRUE(about.visible);
-    shell.CloseAbout();
-    EXPECT_TRUE(windows.taskbarButton);
-    EXPECT_TRUE(windows.mainEnabled);
 }
 
 TEST_F(ShellCommandsTest, EveryWayOfClosingTheAboutWindowUndoesWhatItsShowingDid) {
@@ -223,14 +214,13 @@ TEST_F(ShellCommandsTest, EveryWayOfClosingTheAboutWindowUndoesWhatItsShowingDid
         menus.choices = {MenuCommand::About};
         RightClick({10, 10});
         ASSERT_TRUE(about.visible) << way.way;
-        ASSERT_FALSE(windows.mainEnabled) << way.way;
+        ASSERT_FALSE(windows.editorEnabled) << way.way;
         ASSERT_FALSE(icon.Enabled()) << way.way;
 
         (actions.*way.close)();
         EXPECT_FALSE(about.visible) << way.way;
-        EXPECT_TRUE(windows.mainEnabled) << way.way;
+        EXPECT_TRUE(windows.editorEnabled) << way.way;
         EXPECT_TRUE(icon.Enabled()) << way.way;
-        EXPECT_FALSE(windows.taskbarButton) << way.way;
         // The tray answers the mouse again.
         Click();
         EXPECT_FALSE(controller.IsActive()) << way.way;

@@ -272,17 +272,17 @@ int RunKeyBench(const std::string& keytideExe, const std::string& work, int pres
     }
     CloseHandle(process.hThread);
     const DWORD pid = process.dwProcessId;
-    HWND mainWindow = nullptr;
+    HWND programWindow = nullptr;
     HWND textWindow = nullptr;
     const bool started = WaitFor(
         [&] {
-            mainWindow = FindProcessWindow(pid, names::kMainWindowClass);
+            programWindow = FindProcessWindow(pid, names::kTrayWindowClass);
             textWindow = FindProcessWindow(pid, names::kOsdTextWindowClass);
-            return mainWindow && textWindow && HotKeyHeld(VK_NUMPAD5);
+            return programWindow && textWindow && HotKeyHeld(VK_NUMPAD5);
         },
         20000);
     auto finish = [&](int code) {
-        if (mainWindow) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+        if (programWindow) PostMessageA(programWindow, WM_CLOSE, 0, 0);
         if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
         CloseHandle(process.hProcess);
         return code;
@@ -339,10 +339,10 @@ int RunKeyBench(const std::string& keytideExe, const std::string& work, int pres
     auto pressMany = [&](int count) {
         for (int i = 0; i < count; ++i) {
             PressKey(cycle[i % 4]);
-            Drain(mainWindow);
+            Drain(programWindow);
         }
         WaitFor([&] { return !IsWindowVisible(textWindow); }, 5000);
-        Drain(mainWindow);
+        Drain(programWindow);
     };
     // The program's thread keeps running while the counts are read (timers,
     // the window manager): the lowest of a few readings is the resting count.

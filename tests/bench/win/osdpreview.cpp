@@ -21,7 +21,6 @@
 #include "osd/OsdController.h"
 #include "osd/OsdWindow_win.h"
 #include "osd/RegionBuilders_win.h"
-#include "shell/ApplicationWindow_win.h"
 
 using namespace keytide;
 using namespace keytide::win32;
@@ -121,17 +120,15 @@ int main(int argc, char** argv) {
     };
 
     try {
-        ApplicationWindow application;
-        application.Create();
         OsdShapeWindow text, progress;
-        text.Create(names::kOsdTextWindowClass, kTextWindowDesignWidth, kTextWindowDesignHeight, application.hwnd());
-        progress.Create(names::kOsdProgressWindowClass, 400, kProgressWindowHeight, application.hwnd());
-        Win32OsdWindows windows(text, progress, application.hwnd());
+        text.Create(names::kOsdTextWindowClass, kTextWindowDesignWidth, kTextWindowDesignHeight);
+        progress.Create(names::kOsdProgressWindowClass, 400, kProgressWindowHeight);
+        Win32OsdWindows windows(text, progress);
         IdleTimer timer;
         Win32PreviewHost host;
         SilentVolume volume;
         Settings inForce;
-        OsdController osd(OsdServices{windows, timer, host, volume}, inForce, [] { return false; });
+        OsdController osd(OsdServices{windows, timer, host, volume}, inForce);
 
         // The dialog's unsaved choices: Arial bold "Large", lime, rounded bar, "2" seconds.
         Settings dialog;

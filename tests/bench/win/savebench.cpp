@@ -144,15 +144,15 @@ int Run(const std::string& keytideExe, const std::string& work, int presses) {
         return 2;
     }
     CloseHandle(process.hThread);
-    HWND mainWindow = nullptr;
+    HWND programWindow = nullptr;
     const bool started = WaitFor(
         [&] {
-            mainWindow = FindProcessWindow(process.dwProcessId, keytide::names::kMainWindowClass);
-            return mainWindow && HotKeyHeld(VK_NUMPAD5);
+            programWindow = FindProcessWindow(process.dwProcessId, keytide::names::kTrayWindowClass);
+            return programWindow && HotKeyHeld(VK_NUMPAD5);
         },
         20000);
     auto finish = [&](int code) {
-        if (mainWindow) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+        if (programWindow) PostMessageA(programWindow, WM_CLOSE, 0, 0);
         if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
         CloseHandle(process.hProcess);
         return code;
@@ -162,7 +162,7 @@ int Run(const std::string& keytideExe, const std::string& work, int presses) {
         return finish(2);
     }
     Sleep(1000);  // the rest of the deferred start (Num Lock, tray)
-    Drain(mainWindow);
+    Drain(programWindow);
 
     std::vector<double> times;
     int lost = 0;
@@ -183,7 +183,7 @@ int Run(const std::string& keytideExe, const std::string& work, int presses) {
         } else {
             ++lost;
         }
-        Drain(mainWindow);
+        Drain(programWindow);
         Sleep(50);
     }
     if (times.empty()) {

@@ -14,7 +14,8 @@
 #include <vector>
 
 #include "Driver.h"
-#include "core/EditorLayout.h"
+#include "editor/EditorLayout.h"
+#include "platform/Names.h"
 #include "widgets/Gradient.h"
 
 using namespace ktd::e2e;
@@ -521,6 +522,21 @@ E2E_TEST("editor.title_bar_drags_with_the_left_button_and_minimize_keeps_keys_ig
   }
   CHECK(isVisible(editor.window()));
 
+  // "?", "About...": About with a taskbar button of its own while it is up,
+  // and once it has closed and the editor has gone, no button is left.
+  click(help);
+  REQUIRE_MSG(waitForPopupMenu(k.pid()) != nullptr, "? did not open the help menu again");
+  pressKey(VK_DOWN);
+  pressKey(VK_DOWN);
+  pressKey(VK_RETURN);
+  HWND about = k.window(keytide::names::kAboutWindowClass);
+  REQUIRE_MSG(waitUntil([&] { return isVisible(about); }), "About... did not show the About window");
+  const std::vector<HWND> buttons = taskbarWindows(k.pid());
+  CHECK_MSG(std::find(buttons.begin(), buttons.end(), about) != buttons.end(), "About has no taskbar button of its own");
+  PostMessageA(about, WM_CLOSE, 0, 0);
+  REQUIRE_MSG(waitUntil([&] { return !isVisible(about) && IsWindowEnabled(editor.window()); }),
+              "About did not close back to the editor");
+
   // "-": minimized, and still counted as shown: keypad keys stay ignored.
   editor.clickOn(layout::kMinimizeButton);
   CHECK_MSG(waitUntil([&] { return IsIconic(editor.window()) != FALSE; }, Ms{3000}), "- did not minimize the editor");
@@ -534,6 +550,7 @@ E2E_TEST("editor.title_bar_drags_with_the_left_button_and_minimize_keeps_keys_ig
   pause(Ms{300});
   editor.clickOn(layout::kCloseButton);
   checkBackInTray(k, editor, "X");
+  CHECK_MSG(taskbarWindows(k.pid()).empty(), "a taskbar button stayed after About and the editor closed");
   CHECK_MSG(keyShowsVolumeBar(k, VK_ADD), "keypad + did nothing after the editor was closed");
   CHECK_EQ(k.close(), DWORD{0});
 }

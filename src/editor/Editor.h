@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/EditorPorts.h"
+#include "editor/EditorPorts.h"
 #include "core/MainController.h"
 
 namespace keytide {

@@ -1,4 +1,4 @@
-#include "core/EditorLayout.h"
+#include "editor/EditorLayout.h"
 
 #include "widgets/FlatLook.h"
 

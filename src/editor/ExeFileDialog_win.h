@@ -3,7 +3,7 @@
 // on request; the chosen path and file must exist.
 #include <windows.h>
 
-#include "core/EditorPorts.h"
+#include "editor/EditorPorts.h"
 
 namespace keytide::win32 {
 

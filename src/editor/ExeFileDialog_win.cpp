@@ -1,4 +1,4 @@
-#include "core/ExeFileDialog_win.h"
+#include "editor/ExeFileDialog_win.h"
 
 #include <commdlg.h>
 

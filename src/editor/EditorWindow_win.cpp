@@ -1,10 +1,12 @@
-#include "core/EditorView_win.h"
+#include "editor/EditorWindow_win.h"
 
 #include <vector>
 
 #include "model/ActionCatalog.h"
-#include "core/EditorLayout.h"
+#include "editor/EditorLayout.h"
 #include "platform/Error.h"
+#include "platform/Names.h"
+#include "widgets/DialogKeys_win.h"
 #include "widgets/Dpi_win.h"
 #include "widgets/FlatLook.h"
 #include "widgets/FlatPaint_win.h"
@@ -47,24 +49,28 @@ void MoveControl(HWND control, const RECT& bounds) {
 
 }  // namespace
 
-int EditorView::Scale(int pixels) const { return widgets::ScaleToDpi(pixels, dpi_); }
+int EditorWindow::Scale(int pixels) const { return widgets::ScaleToDpi(pixels, dpi_); }
 
-RECT EditorView::Bounds(int id) const { return ToRect(ScaleControl(PlaceInParent(PlaceOf(id)), dpi_)); }
+RECT EditorWindow::Bounds(int id) const { return ToRect(ScaleControl(PlaceInParent(PlaceOf(id)), dpi_)); }
 
-void EditorView::Create(HWND host, AssignmentEditor& editor) {
-    host_ = host;
+void EditorWindow::Create(HICON programIcon) {
+    CreateParams params{};
+    params.className = names::kEditorWindowClass;
+    params.title = names::kEditorWindowTitle;
+    params.style = WS_POPUP | WS_CLIPCHILDREN;
+    params.exStyle = WS_EX_APPWINDOW;
+    params.width = kWindowWidth;
+    params.height = kWindowHeight;
+    params.x = (GetSystemMetrics(SM_CXSCREEN) - kWindowWidth) / 2;
+    params.y = (GetSystemMetrics(SM_CYSCREEN) - kWindowHeight) / 2;
+    params.background = GetSysColorBrush(COLOR_BTNFACE);
+    params.icon = programIcon;  // on the taskbar button
+    WindowBase::Create(params);
+}
+
+void EditorWindow::Build(AssignmentEditor& editor) {
     editor_ = &editor;
-    dpi_ = WindowDpi(host);
-    // The editor is the program's window while it is shown: a taskbar button
-    // of its own, through which a minimized editor comes back.
-    SetWindowLongPtrA(host, GWL_EXSTYLE, GetWindowLongPtrA(host, GWL_EXSTYLE) | WS_EX_APPWINDOW);
-    // With the program's icon, which its owner (the application window) carries.
-    if (HWND owner = GetWindow(host, GW_OWNER)) {
-        if (const LONG_PTR icon = GetClassLongPtrA(owner, GCLP_HICON)) {
-            SendMessageA(host, WM_SETICON, ICON_BIG, icon);
-            SendMessageA(host, WM_SETICON, ICON_SMALL, icon);
-        }
-    }
+    dpi_ = WindowDpi(hwnd());
 
     widgets::GradientPanel& gradient = background_.Properties();
     gradient.SetBeginColor(kBackgroundTop);
@@ -74,11 +80,12 @@ void EditorView::Create(HWND host, AssignmentEditor& editor) {
 
     CreateControls();
     ApplyDpi(dpi_, nullptr);
+    EnableDialogKeys(hwnd());
 }
 
-void EditorView::CreateControls() {
+void EditorWindow::CreateControls() {
     // Created in tab order: the keypad, its switches, the assignment, the buttons.
-    titleBar_.Create(host_, ToRect(ScaleRect(kTitleBar, dpi_)), "Keytide");
+    titleBar_.Create(hwnd(), ToRect(ScaleRect(kTitleBar, dpi_)), "Keytide");
     HWND bar = titleBar_.hwnd();
     helpButton_.Create(bar, kHelpButton, PlaceOf(kHelpButton).caption, Bounds(kHelpButton));
     minimizeButton_.Create(bar, kMinimizeButton, PlaceOf(kMinimizeButton).caption, Bounds(kMinimizeButton));
@@ -92,50 +99,50 @@ void EditorView::CreateControls() {
         if (place.area != Area::Keypad) continue;
         if (const std::optional<int> slot = SlotOfControl(place.id)) {
             FlatToggleButton& key = keys_[static_cast<std::size_t>(*slot)];
-            key.Create(host_, place.id, place.caption, Bounds(place.id));
+            key.Create(hwnd(), place.id, place.caption, Bounds(place.id));
             key.SetFont(kKeyFont);
             key.SetHandCursor(true);
         } else if (place.id == kNumLockLabel || place.id == kEnterLabel) {
             FlatButton& label = place.id == kNumLockLabel ? numLockLabel_ : enterLabel_;
-            label.Create(host_, place.id, place.caption, Bounds(place.id));
+            label.Create(hwnd(), place.id, place.caption, Bounds(place.id));
             label.SetFont(kButtonFont);  // "Enter" fits the key's width
             EnableWindow(label.hwnd(), FALSE);  // shows the key, takes no click and no focus
         }
     }
     for (FlatToggleButton& key : keys_) keypad_.Add(key);
-    activeButton_.Create(host_, kActiveButton, PlaceOf(kActiveButton).caption, Bounds(kActiveButton));
-    osdButton_.Create(host_, kOsdButton, PlaceOf(kOsdButton).caption, Bounds(kOsdButton));
+    activeButton_.Create(hwnd(), kActiveButton, PlaceOf(kActiveButton).caption, Bounds(kActiveButton));
+    osdButton_.Create(hwnd(), kOsdButton, PlaceOf(kOsdButton).caption, Bounds(kOsdButton));
     activeButton_.SetDown(true);
     osdButton_.SetDown(true);
     activeButton_.SetHandCursor(true);
     osdButton_.SetHandCursor(true);
 
-    actionOption_.Create(host_, kActionOption, PlaceOf(kActionOption).caption, Bounds(kActionOption));
+    actionOption_.Create(hwnd(), kActionOption, PlaceOf(kActionOption).caption, Bounds(kActionOption));
     kinds_.Add(actionOption_);
-    actionList_.Create(host_, kActionList, Bounds(kActionList), kOpenListEntries);
+    actionList_.Create(hwnd(), kActionList, Bounds(kActionList), kOpenListEntries);
     std::vector<std::string> entries;
     for (const CatalogEntry& entry : kActionCatalog) entries.emplace_back(entry.text);
     actionList_.SetEntries(entries);  // in catalogue order: the position is the stored index
-    runFileOption_.Create(host_, kRunFileOption, PlaceOf(kRunFileOption).caption, Bounds(kRunFileOption));
+    runFileOption_.Create(hwnd(), kRunFileOption, PlaceOf(kRunFileOption).caption, Bounds(kRunFileOption));
     kinds_.Add(runFileOption_);
-    runFileField_.Create(host_, kRunFileField, Bounds(kRunFileField), ES_READONLY);
-    runFileButton_.Create(host_, kRunFileButton, PlaceOf(kRunFileButton).caption, Bounds(kRunFileButton));
-    addressOption_.Create(host_, kAddressOption, PlaceOf(kAddressOption).caption, Bounds(kAddressOption));
+    runFileField_.Create(hwnd(), kRunFileField, Bounds(kRunFileField), ES_READONLY);
+    runFileButton_.Create(hwnd(), kRunFileButton, PlaceOf(kRunFileButton).caption, Bounds(kRunFileButton));
+    addressOption_.Create(hwnd(), kAddressOption, PlaceOf(kAddressOption).caption, Bounds(kAddressOption));
     kinds_.Add(addressOption_);
     kinds_.Select(0);
-    addressField_.Create(host_, kAddressField, Bounds(kAddressField));
-    labelField_.Create(host_, kLabelField, Bounds(kLabelField));
+    addressField_.Create(hwnd(), kAddressField, Bounds(kAddressField));
+    labelField_.Create(hwnd(), kLabelField, Bounds(kLabelField));
     labelField_.LimitTyping(kLabelTypingLimit);
 
-    settingsButton_.Create(host_, kSettingsButton, PlaceOf(kSettingsButton).caption, Bounds(kSettingsButton));
-    okButton_.Create(host_, kOkButton, PlaceOf(kOkButton).caption, Bounds(kOkButton));
-    cancelButton_.Create(host_, kCancelButton, PlaceOf(kCancelButton).caption, Bounds(kCancelButton));
+    settingsButton_.Create(hwnd(), kSettingsButton, PlaceOf(kSettingsButton).caption, Bounds(kSettingsButton));
+    okButton_.Create(hwnd(), kOkButton, PlaceOf(kOkButton).caption, Bounds(kOkButton));
+    cancelButton_.Create(hwnd(), kCancelButton, PlaceOf(kCancelButton).caption, Bounds(kCancelButton));
     for (FlatButton* button : {&runFileButton_, &settingsButton_, &okButton_, &cancelButton_}) {
         button->SetFont(kButtonFont);
         button->SetHandCursor(true);
     }
 
-    hints_.Create(host_);
+    hints_.Create(hwnd());
     auto hint = [&](HWND control, int id) {
         if (const char* text = PlaceOf(id).hint) hints_.Add(control, text);
     };
@@ -158,7 +165,7 @@ void EditorView::CreateControls() {
     hint(cancelButton_.hwnd(), kCancelButton);
 }
 
-void EditorView::ApplyDpi(int dpi, const RECT* suggested) {
+void EditorWindow::ApplyDpi(int dpi, const RECT* suggested) {
     dpi_ = dpi;
     const Size size = WindowSize(dpi_);
     int left = 0;
@@ -170,17 +177,17 @@ void EditorView::ApplyDpi(int dpi, const RECT* suggested) {
         // Centred on its screen.
         MONITORINFO monitor{};
         monitor.cbSize = sizeof monitor;
-        GetMonitorInfoA(MonitorFromWindow(host_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        GetMonitorInfoA(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
         left = monitor.rcMonitor.left + (monitor.rcMonitor.right - monitor.rcMonitor.left - size.width) / 2;
         top = monitor.rcMonitor.top + (monitor.rcMonitor.bottom - monitor.rcMonitor.top - size.height) / 2;
     }
-    SetWindowPos(host_, nullptr, left, top, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, left, top, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
     captionFont_ = CreateFlatFont(kCaptionFont, dpi_);
     LayOut();
 }
 
-void EditorView::LayOut() {
-    background_.Place(host_, ToRect(ScaleRect(kBackground, dpi_)));
+void EditorWindow::LayOut() {
+    background_.Place(hwnd(), ToRect(ScaleRect(kBackground, dpi_)));
     MoveControl(titleBar_.hwnd(), ToRect(ScaleRect(kTitleBar, dpi_)));
     SendMessageA(titleBar_.hwnd(), kDpiChangedAfterParent, 0, 0);
 
@@ -209,12 +216,12 @@ void EditorView::LayOut() {
     actionList_.Place(Bounds(kActionList));
     actionList_.RefreshForDpi();
     hints_.RefreshForDpi();
-    InvalidateRect(host_, nullptr, FALSE);
+    InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void EditorView::Paint(HDC dc) {
+void EditorWindow::Paint(HDC dc) {
     RECT client{};
-    GetClientRect(host_, &client);
+    GetClientRect(hwnd(), &client);
     // The window's own raised edge around the title bar and the background.
     FillSolid(dc, client, widgets::kFlatBlue);
     PaintShapes(dc, widgets::EdgeRingShapes(client.right, client.bottom, 0, widgets::kTitleBarBlue, kWindowEdgeDark));
@@ -235,49 +242,49 @@ void EditorView::Paint(HDC dc) {
 // ---------------------------------------------------------------------------
 // What the editor shows.
 
-void EditorView::ShowSelectedKey(int slot) { keypad_.Select(slot); }
+void EditorWindow::ShowSelectedKey(int slot) { keypad_.Select(slot); }
 
-void EditorView::ShowKind(AssignmentKind kind) { kinds_.Select(static_cast<int>(kind)); }
+void EditorWindow::ShowKind(AssignmentKind kind) { kinds_.Select(static_cast<int>(kind)); }
 
-void EditorView::ShowAction(int index) { actionList_.Select(index); }
+void EditorWindow::ShowAction(int index) { actionList_.Select(index); }
 
-void EditorView::ShowFileName(const std::string& text) {
+void EditorWindow::ShowFileName(const std::string& text) {
     filling_ = true;
     runFileField_.SetText(text);
     filling_ = false;
 }
 
-void EditorView::ShowAddress(const std::string& text) {
+void EditorWindow::ShowAddress(const std::string& text) {
     filling_ = true;
     addressField_.SetText(text);
     filling_ = false;
 }
 
-void EditorView::ShowLabel(const std::string& text) {
+void EditorWindow::ShowLabel(const std::string& text) {
     filling_ = true;
     labelField_.SetText(text);
     filling_ = false;
 }
 
-void EditorView::ShowSwitches(bool active, bool osd) {
+void EditorWindow::ShowSwitches(bool active, bool osd) {
     activeButton_.SetDown(active);
     osdButton_.SetDown(osd);
 }
 
-void EditorView::Show() {
+void EditorWindow::Show() {
     lastFocus_ = keys_[static_cast<std::size_t>(editor_->SelectedSlot())].hwnd();
-    ShowWindow(host_, IsIconic(host_) ? SW_RESTORE : SW_SHOW);
-    SetForegroundWindow(host_);
+    ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(hwnd());
 }
 
-void EditorView::Hide() { ShowWindow(host_, SW_HIDE); }
+void EditorWindow::Hide() { ShowWindow(hwnd(), SW_HIDE); }
 
-void EditorView::SetEnabled(bool enabled) { EnableWindow(host_, enabled ? TRUE : FALSE); }
+void EditorWindow::SetEnabled(bool enabled) { EnableWindow(hwnd(), enabled ? TRUE : FALSE); }
 
 // ---------------------------------------------------------------------------
 // What the user does.
 
-bool EditorView::OnCommand(int id, int code) {
+bool EditorWindow::OnCommand(int id, int code) {
     AssignmentEditor& editor = *editor_;
     if (const std::optional<int> slot = SlotOfControl(id)) {
         if (code == BN_CLICKED) editor.SelectKey(*slot);
@@ -343,7 +350,7 @@ bool EditorView::OnCommand(int id, int code) {
         return true;
     case kMinimizeButton:
         // Still shown as far as the keys are concerned: IsWindowVisible stays true.
-        ShowWindow(host_, SW_MINIMIZE);
+        ShowWindow(hwnd(), SW_MINIMIZE);
         return true;
     case kHelpButton:
         if (openHelpMenu_) {
@@ -357,10 +364,10 @@ bool EditorView::OnCommand(int id, int code) {
     }
 }
 
-void EditorView::OnActivate(bool active, bool minimized) {
+void EditorWindow::OnActivate(bool active, bool minimized) {
     if (!active) {
         HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(host_, focus)) lastFocus_ = focus;
+        if (focus != nullptr && IsChild(hwnd(), focus)) lastFocus_ = focus;
         return;
     }
     if (minimized) return;
@@ -370,8 +377,14 @@ void EditorView::OnActivate(bool active, bool minimized) {
     SetFocus(target);
 }
 
-std::optional<LRESULT> EditorView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (host_ == nullptr || editor_ == nullptr) return std::nullopt;
+LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (editor_ != nullptr) {
+        if (std::optional<LRESULT> handled = HandleEditorMessage(message, wParam, lParam)) return *handled;
+    }
+    return DefaultHandling(message, wParam, lParam);
+}
+
+std::optional<LRESULT> EditorWindow::HandleEditorMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (std::optional<LRESULT> reflected = ReflectToFlatControls(message, wParam, lParam)) return *reflected;
     switch (message) {
     case WM_COMMAND:
@@ -380,7 +393,7 @@ std::optional<LRESULT> EditorView::HandleMessage(UINT message, WPARAM wParam, LP
     case WM_ERASEBKGND:
         return 1;  // the edge and the gradient cover the client area
     case WM_PAINT:
-        PaintClientOffscreen(host_, [this](HDC dc) { Paint(dc); });
+        PaintClientOffscreen(hwnd(), [this](HDC dc) { Paint(dc); });
         return 0;
     case WM_PRINTCLIENT:
         Paint(reinterpret_cast<HDC>(wParam));
@@ -390,6 +403,17 @@ std::optional<LRESULT> EditorView::HandleMessage(UINT message, WPARAM wParam, LP
         return 0;
     case kDpiChanged:
         ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_CLOSE:
+        // Hidden, never destroyed; any way of closing it is its Cancel.
+        editor_->Cancel();
+        return 0;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        if (menuMessages_) return menuMessages_(message, wParam, lParam);
+        return std::nullopt;
+    case WM_DESTROY:
+        DisableDialogKeys(hwnd());
         return 0;
     default:
         return std::nullopt;

@@ -1,8 +1,9 @@
 #pragma once
-// The assignment editor on the screen: the controls of the main window, their
-// places at the window's DPI, the gradient background and the title bar. It
-// shows what the editor tells it to and hands the user's actions to the
-// editor; the main window passes it every message first.
+// The assignment editor's window ("Tktdform"): the controls, their places at
+// the window's DPI, the gradient background and the title bar. It shows what
+// the editor tells it to and hands the user's actions to the editor. While it
+// is shown it has a taskbar button of its own, through which a minimized
+// editor comes back; hidden, the program shows none.
 #include <windows.h>
 
 #include <array>
@@ -10,9 +11,10 @@
 #include <optional>
 #include <string>
 
-#include "core/Editor.h"
-#include "core/EditorPorts.h"
+#include "editor/Editor.h"
+#include "editor/EditorPorts.h"
 #include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WindowBase.h"
 #include "widgets/FlatButton_win.h"
 #include "widgets/FlatCheck_win.h"
 #include "widgets/FlatField_win.h"
@@ -22,21 +24,23 @@
 
 namespace keytide::win32 {
 
-class EditorView final : public EditorDisplay {
+class EditorWindow final : public EditorDisplay, private WindowBase {
 public:
-    EditorView() = default;
-    EditorView(const EditorView&) = delete;
-    EditorView& operator=(const EditorView&) = delete;
+    // The window, hidden and still empty. It is the program's first window:
+    // a second copy recognises a running one by its class and title.
+    void Create(HICON programIcon);
+    HWND hwnd() const { return WindowBase::hwnd(); }
 
-    // Builds the controls on the host (the main window, hidden), and sizes
-    // and centres the host for its DPI.
-    void Create(HWND host, AssignmentEditor& editor);
+    // Builds the controls for the editor, and sizes and centres the window
+    // for its DPI.
+    void Build(AssignmentEditor& editor);
     // The "?" button: opens the help menu at a point on the screen.
     void SetHelpMenuHandler(std::function<void(POINT)> handler) { openHelpMenu_ = std::move(handler); }
-
-    // Every message of the host, before the host's own handling; a value
-    // ends the host's handling.
-    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Messages that a menu opened on this window sends to its owner (the
+    // owner-drawn look's WM_MEASUREITEM and WM_DRAWITEM).
+    void SetMenuMessageHandler(std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> handler) {
+        menuMessages_ = std::move(handler);
+    }
 
     void ShowSelectedKey(int slot) override;
     void ShowKind(AssignmentKind kind) override;
@@ -49,7 +53,11 @@ public:
     void Hide() override;
     void SetEnabled(bool enabled) override;
 
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
+    std::optional<LRESULT> HandleEditorMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void LayOut();
     void ApplyDpi(int dpi, const RECT* suggested);
@@ -59,9 +67,9 @@ private:
     RECT Bounds(int id) const;
     int Scale(int pixels) const;
 
-    HWND host_ = nullptr;
     AssignmentEditor* editor_ = nullptr;
     std::function<void(POINT)> openHelpMenu_;
+    std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> menuMessages_;
     int dpi_ = 96;
     // Set while the editor fills the fields: their change notices are not the user's.
     bool filling_ = false;

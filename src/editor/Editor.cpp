@@ -1,7 +1,7 @@
-#include "core/Editor.h"
+#include "editor/Editor.h"
 
 #include "model/ActionCatalog.h"
-#include "core/EditorLayout.h"
+#include "editor/EditorLayout.h"
 #include "platform/FilePath.h"
 
 namespace keytide {
