@@ -22,6 +22,7 @@
 #   keytide_wine_prefix_ensure   creates the prefix once per machine
 #                                (wineboot -i, then a stamp file); a prefix
 #                                without its stamp (half-made) is made anew.
+#   keytide_wine_prefix_copy DIR makes DIR a copy of the (ready) prefix.
 #   keytide_xvfb_start           starts Xvfb on a free display number
 #                                (1024x768x24) and exports DISPLAY.
 #   keytide_xvfb_stop            stops it again.
@@ -109,6 +110,18 @@ keytide_wine_prefix_ensure() {
   fi
   (( had_lock )) || keytide_wine_unlock
   return $rc
+}
+
+# Makes the prefix TARGET a copy of this (ready, idle) prefix, unless it is
+# one of the same Wine version already: a second session's prefix in seconds
+# instead of a second wineboot.
+keytide_wine_prefix_copy() {
+  local target=$1 version
+  version="$(cat "$KEYTIDE_PREFIX_STAMP" 2>/dev/null)"
+  [[ -n "$version" ]] || return 1
+  [[ "$(cat "$target/.keytide-prefix-ready" 2>/dev/null)" == "$version" ]] && return 0
+  keytide_log "copying Wine prefix $WINEPREFIX to $target"
+  rm -rf "$target" && cp -a "$WINEPREFIX" "$target"
 }
 
 keytide_xvfb_start() {
