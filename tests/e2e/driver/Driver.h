@@ -476,6 +476,10 @@ struct MenuItem {
 };
 // The items of an open popup menu window; nothing if they cannot be read.
 std::optional<std::vector<MenuItem>> menuItems(HWND menuWindow);
+// Chooses the n-th command of an open menu (1: the first; separators are
+// skipped) with the arrow keys and Enter, once the menu's program has the
+// keyboard, and waits until the menu is gone. False if it stays.
+bool chooseFromMenu(HWND menuWindow, int n);
 
 // ---------------------------------------------------------------------------
 namespace detail {
