@@ -15,7 +15,7 @@
 #   KEYTIDE_E2E_TIMEOUT (seconds, default 900) bounds each driver's run;
 #   KEYTIDE_E2E_WAIT_MS overrides the driver's per-wait time-out;
 #   KEYTIDE_WINEPREFIX as in scripts/wine-env.sh (the first session's prefix;
-#   the others use copies of it named <prefix>-2, <prefix>-3, ...).
+#   the others use <prefix>-2, <prefix>-3, ...).
 # Logs: when a test fails, build-dir/e2e-logs/<time>/session-N/ keeps the
 #   driver's output, Wine's output (the program, explorer.exe and the rest of
 #   the session), the sound server's log and a process list taken at each
@@ -61,22 +61,6 @@ cleanup() {
   fi
 }
 trap cleanup EXIT
-
-# The first prefix is made once per machine (wineboot, a minute); the other
-# sessions' prefixes are copies of it, made when missing or out of date.
-prepare_prefixes() (
-  export KEYTIDE_WINEPREFIX="$first_prefix"
-  # shellcheck source=wine-env.sh
-  . "$repo/scripts/wine-env.sh"
-  keytide_wine_lock || exit 1
-  keytide_wine_prefix_ensure || exit 1
-  keytide_wine_prefix_fonts
-  keytide_wineserver_stop
-  for (( n = 2; n <= jobs; n++ )); do
-    keytide_wine_prefix_copy "$(prefix_of "$n")" || exit 1
-  done
-)
-prepare_prefixes || { echo "e2e: could not make the Wine prefixes" >&2; exit 2; }
 
 # One session: its own display, prefix, sound server and scratch folder; a
 # driver that takes tests from the shared list until none is left.
