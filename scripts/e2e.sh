@@ -5,7 +5,7 @@
 # usage: scripts/e2e.sh [build-dir] [test-name-filter ...]
 #   build-dir defaults to build/mingw; a filter is a substring of test names
 #   (grep E2E_TEST tests/e2e/driver shows them).
-# The tests run in KEYTIDE_E2E_JOBS sessions side by side (default 2), each
+# The tests run in KEYTIDE_E2E_JOBS sessions side by side (default 3), each
 # with its own display, Wine prefix, sound server and scratch folder; the
 # drivers share one list and each takes the next test nobody has taken yet.
 # Environment: KEYTIDE_E2E_JOBS (sessions; 1 runs everything in one);
@@ -44,7 +44,7 @@ for tool in wine wineserver winepath Xvfb flock timeout; do
 done
 (( missing )) && exit 2
 
-jobs="${KEYTIDE_E2E_JOBS:-2}"
+jobs="${KEYTIDE_E2E_JOBS:-3}"
 [[ "$jobs" =~ ^[1-9][0-9]*$ ]] || { echo "e2e: KEYTIDE_E2E_JOBS must be a positive number" >&2; exit 2; }
 first_prefix="${KEYTIDE_WINEPREFIX:-$repo/build/wineprefix}"
 prefix_of() { if (( $1 == 1 )); then echo "$first_prefix"; else echo "$first_prefix-$1"; fi; }
