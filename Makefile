@@ -34,11 +34,11 @@ mingw:
 	@cmake --preset $(WIN_PRESET) >/dev/null
 	@cmake --build --preset $(WIN_PRESET) -j $(JOBS)
 
-# The release: dist/keytide-<version>-win64.zip (cross-compiled; scripts/release-check.sh tests it).
+# The release: dist/keytide-<version>-win64.zip from the Windows build (scripts/release-check.sh tests it).
 dist:
 	@scripts/setup.sh run
-	@cmake --preset dist >/dev/null
-	@cmake --build --preset dist -j $(JOBS)
+	@cmake --preset $(WIN_PRESET) >/dev/null
+	@cmake --build --preset $(WIN_PRESET) -j $(JOBS) --target keytide_zip
 
 # Pictures of the program in docs/ for the README, made again whenever a source
 # that draws a face changes (or the script that takes them).
@@ -61,8 +61,8 @@ unit-asan: asan
 e2e: mingw
 	@scripts/e2e.sh build/mingw
 
-ini-diff:
-	@scripts/ini-diff.sh
+ini-diff: mingw
+	@scripts/ini-diff.sh build/mingw
 
 fuzz:
 	@scripts/fuzz.sh 20
@@ -78,6 +78,7 @@ soak:
 bench:
 	@scripts/setup.sh bench
 	@$(MAKE) --no-print-directory mingw
+	@cmake --build --preset $(WIN_PRESET) -j $(JOBS) --target keytide_benches
 	@scripts/bench.sh build/mingw
 
 clean:

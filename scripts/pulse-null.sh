@@ -33,7 +33,7 @@ start)
   # of the user's own; anonymous access makes the cookie unnecessary.
   HOME="$dir" XDG_RUNTIME_DIR="$dir" XDG_CONFIG_HOME="$dir/.config" \
     pulseaudio --daemonize=yes --system=false --exit-idle-time=-1 --use-pid-file=yes \
-      -n --log-target="file:$dir/pulse.log" \
+      -n --log-target="file:$dir/pulse.log" --log-level=info --log-time=yes \
       -L "module-null-sink sink_name=keytide_null" \
       -L "module-native-protocol-unix auth-anonymous=1 socket=$socket" </dev/null >/dev/null 2>&1
   for _ in $(seq 50); do

@@ -13,4 +13,4 @@ export KEYTIDE_HOSTILE_FILES="${KEYTIDE_HOSTILE_FILES:-300}"
 export KEYTIDE_HOSTILE_SEED="${KEYTIDE_HOSTILE_SEED:-$(( $(date +%s) % 1000000 ))}"
 echo "soak: $KEYTIDE_HOSTILE_FILES files from seed $KEYTIDE_HOSTILE_SEED"
 # About five seconds a file, with room to spare.
-KEYTIDE_E2E_TIMEOUT=$(( KEYTIDE_HOSTILE_FILES * 15 + 120 )) exec "$repo/scripts/e2e.sh" "$build" hostile.
+KEYTIDE_E2E_JOBS=1 KEYTIDE_E2E_TIMEOUT=$(( KEYTIDE_HOSTILE_FILES * 15 + 120 )) exec "$repo/scripts/e2e.sh" "$build" hostile.

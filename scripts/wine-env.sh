@@ -19,17 +19,22 @@
 #   keytide_wine_session_end     stops the wineserver of the prefix (waits for
 #                                it to go), stops the private Xvfb, releases
 #                                the lock. Safe to call more than once.
-#   keytide_wine_prefix_ensure   creates the prefix once per machine
-#                                (wineboot -i, then a stamp file); a prefix
-#                                without its stamp (half-made) is made anew.
+#   keytide_wine_prefix_ensure   makes the prefix when it is missing or was
+#                                made by another Wine version (a stamp file
+#                                tells): a copy of the machine's template
+#                                prefix, which wineboot makes once per machine
+#                                and Wine version (the one-time set-up, about a
+#                                minute), so that a new clone or a second
+#                                session gets its prefix in seconds.
 #   keytide_xvfb_start           starts Xvfb on a free display number
 #                                (1024x768x24) and exports DISPLAY.
 #   keytide_xvfb_stop            stops it again.
 #   keytide_winepath_w PATH      prints the Windows form of a Unix path.
 #
-# Tunables: KEYTIDE_WINEPREFIX, KEYTIDE_WINE_LOCK_TIMEOUT (seconds to wait for
-# another user of the prefix, default 1800), KEYTIDE_XVFB_SCREEN (default
-# 1024x768x24).
+# Tunables: KEYTIDE_WINEPREFIX, KEYTIDE_WINE_TEMPLATE (the template prefix,
+# default ~/.cache/keytide/wineprefix-template), KEYTIDE_WINE_LOCK_TIMEOUT
+# (seconds to wait for another user of the prefix, default 1800),
+# KEYTIDE_XVFB_SCREEN (default 1024x768x24).
 
 KEYTIDE_REPO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export WINEPREFIX="${KEYTIDE_WINEPREFIX:-$KEYTIDE_REPO_ROOT/build/wineprefix}"
@@ -37,6 +42,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 KEYTIDE_PREFIX_STAMP="$WINEPREFIX/.keytide-prefix-ready"
+KEYTIDE_WINE_TEMPLATE="${KEYTIDE_WINE_TEMPLATE:-${XDG_CACHE_HOME:-$HOME/.cache}/keytide/wineprefix-template}"
 KEYTIDE_WINE_LOCK_FILE="$WINEPREFIX.lock"
 KEYTIDE_WINE_LOCK_FD=""
 KEYTIDE_XVFB_PID=""
@@ -86,6 +92,34 @@ keytide_wineserver_stop() {
   fi
 }
 
+# The machine's template prefix, made by wineboot when missing or made by
+# another Wine version, with the Arial replacement of the test prefixes.
+# Under its own lock: two clones may ask at the same time.
+keytide_wine_template_ensure() (
+  local version=$1 lock
+  # The servers started here must not keep the caller's prefix lock.
+  [[ -n "$KEYTIDE_WINE_LOCK_FD" ]] && exec {KEYTIDE_WINE_LOCK_FD}>&-
+  export WINEPREFIX="$KEYTIDE_WINE_TEMPLATE"
+  mkdir -p "$(dirname "$WINEPREFIX")" || exit 1
+  exec {lock}>>"$WINEPREFIX.lock" || exit 1
+  flock -w "${KEYTIDE_WINE_LOCK_TIMEOUT:-1800}" "$lock" || exit 1
+  [[ "$(cat "$WINEPREFIX/.keytide-prefix-ready" 2>/dev/null)" == "$version" ]] && exit 0
+  keytide_log "creating the template Wine prefix $WINEPREFIX ($version); this happens once per machine"
+  keytide_wineserver_stop
+  rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX" || exit 1
+  # The registry reaches its files when the wineserver ends.
+  if ( exec {lock}>&-; wineboot -i >/dev/null 2>&1 ) && keytide_wineserver_stop &&
+      [[ -f "$WINEPREFIX/system.reg" ]]; then
+    ( exec {lock}>&-; wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ \
+        /d 'Liberation Sans' /f >/dev/null 2>&1 )
+    keytide_wineserver_stop
+    printf '%s' "$version" >"$WINEPREFIX/.keytide-prefix-ready"
+  else
+    keytide_log "wineboot -i failed for $WINEPREFIX"
+    exit 1
+  fi
+)
+
 keytide_wine_prefix_ensure() {
   local had_lock=1
   if [[ -z "$KEYTIDE_WINE_LOCK_FD" ]]; then
@@ -95,15 +129,13 @@ keytide_wine_prefix_ensure() {
   local version rc=0
   version="$(wine --version 2>/dev/null)"
   if [[ ! -f "$KEYTIDE_PREFIX_STAMP" || "$(cat "$KEYTIDE_PREFIX_STAMP")" != "$version" ]]; then
-    keytide_log "creating Wine prefix $WINEPREFIX ($version); this happens once"
     keytide_wineserver_stop
-    rm -rf "$WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    if keytide_without_lock wineboot -i >/dev/null 2>&1 && keytide_wineserver_stop \
-        && [[ -f "$WINEPREFIX/system.reg" ]]; then
-      printf '%s' "$version" >"$KEYTIDE_PREFIX_STAMP"
+    if keytide_wine_template_ensure "$version" &&
+        rm -rf "$WINEPREFIX" && mkdir -p "$(dirname "$WINEPREFIX")" &&
+        cp -a "$KEYTIDE_WINE_TEMPLATE" "$WINEPREFIX"; then
+      keytide_log "made Wine prefix $WINEPREFIX from the template"
     else
-      keytide_log "wineboot -i failed for $WINEPREFIX"
+      keytide_log "could not make Wine prefix $WINEPREFIX"
       rc=1
     fi
   fi

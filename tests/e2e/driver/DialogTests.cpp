@@ -465,9 +465,6 @@ void checkLabel(HWND text, const std::string& label, const char* face, int sizeI
   const WindowRegion region = windowRegion(text);
   REQUIRE_MSG(region.present && region.area() > 0, "the text window has no shape");
   const PixelSet shape = pixelsOf(region);
-  const PixelSet expected = labelInk(label, face, osdPoints(sizeIndex), bold, italic);
-  CHECK_MSG(shape == expected, "the shape is not " + quoted(label) + " in " + face + ": " +
-                                   describeDifference(expected, shape));
   const RECT placed = windowRect(text);
   const POINT origin{placed.left, placed.top};
   // Wine's screen reads from another process sometimes come back blank while
@@ -478,6 +475,11 @@ void checkLabel(HWND text, const std::string& label, const char* face, int sizeI
     shot = captureScreen();
     return (shown = colorCount(shot, origin, shape, color)) == shape.size();
   }, Ms{3000});
+  // Only now the slower drawing of the expected shape: the preview shows its
+  // sample for its time-out only.
+  const PixelSet expected = labelInk(label, face, osdPoints(sizeIndex), bold, italic);
+  CHECK_MSG(shape == expected, "the shape is not " + quoted(label) + " in " + face + ": " +
+                                   describeDifference(expected, shape));
   shot.save(shotPath, RECT{0, 0, shot.width, shot.height});
   CHECK_MSG(shown == shape.size(), std::to_string(shape.size() - shown) + " of " + std::to_string(shape.size()) +
                                        " label pixels are not " + hex(color) + " on screen (see " + shotPath + ")");

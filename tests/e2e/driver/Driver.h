@@ -6,13 +6,15 @@
 // Command line
 //   ktdriver --exe <keytide.exe> --marker <marker.exe> --work <scratch root>
 //            [--data <folder of expected files>] [--timeout-ms N]
-//            [--shots <folder for pictures>] [--list] [filter ...]
+//            [--shots <folder for pictures>] [--claims <folder>] [--list] [filter ...]
 //   A filter is a substring of a test name; a test runs when it matches any
 //   filter (all tests run when none is given). --list prints the names.
 //   Tests declared with E2E_TEST_ON_REQUEST belong to other runs than the
 //   end-to-end tier (the release check, the screenshots): they run only when
 //   a filter is the beginning of their name ("release.", "face.osd").
-//   Output: one "PASS name" or "FAIL name: file:line: message" line per test
+//   --claims lets several drivers (each on its own display and Wine prefix)
+//   share one list: each test runs in the driver that claims it first.
+//   Output: one "PASS name (seconds)" or "FAIL name (seconds): file:line: message" line per test
 //   (further problems of the same test follow, indented), then exactly one
 //   closing line "e2e: N passed, M failed". Exit code 0 only if all passed.
 //
@@ -88,6 +90,9 @@ struct Config {
   std::string dataDir;     // expected files (tests\e2e\data)
   Ms timeout{15000};       // default time-out of every wait
   std::string shotsDir;    // where the face.* tests save their pictures
+  // Shared by drivers that run one list side by side: a test runs in the
+  // driver that first makes its file here.
+  std::string claimsDir;
 };
 
 class TestContext;
@@ -477,6 +482,10 @@ struct MenuItem {
 };
 // The items of an open popup menu window; nothing if they cannot be read.
 std::optional<std::vector<MenuItem>> menuItems(HWND menuWindow);
+// Chooses the n-th command of an open menu (1: the first; separators are
+// skipped) with the arrow keys and Enter, once the menu's program has the
+// keyboard, and waits until the menu is gone. False if it stays.
+bool chooseFromMenu(HWND menuWindow, int n);
 
 // ---------------------------------------------------------------------------
 namespace detail {

@@ -66,6 +66,48 @@ bool matches(const RegisteredTest& test, const std::vector<std::string>& filters
   return false;
 }
 
+// Whether this driver takes the test: with no claims folder always; with one,
+// only when no other driver made the test's file there first.
+bool claim(const Config& config, const std::string& safeName) {
+  if (config.claimsDir.empty()) return true;
+  HANDLE file = CreateFileA((config.claimsDir + "\\" + safeName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+// Under Wine, the stacks of every thread of every program in the session,
+// taken after a test failed and before its programs are stopped: where a
+// program or the shell hung shows there.
+void saveStacks(const std::string& path) {
+  if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr) return;
+  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = out;
+  startup.hStdError = out;
+  char commandLine[] = "winedbg --command \"bt all\"";
+  PROCESS_INFORMATION info{};
+  if (CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                     &info)) {
+    if (WaitForSingleObject(info.hProcess, 60000) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+  }
+  CloseHandle(out);
+}
+
+std::string seconds(std::chrono::steady_clock::duration elapsed) {
+  char text[32];
+  std::snprintf(text, sizeof text, " (%.1f s)", std::chrono::duration<double>(elapsed).count());
+  return text;
+}
+
 std::string absolutePath(const std::string& path) {
   char buffer[MAX_PATH * 4];
   DWORD n = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
@@ -76,7 +118,8 @@ std::string absolutePath(const std::string& path) {
 void usage() {
   std::fputs(
       "usage: ktdriver --exe <keytide.exe> --marker <marker.exe> --work <scratch root>\n"
-      "                [--data <expected files>] [--timeout-ms N] [--shots <folder>] [--list]\n"
+      "                [--data <expected files>] [--timeout-ms N] [--shots <folder>] [--claims <folder>]\n"
+      "                [--list]\n"
       "                [filter ...]\n",
       stderr);
 }
@@ -110,8 +153,14 @@ int runAll(const Config& config, const std::vector<std::string>& filters) {
     std::fprintf(stderr, "ktdriver: cannot create the scratch root %s\n", config.workRoot.c_str());
     return 2;
   }
+  if (!config.claimsDir.empty() && !makeDirs(config.claimsDir)) {
+    std::fprintf(stderr, "ktdriver: cannot create the claims folder %s\n", config.claimsDir.c_str());
+    return 2;
+  }
   SetUnhandledExceptionFilter(onCrash);
   for (const RegisteredTest* test : selected) {
+    if (!claim(config, sanitize(test->name))) continue;
+    const auto started = std::chrono::steady_clock::now();
     std::string dir = config.workRoot + "\\" + sanitize(test->name);
     removeTree(dir);
     TestContext context(config, test->name, dir);
@@ -128,18 +177,20 @@ int runAll(const Config& config, const std::vector<std::string>& filters) {
       } catch (...) {
         context.fail("unknown exception", test->file.c_str(), 0);
       }
+      if (!context.failures().empty()) saveStacks(dir + "\\stacks.txt");
       try {
         context.tearDown();
       } catch (const TestAborted&) {
       }
     }
     const auto& failures = context.failures();
+    const std::string took = seconds(std::chrono::steady_clock::now() - started);
     if (failures.empty()) {
       ++g_passed;
-      printLine("PASS " + test->name);
+      printLine("PASS " + test->name + took);
     } else {
       ++g_failed;
-      printLine("FAIL " + test->name + ": " + failures.front());
+      printLine("FAIL " + test->name + took + ": " + failures.front());
       for (size_t i = 1; i < failures.size(); ++i) printLine("    " + failures[i]);
     }
     g_current = nullptr;
@@ -174,6 +225,8 @@ int main(int argc, char** argv) {
       value(config.dataDir);
     } else if (arg == "--shots") {
       value(config.shotsDir);
+    } else if (arg == "--claims") {
+      value(config.claimsDir);
     } else if (arg == "--timeout-ms") {
       std::string ms;
       value(ms);
@@ -210,6 +263,7 @@ int main(int argc, char** argv) {
   config.markerExe = absolutePath(config.markerExe);
   config.workRoot = absolutePath(config.workRoot);
   if (!config.shotsDir.empty()) config.shotsDir = absolutePath(config.shotsDir);
+  if (!config.claimsDir.empty()) config.claimsDir = absolutePath(config.claimsDir);
   if (config.dataDir.empty()) {
     // Default: <repo>\tests\e2e\data seen from <repo>\build\<dir>\ktdriver.exe.
     char self[MAX_PATH * 4];

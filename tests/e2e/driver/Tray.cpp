@@ -277,4 +277,20 @@ std::optional<std::vector<MenuItem>> menuItems(HWND menuWindow) {
   return items;
 }
 
+bool chooseFromMenu(HWND menuWindow, int n) {
+  // The keys go to the foreground thread: the program makes its window the
+  // foreground one before it opens the menu, but under load the window system
+  // may take a moment to follow.
+  DWORD menuProcess = 0;
+  GetWindowThreadProcessId(menuWindow, &menuProcess);
+  waitUntil([&] {
+    DWORD foreground = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &foreground);
+    return foreground == menuProcess;
+  }, Ms{3000});
+  for (int i = 0; i < n; ++i) pressKey(VK_DOWN);
+  pressKey(VK_RETURN);
+  return waitUntil([&] { return !IsWindow(menuWindow) || !IsWindowVisible(menuWindow); });
+}
+
 }  // namespace ktd::e2e

@@ -130,21 +130,13 @@ HWND openTrayMenu(const KeytideProcess& k) {
   return waitForPopupMenu(k.pid());
 }
 
-// Chooses the n-th command of an open menu (1: the first; separators are
-// skipped by the keyboard) and waits until the menu is gone.
-void chooseFromMenu(HWND menu, int n) {
-  for (int i = 0; i < n; ++i) pressKey(VK_DOWN);
-  pressKey(VK_RETURN);
-  CHECK_MSG(waitUntil([&] { return !isVisible(menu); }), "the menu stayed open after a command was chosen");
-}
-
 // The tray menu's commands in keyboard order.
 enum Command { kShow = 1, kActive, kOsdEnabled, kHelp, kAbout, kExit };
 
 void chooseTrayCommand(const KeytideProcess& k, Command command) {
   HWND menu = openTrayMenu(k);
   REQUIRE_MSG(menu != nullptr, "no menu opened on the right button");
-  chooseFromMenu(menu, command);
+  CHECK_MSG(chooseFromMenu(menu, command), "the menu stayed open after a command was chosen");
 }
 
 }  // namespace
@@ -276,8 +268,7 @@ E2E_TEST("tray.exit_ends_the_program_and_gives_every_key_back") {
 
   HWND menu = openTrayMenu(k);
   REQUIRE_MSG(menu != nullptr, "no menu opened on the right button");
-  pressKey(VK_UP);  // from the top, Up goes round to the last item
-  pressKey(VK_RETURN);
+  CHECK_MSG(chooseFromMenu(menu, kExit), "the menu stayed open after Exit was chosen");
   CHECK_EQ(k.waitExit(), std::optional<DWORD>{0});
   CHECK_MSG(slotKeysFree() && hotKeyFree(VK_SCROLL) && hotKeyFree(VK_NUMLOCK),
             "a key is still held after the program ended");
