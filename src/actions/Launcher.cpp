@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/Error.h"
+#include "model/Error.h"
 
 namespace keytide {
 

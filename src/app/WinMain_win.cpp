@@ -24,7 +24,7 @@
 #include "platform/win32/SystemServices.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32FontSource.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 #include "platform/win32/MessageWindow.h"
 #include "platform/win32/Win32LockKeyboard.h"
 #include "platform/win32/Win32Mci.h"
@@ -195,6 +195,7 @@ int RunProgram() {
 }  // namespace keytide::win32
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    keytide::win32::SetGeneralErrorCaption(keytide::names::kProgramTitle);
     try {
         return keytide::win32::RunProgram();
     } catch (const std::exception& error) {

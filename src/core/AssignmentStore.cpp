@@ -1,9 +1,9 @@
 #include "core/AssignmentStore.h"
 
 #include "core/DefaultIni.h"
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "platform/FilePath.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 
 namespace keytide {
 

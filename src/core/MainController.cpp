@@ -1,7 +1,7 @@
 #include "core/MainController.h"
 
-#include "platform/Error.h"
-#include "platform/Names.h"
+#include "model/Error.h"
+#include "model/Names.h"
 
 namespace keytide {
 
@@ -12,7 +12,7 @@ void MainController::OnCreate() {
     if (!WriteDefaultIni(services_.files, store_.Path())) {
         // The records exist all the same and load with their defaults.
         services_.messages.ShowError(names::kProgramTitle,
-                                     ErrorBoxText(FillTemplate("Cannot create file %s", store_.Path())));
+                                     platform::ErrorBoxText(FillTemplate("Cannot create file %s", store_.Path())));
     }
     RegisterEntry(kScrollLockEntry, kScrollLockHotkeyName, kVkScrollLock);
     Load();

@@ -4,8 +4,8 @@
 
 #include "model/ActionCatalog.h"
 #include "editor/EditorLayout.h"
-#include "platform/Error.h"
-#include "platform/Names.h"
+#include "model/Error.h"
+#include "model/Names.h"
 #include "widgets/DialogKeys_win.h"
 #include "widgets/Dpi_win.h"
 #include "widgets/FlatLook.h"

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/Names.h"
+#include "model/Names.h"
 #include "osd/RegionBuilders_win.h"
 
 namespace keytide::win32 {

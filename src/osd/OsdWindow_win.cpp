@@ -1,6 +1,6 @@
 #include "osd/OsdWindow_win.h"
 
-#include "platform/Error.h"
+#include "model/Error.h"
 
 namespace keytide::win32 {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "platform/win32/WideText.h"
 
 namespace keytide::win32 {

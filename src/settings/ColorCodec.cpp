@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "settings/ini/IniText.h"
 
 namespace keytide {

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "platform/Error.h"
-#include "platform/Names.h"
+#include "model/Error.h"
+#include "model/Names.h"
 
 namespace keytide {
 
@@ -25,7 +25,7 @@ ConfigFile::Contents ConfigFile::Load() {
     }
     if (!unreadableReported_) {
         unreadableReported_ = true;
-        messages_.ShowError(names::kProgramTitle, ErrorBoxText(FillTemplate("Cannot read file %s", path_)));
+        messages_.ShowError(names::kProgramTitle, platform::ErrorBoxText(FillTemplate("Cannot read file %s", path_)));
     }
     return {LoadResult::Unreadable, ini::IniDocument(codePage_)};
 }

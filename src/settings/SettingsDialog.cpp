@@ -1,7 +1,7 @@
 #include "settings/SettingsDialog.h"
 
-#include "platform/Error.h"
-#include "platform/Names.h"
+#include "model/Error.h"
+#include "model/Names.h"
 #include "settings/SettingChoices.h"
 
 namespace keytide {
@@ -99,7 +99,7 @@ void SettingsDialog::Dismiss() {
     services_.view.Hide();
     const std::vector<std::string> problems = store_.Load();
     services_.view.ShowValues(settings_, installedFonts_);
-    for (const std::string& problem : problems) services_.messages.ShowError(names::kProgramTitle, ErrorBoxText(problem));
+    for (const std::string& problem : problems) services_.messages.ShowError(names::kProgramTitle, platform::ErrorBoxText(problem));
 }
 
 }  // namespace keytide

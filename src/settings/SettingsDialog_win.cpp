@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "platform/Error.h"
-#include "platform/Names.h"
+#include "model/Error.h"
+#include "model/Names.h"
 #include "settings/SettingsDialogLayout.h"
 #include "widgets/DialogKeys_win.h"
 #include "widgets/Dpi_win.h"

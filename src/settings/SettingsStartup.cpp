@@ -1,7 +1,7 @@
 #include "settings/SettingsStartup.h"
 
-#include "platform/Error.h"
-#include "platform/Names.h"
+#include "model/Error.h"
+#include "model/Names.h"
 
 namespace keytide {
 
@@ -13,7 +13,7 @@ void SettingsStartup::FillFontList() { installedFonts_ = FontListEntries(fonts_)
 
 void SettingsStartup::LoadSettings() {
     for (const std::string& problem : store_.Load()) {
-        messages_.ShowError(names::kProgramTitle, ErrorBoxText(problem));
+        messages_.ShowError(names::kProgramTitle, platform::ErrorBoxText(problem));
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "platform/FilePath.h"
 #include "settings/ColorCodec.h"
 #include "settings/SettingChoices.h"

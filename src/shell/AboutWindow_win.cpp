@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/Names.h"
+#include "model/Names.h"
 #include "shell/ProductInfo.h"
 #include "widgets/DialogKeys_win.h"
 #include "widgets/Dpi_win.h"

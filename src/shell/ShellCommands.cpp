@@ -1,7 +1,7 @@
 #include "shell/ShellCommands.h"
 
 #include "platform/FilePath.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 
 namespace keytide {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/Names.h"
+#include "model/Names.h"
 #include "platform/win32/WindowBase.h"
 #include "shell/SingleInstance.h"
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/Names.h"
+#include "model/Names.h"
 
 namespace keytide::win32 {
 

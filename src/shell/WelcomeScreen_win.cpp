@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/Names.h"
+#include "model/Names.h"
 #include "shell/ProductInfo.h"
 #include "shell/WelcomePainter_win.h"
 #include "shell/WelcomePicture.h"

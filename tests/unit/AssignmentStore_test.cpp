@@ -12,7 +12,7 @@
 #include "doubles/FakeCodePage.h"
 #include "doubles/MemoryFileSystem.h"
 #include "ini_diff/IniChecks.h"
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "settings/ini/IniText.h"
 #include "settings/ini/TextEncoding.h"
 

@@ -5,7 +5,7 @@
 #include "model/ActionCatalog.h"
 #include "actions/Dispatcher.h"
 #include "doubles/ControllerDoubles.h"
-#include "platform/Error.h"
+#include "model/Error.h"
 
 namespace keytide {
 namespace {

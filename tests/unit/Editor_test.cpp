@@ -14,7 +14,7 @@
 #include "doubles/EditorDoubles.h"
 #include "doubles/FakeCodePage.h"
 #include "doubles/MemoryFileSystem.h"
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "settings/ini/IniText.h"
 
 namespace keytide {

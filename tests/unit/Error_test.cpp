@@ -1,7 +1,8 @@
 // Texts of the program's message boxes.
 #include <gtest/gtest.h>
 
-#include "platform/Error.h"
+#include "model/Error.h"
+#include "platform/UserMessages.h"
 
 namespace keytide {
 namespace {
@@ -14,7 +15,7 @@ TEST(ErrorBoxText, AddsAFullStopOnlyWhenMissing) {
     for (Case c : {Case{"Unable to write to C:\\k\\ktd.ini", "Unable to write to C:\\k\\ktd.ini."},
                    Case{"Already ends.", "Already ends."}, Case{"Invalid data type for ''", "Invalid data type for ''."},
                    Case{"", "."}, Case{"Ends in dots...", "Ends in dots..."}}) {
-        EXPECT_EQ(ErrorBoxText(c.message), c.shown) << c.message;
+        EXPECT_EQ(platform::ErrorBoxText(c.message), c.shown) << c.message;
     }
 }
 

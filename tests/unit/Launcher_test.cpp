@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "actions/Launcher.h"
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "doubles/ControllerDoubles.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/PlatformDoubles.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/DefaultIni.h"
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "core/MainController.h"
 #include "settings/ini/IniText.h"
 #include "doubles/ControllerDoubles.h"

@@ -13,7 +13,7 @@
 #include "doubles/FakeCodePage.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/PlatformDoubles.h"
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "settings/SettingChoices.h"
 #include "settings/SettingsDialogLayout.h"
 #include "settings/ini/IniText.h"

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/DefaultIni.h"
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "settings/ini/IniText.h"
 #include "doubles/ControllerDoubles.h"
 #include "doubles/FakeCodePage.h"

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "GuiObjects.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 #include "osd/OsdLayout.h"
 #include "osd/RegionBuilders_win.h"
 #include "settings/SettingChoices.h"

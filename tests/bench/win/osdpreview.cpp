@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/Names.h"
+#include "model/Names.h"
 #include "osd/OnScreenDisplay_win.h"
 #include "osd/OsdController.h"
 #include "osd/OsdWindow_win.h"

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "core/DefaultIni.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 
 using Clock = std::chrono::steady_clock;
 

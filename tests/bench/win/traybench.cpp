@@ -20,7 +20,7 @@
 #include <string>
 
 #include "GuiObjects.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 
 using namespace keytide;
 

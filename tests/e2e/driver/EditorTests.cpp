@@ -15,7 +15,7 @@
 
 #include "Driver.h"
 #include "editor/EditorLayout.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 #include "widgets/Gradient.h"
 
 using namespace ktd::e2e;

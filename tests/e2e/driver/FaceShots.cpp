@@ -13,7 +13,7 @@
 
 #include "Driver.h"
 #include "editor/EditorLayout.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 
 using namespace ktd::e2e;
 namespace names = keytide::names;

@@ -12,7 +12,7 @@
 #include <set>
 
 #include "Driver.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 
 namespace ktd::e2e {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "Driver.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 
 using namespace ktd::e2e;
 

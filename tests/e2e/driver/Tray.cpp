@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "Driver.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 
 namespace ktd::e2e {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Driver.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 
 using namespace ktd::e2e;
 

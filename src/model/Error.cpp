@@ -1,12 +1,6 @@
-#include "platform/Error.h"
+#include "model/Error.h"
 
 namespace keytide {
-
-std::string ErrorBoxText(std::string_view message) {
-    std::string text(message);
-    if (text.empty() || text.back() != '.') text += '.';
-    return text;
-}
 
 std::string FillTemplate(std::string_view pattern, std::string_view argument) {
     std::string text(pattern);

@@ -12,10 +12,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Text of the general error box: the error's text with a full stop added when
-// it does not already end in one.
-std::string ErrorBoxText(std::string_view message);
-
 // printf-style "%s" substitution used by the program's message templates.
 std::string FillTemplate(std::string_view pattern, std::string_view argument);
 
