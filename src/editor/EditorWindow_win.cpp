@@ -65,7 +65,7 @@ void EditorWindow::Create(HICON programIcon) {
     params.y = (GetSystemMetrics(SM_CYSCREEN) - kWindowHeight) / 2;
     params.background = GetSysColorBrush(COLOR_BTNFACE);
     params.icon = programIcon;  // on the taskbar button
-    WindowBase::Create(params);
+    PaintedWindow::Create(params);
 }
 
 void EditorWindow::Build(AssignmentEditor& editor) {
@@ -377,44 +377,24 @@ void EditorWindow::OnActivate(bool active, bool minimized) {
     SetFocus(target);
 }
 
-LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (editor_ != nullptr) {
-        if (std::optional<LRESULT> handled = HandleEditorMessage(message, wParam, lParam)) return *handled;
-    }
-    return DefaultHandling(message, wParam, lParam);
+void EditorWindow::OnCloseRequest() {
+    if (editor_ != nullptr) editor_->Cancel();
 }
 
-std::optional<LRESULT> EditorWindow::HandleEditorMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> EditorWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (editor_ == nullptr) return std::nullopt;  // not built yet
     if (std::optional<LRESULT> reflected = ReflectToFlatControls(message, wParam, lParam)) return *reflected;
     switch (message) {
     case WM_COMMAND:
         if (OnCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
         return std::nullopt;
-    case WM_ERASEBKGND:
-        return 1;  // the edge and the gradient cover the client area
-    case WM_PAINT:
-        PaintClientOffscreen(hwnd(), [this](HDC dc) { Paint(dc); });
-        return 0;
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0);
-        return 0;
-    case kDpiChanged:
-        ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
-        return 0;
-    case WM_CLOSE:
-        // Hidden, never destroyed; any way of closing it is its Cancel.
-        editor_->Cancel();
         return 0;
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
         if (menuMessages_) return menuMessages_(message, wParam, lParam);
         return std::nullopt;
-    case WM_DESTROY:
-        DisableDialogKeys(hwnd());
-        return 0;
     default:
         return std::nullopt;
     }

@@ -14,17 +14,17 @@
 #include "editor/Editor.h"
 #include "editor/EditorPorts.h"
 #include "platform/win32/UniqueHandle.h"
-#include "platform/win32/WindowBase.h"
 #include "widgets/FlatButton_win.h"
 #include "widgets/FlatCheck_win.h"
 #include "widgets/FlatField_win.h"
 #include "widgets/FlatTooltip_win.h"
 #include "widgets/GradientPanel_win.h"
+#include "widgets/PaintedWindow_win.h"
 #include "widgets/TitleBar_win.h"
 
 namespace keytide::win32 {
 
-class EditorWindow final : public EditorDisplay, private WindowBase {
+class EditorWindow final : public EditorDisplay, private PaintedWindow {
 public:
     // The window, hidden and still empty. It is the program's first window:
     // a second copy recognises a running one by its class and title.
@@ -53,15 +53,15 @@ public:
     void Hide() override;
     void SetEnabled(bool enabled) override;
 
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
 private:
-    std::optional<LRESULT> HandleEditorMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc) override;
+    void OnDpiChanged(int dpi, const RECT& suggested) override { ApplyDpi(dpi, &suggested); }
+    // Any way of closing the window is its Cancel.
+    void OnCloseRequest() override;
     void CreateControls();
     void LayOut();
     void ApplyDpi(int dpi, const RECT* suggested);
-    void Paint(HDC dc);
     bool OnCommand(int id, int code);
     void OnActivate(bool active, bool minimized);
     RECT Bounds(int id) const;

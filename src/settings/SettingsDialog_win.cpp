@@ -103,7 +103,7 @@ void SettingsDialogWindow::Create(HWND editor) {
     params.width = width;
     params.height = height;
     params.owner = editor;
-    WindowBase::Create(params);
+    PaintedWindow::Create(params);
     dpi_ = WindowDpi(hwnd());
     colors_.SetOwner(hwnd());
     CreateControls();
@@ -185,7 +185,7 @@ void SettingsDialogWindow::CreateControls() {
     hints_.Add(close_.hwnd(), kDiscardHint);
 }
 
-void SettingsDialogWindow::ApplyDpi(int dpi, const RECT& suggested) {
+void SettingsDialogWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, Scale(kWindowWidth), Scale(kWindowHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -341,33 +341,11 @@ void SettingsDialogWindow::Paint(HDC dc) {
     SetBkMode(dc, previousMode);
 }
 
-LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> SettingsDialogWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (std::optional<LRESULT> reflected = ReflectToFlatControls(message, wParam, lParam)) return *reflected;
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;  // the gradient covers the client area
-    case WM_PAINT:
-        PaintClientOffscreen(hwnd(), [this](HDC dc) { Paint(dc); });
-        return 0;
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        return 0;
-    case kDpiChanged:
-        ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
-    case WM_CLOSE:
-        // Hidden, never destroyed: the window lives until the program ends.
-        dialog_.Dismiss();
-        return 0;
-    case WM_DESTROY:
-        DisableDialogKeys(hwnd());
-        return 0;
-    default:
-        return DefaultHandling(message, wParam, lParam);
-    }
+    if (message != WM_COMMAND) return std::nullopt;
+    OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    return 0;
 }
 
 }  // namespace keytide::win32

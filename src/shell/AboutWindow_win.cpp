@@ -85,7 +85,7 @@ void AboutWindow::Create(std::function<void()> onClose) {
     params.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     params.width = width;
     params.height = height;
-    WindowBase::Create(params);
+    PaintedWindow::Create(params);
     dpi_ = WindowDpi(hwnd());
     CreateControls();
     EnableDialogKeys(hwnd());
@@ -98,7 +98,7 @@ void AboutWindow::MakeFonts() {
     linkFont_ = CreateFlatFont(FontStyle{"Arial", 13, true, false, true}, dpi_);
 }
 
-void AboutWindow::ApplyDpi(int dpi, const RECT& suggested) {
+void AboutWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, Scale(kClientWidth), Scale(kClientHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -212,17 +212,9 @@ void AboutWindow::Paint(HDC dc) {
     SetBkMode(dc, previousMode);
 }
 
-LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> AboutWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (std::optional<LRESULT> reflected = ReflectToFlatControls(message, wParam, lParam)) return *reflected;
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;  // the panels and gradients cover the client area
-    case WM_PAINT:
-        PaintClientOffscreen(hwnd(), [this](HDC dc) { Paint(dc); });
-        return 0;
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case kOkId:
@@ -245,7 +237,7 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
         }
-        return DefaultHandling(message, wParam, lParam);
+        return std::nullopt;
     case WM_LBUTTONDOWN:
         pressedLink_ = LinkUnder(lParam);
         return 0;
@@ -255,18 +247,8 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         pressedLink_.reset();
         return 0;
     }
-    case kDpiChanged:
-        ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
-    case WM_CLOSE:
-        // Hidden, never destroyed: the window lives until the program ends.
-        actions_->WindowClosed();
-        return 0;
-    case WM_DESTROY:
-        DisableDialogKeys(hwnd());
-        return 0;
     default:
-        return DefaultHandling(message, wParam, lParam);
+        return std::nullopt;
     }
 }
 

@@ -34,7 +34,7 @@ void WelcomeScreen::Create() {
     params.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     params.width = width;
     params.height = height;
-    WindowBase::Create(params);
+    PaintedWindow::Create(params);
 
     picture_ = PaintWelcomePicture(welcome::WelcomePicture(), width, height);
     versionFont_ = CreateFlatFont(FontStyle{"Arial", 11, true}, dpi_);
@@ -70,19 +70,14 @@ void WelcomeScreen::Paint(HDC dc) {
     SetBkMode(dc, previousMode);
 }
 
-LRESULT WelcomeScreen::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> WelcomeScreen::OnMessage(UINT message, WPARAM, LPARAM) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        PaintClientOffscreen(hwnd(), [this](HDC dc) { Paint(dc); });
-        return 0;
     case WM_NCHITTEST:
         return HTTRANSPARENT;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATEANDEAT;
     default:
-        return DefaultHandling(message, wParam, lParam);
+        return std::nullopt;
     }
 }
 

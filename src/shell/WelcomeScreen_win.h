@@ -6,13 +6,13 @@
 #include <windows.h>
 
 #include "platform/win32/UniqueHandle.h"
-#include "platform/win32/WindowBase.h"
+#include "widgets/PaintedWindow_win.h"
 
 namespace keytide::win32 {
 
 inline constexpr DWORD kWelcomeDisplayMs = 3000;
 
-class WelcomeScreen final : public WindowBase {
+class WelcomeScreen final : public PaintedWindow {
 public:
     // Creates it hidden.
     void Create();
@@ -22,11 +22,9 @@ public:
     void ShowAndWait();
     void Hide();
 
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
 private:
-    void Paint(HDC dc);
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc) override;
 
     int dpi_ = 96;
     UniqueHbitmap picture_;
