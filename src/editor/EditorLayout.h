@@ -50,21 +50,8 @@ enum ControlId : int {
     kCancelButton,
 };
 
-enum class ControlKind {
-    Button,        // push button
-    KeyButton,     // one of the keypad group
-    InertKey,      // looks like a key, does nothing
-    ToggleButton,  // keeps its pressed state
-    OptionButton,  // one of the kind group
-    DropDownList,  // choose only
-    ReadOnlyField,
-    TextField,
-    Caption,  // text drawn on the background
-};
-
 struct ControlPlace {
     int id;
-    ControlKind kind;
     Area area;
     int left, top, width, height;  // in the area, at 96 DPI
     const char* caption;
@@ -79,47 +66,47 @@ inline constexpr char kCloseHint[] = "Closes this window, without saving any cha
 
 // The keypad in reading order, Num Lock and Enter being the inert labels.
 inline constexpr std::array<ControlPlace, 22> kControls{{
-    {kHelpButton, ControlKind::Button, Area::TitleBar, 460, 4, 17, 16, "?", "Help menu"},
-    {kMinimizeButton, ControlKind::Button, Area::TitleBar, 478, 4, 17, 16, "-", "Minimize"},
-    {kCloseButton, ControlKind::Button, Area::TitleBar, 496, 4, 17, 16, "X", kCloseHint},
-    {kNumLockLabel, ControlKind::InertKey, Area::Keypad, 8, 8, 41, 41, "NL", nullptr},
-    {kKeyFirst + 0, ControlKind::KeyButton, Area::Keypad, 48, 8, 41, 41, "/", kKeyHint},
-    {kKeyFirst + 1, ControlKind::KeyButton, Area::Keypad, 88, 8, 41, 41, "*", kKeyHint},
-    {kKeyFirst + 2, ControlKind::KeyButton, Area::Keypad, 128, 8, 41, 41, "-", kKeyHint},
-    {kKeyFirst + 3, ControlKind::KeyButton, Area::Keypad, 8, 48, 41, 41, "7", kKeyHint},
-    {kKeyFirst + 4, ControlKind::KeyButton, Area::Keypad, 48, 48, 41, 41, "8", kKeyHint},
-    {kKeyFirst + 5, ControlKind::KeyButton, Area::Keypad, 88, 48, 41, 41, "9", kKeyHint},
-    {kKeyFirst + 6, ControlKind::KeyButton, Area::Keypad, 128, 48, 41, 81, "+", kKeyHint},
-    {kKeyFirst + 7, ControlKind::KeyButton, Area::Keypad, 8, 88, 41, 41, "4", kKeyHint},
-    {kKeyFirst + 8, ControlKind::KeyButton, Area::Keypad, 48, 88, 41, 41, "5", kKeyHint},
-    {kKeyFirst + 9, ControlKind::KeyButton, Area::Keypad, 88, 88, 41, 41, "6", kKeyHint},
-    {kKeyFirst + 10, ControlKind::KeyButton, Area::Keypad, 8, 128, 41, 41, "1", kKeyHint},
-    {kKeyFirst + 11, ControlKind::KeyButton, Area::Keypad, 48, 128, 41, 41, "2", kKeyHint},
-    {kKeyFirst + 12, ControlKind::KeyButton, Area::Keypad, 88, 128, 41, 41, "3", kKeyHint},
-    {kEnterLabel, ControlKind::InertKey, Area::Keypad, 128, 128, 41, 81, "Enter", nullptr},
-    {kKeyFirst + 13, ControlKind::KeyButton, Area::Keypad, 8, 168, 81, 41, "0", kKeyHint},
-    {kKeyFirst + 14, ControlKind::KeyButton, Area::Keypad, 88, 168, 41, 41, ".", kKeyHint},
-    {kActiveButton, ControlKind::ToggleButton, Area::Keypad, 8, 214, 81, 19, "Active", "Activate/Deactivate Keytide"},
-    {kOsdButton, ControlKind::ToggleButton, Area::Keypad, 88, 214, 81, 19, "OSD",
+    {kHelpButton, Area::TitleBar, 460, 4, 17, 16, "?", "Help menu"},
+    {kMinimizeButton, Area::TitleBar, 478, 4, 17, 16, "-", "Minimize"},
+    {kCloseButton, Area::TitleBar, 496, 4, 17, 16, "X", kCloseHint},
+    {kNumLockLabel, Area::Keypad, 8, 8, 41, 41, "NL", nullptr},
+    {kKeyFirst + 0, Area::Keypad, 48, 8, 41, 41, "/", kKeyHint},
+    {kKeyFirst + 1, Area::Keypad, 88, 8, 41, 41, "*", kKeyHint},
+    {kKeyFirst + 2, Area::Keypad, 128, 8, 41, 41, "-", kKeyHint},
+    {kKeyFirst + 3, Area::Keypad, 8, 48, 41, 41, "7", kKeyHint},
+    {kKeyFirst + 4, Area::Keypad, 48, 48, 41, 41, "8", kKeyHint},
+    {kKeyFirst + 5, Area::Keypad, 88, 48, 41, 41, "9", kKeyHint},
+    {kKeyFirst + 6, Area::Keypad, 128, 48, 41, 81, "+", kKeyHint},
+    {kKeyFirst + 7, Area::Keypad, 8, 88, 41, 41, "4", kKeyHint},
+    {kKeyFirst + 8, Area::Keypad, 48, 88, 41, 41, "5", kKeyHint},
+    {kKeyFirst + 9, Area::Keypad, 88, 88, 41, 41, "6", kKeyHint},
+    {kKeyFirst + 10, Area::Keypad, 8, 128, 41, 41, "1", kKeyHint},
+    {kKeyFirst + 11, Area::Keypad, 48, 128, 41, 41, "2", kKeyHint},
+    {kKeyFirst + 12, Area::Keypad, 88, 128, 41, 41, "3", kKeyHint},
+    {kEnterLabel, Area::Keypad, 128, 128, 41, 81, "Enter", nullptr},
+    {kKeyFirst + 13, Area::Keypad, 8, 168, 81, 41, "0", kKeyHint},
+    {kKeyFirst + 14, Area::Keypad, 88, 168, 41, 41, ".", kKeyHint},
+    {kActiveButton, Area::Keypad, 8, 214, 81, 19, "Active", "Activate/Deactivate Keytide"},
+    {kOsdButton, Area::Keypad, 88, 214, 81, 19, "OSD",
      "Activate/Deactivate OSD (On Screen Display)"},
 }};
 
 inline constexpr std::array<ControlPlace, 12> kAssignmentControls{{
     // The option buttons are one pixel less high than in the design, where
     // they cover the top line of the field under them.
-    {kActionOption, ControlKind::OptionButton, Area::Assignment, 8, 8, 57, 16, "Action", kActionHint},
-    {kActionList, ControlKind::DropDownList, Area::Assignment, 8, 24, 305, 22, "", kActionHint},
-    {kRunFileOption, ControlKind::OptionButton, Area::Assignment, 8, 64, 65, 16, "Run file", kFileHint},
-    {kRunFileField, ControlKind::ReadOnlyField, Area::Assignment, 8, 80, 281, 20, "", kFileHint},
-    {kRunFileButton, ControlKind::Button, Area::Assignment, 296, 80, 17, 20, "...", kFileHint},
-    {kAddressOption, ControlKind::OptionButton, Area::Assignment, 8, 112, 97, 16, "Go to adress", kAddressHint},
-    {kAddressField, ControlKind::TextField, Area::Assignment, 8, 128, 305, 20, "", kAddressHint},
-    {kLabelCaption, ControlKind::Caption, Area::Assignment, 8, 171, 60, 14, "OSD Label:", nullptr},
-    {kLabelField, ControlKind::TextField, Area::Assignment, 72, 168, 241, 20, "", "OSD (On Screen Display) label"},
-    {kSettingsButton, ControlKind::Button, Area::Window, 192, 248, 73, 25, "Settings...", "Keytide settings"},
-    {kOkButton, ControlKind::Button, Area::Window, 376, 248, 65, 25, "Ok",
+    {kActionOption, Area::Assignment, 8, 8, 57, 16, "Action", kActionHint},
+    {kActionList, Area::Assignment, 8, 24, 305, 22, "", kActionHint},
+    {kRunFileOption, Area::Assignment, 8, 64, 65, 16, "Run file", kFileHint},
+    {kRunFileField, Area::Assignment, 8, 80, 281, 20, "", kFileHint},
+    {kRunFileButton, Area::Assignment, 296, 80, 17, 20, "...", kFileHint},
+    {kAddressOption, Area::Assignment, 8, 112, 97, 16, "Go to adress", kAddressHint},
+    {kAddressField, Area::Assignment, 8, 128, 305, 20, "", kAddressHint},
+    {kLabelCaption, Area::Assignment, 8, 171, 60, 14, "OSD Label:", nullptr},
+    {kLabelField, Area::Assignment, 72, 168, 241, 20, "", "OSD (On Screen Display) label"},
+    {kSettingsButton, Area::Window, 192, 248, 73, 25, "Settings...", "Keytide settings"},
+    {kOkButton, Area::Window, 376, 248, 65, 25, "Ok",
      "Closes this window, and saves any changes you have made"},
-    {kCancelButton, ControlKind::Button, Area::Window, 448, 248, 65, 25, "Cancel", kCloseHint},
+    {kCancelButton, Area::Window, 448, 248, 65, 25, "Cancel", kCloseHint},
 }};
 
 // Typing in the label field stops at this many characters.

@@ -53,7 +53,8 @@ constexpr POINT kMailCaption{153, 156};
 constexpr RECT kHomePageLink{74, 131, 274, 147};
 constexpr RECT kMailLink{88, 171, 258, 187};
 
-enum ControlId : int { kCloseId = 100, kOkId, kHomePageHint, kMailHint };
+// The window's controls and the hint areas of its links.
+enum AboutControl : int { kCloseId = 100, kOkId, kHomePageHint, kMailHint };
 
 
 constexpr char kCloseHint[] = "Closes this window";

@@ -163,7 +163,7 @@ void checkPlaces(const Editor& editor, int dpi) {
   const POINT o = editor.origin();
   const keytide::widgets::Rect bar = layout::ScaleRect(layout::kTitleBar, dpi);
   auto check = [&](const layout::ControlPlace& place) {
-    if (place.kind == layout::ControlKind::Caption) return;
+    if (place.id == layout::kLabelCaption) return;  // drawn text, no window
     HWND control = editor.control(place.id);
     CHECK_MSG(control != nullptr, std::string("no control ") + place.caption + " (" + std::to_string(place.id) + ")");
     if (control == nullptr) return;
