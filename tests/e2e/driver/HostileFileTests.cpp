@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "Driver.h"
+#include "RestoredValue.h"
 #include "core/AssignmentStore.h"
 #include "core/DefaultIni.h"
 #include "platform/FileSystem.h"
@@ -464,27 +465,6 @@ class GuardRun {
   bool verbose_ = environmentNumber("KEYTIDE_HOSTILE_VERBOSE", 0) != 0;
 };
 
-// A registry value put back (or removed again) when the guard ends.
-class RestoredValue {
- public:
-  RestoredValue(HKEY root, std::string key, std::string name)
-      : root_(root), key_(std::move(key)), name_(std::move(name)), old_(regReadString(root_, key_, name_)) {}
-  RestoredValue(const RestoredValue&) = delete;
-  RestoredValue& operator=(const RestoredValue&) = delete;
-  ~RestoredValue() {
-    if (old_) {
-      regWriteString(root_, key_, name_, *old_);
-    } else {
-      regDeleteValue(root_, key_, name_);
-    }
-  }
-
- private:
-  HKEY root_;
-  std::string key_;
-  std::string name_;
-  std::optional<std::string> old_;
-};
 
 }  // namespace
 
