@@ -3,9 +3,9 @@
 // on-screen display, then the actions that must come after the display.
 #include "actions/LaunchOperations.h"
 #include "actions/WindowOperations.h"
-#include "model/KeyAssignment.h"
 #include "media/VolumeKeys.h"
 #include "media/WinampControl.h"
+#include "model/KeyAssignment.h"
 #include "osd/OsdDisplay.h"
 #include "platform/Session.h"
 

@@ -2,8 +2,8 @@
 
 #include "core/DefaultIni.h"
 #include "model/Error.h"
-#include "platform/FilePath.h"
 #include "model/Names.h"
+#include "platform/FilePath.h"
 
 namespace keytide {
 

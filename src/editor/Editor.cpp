@@ -1,7 +1,7 @@
 #include "editor/Editor.h"
 
-#include "model/ActionCatalog.h"
 #include "editor/EditorLayout.h"
+#include "model/ActionCatalog.h"
 #include "platform/FilePath.h"
 
 namespace keytide {

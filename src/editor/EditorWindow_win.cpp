@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "model/ActionCatalog.h"
 #include "editor/EditorLayout.h"
+#include "model/ActionCatalog.h"
 #include "model/Error.h"
 #include "model/Names.h"
 #include "widgets/DialogKeys_win.h"

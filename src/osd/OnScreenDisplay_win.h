@@ -6,12 +6,12 @@
 #include <string>
 
 #include "media/MasterVolume.h"
+#include "model/Settings.h"
 #include "osd/KeepOnTopWindows.h"
 #include "osd/OsdController.h"
 #include "osd/OsdPorts.h"
 #include "osd/OsdWindow_win.h"
 #include "platform/win32/MessageWindow.h"
-#include "model/Settings.h"
 
 namespace keytide::win32 {
 

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "media/MasterVolume.h"
+#include "model/Settings.h"
 #include "osd/OsdDisplay.h"
 #include "osd/OsdPorts.h"
 #include "platform/IntervalTimer.h"
-#include "model/Settings.h"
 
 namespace keytide {
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "osd/OsdLayout.h"
 #include "model/Settings.h"
+#include "osd/OsdLayout.h"
 
 namespace keytide {
 

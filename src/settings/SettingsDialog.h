@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/UserMessages.h"
 #include "model/Settings.h"
+#include "platform/UserMessages.h"
 #include "settings/SettingsStore.h"
 
 namespace keytide {

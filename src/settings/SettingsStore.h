@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "model/Settings.h"
 #include "platform/Registry.h"
 #include "settings/ConfigFile.h"
-#include "model/Settings.h"
 
 namespace keytide {
 

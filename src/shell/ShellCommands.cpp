@@ -1,7 +1,7 @@
 #include "shell/ShellCommands.h"
 
-#include "platform/FilePath.h"
 #include "model/Names.h"
+#include "platform/FilePath.h"
 
 namespace keytide {
 

@@ -2,9 +2,9 @@
 // decision, the deferred actions and the end of the press, in that order.
 #include <gtest/gtest.h>
 
-#include "model/ActionCatalog.h"
 #include "actions/Dispatcher.h"
 #include "doubles/ControllerDoubles.h"
+#include "model/ActionCatalog.h"
 #include "model/Error.h"
 
 namespace keytide {

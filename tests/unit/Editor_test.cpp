@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <functional>
 
-#include "model/ActionCatalog.h"
 #include "core/DefaultIni.h"
-#include "editor/Editor.h"
-#include "editor/EditorLayout.h"
 #include "doubles/EditorDoubles.h"
 #include "doubles/FakeCodePage.h"
 #include "doubles/MemoryFileSystem.h"
+#include "editor/Editor.h"
+#include "editor/EditorLayout.h"
+#include "model/ActionCatalog.h"
 #include "model/Error.h"
 #include "settings/ini/IniText.h"
 

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "actions/Launcher.h"
-#include "model/Error.h"
 #include "doubles/ControllerDoubles.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/PlatformDoubles.h"
+#include "model/Error.h"
 
 namespace keytide {
 namespace {

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "model/KeySlots.h"
 #include "doubles/ControllerDoubles.h"
+#include "model/KeySlots.h"
 
 namespace keytide {
 namespace {

@@ -5,12 +5,12 @@
 #include <algorithm>
 
 #include "core/DefaultIni.h"
-#include "model/Error.h"
 #include "core/MainController.h"
-#include "settings/ini/IniText.h"
 #include "doubles/ControllerDoubles.h"
 #include "doubles/FakeCodePage.h"
 #include "doubles/MemoryFileSystem.h"
+#include "model/Error.h"
+#include "settings/ini/IniText.h"
 
 namespace keytide {
 namespace {

@@ -14,9 +14,9 @@
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/PlatformDoubles.h"
 #include "model/Error.h"
+#include "settings/ini/IniText.h"
 #include "settings/SettingChoices.h"
 #include "settings/SettingsDialogLayout.h"
-#include "settings/ini/IniText.h"
 
 namespace keytide {
 namespace {

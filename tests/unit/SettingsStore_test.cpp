@@ -7,14 +7,14 @@
 #include <gtest/gtest.h>
 
 #include "core/DefaultIni.h"
-#include "model/Error.h"
-#include "settings/ini/IniText.h"
 #include "doubles/ControllerDoubles.h"
 #include "doubles/FakeCodePage.h"
 #include "doubles/FakeFontSource.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/PlatformDoubles.h"
 #include "ini_diff/IniChecks.h"
+#include "model/Error.h"
+#include "settings/ini/IniText.h"
 #include "settings/SettingsStartup.h"
 
 namespace keytide {
