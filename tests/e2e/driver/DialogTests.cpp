@@ -249,6 +249,7 @@ void backToTheTray(KeytideProcess& k) {
   click(cancel);
   REQUIRE_MSG(waitUntil([&] { return !isVisible(k.mainWindow()); }), "the editor's Cancel did not hide it");
   REQUIRE_MSG(waitForTrayIcon(k), "no tray icon after the editor");
+  CHECK_MSG(taskbarWindows(k.pid()).empty(), "a taskbar button stayed after the editor and its dialog");
 }
 
 // The settings dialog as a user reaches it: the tray menu's "Show..." for
