@@ -42,8 +42,8 @@ dist:
 
 # Pictures of the program in docs/ for the README, made again whenever a source
 # that draws a face changes (or the script that takes them).
-FACE_SOURCES := $(shell find src/osd src/widgets src/shell res tools/trayicons -type f) \
-                $(wildcard src/core/Editor* src/core/MainWindow_win.* src/settings/SettingsDialog*) \
+FACE_SOURCES := $(shell find src/osd src/widgets src/shell src/editor res tools/trayicons -type f) \
+                $(wildcard src/settings/SettingsDialog*) \
                 tests/e2e/data/default-ktd.ini tests/e2e/driver/FaceShots.cpp scripts/screenshots.sh
 screenshots: build/screenshots.stamp
 build/screenshots.stamp: $(FACE_SOURCES)

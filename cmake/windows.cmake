@@ -67,7 +67,7 @@ endforeach()
 # OSD benchmark and the OSD preview harness (tests/bench/win, one exe each).
 file(GLOB KEYTIDE_WIN_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/win/*.cpp)
 # The benchmarks proper are built by make bench (target keytide_benches);
-# the preview harness and the widget demo serve the end-to-end tests too.
+# the preview harness serves the end-to-end tests too.
 add_custom_target(keytide_benches)
 foreach(bench_source ${KEYTIDE_WIN_BENCHES})
   get_filename_component(bench_name ${bench_source} NAME_WE)

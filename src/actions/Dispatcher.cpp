@@ -1,6 +1,6 @@
 #include "actions/Dispatcher.h"
 
-#include "actions/ActionCatalog.h"
+#include "model/ActionCatalog.h"
 
 namespace keytide {
 
@@ -10,29 +10,27 @@ constexpr char kAddRemoveProgramsCommand[] = "rundll32.exe shell32.dll,Control_R
 constexpr char kDisplayPropertiesCommand[] = "rundll32.exe shell32.dll,Control_RunDLL Desk.cpl";
 constexpr char kSystemPropertiesCommand[] = "rundll32.exe shell32.dll,Control_RunDLL Sysdm.cpl";
 
-bool IsKind(const KeyAssignment& key, AssignmentKind kind) { return key.kind == static_cast<std::int32_t>(kind); }
-
 }  // namespace
 
 bool CarriesVolumeAction(const KeyAssignment& key) {
-    return IsKind(key, AssignmentKind::Action) &&
+    return key.kind == AssignmentKind::Action &&
            (key.actionIndex == action::kVolumeDown || key.actionIndex == action::kVolumeUp);
 }
 
 void Dispatcher::Dispatch(int slot, const KeyAssignment& key, bool osdEnabled) {
-
-    switch (key.kind) {
-    case static_cast<std::int32_t>(AssignmentKind::Action):
-        RunImmediateAction(key);
-        break;
-    case static_cast<std::int32_t>(AssignmentKind::RunFile):
-        services_.launch.RunFile(key.fileName);
-        break;
-    case static_cast<std::int32_t>(AssignmentKind::GoToAddress):
-        services_.launch.OpenAddress(key.address);
-        break;
-    default:
-        break;  // an unknown kind carries out nothing; the label still shows
+    // An unknown kind carries out nothing; the label still shows.
+    if (const std::optional<AssignmentKind> kind = key.kind.Known()) {
+        switch (*kind) {
+        case AssignmentKind::Action:
+            RunImmediateAction(key);
+            break;
+        case AssignmentKind::RunFile:
+            services_.launch.RunFile(key.fileName);
+            break;
+        case AssignmentKind::GoToAddress:
+            services_.launch.OpenAddress(key.address);
+            break;
+        }
     }
 
     if (osdEnabled) services_.osd.ShowKeyLabel(slot, key.osdLabel);
@@ -42,7 +40,7 @@ void Dispatcher::Dispatch(int slot, const KeyAssignment& key, bool osdEnabled) {
         services_.osd.HideVolumeBar();
     }
 
-    if (IsKind(key, AssignmentKind::Action)) RunDeferredAction(key);
+    if (key.kind == AssignmentKind::Action) RunDeferredAction(key);
 
     services_.osd.KeyDone(slot);
 }
@@ -62,15 +60,15 @@ void Dispatcher::RunImmediateAction(const KeyAssignment& key) {
     case action::kBrowser: launch.RunFile(launch.ReadShellOpenCommand("http")); break;
     case action::kRunDialog: launch.WinKeyChord('R'); break;
     case action::kExplorer: launch.WinKeyChord('E'); break;
-    case action::kLogOff: services_.power.LogOff(); break;
+    case action::kLogOff: RequestSession(platform::SessionRequest::LogOff); break;
     case action::kMinimizeAll: launch.WinKeyChord('D'); break;
     case action::kMute: services_.volume.ToggleMute(); break;
     case action::kAddRemovePrograms: launch.RunControlPanelApplet(kAddRemoveProgramsCommand); break;
     case action::kDisplayProperties: launch.RunControlPanelApplet(kDisplayPropertiesCommand); break;
     case action::kSystemProperties: launch.RunControlPanelApplet(kSystemPropertiesCommand); break;
     case action::kRefreshDesktop: windows.RefreshDesktop(); break;
-    case action::kRestart: services_.power.RequestPower(PowerAction::Restart); break;
-    case action::kShutDown: services_.power.RequestPower(PowerAction::ShutDown); break;
+    case action::kRestart: RequestSession(platform::SessionRequest::Restart); break;
+    case action::kShutDown: RequestSession(platform::SessionRequest::ShutDown); break;
     case action::kFindFile: launch.WinKeyChord('F'); break;
     case action::kVolumeDown: services_.volume.VolumeDown(); break;
     case action::kVolumeUp: services_.volume.VolumeUp(); break;
@@ -83,14 +81,18 @@ void Dispatcher::RunImmediateAction(const KeyAssignment& key) {
         break;
     case action::kWinampPrevious: winamp.PreviousTrack(); break;
     case action::kWinampStop: winamp.SetPlayState(PlayState::Stopped); break;
-    case action::kSuspend: services_.power.RequestPower(PowerAction::Suspend); break;
+    case action::kSuspend: RequestSession(platform::SessionRequest::Suspend); break;
     default: break;  // the deferred actions, and indices that name no action
     }
 }
 
+void Dispatcher::RequestSession(platform::SessionRequest request) {
+    (void)services_.session.Request(request);  // a refused request goes unreported
+}
+
 void Dispatcher::RunDeferredAction(const KeyAssignment& key) {
     if (key.actionIndex == action::kScreenSaver) services_.windows.StartScreenSaver();
-    if (key.actionIndex == action::kShutdownDialog) services_.power.OpenShutdownDialog();
+    if (key.actionIndex == action::kShutdownDialog) services_.windows.OpenShutdownDialog();
 }
 
 }  // namespace keytide

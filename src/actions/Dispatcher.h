@@ -2,20 +2,26 @@
 // Where a key press becomes an effect: the slot's assignment, then the
 // on-screen display, then the actions that must come after the display.
 #include "actions/LaunchOperations.h"
-#include "actions/PowerOperations.h"
 #include "actions/WindowOperations.h"
-#include "core/ControllerPorts.h"
-#include "core/KeyAssignment.h"
 #include "media/VolumeKeys.h"
 #include "media/WinampControl.h"
+#include "model/KeyAssignment.h"
 #include "osd/OsdDisplay.h"
+#include "platform/Session.h"
 
 namespace keytide {
+
+// Carries out one key slot's assignment and the on-screen display after it.
+class SlotDispatcher {
+public:
+    virtual ~SlotDispatcher() = default;
+    virtual void Dispatch(int slot, const KeyAssignment& assignment, bool osdEnabled) = 0;
+};
 
 struct DispatchServices {
     LaunchOperations& launch;
     WindowOperations& windows;
-    PowerOperations& power;
+    platform::SessionControl& session;
     VolumeKeys& volume;
     WinampControl& winamp;
     OsdDisplay& osd;
@@ -30,6 +36,7 @@ public:
 private:
     void RunImmediateAction(const KeyAssignment& key);
     void RunDeferredAction(const KeyAssignment& key);
+    void RequestSession(platform::SessionRequest request);
 
     DispatchServices services_;
 };

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/Error.h"
+#include "model/Error.h"
 
 namespace keytide {
 
@@ -84,7 +84,7 @@ std::string Launcher::ReadShellOpenCommand(const std::string& protocol) {
     case platform::RegistryValueType::Missing:
         return {};
     case platform::RegistryValueType::Other:
-        throw KeytideError(FormatMessage("Invalid data type for '%s'", ""));
+        throw KeytideError(FillTemplate("Invalid data type for '%s'", ""));
     case platform::RegistryValueType::String:
         break;
     }

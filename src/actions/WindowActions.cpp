@@ -7,6 +7,7 @@ namespace {
 constexpr char kCdDoorOpenCommand[] = "Set cdaudio door open";
 constexpr char kDesktopClass[] = "Progman";
 constexpr char kOldDesktopTitle[] = "Program   Manager";
+constexpr char kTaskbarClass[] = "Shell_TrayWnd";
 
 }  // namespace
 
@@ -35,7 +36,7 @@ void WindowActions::RestoreForegroundWindow() {
     if (windows.IsWindow(windows.ForegroundWindow())) windows.RequestRestore(windows.ForegroundWindow());
 }
 
-void WindowActions::EjectCD() { services_.mci.SendString(kCdDoorOpenCommand, services_.own.MainWindow()); }
+void WindowActions::EjectCD() { services_.mci.SendString(kCdDoorOpenCommand, services_.ownWindow); }
 
 void WindowActions::RefreshDesktop() {
     // Waits for the desktop to handle its refresh before the repaint.
@@ -43,9 +44,10 @@ void WindowActions::RefreshDesktop() {
     services_.windows.RepaintDesktop();
 }
 
-void WindowActions::StartScreenSaver() {
-    services_.windows.StartScreenSaver(services_.own.MainWindow());
-    if (!services_.own.IsAboutWindowVisible()) services_.windows.Hide(services_.own.ApplicationWindow());
+void WindowActions::OpenShutdownDialog() {
+    services_.windows.RequestClose(services_.windows.FindTopWindow(kTaskbarClass, nullptr));
 }
+
+void WindowActions::StartScreenSaver() { services_.windows.StartScreenSaver(services_.ownWindow); }
 
 }  // namespace keytide

@@ -4,7 +4,6 @@
 // Nothing here waits for an effect or reports a failure.
 #include "actions/WindowOperations.h"
 #include "platform/Mci.h"
-#include "platform/ProgramWindows.h"
 #include "platform/WindowSystem.h"
 
 namespace keytide {
@@ -12,7 +11,9 @@ namespace keytide {
 struct WindowActionServices {
     platform::WindowSystem& windows;
     platform::Mci& mci;
-    platform::ProgramWindows& own;
+    // The program's hidden top-level window, in whose name the CD command and
+    // the screen-saver request go.
+    platform::WindowId ownWindow;
 };
 
 class WindowActions final : public WindowOperations {
@@ -26,6 +27,7 @@ public:
     void EjectCD() override;
     void RefreshDesktop() override;
     void StartScreenSaver() override;
+    void OpenShutdownDialog() override;
 
 private:
     WindowActionServices services_;

@@ -13,6 +13,8 @@ public:
     virtual void EjectCD() = 0;
     virtual void RefreshDesktop() = 0;
     virtual void StartScreenSaver() = 0;
+    // The shell answers a close command to its taskbar with its shut-down dialog.
+    virtual void OpenShutdownDialog() = 0;
 };
 
 }  // namespace keytide

@@ -1,8 +1,9 @@
 #include "core/AssignmentStore.h"
 
 #include "core/DefaultIni.h"
-#include "platform/Error.h"
-#include "platform/Names.h"
+#include "model/Error.h"
+#include "model/Names.h"
+#include "platform/FilePath.h"
 
 namespace keytide {
 
@@ -15,10 +16,7 @@ constexpr char kUnstorableText[] = "Cannot store %s in the system's code page";
 }  // namespace
 
 std::string IniFilePathFor(std::string_view executablePath) {
-    auto separator = executablePath.find_last_of("\\:");
-    std::string directory(separator == std::string_view::npos ? std::string_view{}
-                                                               : executablePath.substr(0, separator + 1));
-    return directory + names::kIniFileName;
+    return std::string(platform::DirectoryOf(executablePath)) + names::kIniFileName;
 }
 
 bool WriteDefaultIni(platform::FileSystem& files, const std::string& path) {
@@ -34,7 +32,7 @@ void ReadAssignments(const ini::IniDocument& file, KeyAssignments& keys, Program
         key.fileName = file.ReadString(section, "FileName", "");
         key.address = file.ReadString(section, "GoToAdress", "");
         key.actionIndex = file.ReadInteger(section, "Action", 0);
-        key.kind = file.ReadInteger(section, "SelectedFunction", 1);
+        key.kind = StoredKind::FromFile(file.ReadInteger(section, "SelectedFunction", 1));
     }
     switches.active = file.ReadBool(kActiveSection, kActiveKey, true);
     switches.osd = file.ReadBool(kActiveSection, kOsdKey, true);
@@ -45,7 +43,7 @@ std::optional<std::string> WriteAssignments(ini::IniDocument& file, const KeyAss
     std::optional<std::string> unstorable;
     const auto writeText = [&](const std::string& section, const char* key, const std::string& value) {
         if (file.WriteString(section, key, value) || unstorable) return;
-        unstorable = FormatMessage(std::string_view(key) == "FileName" ? kUnstorableFileName : kUnstorableText, value);
+        unstorable = FillTemplate(std::string_view(key) == "FileName" ? kUnstorableFileName : kUnstorableText, value);
     };
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const std::string section = SlotSection(slot);
@@ -54,7 +52,7 @@ std::optional<std::string> WriteAssignments(ini::IniDocument& file, const KeyAss
         writeText(section, "FileName", key.fileName);
         writeText(section, "GoToAdress", key.address);
         file.WriteInteger(section, "Action", key.actionIndex);
-        file.WriteInteger(section, "SelectedFunction", key.kind);
+        file.WriteInteger(section, "SelectedFunction", key.kind.FileValue());
     }
     file.WriteBool(kActiveSection, kActiveKey, switches.active);
     file.WriteBool(kActiveSection, kOsdKey, switches.osd);
@@ -62,13 +60,10 @@ std::optional<std::string> WriteAssignments(ini::IniDocument& file, const KeyAss
 }
 
 void AssignmentStore::Load(KeyAssignments& keys, ProgramSwitches& switches) {
-    const ConfigFile::Contents contents = file_.Load();
-    standsInForUnreadFile_ = contents.result == LoadResult::Unreadable;
-    ReadAssignments(contents.document, keys, switches);
+    ReadAssignments(file_.Load(), keys, switches);
 }
 
 void AssignmentStore::Save(const KeyAssignments& keys, const ProgramSwitches& switches) {
-    if (standsInForUnreadFile_) throw KeytideError(FormatMessage("Unable to write to %s", file_.Path()));
     std::optional<std::string> unstorable;
     file_.Save([&](ini::IniDocument& document) { unstorable = WriteAssignments(document, keys, switches); });
     if (unstorable) throw KeytideError(*unstorable);

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/KeyAssignment.h"
+#include "model/KeyAssignment.h"
 #include "platform/FileSystem.h"
 #include "settings/ConfigFile.h"
 #include "settings/ini/IniDocument.h"
@@ -20,11 +20,6 @@ std::string IniFilePathFor(std::string_view executablePath);
 // existing file, even an empty one, is left alone. False when it could not be
 // written.
 bool WriteDefaultIni(platform::FileSystem& files, const std::string& path);
-
-struct ProgramSwitches {
-    bool active = true;  // slot hot keys registered
-    bool osd = true;     // key presses show the on-screen display
-};
 
 // Reads every slot and both switches, each missing or unreadable value giving
 // its default.
@@ -56,8 +51,7 @@ public:
     void Save(const KeyAssignments& keys, const ProgramSwitches& switches);
 
 private:
-    ConfigFile& file_;
-    bool standsInForUnreadFile_ = false;
+    ConfigPart file_;
 };
 
 }  // namespace keytide

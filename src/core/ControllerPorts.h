@@ -1,16 +1,8 @@
 #pragma once
 // What the main controller asks of the windows around it. Each is implemented
 // by a window of the program and by a recording double in the unit tests.
-#include "core/KeyAssignment.h"
 
 namespace keytide {
-
-// Carries out one key slot's assignment and the on-screen display after it.
-class SlotDispatcher {
-public:
-    virtual ~SlotDispatcher() = default;
-    virtual void Dispatch(int slot, const KeyAssignment& assignment, bool osdEnabled) = 0;
-};
 
 // The tray icon and the check marks of its menu.
 class TrayControl {

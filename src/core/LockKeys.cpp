@@ -1,6 +1,6 @@
 #include "core/LockKeys.h"
 
-#include "core/KeySlots.h"
+#include "model/KeySlots.h"
 
 namespace keytide {
 

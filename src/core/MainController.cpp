@@ -1,7 +1,7 @@
 #include "core/MainController.h"
 
-#include "platform/Error.h"
-#include "platform/Names.h"
+#include "model/Error.h"
+#include "model/Names.h"
 
 namespace keytide {
 
@@ -12,71 +12,52 @@ void MainController::OnCreate() {
     if (!WriteDefaultIni(services_.files, store_.Path())) {
         // The records exist all the same and load with their defaults.
         services_.messages.ShowError(names::kProgramTitle,
-                                     ErrorBoxText(FormatMessage("Cannot create file %s", store_.Path())));
+                                     platform::ErrorBoxText(FillTemplate("Cannot create file %s", store_.Path())));
     }
-    startupDone_ = false;
     RegisterEntry(kScrollLockEntry, kScrollLockHotkeyName, kVkScrollLock);
-    LoadAssignments();
-    startupDone_ = true;
+    Load();
 }
 
 void MainController::OnDeferredStart() {
     services_.startup.FillFontList();
     services_.startup.LoadSettings();
-    if (switches_.active) RegisterSlotHotkeys();
+    settingsLoaded_ = true;
+    // Before the welcome screen's wait, so that presses during it wait in the
+    // queue instead of reaching the program in front.
+    if (config_.switches.active) RegisterSlotHotkeys();
     if (services_.settings.welcomeScreen) services_.startup.ShowWelcomeScreen();
     services_.startup.HideWelcomeScreen();
     services_.tray.SetIconVisible(true);
-    if (services_.settings.useScrollLock) SetScrollLockState(switches_.active);
-    UpdateNumLock();
-    ShowActiveState();
+    ApplyActiveState(Cause::Command);
 }
 
-void MainController::ToggleActive() {
-    switches_.active = !switches_.active;
-    services_.tray.SetActiveCheck(switches_.active);
-    if (switches_.active) {
-        RegisterSlotHotkeys();
-    } else {
-        UnregisterSlotHotkeys();
-    }
-    ShowActiveState();
-    if (services_.settings.useScrollLock) SetScrollLockState(switches_.active);
-    UpdateNumLock();
-    SaveAssignments();
-}
+void MainController::ToggleActive() { SetActive(!config_.switches.active, Cause::Command); }
 
 void MainController::ToggleOsd() {
-    switches_.osd = !switches_.osd;
-    services_.tray.SetOsdEnabledCheck(switches_.osd);
-    SaveAssignments();
+    config_.switches.osd = !config_.switches.osd;
+    services_.tray.SetOsdEnabledCheck(config_.switches.osd);
+    Save();
 }
 
-void MainController::OnHotKey(int id, bool editorVisible) {
+void MainController::OnHotKey(int id) {
     if (id == 0) return;  // no key of ours carries identifier zero
     if (id == hotkeyIds_[kNumLockEntry]) ForceNumLockOn();
 
     if (id == hotkeyIds_[kScrollLockEntry]) {
         if (!lockKeys_.TakeScrollLockPress(id)) return;  // our own press: nothing happened
-        if (editorVisible) return;
-        if (services_.settings.useScrollLock) {
-            if (lockKeys_.IsOn(platform::LockKey::ScrollLock)) {
-                RegisterSlotHotkeys();
-                switches_.active = true;
-            } else {
-                UnregisterSlotHotkeys();
-                switches_.active = false;
-            }
-            SaveAssignments();
-            UpdateNumLock();
+        if (editing_) return;
+        // Until the settings are loaded Scroll Lock only toggles its light.
+        if (settingsLoaded_ && services_.settings.useScrollLock) {
+            SetActive(lockKeys_.IsOn(platform::LockKey::ScrollLock), Cause::ScrollLockPress);
+        } else {
+            ShowSwitches();
         }
-        ShowActiveState();
     }
 
-    if (editorVisible) return;
+    if (editing_) return;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (id == hotkeyIds_[static_cast<std::size_t>(slot)]) {
-            services_.dispatcher.Dispatch(slot, keys_[slot], switches_.osd);
+            services_.dispatcher.Dispatch(slot, config_.keys[slot], config_.switches.osd);
             return;
         }
     }
@@ -88,9 +69,74 @@ void MainController::OnDestroy() { ReleaseHotkeysAtExit(); }
 
 void MainController::SessionEndCancelled() {
     RegisterEntry(kScrollLockEntry, kScrollLockHotkeyName, kVkScrollLock);
-    if (switches_.active) RegisterSlotHotkeys();
+    if (config_.switches.active) RegisterSlotHotkeys();
     UpdateNumLock();
 }
+
+KeyConfiguration MainController::BeginEditing() {
+    editing_ = true;
+    services_.tray.SetIconVisible(false);
+    return config_;
+}
+
+void MainController::Commit(const KeyConfiguration& draft) {
+    store_.Save(draft.keys, draft.switches);
+    config_ = draft;
+    ApplyActiveState(Cause::Command);
+}
+
+void MainController::Revert() {
+    Load();
+    ApplyActiveState(Cause::Command);
+}
+
+void MainController::EndEditing() {
+    editing_ = false;
+    services_.tray.SetIconVisible(true);
+}
+
+void MainController::SettingsChanged() { ApplyActiveState(Cause::Command); }
+
+void MainController::SetActive(bool active, Cause cause) {
+    config_.switches.active = active;
+    ApplyActiveState(cause);
+    // Saved last: a failed save leaves the change in force for this run.
+    Save();
+}
+
+void MainController::ApplyActiveState(Cause cause) {
+    const bool active = config_.switches.active;
+    if (active) {
+        RegisterSlotHotkeys();
+    } else {
+        UnregisterSlotHotkeys();
+    }
+    if (cause == Cause::Command && settingsLoaded_ && services_.settings.useScrollLock) SetScrollLockState(active);
+    UpdateNumLock();
+    ShowSwitches();
+}
+
+void MainController::ShowSwitches() {
+    services_.tray.SetActiveCheck(config_.switches.active);
+    services_.tray.SetOsdEnabledCheck(config_.switches.osd);
+    if (!config_.switches.active) {
+        services_.tray.SetCycleIcons(false);
+        services_.tray.SetIconIndex(kTrayInactiveIcon);
+    } else if (services_.settings.animateTray) {
+        services_.tray.SetCycleIcons(true);
+    } else {
+        services_.tray.SetCycleIcons(false);
+        services_.tray.SetIconIndex(kTrayStillActiveIcon);
+    }
+}
+
+void MainController::Load() {
+    store_.Load(config_.keys, config_.switches);
+    services_.tray.SetActiveCheck(config_.switches.active);
+    services_.tray.SetOsdEnabledCheck(config_.switches.osd);
+}
+
+void MainController::Save() { store_.Save(config_.keys, config_.switches); }
 
 void MainController::ReleaseHotkeysAtExit() {
     services_.hotkeys.Unregister(hotkeyIds_[kScrollLockEntry]);
@@ -98,15 +144,6 @@ void MainController::ReleaseHotkeysAtExit() {
     UnregisterSlotHotkeys();
     DeleteHotkeyAtoms();
 }
-
-void MainController::LoadAssignments() {
-    store_.Load(keys_, switches_);
-    services_.tray.SetActiveCheck(switches_.active);
-    services_.tray.SetOsdEnabledCheck(switches_.osd);
-    if (startupDone_ && services_.settings.useScrollLock) SetScrollLockState(switches_.active);
-}
-
-void MainController::SaveAssignments() { store_.Save(keys_, switches_); }
 
 void MainController::RegisterEntry(int entry, const char* name, std::uint32_t virtualKey) {
     int& id = hotkeyIds_[static_cast<std::size_t>(entry)];
@@ -144,24 +181,11 @@ void MainController::SetScrollLockState(bool on) {
 void MainController::ForceNumLockOn() { lockKeys_.Set(platform::LockKey::NumLock, true, hotkeyIds_[kNumLockEntry]); }
 
 void MainController::UpdateNumLock() {
-    if (services_.settings.useScrollLock && switches_.active) {
+    if (settingsLoaded_ && services_.settings.useScrollLock && config_.switches.active) {
         SetNumLockHotkey(true);
         ForceNumLockOn();
     } else {
         SetNumLockHotkey(false);
-    }
-}
-
-void MainController::ShowActiveState() {
-    services_.tray.SetActiveCheck(switches_.active);
-    if (!switches_.active) {
-        services_.tray.SetCycleIcons(false);
-        services_.tray.SetIconIndex(kTrayInactiveIcon);
-    } else if (services_.settings.animateTray) {
-        services_.tray.SetCycleIcons(true);
-    } else {
-        services_.tray.SetCycleIcons(false);
-        services_.tray.SetIconIndex(kTrayStillActiveIcon);
     }
 }
 

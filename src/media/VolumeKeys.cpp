@@ -17,7 +17,8 @@ int Stepped(int level, int step) {
 
 void MasterVolumeKeys::ToggleMute() {
     VolumeLevels levels = volume_.Read();
-    levels.mute = levels.mute == 0 ? 1 : 0;
+    // Only a volume known to be muted is switched on again.
+    levels.mute = levels.mute == 1 ? 0 : 1;
     volume_.Write(levels);
 }
 

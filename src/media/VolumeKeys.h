@@ -23,7 +23,7 @@ class MasterVolumeKeys final : public VolumeKeys {
 public:
     explicit MasterVolumeKeys(MasterVolume& volume) : volume_(volume) {}
 
-    // No mute value counts as sound on: the press mutes.
+    // An unknown mute state counts as sound on: the press mutes.
     void ToggleMute() override;
     // Both channels move by one step, each held within 0..65535.
     void VolumeDown() override;

@@ -2,7 +2,7 @@
 
 namespace keytide {
 
-KeepOnTopWindows::KeepOnTopWindows(OsdWindows& windows, OsdTimer& keepOnTopTimer)
+KeepOnTopWindows::KeepOnTopWindows(OsdWindows& windows, platform::IntervalTimer& keepOnTopTimer)
     : windows_(windows), timer_(keepOnTopTimer) {}
 
 void KeepOnTopWindows::Show(OsdWindow window) {
@@ -10,7 +10,7 @@ void KeepOnTopWindows::Show(OsdWindow window) {
     // Not restarted while it runs: a run of key presses faster than its
     // period would otherwise keep its tick from ever coming.
     if (!timerRunning_) {
-        timer_.Start();
+        timer_.Start(kIntervalMs, [this] { OnTick(); });
         timerRunning_ = true;
     }
 }
@@ -20,6 +20,12 @@ void KeepOnTopWindows::Hide(OsdWindow window) {
     if (timerRunning_ && !windows_.IsVisible(OsdWindow::Text) && !windows_.IsVisible(OsdWindow::Progress)) {
         timer_.Stop();
         timerRunning_ = false;
+    }
+}
+
+void KeepOnTopWindows::OnTick() {
+    for (OsdWindow window : {OsdWindow::Text, OsdWindow::Progress}) {
+        if (windows_.IsVisible(window)) windows_.BringToTop(window);
     }
 }
 

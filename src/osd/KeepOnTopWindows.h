@@ -7,17 +7,22 @@
 #include <string>
 
 #include "osd/OsdPorts.h"
+#include "platform/IntervalTimer.h"
 
 namespace keytide {
 
 class KeepOnTopWindows final : public OsdWindows {
 public:
-    KeepOnTopWindows(OsdWindows& windows, OsdTimer& keepOnTopTimer);
+    static constexpr unsigned kIntervalMs = 500;
+
+    KeepOnTopWindows(OsdWindows& windows, platform::IntervalTimer& keepOnTopTimer);
 
     ScreenSize PrimaryScreen() const override { return windows_.PrimaryScreen(); }
     bool IsVisible(OsdWindow window) const override { return windows_.IsVisible(window); }
     void ShapeText(const std::string& label, const OsdFont& font) override { windows_.ShapeText(label, font); }
-    void ShapeProgress(int barHeight, int barStyle) override { windows_.ShapeProgress(barHeight, barStyle); }
+    void ShapeProgress(int barHeight, std::optional<BarStyle> barStyle) override {
+        windows_.ShapeProgress(barHeight, barStyle);
+    }
     void SetBounds(OsdWindow window, const WindowBounds& bounds) override { windows_.SetBounds(window, bounds); }
     void SetColor(OsdWindow window, ColorValue color) override { windows_.SetColor(window, color); }
     void Disable(OsdWindow window) override { windows_.Disable(window); }
@@ -25,11 +30,14 @@ public:
     void Hide(OsdWindow window) override;
     void BringToTop(OsdWindow window) override { windows_.BringToTop(window); }
     void PaintNow(OsdWindow window) override { windows_.PaintNow(window); }
-    void HideApplicationWindow() override { windows_.HideApplicationWindow(); }
 
 private:
+    // The visible windows to the top of the topmost band, the progress window
+    // last, so that it lies above the label.
+    void OnTick();
+
     OsdWindows& windows_;
-    OsdTimer& timer_;
+    platform::IntervalTimer& timer_;
     bool timerRunning_ = false;
 };
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/Names.h"
+#include "model/Names.h"
 #include "osd/RegionBuilders_win.h"
 
 namespace keytide::win32 {
@@ -13,8 +13,8 @@ constexpr int kProgressWindowDesignWidth = 400;
 std::uint32_t SystemColor(int index) { return GetSysColor(index); }
 }  // namespace
 
-Win32OsdWindows::Win32OsdWindows(OsdShapeWindow& text, OsdShapeWindow& progress, HWND applicationWindow)
-    : text_(text), progress_(progress), applicationWindow_(applicationWindow) {}
+Win32OsdWindows::Win32OsdWindows(OsdShapeWindow& text, OsdShapeWindow& progress)
+    : text_(text), progress_(progress) {}
 
 ScreenSize Win32OsdWindows::PrimaryScreen() const { return PrimaryScreenSize(); }
 
@@ -25,7 +25,7 @@ void Win32OsdWindows::ShapeText(const std::string& label, const OsdFont& font) {
     text_.SetShape(TextToRgn(label, osdFont.get()));
 }
 
-void Win32OsdWindows::ShapeProgress(int barHeight, int barStyle) {
+void Win32OsdWindows::ShapeProgress(int barHeight, std::optional<BarStyle> barStyle) {
     progress_.SetShape(CreateProgressRgn(barHeight, barStyle));
 }
 
@@ -53,38 +53,22 @@ void Win32OsdWindows::PaintNow(OsdWindow window) {
     GdiFlush();
 }
 
-void Win32OsdWindows::HideApplicationWindow() { ShowWindow(applicationWindow_, SW_HIDE); }
-
-void MainWindowOsdTimer::Start() {
-    if (window_ != nullptr) window_->StartTimer(id_, intervalMs_);
-}
-
-void MainWindowOsdTimer::Stop() {
-    if (window_ != nullptr) window_->StopTimer(id_);
-}
-
 void Win32PreviewHost::SetBusyCursor(bool busy) {
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(busy ? IDC_WAIT : IDC_ARROW)));
 }
 
 void Win32PreviewHost::Block(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
-OnScreenDisplay::OnScreenDisplay(const Settings& settings, MasterVolume& volume,
-                                 HWND applicationWindow, std::function<bool()> isAboutVisible)
-    : applicationWindow_(applicationWindow),
-      windows_(textWindow_, progressWindow_, applicationWindow),
+OnScreenDisplay::OnScreenDisplay(const Settings& settings, MasterVolume& volume, MessageWindow& timers)
+    : windows_(textWindow_, progressWindow_),
+      timer_(timers),
+      keepOnTopTimer_(timers),
       keptOnTop_(windows_, keepOnTopTimer_),
-      controller_(OsdServices{keptOnTop_, timer_, host_, volume}, settings, std::move(isAboutVisible)) {}
+      controller_(OsdServices{keptOnTop_, timer_, host_, volume}, settings) {}
 
-void OnScreenDisplay::Create(MainWindow& mainWindow) {
-    textWindow_.Create(names::kOsdTextWindowClass, kTextWindowDesignWidth, kTextWindowDesignHeight,
-                       applicationWindow_);
-    progressWindow_.Create(names::kOsdProgressWindowClass, kProgressWindowDesignWidth, kProgressWindowHeight,
-                           applicationWindow_);
-    timer_.Bind(mainWindow);
-    keepOnTopTimer_.Bind(mainWindow);
-    mainWindow.SetTimerHandler(kOsdTimerId, [this] { controller_.OnTimeOutTick(); });
-    mainWindow.SetTimerHandler(kOnTopTimerId, [this] { controller_.OnKeepOnTopTick(); });
+void OnScreenDisplay::Create() {
+    textWindow_.Create(names::kOsdTextWindowClass, kTextWindowDesignWidth, kTextWindowDesignHeight);
+    progressWindow_.Create(names::kOsdProgressWindowClass, kProgressWindowDesignWidth, kProgressWindowHeight);
 }
 
 }  // namespace keytide::win32

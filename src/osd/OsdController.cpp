@@ -1,11 +1,9 @@
 #include "osd/OsdController.h"
 
-#include <utility>
-
 namespace keytide {
 
-OsdController::OsdController(OsdServices services, const Settings& settings, std::function<bool()> isAboutVisible)
-    : services_(services), settings_(settings), isAboutVisible_(std::move(isAboutVisible)) {}
+OsdController::OsdController(OsdServices services, const Settings& settings)
+    : services_(services), settings_(settings) {}
 
 void OsdController::ShowKeyLabel(int slot, const std::string& label) {
     if (slot != lastSlot_ || !services_.windows.IsVisible(OsdWindow::Text)) ShowLabel(label);
@@ -24,9 +22,8 @@ void OsdController::ShowLabel(const std::string& label) {
     windows.SetColor(OsdWindow::Text, settings_.osdColor);
     windows.Disable(OsdWindow::Text);
     windows.Show(OsdWindow::Text);
-    HideApplicationWindowUnlessAboutVisible();
     ticks_ = 0;
-    services_.timer.Start();
+    services_.timer.Start(kTickMs, [this] { OnTimeOutTick(); });
 }
 
 void OsdController::ShowVolumeBar() {
@@ -41,24 +38,16 @@ void OsdController::ShowVolumeBar() {
     windows.SetBounds(OsdWindow::Progress, ProgressWindowBounds(screen, VolumeBarWidth(screen, steps)));
     windows.Disable(OsdWindow::Progress);
     windows.Show(OsdWindow::Progress);
-    HideApplicationWindowUnlessAboutVisible();
 }
 
 void OsdController::HideVolumeBar() { services_.windows.Hide(OsdWindow::Progress); }
 
 void OsdController::OnTimeOutTick() {
     ++ticks_;
-    if (ticks_ > TickLimit(settings_.timeOutIndex)) {
+    if (ticks_ > TickLimit(settings_.timeOutSeconds)) {
         services_.windows.Hide(OsdWindow::Text);
         services_.windows.Hide(OsdWindow::Progress);
         services_.timer.Stop();
-    }
-}
-
-void OsdController::OnKeepOnTopTick() {
-    // The progress window last, so that it lies above the label.
-    for (OsdWindow window : {OsdWindow::Text, OsdWindow::Progress}) {
-        if (services_.windows.IsVisible(window)) services_.windows.BringToTop(window);
     }
 }
 
@@ -79,19 +68,14 @@ void OsdController::Preview(const Settings& dialogControls) {
     windows.Show(OsdWindow::Progress);
     windows.Disable(OsdWindow::Progress);
 
-    windows.HideApplicationWindow();
     // The thread handles no messages while it waits: paint both shapes first.
     windows.PaintNow(OsdWindow::Text);
     windows.PaintNow(OsdWindow::Progress);
-    services_.host.Block(PreviewWaitMs(dialogControls.timeOutIndex));
+    services_.host.Block(PreviewWaitMs(dialogControls.timeOutSeconds));
 
     windows.Hide(OsdWindow::Progress);
     windows.Hide(OsdWindow::Text);
     services_.host.SetBusyCursor(false);
-}
-
-void OsdController::HideApplicationWindowUnlessAboutVisible() {
-    if (!isAboutVisible_ || !isAboutVisible_()) services_.windows.HideApplicationWindow();
 }
 
 }  // namespace keytide

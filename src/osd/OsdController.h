@@ -1,13 +1,13 @@
 #pragma once
 // The on-screen display: the label and volume bar shown after a key press,
 // their time-out, their topmost stacking and the settings preview.
-#include <functional>
 #include <string>
 
 #include "media/MasterVolume.h"
+#include "model/Settings.h"
 #include "osd/OsdDisplay.h"
 #include "osd/OsdPorts.h"
-#include "settings/Settings.h"
+#include "platform/IntervalTimer.h"
 
 namespace keytide {
 
@@ -15,16 +15,15 @@ inline constexpr char kPreviewText[] = "OSD Test";
 
 struct OsdServices {
     OsdWindows& windows;
-    OsdTimer& timer;
+    platform::IntervalTimer& timer;  // the time-out's
     PreviewHost& host;
     MasterVolume& volume;
 };
 
 class OsdController final : public OsdDisplay {
 public:
-    // settings: the settings in force, read at each use. isAboutVisible: whether
-    // the About window is up (the application window then stays as it is).
-    OsdController(OsdServices services, const Settings& settings, std::function<bool()> isAboutVisible);
+    // settings: the settings in force, read at each use.
+    OsdController(OsdServices services, const Settings& settings);
 
     void ShowKeyLabel(int slot, const std::string& label) override;
     void ShowVolumeBar() override;
@@ -34,21 +33,19 @@ public:
     // Builds, places and shows the label and starts the time-out.
     void ShowLabel(const std::string& label);
 
-    // The time-out timer's tick (every 100 ms while started).
-    void OnTimeOutTick();
-    // The keep-on-top timer's tick (every 500 ms).
-    void OnKeepOnTopTick();
     // The settings dialog's Preview button, with the dialog's current controls.
     void Preview(const Settings& dialogControls);
 
+    // The time-out counts ten ticks a second.
+    static constexpr unsigned kTickMs = 100;
+
 private:
-    void HideApplicationWindowUnlessAboutVisible();
+    void OnTimeOutTick();
 
     OsdServices services_;
     const Settings& settings_;
     int ticks_ = 0;     // time-out ticks since the label was shown
     int lastSlot_ = 0;  // the key pressed last
-    std::function<bool()> isAboutVisible_;
 };
 
 }  // namespace keytide

@@ -11,7 +11,10 @@ constexpr int kTicksPerSecond = 10;
 constexpr ColorValue kSystemColorFlag = 0x80000000;
 }  // namespace
 
-int OsdFontPointSize(int screenHeight, int sizeIndex) { return (screenHeight / 40) * (sizeIndex + 1); }
+int OsdFontPointSize(int screenHeight, std::optional<OsdSize> size) {
+    const int fortieths = size ? static_cast<int>(*size) + 1 : 0;
+    return (screenHeight / 40) * fortieths;
+}
 
 int OsdFontPixelHeight(int pointSize) {
     constexpr int kPixelsPerInch = 96;
@@ -20,9 +23,8 @@ int OsdFontPixelHeight(int pointSize) {
     return pointSize < 0 ? -magnitude : magnitude;
 }
 
-OsdFont OsdFontFor(const Settings& controls, ScreenSize screen) {
-    return OsdFont{controls.fontName(), controls.bold, controls.italic,
-                       OsdFontPointSize(screen.height, controls.osdSize)};
+OsdFont OsdFontFor(const Settings& settings, ScreenSize screen) {
+    return OsdFont{settings.fontName, settings.bold, settings.italic, OsdFontPointSize(screen.height, settings.osdSize)};
 }
 
 WindowBounds TextWindowBounds(ScreenSize screen) {
@@ -46,12 +48,9 @@ std::vector<int> SegmentLefts(int barHeight, int screenWidth) {
     return lefts;
 }
 
-SegmentShape SegmentShapeFor(int barStyle) {
-    switch (barStyle) {
-    case 0: return SegmentShape::Rectangle;
-    case 1: return SegmentShape::RoundedRectangle;
-    default: return SegmentShape::None;
-    }
+SegmentShape SegmentShapeFor(std::optional<BarStyle> barStyle) {
+    if (!barStyle) return SegmentShape::None;
+    return *barStyle == BarStyle::Normal ? SegmentShape::Rectangle : SegmentShape::RoundedRectangle;
 }
 
 WindowBounds ProgressWindowBounds(ScreenSize screen, int width) {
@@ -66,9 +65,9 @@ int VolumeBarWidth(ScreenSize screen, int volumeSteps) {
     return std::max(0, (screen.width / 40) * volumeSteps);
 }
 
-int TickLimit(int timeOutIndex) { return (timeOutIndex + 1) * kTicksPerSecond; }
+int TickLimit(std::optional<int> timeOutSeconds) { return timeOutSeconds.value_or(0) * kTicksPerSecond; }
 
-int PreviewWaitMs(int timeOutIndex) { return std::max(0, (timeOutIndex + 1) * 1000); }
+int PreviewWaitMs(std::optional<int> timeOutSeconds) { return std::max(0, timeOutSeconds.value_or(0) * 1000); }
 
 std::uint32_t ColorToRgb(ColorValue color, SystemColorLookup systemColor) {
     if ((color & 0xFF000000u) == kSystemColorFlag) return systemColor(static_cast<int>(color & 0xFFu)) & 0x00FFFFFFu;

@@ -3,11 +3,12 @@
 // two windows go, the segments of the volume bar, the volume steps, the
 // time-out ticks and the preview's wait. All integer division truncates.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "media/MasterVolume.h"
-#include "settings/Settings.h"
+#include "model/Settings.h"
 
 namespace keytide {
 
@@ -24,7 +25,7 @@ struct WindowBounds {
     bool operator==(const WindowBounds&) const = default;
 };
 
-// The OSD font, built afresh for each showing from the settings controls.
+// The OSD font, built afresh for each showing from the settings.
 struct OsdFont {
     std::string faceName;
     bool bold = false;
@@ -33,14 +34,15 @@ struct OsdFont {
     bool operator==(const OsdFont&) const = default;
 };
 
-// (screen height div 40) x (size index + 1) points; index -1 (no entry) gives 0.
-int OsdFontPointSize(int screenHeight, int sizeIndex);
+// (screen height div 40) x 1, 2 or 3 points for small, normal and large; 0
+// without a size.
+int OsdFontPointSize(int screenHeight, std::optional<OsdSize> size);
 // The label's character height in pixels: its points at 96 pixels per inch
 // whatever the monitor's scaling, so that the label keeps the same share of
 // the screen (the screen height is in pixels already). Rounded to the nearest
 // pixel, halves away from zero; 0 stays 0 (the platform's default height).
 int OsdFontPixelHeight(int pointSize);
-OsdFont OsdFontFor(const Settings& controls, ScreenSize screen);
+OsdFont OsdFontFor(const Settings& settings, ScreenSize screen);
 
 // Near the top left corner, reaching the screen's right edge.
 WindowBounds TextWindowBounds(ScreenSize screen);
@@ -63,8 +65,8 @@ ProgressGeometry ProgressGeometryFor(int barHeight);
 std::vector<int> SegmentLefts(int barHeight, int screenWidth);
 
 enum class SegmentShape { None, Rectangle, RoundedRectangle };
-// Bar style index: 0 "Normal", 1 "Rounded"; anything else draws no segment.
-SegmentShape SegmentShapeFor(int barStyle);
+// Without a style no segment is drawn.
+SegmentShape SegmentShapeFor(std::optional<BarStyle> barStyle);
 
 // The bar window at the bottom left, as wide as the given width.
 WindowBounds ProgressWindowBounds(ScreenSize screen, int width);
@@ -73,10 +75,11 @@ WindowBounds ProgressWindowBounds(ScreenSize screen, int width);
 int VolumeSteps(const VolumeLevels& volume);
 int VolumeBarWidth(ScreenSize screen, int volumeSteps);
 
-// The OSD hides once ticks exceeds this: (time-out index + 1) x 10.
-int TickLimit(int timeOutIndex);
-// The preview's wait in milliseconds: (time-out index + 1) x 1000, never negative.
-int PreviewWaitMs(int timeOutIndex);
+// The OSD hides once ticks exceeds this: ten per second of the time-out, 0
+// without one.
+int TickLimit(std::optional<int> timeOutSeconds);
+// The preview's wait in milliseconds: the time-out, 0 without one.
+int PreviewWaitMs(std::optional<int> timeOutSeconds);
 
 // A colour value as an RGB colour (0x00BBGGRR): system colour n is looked up,
 // anything else keeps its low three bytes.

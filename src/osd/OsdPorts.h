@@ -1,10 +1,11 @@
 #pragma once
 // What the on-screen display asks of the window system. Implemented by the two
-// OSD windows and the main window's timer, and by recording doubles in tests.
+// OSD windows, and by recording doubles in tests.
+#include <optional>
 #include <string>
 
+#include "model/Settings.h"
 #include "osd/OsdLayout.h"
-#include "settings/Settings.h"
 
 namespace keytide {
 
@@ -22,7 +23,7 @@ public:
     // window (with redraw); the font lives only for this call.
     virtual void ShapeText(const std::string& label, const OsdFont& font) = 0;
     // Builds the row of bar segments and gives it to the progress window.
-    virtual void ShapeProgress(int barHeight, int barStyle) = 0;
+    virtual void ShapeProgress(int barHeight, std::optional<BarStyle> barStyle) = 0;
 
     virtual void SetBounds(OsdWindow window, const WindowBounds& bounds) = 0;
     virtual void SetColor(OsdWindow window, ColorValue color) = 0;
@@ -35,17 +36,6 @@ public:
     // Paints the window at once, for a thread that is about to block.
     virtual void PaintNow(OsdWindow window) = 0;
 
-    // Hides the window that carries the program's taskbar button.
-    virtual void HideApplicationWindow() = 0;
-};
-
-// A timer of the OSD: the time-out's ticks every 100 ms, the keep-on-top
-// timer's every 500 ms, while started.
-class OsdTimer {
-public:
-    virtual ~OsdTimer() = default;
-    virtual void Start() = 0;
-    virtual void Stop() = 0;
 };
 
 // The user-interface thread during the settings preview.

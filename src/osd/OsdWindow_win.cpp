@@ -1,10 +1,10 @@
 #include "osd/OsdWindow_win.h"
 
-#include "platform/Error.h"
+#include "model/Error.h"
 
 namespace keytide::win32 {
 
-void OsdShapeWindow::Create(const char* className, int width, int height, HWND owner) {
+void OsdShapeWindow::Create(const char* className, int width, int height) {
     color_ = GetSysColor(COLOR_BTNFACE);
     brush_.reset(CreateSolidBrush(color_));
     CreateParams params{};
@@ -17,7 +17,6 @@ void OsdShapeWindow::Create(const char* className, int width, int height, HWND o
     params.y = 0;
     params.width = width;
     params.height = height;
-    params.owner = owner;
     WindowBase::Create(params);
 }
 

@@ -11,7 +11,7 @@ namespace keytide::win32 {
 
 class OsdShapeWindow final : public WindowBase {
 public:
-    void Create(const char* className, int width, int height, HWND owner);
+    void Create(const char* className, int width, int height);
 
     // The window takes the region and releases its previous one.
     void SetShape(UniqueHrgn region);

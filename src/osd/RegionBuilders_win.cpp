@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "platform/win32/WideText.h"
 
 namespace keytide::win32 {
@@ -171,7 +171,7 @@ UniqueHrgn TextToRgnPerPixel(const std::string& text, HFONT font) {
     return result;
 }
 
-UniqueHrgn CreateProgressRgn(int barHeight, int barStyle) {
+UniqueHrgn CreateProgressRgn(int barHeight, std::optional<BarStyle> barStyle) {
     UniqueHrgn result = EmptyRegion();
     const ProgressGeometry bar = ProgressGeometryFor(barHeight);
     const SegmentShape shape = SegmentShapeFor(barStyle);

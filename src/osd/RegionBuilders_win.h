@@ -30,7 +30,7 @@ UniqueHrgn RegionFromBands(const std::vector<PixelRect>& bands);
 
 // The volume bar's segments for bar height h, across the screen width, in the
 // bar style (0 rectangles, 1 rounded rectangles, else none).
-UniqueHrgn CreateProgressRgn(int barHeight, int barStyle);
+UniqueHrgn CreateProgressRgn(int barHeight, std::optional<BarStyle> barStyle);
 
 ScreenSize PrimaryScreenSize();
 

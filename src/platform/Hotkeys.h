@@ -1,5 +1,5 @@
 #pragma once
-// System-wide hot keys on the main window, and the keyboard's lock keys.
+// System-wide hot keys, and the keyboard's lock keys.
 #include <cstdint>
 #include <optional>
 
@@ -17,7 +17,7 @@ public:
     // the atom with its last use.
     virtual void DeleteAtom(int atom) = 0;
 
-    // Grabs the bare key (no modifiers) for the main window under id; false when
+    // Grabs the bare key (no modifiers) for the program under id; false when
     // the system refuses (already registered, or held by another program).
     virtual bool Register(int id, std::uint32_t virtualKey) = 0;
 

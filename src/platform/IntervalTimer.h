@@ -11,10 +11,6 @@ public:
     // Runs onTick every intervalMs until Stop; a second Start replaces the
     // first. A tick may itself start or stop the timer.
     virtual void Start(unsigned intervalMs, std::function<void()> onTick) = 0;
-    // The same for a timer whose ticks may come up to toleranceMs late, so
-    // that the system can wake the processor once for it and other timers.
-    // For checks that only have to happen now and then.
-    virtual void StartCoalescable(unsigned intervalMs, unsigned toleranceMs, std::function<void()> onTick) = 0;
     // No tick runs after Stop has returned.
     virtual void Stop() = 0;
 };

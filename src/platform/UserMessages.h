@@ -1,8 +1,13 @@
 #pragma once
 // Modal message boxes: the only way the program talks to the user about errors.
+#include <string>
 #include <string_view>
 
 namespace keytide::platform {
+
+// Text of the program's general error box: the error's text with a full stop
+// added when it does not already end in one.
+std::string ErrorBoxText(std::string_view message);
 
 class UserMessages {
 public:

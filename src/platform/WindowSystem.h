@@ -35,8 +35,6 @@ public:
     // request; its default handling starts the user's screen saver.
     virtual void StartScreenSaver(WindowId window) = 0;
 
-    virtual void Hide(WindowId window) = 0;
-
     // Sends the shell's desktop window its refresh command and waits until it
     // has been handled; to no window it does nothing.
     virtual void RefreshDesktopWindow(WindowId desktop) = 0;

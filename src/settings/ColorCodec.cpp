@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "settings/ini/IniText.h"
 
 namespace keytide {
@@ -85,7 +85,7 @@ std::string ColorToString(ColorValue color) {
 ColorValue StringToColor(std::string_view text) {
     if (auto named = ColorFromName(text)) return *named;
     if (auto number = ini::ParseInteger(text)) return static_cast<ColorValue>(*number);
-    throw KeytideError(FormatMessage("'%s' is not a valid integer value", text));
+    throw KeytideError(FillTemplate("'%s' is not a valid integer value", text));
 }
 
 }  // namespace keytide

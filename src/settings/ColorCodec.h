@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/Settings.h"
+#include "model/Settings.h"
 
 namespace keytide {
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "platform/Error.h"
-#include "platform/Names.h"
+#include "model/Error.h"
+#include "model/Names.h"
 
 namespace keytide {
 
@@ -25,7 +25,7 @@ ConfigFile::Contents ConfigFile::Load() {
     }
     if (!unreadableReported_) {
         unreadableReported_ = true;
-        messages_.ShowError(names::kProgramTitle, ErrorBoxText(FormatMessage("Cannot read file %s", path_)));
+        messages_.ShowError(names::kProgramTitle, platform::ErrorBoxText(FillTemplate("Cannot read file %s", path_)));
     }
     return {LoadResult::Unreadable, ini::IniDocument(codePage_)};
 }
@@ -52,6 +52,17 @@ void ConfigFile::Save(const std::function<void(ini::IniDocument&)>& write) {
     ThrowUnableToWrite();
 }
 
-void ConfigFile::ThrowUnableToWrite() const { throw KeytideError(FormatMessage("Unable to write to %s", path_)); }
+void ConfigFile::ThrowUnableToWrite() const { throw KeytideError(FillTemplate("Unable to write to %s", path_)); }
+
+ini::IniDocument ConfigPart::Load() {
+    ConfigFile::Contents contents = file_.Load();
+    standsInForUnreadFile_ = contents.result == LoadResult::Unreadable;
+    return std::move(contents.document);
+}
+
+void ConfigPart::Save(const std::function<void(ini::IniDocument&)>& write) {
+    if (standsInForUnreadFile_) file_.ThrowUnableToWrite();
+    file_.Save(write);
+}
 
 }  // namespace keytide

@@ -42,14 +42,32 @@ public:
     // folder, or cannot be written. A missing file is created.
     void Save(const std::function<void(ini::IniDocument&)>& write);
 
-private:
+    // Throws "Unable to write to <path>"; for values that may not be saved.
     [[noreturn]] void ThrowUnableToWrite() const;
 
+private:
     platform::FileSystem& files_;
     const platform::CodePage& codePage_;
     platform::UserMessages& messages_;
     std::string path_;
     bool unreadableReported_ = false;
+};
+
+// The part of the file that one store loads and saves. Values loaded while
+// the file could not be read are defaults that stand in for the user's: they
+// are never saved over the file, until a load has read it.
+class ConfigPart {
+public:
+    explicit ConfigPart(ConfigFile& file) : file_(file) {}
+
+    const std::string& Path() const { return file_.Path(); }
+    ini::IniDocument Load();
+    // As ConfigFile::Save; also refuses while the values stand in for an unread file.
+    void Save(const std::function<void(ini::IniDocument&)>& write);
+
+private:
+    ConfigFile& file_;
+    bool standsInForUnreadFile_ = false;
 };
 
 }  // namespace keytide

@@ -1,13 +1,14 @@
 #include "settings/SettingsDialog.h"
 
-#include "platform/Error.h"
-#include "platform/Names.h"
+#include "model/Error.h"
+#include "model/Names.h"
+#include "settings/SettingChoices.h"
 
 namespace keytide {
 
 namespace {
 
-// Settings or const Settings: the field behind a check box or a list.
+// Settings or const Settings: the field behind a check box.
 template <typename SettingsT>
 auto& CheckField(SettingsT& settings, SettingsControl control) {
     switch (control) {
@@ -20,23 +21,8 @@ auto& CheckField(SettingsT& settings, SettingsControl control) {
     }
 }
 
-template <typename SettingsT>
-auto& ListField(SettingsT& settings, SettingsControl control) {
-    switch (control) {
-    case SettingsControl::Font: return settings.fontIndex;
-    case SettingsControl::Size: return settings.osdSize;
-    case SettingsControl::BarStyle: return settings.barStyle;
-    default: return settings.timeOutIndex;
-    }
-}
-
-int ListCount(const Settings& settings, SettingsControl control) {
-    switch (control) {
-    case SettingsControl::Font: return static_cast<int>(settings.fontNames.size());
-    case SettingsControl::Size: return kSizeListCount;
-    case SettingsControl::BarStyle: return kProgressBarStyleListCount;
-    default: return kTimeOutListCount;
-    }
+std::optional<std::string> Chosen(const std::string& fontName) {
+    return fontName.empty() ? std::nullopt : std::optional<std::string>(fontName);
 }
 
 }  // namespace
@@ -52,47 +38,49 @@ ControlKind KindOf(SettingsControl control) {
     }
 }
 
-ControlValue ValueOf(const Settings& settings, SettingsControl control) {
-    switch (KindOf(control)) {
-    case ControlKind::CheckBox: return CheckField(settings, control) ? 1 : 0;
-    case ControlKind::DropDownList: return ListField(settings, control);
-    case ControlKind::ColorSwatch: return settings.osdColor;
-    }
-    return 0;
-}
-
-void AssignValue(Settings& settings, SettingsControl control, ControlValue value) {
-    switch (KindOf(control)) {
-    case ControlKind::CheckBox:
-        CheckField(settings, control) = value != 0;
-        break;
-    case ControlKind::DropDownList:
-        ListField(settings, control) =
-            value >= 0 && value < ListCount(settings, control) ? static_cast<int>(value) : kNoSelection;
-        break;
-    case ControlKind::ColorSwatch:
-        settings.osdColor = static_cast<ColorValue>(value);
-        break;
+ControlValue ValueOf(const Settings& settings, SettingsControl control, const std::vector<std::string>& fonts) {
+    switch (control) {
+    case SettingsControl::Font: return PositionOf(fonts, Chosen(settings.fontName));
+    case SettingsControl::Size: return PositionOf(kSizeChoices, settings.osdSize);
+    case SettingsControl::BarStyle: return PositionOf(kBarStyleChoices, settings.barStyle);
+    case SettingsControl::TimeOut: return PositionOf(kTimeOutChoices, settings.timeOutSeconds);
+    case SettingsControl::Color: return settings.osdColor;
+    default: return CheckField(settings, control) ? 1 : 0;
     }
 }
 
-SettingsDialog::SettingsDialog(Settings& settings, SettingsStore& store, SettingsDialogServices services)
-    : settings_(settings), store_(store), services_(services) {}
+void AssignValue(Settings& settings, SettingsControl control, ControlValue value,
+                 const std::vector<std::string>& fonts) {
+    switch (control) {
+    case SettingsControl::Font: settings.fontName = ChoiceAt(fonts, value).value_or(""); break;
+    case SettingsControl::Size: settings.osdSize = ChoiceAt(kSizeChoices, value); break;
+    case SettingsControl::BarStyle: settings.barStyle = ChoiceAt(kBarStyleChoices, value); break;
+    case SettingsControl::TimeOut: settings.timeOutSeconds = ChoiceAt(kTimeOutChoices, value); break;
+    case SettingsControl::Color: settings.osdColor = static_cast<ColorValue>(value); break;
+    default: CheckField(settings, control) = value != 0; break;
+    }
+}
+
+SettingsDialog::SettingsDialog(Settings& settings, const std::vector<std::string>& installedFonts,
+                               SettingsStore& store, SettingsDialogServices services)
+    : settings_(settings), installedFonts_(installedFonts), store_(store), services_(services) {}
 
 void SettingsDialog::Open() {
     services_.host.EnableEditor(false);
     // The settings may have changed since the window last showed them (the
     // start-up load, a failed load): the controls take them again.
-    services_.view.ShowValues(settings_);
+    services_.view.ShowValues(settings_, installedFonts_);
     services_.view.Show();
 }
 
-void SettingsDialog::Change(SettingsControl control, ControlValue value) { AssignValue(settings_, control, value); }
+void SettingsDialog::Change(SettingsControl control, ControlValue value) {
+    AssignValue(settings_, control, value, installedFonts_);
+}
 
 void SettingsDialog::ChooseOsdColor() {
     if (const std::optional<ColorValue> chosen = services_.colors.Choose(settings_.osdColor)) {
         settings_.osdColor = *chosen;
-        services_.view.ShowValues(settings_);
+        services_.view.ShowValues(settings_, installedFonts_);
     }
 }
 
@@ -103,16 +91,15 @@ void SettingsDialog::Confirm() {
     services_.host.EnableEditor(true);
     store_.SetAutoLoad(settings_.autoLoad);
     services_.view.Hide();
-    if (settings_.useScrollLock) services_.host.SetScrollLockState(services_.host.IsActive());
-    services_.host.UpdateNumLock();
+    services_.host.SettingsChanged();
 }
 
 void SettingsDialog::Dismiss() {
     services_.host.EnableEditor(true);
     services_.view.Hide();
     const std::vector<std::string> problems = store_.Load();
-    services_.view.ShowValues(settings_);
-    for (const std::string& problem : problems) services_.messages.ShowError(names::kProgramTitle, ErrorBoxText(problem));
+    services_.view.ShowValues(settings_, installedFonts_);
+    for (const std::string& problem : problems) services_.messages.ShowError(names::kProgramTitle, platform::ErrorBoxText(problem));
 }
 
 }  // namespace keytide

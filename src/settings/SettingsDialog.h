@@ -1,15 +1,18 @@
 #pragma once
-// The settings dialog's behaviour. Its controls are the settings in force:
+// The settings dialog's behaviour. Its controls show the settings in force:
 // a change in a control changes the shared Settings at once, unsaved, so the
 // on-screen display and the hot-key logic, which read Settings at each use,
 // see what the dialog shows. OK saves them; Cancel, the title bar's X and
-// closing the window read them back from the file.
+// closing the window read them back from the file. The controls' own states
+// (check marks, list positions) are mapped here and go no further.
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "model/Settings.h"
 #include "platform/UserMessages.h"
-#include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 
 namespace keytide {
@@ -40,35 +43,34 @@ enum class ControlKind { CheckBox, DropDownList, ColorSwatch };
 
 ControlKind KindOf(SettingsControl control);
 
-// What a control shows: a check box 0 or 1, a list its index (-1 for no
+// What a control shows: a check box 0 or 1, a list its position (-1 for no
 // selection), the swatch its colour value.
 using ControlValue = std::int64_t;
 
-ControlValue ValueOf(const Settings& settings, SettingsControl control);
-// A list index outside the list leaves the list without a selection.
-void AssignValue(Settings& settings, SettingsControl control, ControlValue value);
+// The font list's entries are the installed fonts.
+ControlValue ValueOf(const Settings& settings, SettingsControl control, const std::vector<std::string>& fonts);
+// A position outside the list leaves the setting without a value.
+void AssignValue(Settings& settings, SettingsControl control, ControlValue value,
+                 const std::vector<std::string>& fonts);
 
 // The dialog window.
 class SettingsDialogView {
 public:
     virtual ~SettingsDialogView() = default;
-    // Every control (the font list's entries included) from the settings.
-    virtual void ShowValues(const Settings& settings) = 0;
+    // Every control from the settings, the font list with these entries.
+    virtual void ShowValues(const Settings& settings, const std::vector<std::string>& fonts) = 0;
     // Shows the window in front with the focus on "Italic".
     virtual void Show() = 0;
     virtual void Hide() = 0;
 };
 
-// The program around the dialog: the assignment editor that opened it and the
-// lock-key rules of the main controller.
+// The program around the dialog: the assignment editor that opened it, and
+// the rest, which hears that the settings in force have changed.
 class SettingsDialogHost {
 public:
     virtual ~SettingsDialogHost() = default;
     virtual void EnableEditor(bool enabled) = 0;
-    // The Active flag, as the tray menu's "Active" item shows it.
-    virtual bool IsActive() = 0;
-    virtual void SetScrollLockState(bool on) = 0;
-    virtual void UpdateNumLock() = 0;
+    virtual void SettingsChanged() = 0;
 };
 
 // The system's colour dialog: the colour the user confirmed, nothing when
@@ -97,7 +99,8 @@ struct SettingsDialogServices {
 
 class SettingsDialog {
 public:
-    SettingsDialog(Settings& settings, SettingsStore& store, SettingsDialogServices services);
+    SettingsDialog(Settings& settings, const std::vector<std::string>& installedFonts, SettingsStore& store,
+                   SettingsDialogServices services);
 
     // The editor's "Settings..." button: the editor is disabled and the
     // dialog shown, not modal.
@@ -112,8 +115,8 @@ public:
     // "Preview": the sample with the controls as they are now, saved or not.
     void Preview();
 
-    // "Ok". Failures of the save or of the start-with-Windows entry end it
-    // where they happen (KeytideError).
+    // "Ok": saves, and the program hears of the change. Failures of the save
+    // or of the start-with-Windows entry end it where they happen (KeytideError).
     void Confirm();
 
     // "Cancel", the title bar's "X" and any other close of the window. What
@@ -124,6 +127,7 @@ public:
 
 private:
     Settings& settings_;
+    const std::vector<std::string>& installedFonts_;
     SettingsStore& store_;
     SettingsDialogServices services_;
 };

@@ -22,7 +22,7 @@ inline constexpr widgets::Rect kCancelButton{281, 311, 346, 336};
 // A drop-down list's height with its list open.
 inline constexpr int kDropDownHeight = 220;
 
-enum ControlId : int {
+enum DialogControl : int {
     kCloseId = 100,
     kFirstSettingId = 200,  // + the SettingsControl's position
     kPreviewId = 300,

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "platform/Error.h"
-#include "platform/Names.h"
+#include "model/Error.h"
+#include "model/Names.h"
 #include "settings/SettingsDialogLayout.h"
 #include "widgets/DialogKeys_win.h"
 #include "widgets/Dpi_win.h"
@@ -75,10 +75,10 @@ std::optional<ColorValue> SystemColorChooser::Choose(ColorValue initial) {
     return static_cast<ColorValue>(choose.rgbResult & 0x00FFFFFFu);
 }
 
-SettingsDialogWindow::SettingsDialogWindow(Settings& settings, SettingsStore& store, SettingsDialogHost& host,
-                                           OsdPreview& preview, platform::UserMessages& messages)
-    : settings_(settings),
-      dialog_(settings, store, SettingsDialogServices{*this, host, colors_, preview, messages}) {}
+SettingsDialogWindow::SettingsDialogWindow(Settings& settings, const std::vector<std::string>& installedFonts,
+                                           SettingsStore& store, SettingsDialogHost& host, OsdPreview& preview,
+                                           platform::UserMessages& messages)
+    : dialog_(settings, installedFonts, store, SettingsDialogServices{*this, host, colors_, preview, messages}) {}
 
 int SettingsDialogWindow::Scale(int pixels) const { return widgets::ScaleToDpi(pixels, dpi_); }
 
@@ -86,7 +86,7 @@ RECT SettingsDialogWindow::Scaled(const widgets::Rect& at96) const {
     return {Scale(at96.left), Scale(at96.top), Scale(at96.right), Scale(at96.bottom)};
 }
 
-void SettingsDialogWindow::Create(HWND owner) {
+void SettingsDialogWindow::Create(HWND editor) {
     {
         WindowDc screen(nullptr);
         dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
@@ -102,8 +102,8 @@ void SettingsDialogWindow::Create(HWND owner) {
     params.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     params.width = width;
     params.height = height;
-    params.owner = owner;
-    WindowBase::Create(params);
+    params.owner = editor;
+    PaintedWindow::Create(params);
     dpi_ = WindowDpi(hwnd());
     colors_.SetOwner(hwnd());
     CreateControls();
@@ -185,7 +185,7 @@ void SettingsDialogWindow::CreateControls() {
     hints_.Add(close_.hwnd(), kDiscardHint);
 }
 
-void SettingsDialogWindow::ApplyDpi(int dpi, const RECT& suggested) {
+void SettingsDialogWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, Scale(kWindowWidth), Scale(kWindowHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -251,10 +251,10 @@ void SettingsDialogWindow::FillFontList(const std::vector<std::string>& names) {
     listedFonts_ = names;
 }
 
-void SettingsDialogWindow::ShowValues(const Settings& settings) {
-    FillFontList(settings.fontNames);
+void SettingsDialogWindow::ShowValues(const Settings& settings, const std::vector<std::string>& fonts) {
+    FillFontList(fonts);
     for (SettingsControl control : kSettingsControls) {
-        const ControlValue value = ValueOf(settings, control);
+        const ControlValue value = ValueOf(settings, control, fonts);
         switch (KindOf(control)) {
         case ControlKind::CheckBox:
             checks_[static_cast<std::size_t>(CheckBoxSlot(control))].SetChecked(value != 0);
@@ -341,33 +341,11 @@ void SettingsDialogWindow::Paint(HDC dc) {
     SetBkMode(dc, previousMode);
 }
 
-LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> SettingsDialogWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (std::optional<LRESULT> reflected = ReflectToFlatControls(message, wParam, lParam)) return *reflected;
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;  // the gradient covers the client area
-    case WM_PAINT:
-        PaintClientOffscreen(hwnd(), [this](HDC dc) { Paint(dc); });
-        return 0;
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        return 0;
-    case kDpiChanged:
-        ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
-    case WM_CLOSE:
-        // Hidden, never destroyed: the window lives until the program ends.
-        dialog_.Dismiss();
-        return 0;
-    case WM_DESTROY:
-        DisableDialogKeys(hwnd());
-        return 0;
-    default:
-        return DefaultHandling(message, wParam, lParam);
-    }
+    if (message != WM_COMMAND) return std::nullopt;
+    OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    return 0;
 }
 
 }  // namespace keytide::win32

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "platform/win32/UniqueHandle.h"
-#include "platform/win32/WindowBase.h"
 #include "settings/SettingsDialog.h"
 #include "widgets/FlatButton_win.h"
 #include "widgets/FlatCheck_win.h"
 #include "widgets/FlatTooltip_win.h"
 #include "widgets/GradientPanel_win.h"
+#include "widgets/PaintedWindow_win.h"
 #include "widgets/TitleBar_win.h"
 
 namespace keytide::win32 {
@@ -46,13 +46,14 @@ private:
     std::array<COLORREF, 16> customColors_{};
 };
 
-class SettingsDialogWindow final : public WindowBase, private SettingsDialogView {
+class SettingsDialogWindow final : public PaintedWindow, private SettingsDialogView {
 public:
-    SettingsDialogWindow(Settings& settings, SettingsStore& store, SettingsDialogHost& host, OsdPreview& preview,
-                         platform::UserMessages& messages);
+    SettingsDialogWindow(Settings& settings, const std::vector<std::string>& installedFonts, SettingsStore& store,
+                         SettingsDialogHost& host, OsdPreview& preview, platform::UserMessages& messages);
 
-    // Creates the window hidden, centred on the screen, owned by `owner`.
-    void Create(HWND owner);
+    // Creates the window hidden, centred on the screen, owned by the editor,
+    // which stands for both on the taskbar.
+    void Create(HWND editor);
 
     // The editor's "Settings..." button.
     void Open() { dialog_.Open(); }
@@ -60,26 +61,25 @@ public:
     // The controls' windows, for the keyboard and the tests.
     HWND Control(SettingsControl control) const;
 
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
 private:
-    void ShowValues(const Settings& settings) override;
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc) override;
+    void OnDpiChanged(int dpi, const RECT& suggested) override;
+    // Any other close is Cancel.
+    void OnCloseRequest() override { dialog_.Dismiss(); }
+
+    void ShowValues(const Settings& settings, const std::vector<std::string>& fonts) override;
     void Show() override;
     void Hide() override;
 
     void CreateControls();
-    // After a move to a display of another DPI: sizes, places and fonts anew.
-    void ApplyDpi(int dpi, const RECT& suggested);
     template <std::size_t Count>
     HWND CreateList(int id, const widgets::Rect& bounds, const std::array<const char*, Count>& entries);
     void FillFontList(const std::vector<std::string>& names);
     void OnCommand(int id, int code, HWND from);
-    void Paint(HDC dc);
     int Scale(int pixels) const;
     RECT Scaled(const widgets::Rect& at96) const;
 
-    Settings& settings_;
     SystemColorChooser colors_;
     SettingsDialog dialog_;
     int dpi_ = 96;

@@ -1,20 +1,19 @@
 #pragma once
-// The settings dialog's part in the program's start: its controls at
-// creation, the font list and the first load at the deferred start.
+// The settings' part in the program's deferred start: the font list and the
+// first load.
+#include <string>
+#include <vector>
+
 #include "platform/UserMessages.h"
 #include "settings/FontList.h"
-#include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 
 namespace keytide {
 
 class SettingsStartup {
 public:
-    SettingsStartup(Settings& settings, SettingsStore& store, platform::FontSource& fonts, platform::UserMessages& messages);
-
-    // The dialog is created: its controls take their design values and the
-    // Run value named after the executable goes.
-    void ResetToDesignState();
+    SettingsStartup(std::vector<std::string>& installedFonts, SettingsStore& store, platform::FontSource& fonts,
+                    platform::UserMessages& messages);
 
     void FillFontList();
 
@@ -23,7 +22,7 @@ public:
     void LoadSettings();
 
 private:
-    Settings& settings_;
+    std::vector<std::string>& installedFonts_;
     SettingsStore& store_;
     platform::FontSource& fonts_;
     platform::UserMessages& messages_;

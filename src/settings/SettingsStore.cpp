@@ -1,7 +1,11 @@
 #include "settings/SettingsStore.h"
 
-#include "platform/Error.h"
+#include <algorithm>
+
+#include "model/Error.h"
+#include "platform/FilePath.h"
 #include "settings/ColorCodec.h"
+#include "settings/SettingChoices.h"
 
 namespace keytide {
 
@@ -24,34 +28,24 @@ constexpr char kOSDProgressStyle[] = "OSDProgressStyle";
 constexpr char kOSDTimeOut[] = "OSDTimeOut";
 }  // namespace key
 
-// An index the list does not have leaves it without a selection.
-int ListIndex(std::int32_t index, int entryCount) { return index >= 0 && index < entryCount ? index : kNoSelection; }
-
-// Selects every entry equal to the name, letter case included; an unknown
-// name leaves the selection as it was.
-void SelectFontNamed(Settings& settings, const std::string& name) {
-    for (std::size_t entry = 0; entry < settings.fontNames.size(); ++entry) {
-        if (settings.fontNames[entry] == name) settings.fontIndex = static_cast<int>(entry);
-    }
+bool Installed(const std::vector<std::string>& fonts, const std::string& name) {
+    return std::find(fonts.begin(), fonts.end(), name) != fonts.end();
 }
 
 }  // namespace
 
-std::string ExecutableFileName(std::string_view path) {
-    const auto separator = path.find_last_of("\\:/");
-    return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
-}
-
-SettingsStore::SettingsStore(Settings& settings, ConfigFile& iniFile, platform::Registry& registry,
-                             std::string executablePath)
-    : settings_(settings), iniFile_(iniFile), registry_(registry), executablePath_(std::move(executablePath)) {}
+SettingsStore::SettingsStore(Settings& settings, const std::vector<std::string>& installedFonts, ConfigFile& iniFile,
+                             platform::Registry& registry, std::string executablePath)
+    : settings_(settings),
+      installedFonts_(installedFonts),
+      iniFile_(iniFile),
+      registry_(registry),
+      executablePath_(std::move(executablePath)) {}
 
 std::vector<std::string> SettingsStore::Load() {
     std::vector<std::string> problems;
     const auto report = [&](const KeytideError& error) { problems.emplace_back(error.what()); };
-    const ConfigFile::Contents contents = iniFile_.Load();
-    standsInForUnreadFile_ = contents.result == LoadResult::Unreadable;
-    const ini::IniDocument& file = contents.document;
+    const ini::IniDocument file = iniFile_.Load();
     Settings& s = settings_;
 
     s.autoLoad = file.ReadBool(kSection, key::kAutoLoad, true);
@@ -65,26 +59,28 @@ std::vector<std::string> SettingsStore::Load() {
     s.useScrollLock = file.ReadBool(kSection, key::kScrollLock, true);
     s.animateTray = file.ReadBool(kSection, key::kAnimateSysTray, true);
 
-    SelectFontNamed(s, file.ReadString(kSection, key::kFontName, kDefaultFontName));
-    if (s.fontIndex == kNoSelection) SelectFontNamed(s, kDefaultFontName);
+    const std::string fontName = file.ReadString(kSection, key::kFontName, kDefaultFontName);
+    if (Installed(installedFonts_, fontName)) {
+        s.fontName = fontName;
+    } else if (!Installed(installedFonts_, s.fontName)) {
+        s.fontName = Installed(installedFonts_, kDefaultFontName) ? kDefaultFontName : "";
+    }
 
     s.bold = file.ReadBool(kSection, key::kBold, true);
     s.italic = file.ReadBool(kSection, key::kItalic, false);
-    s.osdSize = ListIndex(file.ReadInteger(kSection, key::kOSDSize, 1), kSizeListCount);
+    s.osdSize = ChoiceAt(kSizeChoices, file.ReadInteger(kSection, key::kOSDSize, 1));
     try {
         s.osdColor = StringToColor(file.ReadString(kSection, key::kOSDColor, kDefaultColorName));
     } catch (const KeytideError& error) {
         report(error);
         s.osdColor = StringToColor(kDefaultColorName);
     }
-    s.barStyle =
-        ListIndex(file.ReadInteger(kSection, key::kOSDProgressStyle, 1), kProgressBarStyleListCount);
-    s.timeOutIndex = ListIndex(file.ReadInteger(kSection, key::kOSDTimeOut, 2), kTimeOutListCount);
+    s.barStyle = ChoiceAt(kBarStyleChoices, file.ReadInteger(kSection, key::kOSDProgressStyle, 1));
+    s.timeOutSeconds = ChoiceAt(kTimeOutChoices, file.ReadInteger(kSection, key::kOSDTimeOut, 2));
     return problems;
 }
 
 void SettingsStore::Save() {
-    if (standsInForUnreadFile_) throw KeytideError(FormatMessage("Unable to write to %s", iniFile_.Path()));
     const Settings& s = settings_;
     bool fontNameStored = true;
     iniFile_.Save([&](ini::IniDocument& file) {
@@ -92,29 +88,29 @@ void SettingsStore::Save() {
         file.WriteBool(kSection, key::kWelcomeScreen, s.welcomeScreen);
         file.WriteBool(kSection, key::kScrollLock, s.useScrollLock);
         file.WriteBool(kSection, key::kAnimateSysTray, s.animateTray);
-        fontNameStored = file.WriteString(kSection, key::kFontName, s.fontName());
+        fontNameStored = file.WriteString(kSection, key::kFontName, s.fontName);
         file.WriteBool(kSection, key::kBold, s.bold);
         file.WriteBool(kSection, key::kItalic, s.italic);
-        file.WriteInteger(kSection, key::kOSDSize, s.osdSize);
+        file.WriteInteger(kSection, key::kOSDSize, PositionOf(kSizeChoices, s.osdSize));
         // Colour names and "$" numbers are ASCII: every encoding holds them.
         (void)file.WriteString(kSection, key::kOSDColor, ColorToString(s.osdColor));
-        file.WriteInteger(kSection, key::kOSDProgressStyle, s.barStyle);
-        file.WriteInteger(kSection, key::kOSDTimeOut, s.timeOutIndex);
+        file.WriteInteger(kSection, key::kOSDProgressStyle, PositionOf(kBarStyleChoices, s.barStyle));
+        file.WriteInteger(kSection, key::kOSDTimeOut, PositionOf(kTimeOutChoices, s.timeOutSeconds));
     });
     if (!fontNameStored) {
-        throw KeytideError(FormatMessage("Cannot store %s in the system's code page", s.fontName()));
+        throw KeytideError(FillTemplate("Cannot store %s in the system's code page", s.fontName));
     }
 }
 
 void SettingsStore::SetAutoLoad(bool on) {
     if (!registry_.WriteString(kRunKeyRoot, kRunKeyPath, kRunValueName, on ? executablePath_ : std::string())) {
-        throw KeytideError(FormatMessage("Failed to set data for '%s'", kRunValueName));
+        throw KeytideError(FillTemplate("Failed to set data for '%s'", kRunValueName));
     }
 }
 
 void SettingsStore::RemoveExecutableRunValue() {
     // An empty name would be the key's default value, which is not ours.
-    const std::string name = ExecutableFileName(executablePath_);
+    const std::string name(platform::FileNameOf(executablePath_));
     if (!name.empty()) registry_.DeleteValue(kRunKeyRoot, kRunKeyPath, name);
 }
 

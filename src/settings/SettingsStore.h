@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "model/Settings.h"
 #include "platform/Registry.h"
 #include "settings/ConfigFile.h"
-#include "settings/Settings.h"
 
 namespace keytide {
 
@@ -18,18 +18,16 @@ inline constexpr platform::RegistryRoot kRunKeyRoot = platform::RegistryRoot::Cu
 inline constexpr char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kRunValueName[] = "Keytide";
 
-inline constexpr char kDefaultFontName[] = "Arial";
-
-// The part of a path after its last "\", ":" or "/".
-std::string ExecutableFileName(std::string_view path);
-
 class SettingsStore {
 public:
-    SettingsStore(Settings& settings, ConfigFile& iniFile, platform::Registry& registry,
-                  std::string executablePath);
+    // installedFonts: the faces the OSD font may take, filled at the deferred start.
+    SettingsStore(Settings& settings, const std::vector<std::string>& installedFonts, ConfigFile& iniFile,
+                  platform::Registry& registry, std::string executablePath);
 
     // Reads the section into the settings (one read of the file), rewriting
-    // the start-with-Windows entry right after AutoLoad. A refused registry
+    // the start-with-Windows entry right after AutoLoad. The font takes the
+    // installed face of the stored name (letter case counting); failing that
+    // it stays, if installed, and otherwise falls back to "Arial" or none. A refused registry
     // write or an undecodable OSDColor does not end the load: the colour takes
     // its default, the rest loads, and the messages come back to be shown.
     // A missing or unreadable file gives every setting its default.
@@ -54,10 +52,10 @@ public:
 
 private:
     Settings& settings_;
-    ConfigFile& iniFile_;
+    const std::vector<std::string>& installedFonts_;
+    ConfigPart iniFile_;
     platform::Registry& registry_;
     std::string executablePath_;
-    bool standsInForUnreadFile_ = false;
 };
 
 }  // namespace keytide

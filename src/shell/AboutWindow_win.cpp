@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/Names.h"
+#include "model/Names.h"
 #include "shell/ProductInfo.h"
 #include "widgets/DialogKeys_win.h"
 #include "widgets/Dpi_win.h"
@@ -53,7 +53,8 @@ constexpr POINT kMailCaption{153, 156};
 constexpr RECT kHomePageLink{74, 131, 274, 147};
 constexpr RECT kMailLink{88, 171, 258, 187};
 
-enum ControlId : int { kCloseId = 100, kOkId, kHomePageHint, kMailHint };
+// The window's controls and the hint areas of its links.
+enum AboutControl : int { kCloseId = 100, kOkId, kHomePageHint, kMailHint };
 
 
 constexpr char kCloseHint[] = "Closes this window";
@@ -68,7 +69,7 @@ RECT AboutWindow::Scaled(const RECT& at96) const {
     return {Scale(at96.left), Scale(at96.top), Scale(at96.right), Scale(at96.bottom)};
 }
 
-void AboutWindow::Create(HWND owner, std::function<void()> onClose) {
+void AboutWindow::Create(std::function<void()> onClose) {
     actions_.emplace(shell_, std::move(onClose));
     {
         WindowDc screen(nullptr);
@@ -80,13 +81,12 @@ void AboutWindow::Create(HWND owner, std::function<void()> onClose) {
     params.className = names::kAboutWindowClass;
     params.title = names::kAboutWindowTitle;
     params.style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU;
-    params.exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+    params.exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
     params.x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     params.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     params.width = width;
     params.height = height;
-    params.owner = owner;
-    WindowBase::Create(params);
+    PaintedWindow::Create(params);
     dpi_ = WindowDpi(hwnd());
     CreateControls();
     EnableDialogKeys(hwnd());
@@ -99,7 +99,7 @@ void AboutWindow::MakeFonts() {
     linkFont_ = CreateFlatFont(FontStyle{"Arial", 13, true, false, true}, dpi_);
 }
 
-void AboutWindow::ApplyDpi(int dpi, const RECT& suggested) {
+void AboutWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, Scale(kClientWidth), Scale(kClientHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -213,17 +213,9 @@ void AboutWindow::Paint(HDC dc) {
     SetBkMode(dc, previousMode);
 }
 
-LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> AboutWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (std::optional<LRESULT> reflected = ReflectToFlatControls(message, wParam, lParam)) return *reflected;
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;  // the panels and gradients cover the client area
-    case WM_PAINT:
-        PaintClientOffscreen(hwnd(), [this](HDC dc) { Paint(dc); });
-        return 0;
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case kOkId:
@@ -246,7 +238,7 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
         }
-        return DefaultHandling(message, wParam, lParam);
+        return std::nullopt;
     case WM_LBUTTONDOWN:
         pressedLink_ = LinkUnder(lParam);
         return 0;
@@ -256,18 +248,8 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         pressedLink_.reset();
         return 0;
     }
-    case kDpiChanged:
-        ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
-    case WM_CLOSE:
-        // Hidden, never destroyed: the window lives until the program ends.
-        actions_->WindowClosed();
-        return 0;
-    case WM_DESTROY:
-        DisableDialogKeys(hwnd());
-        return 0;
     default:
-        return DefaultHandling(message, wParam, lParam);
+        return std::nullopt;
     }
 }
 

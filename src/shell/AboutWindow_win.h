@@ -12,23 +12,23 @@
 
 #include "platform/ProgramStarter.h"
 #include "platform/win32/UniqueHandle.h"
-#include "platform/win32/WindowBase.h"
 #include "shell/AboutWindow.h"
 #include "shell/ShellPorts.h"
 #include "widgets/FlatButton_win.h"
 #include "widgets/FlatTooltip_win.h"
 #include "widgets/GradientPanel_win.h"
+#include "widgets/PaintedWindow_win.h"
 #include "widgets/TitleBar_win.h"
 
 namespace keytide::win32 {
 
-class AboutWindow final : public AboutBox, private WindowBase {
+class AboutWindow final : public AboutBox, private PaintedWindow {
 public:
     explicit AboutWindow(platform::ProgramStarter& shell);
 
     // onClose: the close steps (enable the editor and the tray icon's mouse,
-    // hide this window).
-    void Create(HWND owner, std::function<void()> onClose);
+    // hide this window). While shown, the window has a taskbar button of its own.
+    void Create(std::function<void()> onClose);
 
     void Show() override;
     void Hide() override { ShowWindow(hwnd(), SW_HIDE); }
@@ -38,16 +38,16 @@ public:
     // Where the white copies of the links stand, in client pixels.
     const AboutLinkPlaces& LinkPlaces() const { return links_; }
 
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
 private:
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc) override;
+    void OnDpiChanged(int dpi, const RECT& suggested) override;
+    // Any other close runs the close steps; the window stays, hidden.
+    void OnCloseRequest() override { actions_->WindowClosed(); }
+
     void CreateControls();
     void MakeFonts();
-    // After a move to a display of another DPI: sizes, places and fonts anew.
-    void ApplyDpi(int dpi, const RECT& suggested);
     void PlaceLinks();
-    void Paint(HDC dc);
     std::optional<AboutLink> LinkUnder(LPARAM point) const;
     int Scale(int pixels) const;
     RECT Scaled(const RECT& at96) const;

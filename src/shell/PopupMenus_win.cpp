@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Error.h"
+#include "model/Error.h"
 
 namespace keytide::win32 {
 

@@ -16,7 +16,7 @@ public:
     Win32PopupMenus();
 
     // The windows that own the menus while they are up: the tray icon's
-    // hidden window for the tray menu, the main window for the help menu.
+    // hidden window for the tray menu, the editor for the help menu.
     void SetOwners(HWND trayMenuOwner, HWND helpMenuOwner) {
         trayOwner_ = trayMenuOwner;
         helpOwner_ = helpMenuOwner;

@@ -1,6 +1,6 @@
 #pragma once
 // The two popup menus of the program: the tray menu and the help menu of the
-// main window's title bar, as lists of entries that the Win32 side turns into
+// editor's title bar, as lists of entries that the Win32 side turns into
 // menus.
 #include <vector>
 

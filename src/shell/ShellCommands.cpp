@@ -1,14 +1,12 @@
 #include "shell/ShellCommands.h"
 
-#include "platform/Names.h"
+#include "model/Names.h"
+#include "platform/FilePath.h"
 
 namespace keytide {
 
 std::string HelpDocumentPathFor(std::string_view executablePath) {
-    const auto separator = executablePath.find_last_of("\\:");
-    const std::string_view directory =
-        separator == std::string_view::npos ? std::string_view{} : executablePath.substr(0, separator + 1);
-    return std::string(directory) + names::kHelpDocument;
+    return std::string(platform::DirectoryOf(executablePath)) + names::kHelpDocument;
 }
 
 ShellCommands::ShellCommands(ShellServices services, std::string helpDocument)
@@ -17,9 +15,7 @@ ShellCommands::ShellCommands(ShellServices services, std::string helpDocument)
 void ShellCommands::Run(MenuCommand command) {
     switch (command) {
     case MenuCommand::Show:
-        // The editor's OK, Cancel and close put the icon back.
-        services_.windows.ShowMainWindow();
-        services_.icon.SetIconVisible(false);
+        services_.windows.OpenEditor();
         break;
     case MenuCommand::Active:
         services_.controller.ToggleActive();
@@ -34,7 +30,7 @@ void ShellCommands::Run(MenuCommand command) {
         ShowAbout();
         break;
     case MenuCommand::Exit:
-        services_.windows.CloseMainWindow();
+        services_.windows.CloseProgram();
         break;
     }
 }
@@ -64,16 +60,13 @@ void ShellCommands::ShowAbout() {
     if (services_.about.IsVisible()) return;
     services_.icon.SetEnabled(false);
     services_.about.Show();
-    services_.windows.EnableMainWindow(false);
-    services_.windows.ShowTaskbarButton();
+    services_.windows.EnableEditor(false);
 }
 
 void ShellCommands::CloseAbout() {
-    services_.windows.EnableMainWindow(true);
+    services_.windows.EnableEditor(true);
     services_.about.Hide();
     services_.icon.SetEnabled(true);
-    // The button came with the About window; in the tray the program has none.
-    if (!services_.windows.IsMainWindowVisible()) services_.windows.HideTaskbarButton();
 }
 
 void ShellCommands::OnClick() { services_.controller.ToggleActive(); }

@@ -31,7 +31,7 @@ public:
 
     void Run(MenuCommand command);
     void OpenTrayMenu(TrayPoint at);
-    // The "?" button on the main window's title bar.
+    // The "?" button on the editor's title bar.
     void OpenHelpMenu(TrayPoint at);
     // The About window's Ok button, its close box or any other way of closing it.
     void CloseAbout();

@@ -23,16 +23,11 @@ public:
 class OwnWindows {
 public:
     virtual ~OwnWindows() = default;
-    // Shows the main window (the assignment editor) in front.
-    virtual void ShowMainWindow() = 0;
-    virtual void HideMainWindow() = 0;
-    virtual bool IsMainWindowVisible() = 0;
-    virtual void EnableMainWindow(bool enabled) = 0;
-    // The program's button on the taskbar.
-    virtual void ShowTaskbarButton() = 0;
-    virtual void HideTaskbarButton() = 0;
-    // Asks the main window to close, which ends the program.
-    virtual void CloseMainWindow() = 0;
+    // "Show...": the assignment editor comes up in front.
+    virtual void OpenEditor() = 0;
+    virtual void EnableEditor(bool enabled) = 0;
+    // Ends the program once the command that asks has returned.
+    virtual void CloseProgram() = 0;
 };
 
 // The About window. It does not close itself: its Ok button, its close box

@@ -1,6 +1,6 @@
 #pragma once
 // Recognising a copy of the program that already runs: by the class name and
-// the title of its application window, guarded by a named lock that two
+// the title of its editor window, guarded by a named lock that two
 // copies starting at the same moment cannot both take.
 #include <cstdint>
 #include <string>
@@ -18,7 +18,7 @@ struct TopWindow {
     std::u16string title;
 };
 
-// Whether a window's names are those of the program's application window:
+// Whether a window's names are those of the program's editor window:
 // equal in their first 255 characters, letter case counting; a window
 // without a class name or a title never matches.
 bool NamesMatch(const TopWindow& window, std::u16string_view ownClass, std::u16string_view ownTitle);

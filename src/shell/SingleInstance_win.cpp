@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/Names.h"
+#include "model/Names.h"
 #include "platform/win32/WindowBase.h"
 #include "shell/SingleInstance.h"
 
@@ -53,7 +53,7 @@ void BringForward(HWND other) {
 
 }  // namespace
 
-bool SingleInstance::AnotherCopyRuns(HWND ownApplicationWindow) {
+bool SingleInstance::AnotherCopyRuns(HWND ownWindow) {
     lock_.reset(CreateMutexW(nullptr, FALSE, names::kSingleInstanceLock));
     const DWORD lockError = GetLastError();
     StartupLock lock = StartupLock::Unavailable;
@@ -61,8 +61,8 @@ bool SingleInstance::AnotherCopyRuns(HWND ownApplicationWindow) {
 
     std::vector<TopWindow> windows;
     EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&windows));
-    const InstanceSearch search = SearchRunningCopy(windows, reinterpret_cast<std::uintptr_t>(ownApplicationWindow),
-                                                    ClassOf(ownApplicationWindow), TitleOf(ownApplicationWindow));
+    const InstanceSearch search = SearchRunningCopy(windows, reinterpret_cast<std::uintptr_t>(ownWindow),
+                                                    ClassOf(ownWindow), TitleOf(ownWindow));
     const InstanceDecision decision = DecideInstance(lock, search);
     if (decision.bringForward != 0) BringForward(reinterpret_cast<HWND>(decision.bringForward));
     return decision.endThisCopy;

@@ -82,11 +82,7 @@ void TrayIcon::OnTaskbarCreated() {
 void TrayIcon::OnNotification(TrayNotification notification, TrayPoint at) {
     if (!enabled_ || events_ == nullptr) return;
     switch (notification) {
-    case TrayNotification::MouseMove:
-        events_->OnMouseMove(at);
-        break;
     case TrayNotification::LeftDown:
-        events_->OnMouseDown(TrayButton::Left, at);
         clickPending_ = true;
         break;
     case TrayNotification::LeftUp:
@@ -96,31 +92,17 @@ void TrayIcon::OnNotification(TrayNotification notification, TrayPoint at) {
             clickPending_ = false;
             events_->OnClick();
         }
-        events_->OnMouseUp(TrayButton::Left, at);
-        break;
-    case TrayNotification::LeftDoubleClick:
-        events_->OnDoubleClick();
-        break;
-    case TrayNotification::RightDown:
-        events_->OnMouseDown(TrayButton::Right, at);
         break;
     case TrayNotification::RightUp:
-        events_->OnMouseUp(TrayButton::Right, at);
         // In the current form the shell follows with its own menu request.
         if (!currentCallbacks_) events_->OnMenuRequest(at);
-        break;
-    case TrayNotification::MiddleDown:
-        events_->OnMouseDown(TrayButton::Middle, at);
-        break;
-    case TrayNotification::MiddleUp:
-        events_->OnMouseUp(TrayButton::Middle, at);
         break;
     case TrayNotification::ContextMenu:
     case TrayNotification::KeySelect:
         events_->OnMenuRequest(at);
         break;
-    case TrayNotification::Select:
-        break;  // the click has already come with the left button's release
+    default:
+        break;  // moves, the other buttons, and the shell's own note of a left click
     }
 }
 

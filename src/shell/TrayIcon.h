@@ -50,8 +50,6 @@ struct TrayPoint {
     int y = 0;
 };
 
-enum class TrayButton { Left, Right, Middle };
-
 // The notifications the shell sends about the icon; the numbers are the
 // window messages they arrive as.
 enum class TrayNotification : std::uint32_t {
@@ -74,11 +72,8 @@ class TrayIcon;
 class TrayIconEvents {
 public:
     virtual ~TrayIconEvents() = default;
+    // A left press and release on the icon; a double click gives one.
     virtual void OnClick() {}
-    virtual void OnDoubleClick() {}
-    virtual void OnMouseDown(TrayButton, TrayPoint) {}
-    virtual void OnMouseUp(TrayButton, TrayPoint) {}
-    virtual void OnMouseMove(TrayPoint) {}
     // The user asked for the icon's menu: the right button released over it,
     // or (current callback form) the menu key or Enter on it.
     virtual void OnMenuRequest(TrayPoint) {}

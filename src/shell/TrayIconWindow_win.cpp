@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/Names.h"
+#include "model/Names.h"
 
 namespace keytide::win32 {
 
@@ -30,7 +30,8 @@ void SetTip(NOTIFYICONDATAW& data, const std::u16string& tip) {
 
 }  // namespace
 
-TrayIconWindow::TrayIconWindow(TrayPictures pictures) : pictures_(std::move(pictures)) {}
+TrayIconWindow::TrayIconWindow(TrayPictures pictures, MessageWindow& notifications)
+    : pictures_(std::move(pictures)), notifications_(notifications) {}
 
 void TrayIconWindow::Create() {
     CreateParams params{};
@@ -46,12 +47,14 @@ void TrayIconWindow::Create() {
     taskbarCreated_ = RegisterWindowMessageA(names::kTaskbarCreatedMessage);
     // An elevated copy would not get the broadcast from the shell otherwise.
     ChangeWindowMessageFilterEx(hwnd(), taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    notifications_.OnMessage(names::kTrayCallbackMessage,
+                             [this](WPARAM wParam, LPARAM lParam) { OnNotification(wParam, lParam); });
 }
 
 NOTIFYICONDATAW TrayIconWindow::Record(TrayIdentity identity) const {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;  // the current form, with the GUID
-    data.hWnd = hwnd();
+    data.hWnd = notifications_.hwnd();
     data.uID = names::kTrayIconNumber;
     if (identity == TrayIdentity::Guid) {
         data.uFlags |= NIF_GUID;
@@ -121,17 +124,30 @@ void TrayIconWindow::OnNotification(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TrayIconWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == names::kTrayCallbackMessage) {
-        OnNotification(wParam, lParam);
-        return 0;
-    }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         // The new taskbar knows nothing of the icon (nor of what it showed).
         shown_.reset();
         if (icon_ != nullptr) icon_->OnTaskbarCreated();
         return 0;
     }
-    if (message == WM_QUERYENDSESSION) return TRUE;
+    switch (message) {
+    case WM_QUERYENDSESSION:
+        if (controller_ != nullptr) controller_->OnCloseQuery();
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam == FALSE && controller_ != nullptr) controller_->SessionEndCancelled();
+        return 0;
+    case WM_CLOSE:
+        if (controller_ != nullptr) controller_->OnCloseQuery();
+        DestroyWindow(hwnd());
+        return 0;
+    case WM_DESTROY:
+        if (controller_ != nullptr) controller_->OnDestroy();
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
     if (menuMessages_) {
         if (auto handled = menuMessages_(message, wParam, lParam)) return *handled;
     }

@@ -1,8 +1,10 @@
 #pragma once
-// The tray icon on Windows: a hidden window of its own that talks to the
-// shell (Shell_NotifyIconW) and receives its notifications, including the
-// broadcast after the taskbar has been made anew. It shows the pictures it
-// was given and hands every notification to the portable TrayIcon.
+// The tray icon on Windows: it talks to the shell (Shell_NotifyIconW) and
+// hands every notification to the portable TrayIcon. The notifications come
+// to the program's message window. A hidden top-level window of its own hears
+// what the system says to top-level windows only: the taskbar made anew, and
+// the end of the session; it owns the tray menu while that is up, and closing
+// it ends the program.
 #include <windows.h>
 // windows.h first: shellapi.h depends on it.
 #include <shellapi.h>
@@ -10,6 +12,8 @@
 #include <functional>
 #include <optional>
 
+#include "core/MainController.h"
+#include "platform/win32/MessageWindow.h"
 #include "platform/win32/WindowBase.h"
 #include "shell/TrayIcon.h"
 #include "shell/TrayPictures_win.h"
@@ -18,12 +22,14 @@ namespace keytide::win32 {
 
 class TrayIconWindow final : public NotificationArea, private WindowBase {
 public:
-    explicit TrayIconWindow(TrayPictures pictures);
+    TrayIconWindow(TrayPictures pictures, MessageWindow& notifications);
 
     void Create();
     HWND hwnd() const { return WindowBase::hwnd(); }
     // Where the notifications go.
     void SetIcon(TrayIcon* icon) { icon_ = icon; }
+    // Who hears of the program's end and the session's.
+    void SetController(MainController* controller) { controller_ = controller; }
     // Messages that a menu tracked on this window sends to its owner (the
     // owner-drawn look's WM_MEASUREITEM and WM_DRAWITEM).
     void SetMenuMessageHandler(std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> handler) {
@@ -46,7 +52,9 @@ private:
     void OnNotification(WPARAM wParam, LPARAM lParam);
 
     TrayPictures pictures_;
+    MessageWindow& notifications_;
     TrayIcon* icon_ = nullptr;
+    MainController* controller_ = nullptr;
     UINT taskbarCreated_ = 0;
     bool currentCallbacks_ = false;
     // What the shell shows now, so that a change sends only what changed.

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "shell/TrayIconResources.h"
 
 namespace keytide::win32 {

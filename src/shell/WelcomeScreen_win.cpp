@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/Names.h"
+#include "model/Names.h"
 #include "shell/ProductInfo.h"
 #include "shell/WelcomePainter_win.h"
 #include "shell/WelcomePicture.h"
@@ -18,8 +18,7 @@ constexpr int kClientHeight = 200;
 constexpr RECT kVersionLabel{264, 24, 291, 38};
 }  // namespace
 
-void WelcomeScreen::Create(HWND applicationWindow) {
-    application_ = applicationWindow;
+void WelcomeScreen::Create() {
     {
         WindowDc screen(nullptr);
         dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
@@ -35,8 +34,7 @@ void WelcomeScreen::Create(HWND applicationWindow) {
     params.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     params.width = width;
     params.height = height;
-    params.owner = applicationWindow;
-    WindowBase::Create(params);
+    PaintedWindow::Create(params);
 
     picture_ = PaintWelcomePicture(welcome::WelcomePicture(), width, height);
     versionFont_ = CreateFlatFont(FontStyle{"Arial", 11, true}, dpi_);
@@ -44,7 +42,6 @@ void WelcomeScreen::Create(HWND applicationWindow) {
 
 void WelcomeScreen::ShowAndWait() {
     SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    ShowWindow(application_, SW_HIDE);
     // No message is handled during the wait: the picture must be on the
     // screen before it begins.
     UpdateWindow(hwnd());
@@ -73,19 +70,14 @@ void WelcomeScreen::Paint(HDC dc) {
     SetBkMode(dc, previousMode);
 }
 
-LRESULT WelcomeScreen::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> WelcomeScreen::OnMessage(UINT message, WPARAM, LPARAM) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        PaintClientOffscreen(hwnd(), [this](HDC dc) { Paint(dc); });
-        return 0;
     case WM_NCHITTEST:
         return HTTRANSPARENT;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATEANDEAT;
     default:
-        return DefaultHandling(message, wParam, lParam);
+        return std::nullopt;
     }
 }
 

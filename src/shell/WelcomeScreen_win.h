@@ -6,30 +6,26 @@
 #include <windows.h>
 
 #include "platform/win32/UniqueHandle.h"
-#include "platform/win32/WindowBase.h"
+#include "widgets/PaintedWindow_win.h"
 
 namespace keytide::win32 {
 
 inline constexpr DWORD kWelcomeDisplayMs = 3000;
 
-class WelcomeScreen final : public WindowBase {
+class WelcomeScreen final : public PaintedWindow {
 public:
-    // Creates it hidden, owned by the application window (whose taskbar
-    // button goes while the picture is up).
-    void Create(HWND applicationWindow);
+    // Creates it hidden.
+    void Create();
 
     // Shows it on top, paints it at once, and blocks the thread for the
     // display time without handling messages.
     void ShowAndWait();
     void Hide();
 
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
 private:
-    void Paint(HDC dc);
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc) override;
 
-    HWND application_ = nullptr;
     int dpi_ = 96;
     UniqueHbitmap picture_;
     UniqueHfont versionFont_;

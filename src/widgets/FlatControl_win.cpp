@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "platform/win32/WindowBase.h"
 #include "widgets/Dpi_win.h"
 

@@ -4,10 +4,11 @@
 
 #include <algorithm>
 
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/WindowBase.h"
 #include "widgets/Dpi_win.h"
+#include "widgets/PaintedWindow_win.h"
 
 namespace keytide::win32 {
 
@@ -316,15 +317,10 @@ void FlatDropDownList::Paint(HDC dc) {
 }
 
 std::optional<LRESULT> FlatDropDownList::OnFieldMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (std::optional<LRESULT> painted = AnswerPaintMessages(hwnd(), message, wParam, [this](HDC dc) { Paint(dc); })) {
+        return *painted;
+    }
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        PaintClientOffscreen(hwnd(), [this](HDC dc) { Paint(dc); });
-        return 0;
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE:

@@ -118,8 +118,7 @@ HBITMAP FlatMenuLook::SideBar(HMENU menu) {
     if (!picture || !dc) return nullptr;
     {
         SelectedObject selected(dc.get(), picture.get());
-        const widgets::GradientLook gradient{look_.sideBarTop, look_.sideBarBottom, widgets::GradientStyle::Vertical, 255,
-                                         0};
+        const widgets::GradientLook gradient{look_.sideBarTop, look_.sideBarBottom, widgets::GradientStyle::Vertical};
         PaintShapes(dc.get(), widgets::GradientShapes(gradient, width, bar.height));
         SelectedObject font(dc.get(), sideBarFont_.get());
         TEXTMETRICA metrics{};

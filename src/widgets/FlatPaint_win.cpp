@@ -17,18 +17,10 @@ void FrameSolid(HDC dc, const RECT& rect, widgets::Color color) {
 }
 
 void PaintShapes(HDC dc, const std::vector<widgets::FilledShape>& shapes, int originX, int originY) {
-    SelectedObject brush(dc, GetStockObject(DC_BRUSH));
-    SelectedObject pen(dc, GetStockObject(NULL_PEN));
     for (const widgets::FilledShape& shape : shapes) {
         const RECT rect{shape.bounds.left + originX, shape.bounds.top + originY, shape.bounds.right + originX,
                         shape.bounds.bottom + originY};
-        SetDCBrushColor(dc, ToColorRef(shape.color));
-        if (shape.kind == widgets::ShapeKind::Ellipse) {
-            // Without a pen an ellipse leaves out its right and bottom pixel.
-            Ellipse(dc, rect.left, rect.top, rect.right + 1, rect.bottom + 1);
-        } else {
-            FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-        }
+        FillSolid(dc, rect, shape.color);
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/Error.h"
+#include "model/Error.h"
 #include "widgets/Dpi_win.h"
 #include "widgets/FlatLook.h"
 

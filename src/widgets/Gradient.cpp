@@ -1,7 +1,6 @@
 #include "widgets/Gradient.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace keytide::widgets {
 
@@ -51,12 +50,7 @@ public:
         rect.top = std::max(rect.top, 0);
         rect.right = std::min(rect.right, width_);
         rect.bottom = std::min(rect.bottom, height_);
-        if (rect.left < rect.right && rect.top < rect.bottom) shapes_.push_back({rect, color, ShapeKind::Rectangle});
-    }
-    void FillEllipse(Rect bounds, Color color) {
-        if (bounds.left < bounds.right && bounds.top < bounds.bottom) {
-            shapes_.push_back({bounds, color, ShapeKind::Ellipse});
-        }
+        if (rect.left < rect.right && rect.top < rect.bottom) shapes_.push_back({rect, color});
     }
     std::vector<FilledShape> Take() { return std::move(shapes_); }
 
@@ -66,85 +60,26 @@ private:
     std::vector<FilledShape> shapes_;
 };
 
-int CeilingRoot(std::int64_t value) {
-    auto root = static_cast<std::int64_t>(std::sqrt(static_cast<double>(value)));
-    while (root * root < value) ++root;
-    while (root > 0 && (root - 1) * (root - 1) >= value) --root;
-    return static_cast<int>(root);
-}
-
-void Banded(const GradientLook& gradient, int width, int height, bool alongY, ShapeList& out) {
+// Horizontal bands from the top down.
+void Banded(const GradientLook& gradient, int width, int height, ShapeList& out) {
     if (gradient.steps < 0) return;
     const std::int64_t bands = static_cast<std::int64_t>(gradient.steps) + 1;
-    for (const Band& band : NonEmptyBands(alongY ? height : width, bands)) {
+    for (const Band& band : NonEmptyBands(height, bands)) {
         const Color color = BandColor(gradient.begin, gradient.end, band.index, gradient.steps);
-        out.Fill(alongY ? Rect{0, band.start, width, band.end} : Rect{band.start, 0, band.end, height}, color);
+        out.Fill(Rect{0, band.start, width, band.end}, color);
     }
 }
 
-// One-pixel stripes from both edges toward the middle; the pass at the middle
-// paints last, so the middle stripes end with the end colour.
-void Mirrored(const GradientLook& gradient, int width, int height, bool rows, ShapeList& out) {
-    const int extent = rows ? height : width;
-    const int half = extent / 2;
+// One-pixel columns from both edges toward the middle; the pass at the middle
+// paints last, so the middle columns end with the end colour.
+void Mirrored(const GradientLook& gradient, int width, int height, ShapeList& out) {
+    const int half = width / 2;
     for (int i = 0; i <= half; ++i) {
         const Color color = BandColor(gradient.begin, gradient.end, i, half);
-        const int mirror = extent - 1 - i;
-        out.Fill(rows ? Rect{0, i, width, i + 1} : Rect{i, 0, i + 1, height}, color);
-        if (mirror != i)
-            out.Fill(rows ? Rect{0, mirror, width, mirror + 1} : Rect{mirror, 0, mirror + 1, height}, color);
+        const int mirror = width - 1 - i;
+        out.Fill(Rect{i, 0, i + 1, height}, color);
+        if (mirror != i) out.Fill(Rect{mirror, 0, mirror + 1, height}, color);
     }
-}
-
-// How many rings a concentric style draws: one per step, but never more
-// than there are pixels to step through.
-std::int64_t RingCount(int steps, int pixels) {
-    return std::min<std::int64_t>(static_cast<std::int64_t>(steps) + 1, pixels);
-}
-
-// Concentric rectangles or ellipses shrinking toward the centre, the first
-// colour at the edge and the last in the middle.
-void Concentric(const GradientLook& gradient, int width, int height, ShapeKind kind, ShapeList& out) {
-    if (gradient.steps < 0) return;
-    const int halfWidth = (width + 1) / 2;
-    const int halfHeight = (height + 1) / 2;
-    const std::int64_t rings = RingCount(gradient.steps, std::max(halfWidth, halfHeight));
-    if (kind == ShapeKind::Ellipse) out.Fill({0, 0, width, height}, gradient.begin);  // the corners
-    for (std::int64_t ring = 0; ring < rings; ++ring) {
-        const int dx = ScaleStep(ring, halfWidth, rings);
-        const int dy = ScaleStep(ring, halfHeight, rings);
-        const Rect bounds{dx, dy, width - dx, height - dy};
-        const Color color = BandColor(gradient.begin, gradient.end, ring, rings - 1);
-        if (kind == ShapeKind::Ellipse) {
-            out.FillEllipse(bounds, color);
-        } else {
-            out.Fill(bounds, color);
-        }
-    }
-}
-
-// Circles around a centre, from a radius that reaches every corner inward.
-void Radial(const GradientLook& gradient, int width, int height, int centerX, int centerY, ShapeList& out) {
-    if (gradient.steps < 0) return;
-    const std::int64_t reachX = std::max(centerX, width - centerX);
-    const std::int64_t reachY = std::max(centerY, height - centerY);
-    const int radius = CeilingRoot(reachX * reachX + reachY * reachY);
-    const std::int64_t rings = RingCount(gradient.steps, radius);
-    out.Fill({0, 0, width, height}, gradient.begin);
-    for (std::int64_t ring = 0; ring < rings; ++ring) {
-        const int r = radius - ScaleStep(ring, radius, rings);
-        const Color color = BandColor(gradient.begin, gradient.end, ring, rings - 1);
-        out.FillEllipse({centerX - r, centerY - r, centerX + r, centerY + r}, color);
-    }
-}
-
-// The corner in the direction of the angle, counted counter-clockwise from
-// the right: 0-89 top right, 90-179 top left, 180-269 bottom left, else bottom right.
-void CornerRadial(const GradientLook& gradient, int width, int height, ShapeList& out) {
-    const int quadrant = ((gradient.startAngle % 360) + 360) % 360 / 90;
-    const bool right = quadrant == 0 || quadrant == 3;
-    const bool bottom = quadrant >= 2;
-    Radial(gradient, width, height, right ? width : 0, bottom ? height : 0, out);
 }
 
 }  // namespace
@@ -163,29 +98,11 @@ std::vector<FilledShape> GradientShapes(const GradientLook& gradient, int width,
     if (width <= 0 || height <= 0) return {};
     ShapeList out(width, height);
     switch (gradient.style) {
-    case GradientStyle::Horizontal:
-        Banded(gradient, width, height, false, out);
-        break;
     case GradientStyle::Vertical:
-        Banded(gradient, width, height, true, out);
-        break;
-    case GradientStyle::Elliptic:
-        Concentric(gradient, width, height, ShapeKind::Ellipse, out);
-        break;
-    case GradientStyle::Rectangle:
-        Concentric(gradient, width, height, ShapeKind::Rectangle, out);
-        break;
-    case GradientStyle::VerticalCenter:
-        Mirrored(gradient, width, height, true, out);
+        Banded(gradient, width, height, out);
         break;
     case GradientStyle::HorizontalCenter:
-        Mirrored(gradient, width, height, false, out);
-        break;
-    case GradientStyle::Radial1:
-        Radial(gradient, width, height, width / 2, height / 2, out);
-        break;
-    case GradientStyle::Radial2:
-        CornerRadial(gradient, width, height, out);
+        Mirrored(gradient, width, height, out);
         break;
     }
     return out.Take();

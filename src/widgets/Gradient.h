@@ -25,16 +25,9 @@ inline constexpr Color kGray = 0x808080;
 inline constexpr Color kSilver = 0xC0C0C0;
 inline constexpr Color kWhite = 0xFFFFFF;
 
-// The stored value of a style is its position in this list.
 enum class GradientStyle {
-    Horizontal,        // vertical stripes, begin at the left
     Vertical,          // horizontal bands, begin at the top
-    Elliptic,          // concentric ellipses, begin outside
-    Rectangle,         // concentric rectangles, begin outside
-    VerticalCenter,    // mirrored rows, begin at top and bottom
     HorizontalCenter,  // mirrored columns, begin at left and right
-    Radial1,           // circles around the centre, begin outside
-    Radial2,           // circles around the corner that the start angle points to
 };
 
 // Right and bottom are exclusive.
@@ -46,12 +39,10 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-enum class ShapeKind { Rectangle, Ellipse };
-
+// A rectangle filled with one colour.
 struct FilledShape {
-    Rect bounds;  // an ellipse is the one inscribed in its bounds
+    Rect bounds;
     Color color = 0;
-    ShapeKind kind = ShapeKind::Rectangle;
     bool operator==(const FilledShape&) const = default;
 };
 
@@ -67,13 +58,12 @@ struct GradientLook {
     Color end = kAqua;
     GradientStyle style = GradientStyle::Vertical;
     int steps = 255;
-    int startAngle = 0;
 };
 
 // The gradient over a width x height area in paint order. Empty bands are
-// left out; rectangles are clipped to the area. Vertical and horizontal draw
-// Steps + 1 bands (nothing for Steps < 0); the centre styles draw one-pixel
-// stripes and ignore Steps.
+// left out; rectangles are clipped to the area. Vertical draws Steps + 1
+// bands (nothing for Steps < 0); HorizontalCenter draws one-pixel stripes and
+// ignores Steps.
 std::vector<FilledShape> GradientShapes(const GradientLook& gradient, int width, int height);
 
 // One ring of an edge, `inset` pixels in from the area's border: the top and

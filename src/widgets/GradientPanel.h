@@ -22,17 +22,13 @@ public:
     Color BeginColor() const { return gradient_.begin; }
     Color EndColor() const { return gradient_.end; }
     GradientStyle Style() const { return gradient_.style; }
-    int Steps() const { return gradient_.steps; }
     bool HasSunkenFrame() const { return sunkenFrame_; }
-    int StartAngle() const { return gradient_.startAngle; }
 
     // Setting the current value again changes nothing and asks for nothing.
     void SetBeginColor(Color color) { Change(gradient_.begin, color); }
     void SetEndColor(Color color) { Change(gradient_.end, color); }
     void SetStyle(GradientStyle style) { Change(gradient_.style, style); }
-    void SetSteps(int steps) { Change(gradient_.steps, steps); }
     void SetSunkenFrame(bool on) { Change(sunkenFrame_, on); }
-    void SetStartAngle(int degrees) { Change(gradient_.startAngle, degrees); }
 
     // True when the picture must be drawn again for an area of this size.
     bool NeedsRedraw(int width, int height) const { return dirty_ || width != drawnWidth_ || height != drawnHeight_; }

@@ -27,7 +27,7 @@ void TitleBar::Create(HWND parent, const RECT& bounds, const char* caption, cons
     params.width = bounds.right - bounds.left;
     params.height = bounds.bottom - bounds.top;
     params.owner = parent;
-    WindowBase::Create(params);
+    PaintedWindow::Create(params);
     MakeFont();
 }
 
@@ -62,7 +62,7 @@ void TitleBar::Paint(HDC dc) {
     SetBkMode(dc, previousMode);
 }
 
-LRESULT TitleBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> TitleBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_LBUTTONDOWN:
         ReleaseCapture();
@@ -74,21 +74,12 @@ LRESULT TitleBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP:
         return 0;
     case WM_DRAWITEM:
-        if (std::optional<LRESULT> drawn = ReflectToFlatControls(message, wParam, lParam)) return *drawn;
-        return DefaultHandling(message, wParam, lParam);
+        return ReflectToFlatControls(message, wParam, lParam);
     case WM_COMMAND:
     case WM_NOTIFY:
         // The buttons on the bar belong to the window, which passes their
         // clicks back to them once, as it does for its own controls.
         return SendMessageA(GetParent(hwnd()), message, wParam, lParam);
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        PaintClientOffscreen(hwnd(), [this](HDC dc) { Paint(dc); });
-        return 0;
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_SETTEXT: {
         const LRESULT result = DefaultHandling(message, wParam, lParam);
         InvalidateRect(hwnd(), nullptr, FALSE);
@@ -99,7 +90,7 @@ LRESULT TitleBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(hwnd(), nullptr, FALSE);
         return 0;
     default:
-        return DefaultHandling(message, wParam, lParam);
+        return std::nullopt;
     }
 }
 

@@ -6,13 +6,13 @@
 // were its own controls.
 #include <windows.h>
 
-#include "platform/win32/WindowBase.h"
 #include "widgets/FlatLook.h"
 #include "widgets/FlatPaint_win.h"
+#include "widgets/PaintedWindow_win.h"
 
 namespace keytide::win32 {
 
-class TitleBar final : public WindowBase {
+class TitleBar final : public PaintedWindow {
 public:
     struct Look {
         widgets::Color background = widgets::kTitleBarBlue;
@@ -26,11 +26,9 @@ public:
     void Create(HWND parent, const RECT& bounds, const char* caption, const Look& look);
     void Create(HWND parent, const RECT& bounds, const char* caption) { Create(parent, bounds, caption, Look{}); }
 
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
 private:
-    void Paint(HDC dc);
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc) override;
     void MakeFont();
 
     Look look_;

@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "actions/Dispatcher.h"
 #include "core/ControllerPorts.h"
 #include "platform/Hotkeys.h"
 #include "platform/UserMessages.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 using CallLog = std::vector<std::string>;
 
@@ -162,4 +163,4 @@ public:
     std::vector<std::string> boxes;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

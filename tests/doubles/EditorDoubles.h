@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "core/EditorPorts.h"
+#include "editor/EditorPorts.h"
 #include "doubles/ControllerDoubles.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 class RecordingDisplay : public EditorDisplay {
 public:
@@ -24,6 +24,10 @@ public:
     void ShowSwitches(bool activeDown, bool osdDown) override {
         active = activeDown;
         osd = osdDown;
+    }
+    void Show() override {
+        visible = true;
+        log_.push_back("editor shown");
     }
     void Hide() override {
         visible = false;
@@ -40,7 +44,7 @@ public:
     std::string fileName, address, label;
     bool active = false;
     bool osd = false;
-    bool visible = true;
+    bool visible = false;
     bool enabled = true;
 
 private:
@@ -70,4 +74,4 @@ private:
     CallLog& log_;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

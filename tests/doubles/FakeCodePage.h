@@ -3,7 +3,7 @@
 // Unicode characters. Anything beyond U+00FF (Cyrillic, CJK) has no place in it.
 #include "platform/CodePage.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 class Latin1CodePage : public platform::CodePage {
 public:
@@ -37,4 +37,4 @@ public:
     }
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

@@ -7,7 +7,7 @@
 
 #include "platform/FontSource.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 class FakeFontSource : public platform::FontSource {
 public:
@@ -24,4 +24,4 @@ public:
     std::vector<std::string> faces;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

@@ -4,16 +4,12 @@
 
 #include "platform/IntervalTimer.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 class ManualIntervalTimer : public platform::IntervalTimer {
 public:
     void Start(unsigned newIntervalMs, std::function<void()> newOnTick) override {
-        StartCoalescable(newIntervalMs, 0, std::move(newOnTick));
-    }
-    void StartCoalescable(unsigned newIntervalMs, unsigned newToleranceMs, std::function<void()> newOnTick) override {
         intervalMs = newIntervalMs;
-        toleranceMs = newToleranceMs;
         onTick = std::move(newOnTick);
         running = true;
     }
@@ -30,9 +26,8 @@ public:
     }
 
     unsigned intervalMs = 0;
-    unsigned toleranceMs = 0;  // 0: on time
     bool running = false;
     std::function<void()> onTick;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

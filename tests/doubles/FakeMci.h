@@ -4,7 +4,7 @@
 
 #include "platform/Mci.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 class RecordingMci : public platform::Mci {
 public:
@@ -14,4 +14,4 @@ public:
     std::vector<std::string> log;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

@@ -8,7 +8,7 @@
 
 #include "platform/FileSystem.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 class MemoryFileSystem : public platform::FileSystem {
 public:
@@ -57,4 +57,4 @@ public:
     }
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

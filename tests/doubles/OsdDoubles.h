@@ -8,10 +8,11 @@
 #include <utility>
 #include <vector>
 
+#include "doubles/FakeIntervalTimer.h"
 #include "media/MasterVolume.h"
 #include "osd/OsdPorts.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 using OsdLog = std::vector<std::string>;
 
@@ -34,8 +35,9 @@ public:
                        std::to_string(font.pointSize) + "pt" + (font.bold ? " bold" : "") +
                        (font.italic ? " italic" : ""));
     }
-    void ShapeProgress(int barHeight, int barStyle) override {
-        log_.push_back("shape progress h=" + std::to_string(barHeight) + " style=" + std::to_string(barStyle));
+    void ShapeProgress(int barHeight, std::optional<BarStyle> barStyle) override {
+        const char* style = !barStyle ? "none" : *barStyle == BarStyle::Normal ? "normal" : "rounded";
+        log_.push_back("shape progress h=" + std::to_string(barHeight) + " style=" + style);
     }
     void SetBounds(OsdWindow window, const WindowBounds& bounds) override {
         log_.push_back(std::string("bounds ") + NameOf(window) + " " + Describe(bounds));
@@ -56,7 +58,6 @@ public:
     }
     void BringToTop(OsdWindow window) override { log_.push_back(std::string("top ") + NameOf(window)); }
     void PaintNow(OsdWindow window) override { log_.push_back(std::string("paint ") + NameOf(window)); }
-    void HideApplicationWindow() override { log_.push_back("hide application"); }
 
     ScreenSize screen{1024, 768};
     bool visible[2] = {false, false};
@@ -66,18 +67,18 @@ private:
     OsdLog& log_;
 };
 
-class RecordingOsdTimer : public OsdTimer {
+// A timer whose starts and stops are logged; it ticks when the test says so.
+class RecordingOsdTimer : public ManualIntervalTimer {
 public:
     explicit RecordingOsdTimer(OsdLog& log, std::string name = "timer") : log_(log), name_(std::move(name)) {}
-    void Start() override {
-        running = true;
+    void Start(unsigned interval, std::function<void()> tick) override {
+        ManualIntervalTimer::Start(interval, std::move(tick));
         log_.push_back(name_ + " start");
     }
     void Stop() override {
-        running = false;
+        ManualIntervalTimer::Stop();
         log_.push_back(name_ + " stop");
     }
-    bool running = false;
 
 private:
     OsdLog& log_;
@@ -109,4 +110,4 @@ private:
     OsdLog& log_;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

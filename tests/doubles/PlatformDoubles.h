@@ -13,7 +13,7 @@
 #include "platform/ShellAssociations.h"
 #include "platform/WindowSystem.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 class FakeRegistry : public platform::Registry {
 public:
@@ -98,7 +98,6 @@ public:
     void RequestMinimize(platform::WindowId window) override { Log("minimize", window); }
     void RequestRestore(platform::WindowId window) override { Log("restore", window); }
     void StartScreenSaver(platform::WindowId window) override { Log("screen saver", window); }
-    void Hide(platform::WindowId window) override { Log("hide", window); }
     void RefreshDesktopWindow(platform::WindowId desktop) override { Log("refresh desktop", desktop); }
     void RepaintDesktop() override { log.push_back("repaint desktop"); }
     std::optional<std::intptr_t> SendPlayerRequest(platform::WindowId window, std::int32_t code, std::int32_t argument,
@@ -153,4 +152,4 @@ public:
     std::vector<std::string> log;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

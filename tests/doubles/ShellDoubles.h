@@ -12,7 +12,7 @@
 #include "shell/ShellPorts.h"
 #include "shell/TrayIcon.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 // The shell's side: which icon it holds, under which identity, and every
 // request in order. Identities in `refused` are turned away.
@@ -87,32 +87,14 @@ class FakeOwnWindows : public OwnWindows {
 public:
     explicit FakeOwnWindows(std::vector<std::string>& log) : log_(log) {}
 
-    void ShowMainWindow() override {
-        mainVisible = true;
-        log_.push_back("main shown");
+    void OpenEditor() override { log_.push_back("editor opened"); }
+    void EnableEditor(bool enabled) override {
+        editorEnabled = enabled;
+        log_.push_back(enabled ? "editor enabled" : "editor disabled");
     }
-    void HideMainWindow() override {
-        mainVisible = false;
-        log_.push_back("main hidden");
-    }
-    bool IsMainWindowVisible() override { return mainVisible; }
-    void EnableMainWindow(bool enabled) override {
-        mainEnabled = enabled;
-        log_.push_back(enabled ? "main enabled" : "main disabled");
-    }
-    void ShowTaskbarButton() override {
-        taskbarButton = true;
-        log_.push_back("taskbar button shown");
-    }
-    void HideTaskbarButton() override {
-        taskbarButton = false;
-        log_.push_back("taskbar button hidden");
-    }
-    void CloseMainWindow() override { log_.push_back("main closed"); }
+    void CloseProgram() override { log_.push_back("program closed"); }
 
-    bool mainVisible = false;
-    bool mainEnabled = true;
-    bool taskbarButton = false;
+    bool editorEnabled = true;
 
 private:
     std::vector<std::string>& log_;
@@ -136,4 +118,4 @@ private:
     std::vector<std::string>& log_;
 };
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            !HasLineBreak(value);
     if (!saneWrite) return 0;
 
-    if (const std::string problem = keytide::testing::CheckSingleEdit(text, after); !problem.empty()) {
+    if (const std::string problem = keytide::fakes::CheckSingleEdit(text, after); !problem.empty()) {
         Fail("write is no single in-place edit:", problem);
     }
     if (ReadsBackUnchanged(value)) {

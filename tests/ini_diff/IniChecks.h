@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace keytide::testing {
+namespace keytide::fakes {
 
 // The lines of a text, each with its own line end (CR LF, LF or a lone CR);
 // the last one may have none.
@@ -206,4 +206,4 @@ inline std::vector<CorpusFile> AwkwardFiles() {
     };
 }
 
-}  // namespace keytide::testing
+}  // namespace keytide::fakes

@@ -205,8 +205,8 @@ std::string OurRead(std::string_view text, const std::string& section, const std
     return keytide::ini::ReadString(text, section, key, "DEF");
 }
 
-using keytide::testing::AwkwardFiles;
-using keytide::testing::CorpusFile;
+using keytide::fakes::AwkwardFiles;
+using keytide::fakes::CorpusFile;
 
 std::string Repeat(std::size_t count, char c) { return std::string(count, c); }
 
@@ -230,7 +230,7 @@ std::string_view Trimmed(std::string_view text) {
 // capitals and in small letters (ASCII letters only: the engine does not fold
 // other letters); plus names that are nowhere.
 void NamesIn(std::string_view text, std::vector<std::string>& sections, std::vector<std::string>& keys) {
-    for (std::string_view line : keytide::testing::SplitLinesKeepingEnds(text)) {
+    for (std::string_view line : keytide::fakes::SplitLinesKeepingEnds(text)) {
         while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
         const std::string_view trimmed = Trimmed(line);
         if (!trimmed.empty() && trimmed.front() == '[') {
@@ -288,7 +288,7 @@ void CheckWrite(TempFiles& temp, const std::string& label, const std::string& be
     const std::string after = keytide::ini::WriteString(before, section, key, value);
     const std::string where = label + " [" + section + "] " + key + "=" + Shown(value);
 
-    const std::string shape = keytide::testing::CheckSingleEdit(before, after);
+    const std::string shape = keytide::fakes::CheckSingleEdit(before, after);
     Check(shape.empty(), where + ": " + shape);
     std::string again = after;
     for (int save = 0; save < 9; ++save) again = keytide::ini::WriteString(again, section, key, value);
@@ -326,7 +326,7 @@ void CheckWrites(TempFiles& temp, const CorpusFile& file) {
 }
 
 void CheckByteExactWrites(TempFiles& temp) {
-    for (const keytide::testing::WriteCase& c : keytide::testing::ByteExactWriteCases()) {
+    for (const keytide::fakes::WriteCase& c : keytide::fakes::ByteExactWriteCases()) {
         const std::string after = keytide::ini::WriteString(c.before, c.section, c.key, c.value);
         Check(after == c.expected, std::string("write: ") + c.name + ": got " + Shown(after) + ", expected " +
                                        Shown(c.expected));
@@ -406,7 +406,7 @@ void CheckMarkedWrites(TempFiles& temp, const MarkedFile& file) {
         Check(document.WriteString(target.section, target.key, value), where + ": a Unicode file refused a value");
         const std::string after = document.ToBytes();
         Check(after.substr(0, 2) == file.bytes.substr(0, 2), where + ": the mark is gone");
-        Check(keytide::testing::CheckSingleEdit(file.text, keytide::ini::DecodeFileText(after).text).empty(),
+        Check(keytide::fakes::CheckSingleEdit(file.text, keytide::ini::DecodeFileText(after).text).empty(),
               where + ": more than one edit");
         const std::string afterPath = temp.Create(after);
         Compare(file.label, target.section, target.key, 1024, value, SystemReadWide(afterPath, target.section,

@@ -15,7 +15,7 @@ namespace keytide {
 namespace {
 
 TEST(AboutActionsTest, TheLinksOpenTheHomePageAndAMailToSupportThroughTheShell) {
-    testing::RecordingStarter shell;
+    fakes::RecordingStarter shell;
     int closes = 0;
     AboutActions about(shell, [&] { ++closes; });
     about.OpenLink(AboutLink::HomePage);

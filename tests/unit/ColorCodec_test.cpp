@@ -9,7 +9,7 @@
 #include <set>
 #include <vector>
 
-#include "platform/Error.h"
+#include "model/Error.h"
 
 namespace keytide {
 namespace {

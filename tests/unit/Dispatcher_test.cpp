@@ -2,20 +2,20 @@
 // decision, the deferred actions and the end of the press, in that order.
 #include <gtest/gtest.h>
 
-#include "actions/ActionCatalog.h"
 #include "actions/Dispatcher.h"
 #include "doubles/ControllerDoubles.h"
-#include "platform/Error.h"
+#include "model/ActionCatalog.h"
+#include "model/Error.h"
 
 namespace keytide {
 namespace {
 
-using testing::CallLog;
+using fakes::CallLog;
 
 // Every operation the dispatcher can reach, recorded by name in one log.
 class RecordingOperations : public LaunchOperations,
                             public WindowOperations,
-                            public PowerOperations,
+                            public platform::SessionControl,
                             public VolumeKeys,
                             public WinampControl,
                             public OsdDisplay {
@@ -41,12 +41,15 @@ public:
     void RefreshDesktop() override { Log("RefreshDesktop"); }
     void StartScreenSaver() override { Log("StartScreenSaver"); }
 
-    void LogOff() override { Log("LogOff"); }
     void OpenShutdownDialog() override { Log("OpenShutdownDialog"); }
-    void RequestPower(PowerAction action) override {
-        Log(action == PowerAction::Restart    ? "Restart"
-            : action == PowerAction::ShutDown ? "ShutDown"
-                                              : "Suspend");
+
+    bool Request(platform::SessionRequest request) override {
+        using platform::SessionRequest;
+        Log(request == SessionRequest::LogOff    ? "LogOff"
+            : request == SessionRequest::Restart ? "Restart"
+            : request == SessionRequest::ShutDown ? "ShutDown"
+                                                  : "Suspend");
+        return true;
     }
 
     void ToggleMute() override { Log("ToggleMute"); }
@@ -93,7 +96,7 @@ class DispatcherTest : public ::testing::Test {
 protected:
     void Assign(int slot, int kind, int actionIndex, std::string label = "L") {
         KeyAssignment& key = keys[slot];
-        key.kind = kind;
+        key.kind = StoredKind::FromFile(kind);
         key.actionIndex = actionIndex;
         key.osdLabel = std::move(label);
     }
@@ -172,9 +175,9 @@ TEST_F(DispatcherTest, OtherKindsIgnoreTheirLeftOverActionIndex) {
         key.fileName = "C:\\a.exe";
         key.address = "example.com";
         key.osdLabel = "K";
-        key.kind = 1;
+        key.kind = AssignmentKind::RunFile;
         EXPECT_EQ(Press(2), (CallLog{"RunFile C:\\a.exe", "ShowLabel K", "HideVolumeBar"})) << leftOver;
-        key.kind = 2;
+        key.kind = AssignmentKind::GoToAddress;
         EXPECT_EQ(Press(2), (CallLog{"OpenAddress example.com", "ShowLabel K", "HideVolumeBar"})) << leftOver;
     }
 }

@@ -1,26 +1,26 @@
-// The assignment editor's rules on the live records, with the real main
-// controller over an in-memory ktd.ini: what each of the user's actions does
-// to the selected key's kind and fields, and what OK, a failing OK and Cancel
-// do to the file, the hot keys and the tray.
+// The assignment editor's rules on its draft, with the real main controller
+// over an in-memory ktd.ini: what each of the user's actions does to the
+// selected key's kind and fields, and what OK, a failing OK and Cancel do to
+// the file, the hot keys and the tray.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 
-#include "actions/ActionCatalog.h"
 #include "core/DefaultIni.h"
-#include "core/Editor.h"
-#include "core/EditorLayout.h"
 #include "doubles/EditorDoubles.h"
 #include "doubles/FakeCodePage.h"
 #include "doubles/MemoryFileSystem.h"
-#include "platform/Error.h"
+#include "editor/Editor.h"
+#include "editor/EditorLayout.h"
+#include "model/ActionCatalog.h"
+#include "model/Error.h"
 #include "settings/ini/IniText.h"
 
 namespace keytide {
 namespace {
 
-using testing::CallLog;
+using fakes::CallLog;
 
 constexpr char kIniPath[] = "C:\\Keytide\\ktd.ini";
 constexpr int kKey5 = 8;
@@ -59,11 +59,19 @@ protected:
         files.files[kIniPath] = std::string(kDefaultIniText);
         controller.OnCreate();
         controller.OnDeferredStart();
-        editor.SelectKey(0);
+        editor.Open();
         log.clear();
     }
 
-    KeyAssignment& Key(int slot) { return controller.Assignments()[slot]; }
+    // The editor's draft of a key.
+    const KeyAssignment& Key(int slot) const { return editor.Draft().keys[slot]; }
+    // A key as the file holds it, and the editor opened anew on it.
+    void StoreKey(int slot, const KeyAssignment& key) {
+        KeyConfiguration stored = controller.InForce();
+        stored.keys[slot] = key;
+        controller.Commit(stored);
+        editor.Open();
+    }
     std::string Ini() const { return files.files.at(kIniPath); }
     std::string IniValue(int slot, const char* key) const {
         return ini::ReadString(Ini(), SlotSection(slot), key, "<missing>");
@@ -76,32 +84,33 @@ protected:
         return std::any_of(kKeySlots.begin(), kKeySlots.end(),
                            [&](const KeySlot& key) { return hotkeys.IsRegistered(key.hotkeyName); });
     }
-    bool Logged(const std::string& call) const { return std::find(log.begin(), log.end(), call) != log.end(); }
     std::size_t CountLoggedStartingWith(const std::string& prefix) const {
         return static_cast<std::size_t>(
             std::count_if(log.begin(), log.end(), [&](const std::string& call) { return call.rfind(prefix, 0) == 0; }));
     }
 
     CallLog log;
-    testing::MemoryFileSystem files;
-    testing::RecordingMessages messages;
-    testing::FakeHotkeys hotkeys{log};
-    testing::FakeLockKeyboard keyboard{log, hotkeys};
-    testing::RecordingTray tray{log};
-    testing::RecordingStartup startup{log};
-    testing::RecordingDispatcher dispatcher{log};
+    fakes::MemoryFileSystem files;
+    fakes::RecordingMessages messages;
+    fakes::FakeHotkeys hotkeys{log};
+    fakes::FakeLockKeyboard keyboard{log, hotkeys};
+    fakes::RecordingTray tray{log};
+    fakes::RecordingStartup startup{log};
+    fakes::RecordingDispatcher dispatcher{log};
     Settings settings;
-    testing::Latin1CodePage codePage;
+    fakes::Latin1CodePage codePage;
     ConfigFile iniFile{files, codePage, messages, kIniPath};
     MainController controller{
         ControllerServices{files, messages, hotkeys, keyboard, tray, startup, dispatcher, settings}, iniFile};
-    testing::RecordingDisplay display{log};
-    testing::ScriptedFileChooser chooser;
-    testing::RecordingSettingsDialog settingsDialog{log};
-    AssignmentEditor editor{EditorServices{controller, tray, settings, display, chooser, settingsDialog}};
+    fakes::RecordingDisplay display{log};
+    fakes::ScriptedFileChooser chooser;
+    fakes::RecordingSettingsDialog settingsDialog{log};
+    AssignmentEditor editor{EditorServices{controller, display, chooser, settingsDialog}};
 };
 
-TEST_F(EditorTest, SelectingKey5ShowsItsDefaultRecord) {
+TEST_F(EditorTest, OpeningShowsKey5sDefaultRecordAndTakesTheIconAway) {
+    EXPECT_TRUE(display.visible);
+    EXPECT_FALSE(tray.iconVisible);
     editor.SelectKey(kKey5);
 
     EXPECT_EQ(editor.SelectedSlot(), kKey5);
@@ -130,7 +139,8 @@ TEST_F(EditorTest, SelectingShowsStoredValuesAsTheyAreAndChangesNoRecord) {
         {2, 31, AssignmentKind::GoToAddress, -1},
     };
     for (const Case& c : cases) {
-        Key(3) = KeyAssignment{"A long label of 23 chars", "C:\\x.exe", "http://example.com/", c.action, c.kind};
+        StoreKey(3, {"A long label of 23 chars", "C:\\x.exe", "http://example.com/", c.action,
+                     StoredKind::FromFile(c.kind)});
         const KeyAssignment before = Key(3);
         editor.SelectKey(kKeyPlus);  // kind 0: the option shows Action
         editor.SelectKey(3);
@@ -141,23 +151,19 @@ TEST_F(EditorTest, SelectingShowsStoredValuesAsTheyAreAndChangesNoRecord) {
         EXPECT_EQ(display.label, "A long label of 23 chars");
         EXPECT_EQ(display.fileName, "C:\\x.exe");
         EXPECT_EQ(display.address, "http://example.com/");
-        EXPECT_EQ(Key(3).kind, before.kind);
-        EXPECT_EQ(Key(3).actionIndex, before.actionIndex);
+        EXPECT_EQ(Key(3), before);
     }
 }
 
 TEST_F(EditorTest, ShowingKeysOneAfterAnotherLeavesEveryRecordAsLoaded) {
     // A key of kind 0 whose record also holds a file name and an address.
-    Key(4) = KeyAssignment{"Mail", "C:\\mail.exe", "http://mail.example/", action::kMail, 0};
-    controller.SaveAssignments();
+    StoreKey(4, {"Mail", "C:\\mail.exe", "http://mail.example/", action::kMail, AssignmentKind::Action});
     const std::string saved = Ini();
     for (int round = 0; round < 2; ++round) {
         for (int slot = 0; slot < kSlotCount; ++slot) editor.SelectKey(slot);
     }
-    editor.OnShown();
     editor.Ok();
     EXPECT_EQ(Ini(), saved);
-    EXPECT_EQ(Key(4).kind, 0);
 }
 
 // Each of the user's actions in the editor, from a key of a known kind.
@@ -184,12 +190,12 @@ TEST_F(EditorTest, KindFollowsTheUsersActions) {
         {"picking no action", 2, [](AssignmentEditor& e) { e.PickAction(kActionCount); }, 2, std::nullopt},
     };
     for (const Case& c : cases) {
-        Key(5) = KeyAssignment{"Label", "C:\\file.exe", "http://old/", action::kBrowser, c.startKind};
+        StoreKey(5, {"Label", "C:\\file.exe", "http://old/", action::kBrowser, StoredKind::FromFile(c.startKind)});
         editor.SelectKey(5);
         display.kind.reset();
         c.act(editor);
 
-        EXPECT_EQ(Key(5).kind, c.kind) << c.action;
+        EXPECT_EQ(Key(5).kind.FileValue(), c.kind) << c.action;
         EXPECT_EQ(display.kind, c.shownKind) << c.action;
         // The other kinds' fields stay in the record.
         EXPECT_EQ(Key(5).fileName, "C:\\file.exe") << c.action;
@@ -204,7 +210,7 @@ TEST_F(EditorTest, PickingAnActionReplacesATypedLabelWithItsShortLabel) {
     EXPECT_EQ(Key(kKey5).actionIndex, action::kVolumeUp);
     EXPECT_EQ(Key(kKey5).osdLabel, "Vol+");
     EXPECT_EQ(display.label, "Vol+");
-    EXPECT_EQ(Key(kKey5).kind, 0);
+    EXPECT_EQ(Key(kKey5).kind, AssignmentKind::Action);
 
     editor.TypeAddress("http://example.org/");
     EXPECT_EQ(Key(kKey5).address, "http://example.org/");
@@ -218,7 +224,7 @@ TEST_F(EditorTest, BrowsingSetsFileLabelAndKindAndOffersTheLastFileAgain) {
     editor.TypeLabel("typed");
     editor.BrowseForFile();
 
-    EXPECT_EQ(Key(2).kind, 1);
+    EXPECT_EQ(Key(2).kind, AssignmentKind::RunFile);
     EXPECT_EQ(Key(2).fileName, "C:\\Tools\\calculator.exe");
     EXPECT_EQ(Key(2).osdLabel, "calculat");
     EXPECT_EQ(display.kind, AssignmentKind::RunFile);
@@ -229,7 +235,7 @@ TEST_F(EditorTest, BrowsingSetsFileLabelAndKindAndOffersTheLastFileAgain) {
     // Cancelled: nothing changes, and the file chosen before is offered again.
     editor.SelectKey(kKey5);
     editor.BrowseForFile();
-    EXPECT_EQ(Key(kKey5).kind, 0);
+    EXPECT_EQ(Key(kKey5).kind, AssignmentKind::Action);
     EXPECT_EQ(Key(kKey5).fileName, "");
     EXPECT_EQ(Key(kKey5).osdLabel, "Ply/Paus");
 
@@ -239,8 +245,16 @@ TEST_F(EditorTest, BrowsingSetsFileLabelAndKindAndOffersTheLastFileAgain) {
     EXPECT_EQ(chooser.offers, offers);
 }
 
+TEST_F(EditorTest, EditsStayInTheDraftUntilOk) {
+    editor.SelectKey(kKeyPlus);
+    editor.TypeLabel("Louder");
+    editor.SetActive(false);
+    EXPECT_EQ(controller.InForce().keys[kKeyPlus].osdLabel, "Vol+");
+    EXPECT_TRUE(controller.IsActive());
+    EXPECT_EQ(IniValue(kKeyPlus, "OSDLabel"), "Vol+");
+}
+
 TEST_F(EditorTest, OkSavesAppliesTheSwitchesAndGoesBackToTheTray) {
-    tray.SetIconVisible(false);  // "Show..." took the icon away
     editor.SelectKey(kKey5);
     editor.PickAction(action::kVolumeUp);
     editor.SelectKey(10);
@@ -257,10 +271,6 @@ TEST_F(EditorTest, OkSavesAppliesTheSwitchesAndGoesBackToTheTray) {
     EXPECT_EQ(IniValue(10, "SelectedFunction"), "2");
     EXPECT_EQ(ini::ReadString(Ini(), "IsActive", "IsKTDActive", ""), "0");
     EXPECT_EQ(ini::ReadString(Ini(), "IsActive", "IsOSDActive", ""), "0");
-    // Slot 0 shown again, as the file has it.
-    EXPECT_EQ(editor.SelectedSlot(), 0);
-    EXPECT_EQ(display.selectedKey, 0);
-    EXPECT_EQ(display.label, "Run");
     // The switches applied: keys and Num Lock released, light off, the inactive picture.
     EXPECT_FALSE(AnySlotRegistered());
     EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));
@@ -274,6 +284,10 @@ TEST_F(EditorTest, OkSavesAppliesTheSwitchesAndGoesBackToTheTray) {
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[log.size() - 2], "editor hidden");
     EXPECT_EQ(log.back(), "tray visible on");
+    // Opened again: key "/" as the file has it.
+    editor.Open();
+    EXPECT_EQ(display.selectedKey, 0);
+    EXPECT_EQ(display.label, "Run");
 }
 
 TEST_F(EditorTest, OkWhileActiveKeepsEveryKeyRegisteredOnce) {
@@ -289,8 +303,8 @@ TEST_F(EditorTest, OkWhileActiveKeepsEveryKeyRegisteredOnce) {
     EXPECT_TRUE(tray.cycleIcons);
     EXPECT_TRUE(tray.iconVisible);
     EXPECT_EQ(IniValue(kKeyPlus, "OSDLabel"), "Louder");
-    // The editor's records are the ones the keys run with.
-    controller.OnHotKey(hotkeys.IdOf("Hotkey14"), false);
+    // The committed assignments are the ones the keys run with.
+    controller.OnHotKey(hotkeys.IdOf("Hotkey14"));
     ASSERT_EQ(dispatcher.labels.size(), 1u);
     EXPECT_EQ(dispatcher.labels[0], "Louder");
 }
@@ -311,7 +325,6 @@ TEST_F(EditorTest, FailingSaveKeepsTheWindowTheEditsAndTheKeys) {
     editor.PickAction(action::kVolumeUp);
     editor.SetActive(false);
     files.unwritable.insert(kIniPath);
-    tray.SetIconVisible(false);
     log.clear();
 
     try {
@@ -324,23 +337,21 @@ TEST_F(EditorTest, FailingSaveKeepsTheWindowTheEditsAndTheKeys) {
     EXPECT_FALSE(tray.iconVisible);
     EXPECT_EQ(editor.SelectedSlot(), kKey5);
     EXPECT_EQ(Key(kKey5).osdLabel, "Vol+");
-    EXPECT_FALSE(controller.IsActive());
+    EXPECT_TRUE(controller.IsActive());
     EXPECT_TRUE(AllSlotsRegistered());
-    EXPECT_EQ(CountLoggedStartingWith("register"), 0u);
-    EXPECT_EQ(CountLoggedStartingWith("unregister"), 0u);
-    EXPECT_EQ(CountLoggedStartingWith("tap"), 0u);
-    EXPECT_EQ(CountLoggedStartingWith("tray"), 0u);
+    EXPECT_TRUE(log.empty());
 
     // Once the file can be written again, the same OK goes through.
     files.unwritable.clear();
     editor.Ok();
     EXPECT_EQ(IniValue(kKey5, "OSDLabel"), "Vol+");
+    EXPECT_FALSE(controller.IsActive());
     EXPECT_FALSE(display.visible);
 }
 
 TEST_F(EditorTest, CancelThrowsAwayEveryEditOfEveryKeyAndBothSwitches) {
     const std::string before = Ini();
-    tray.SetIconVisible(false);
+    const KeyConfiguration inForce = controller.InForce();
     chooser.answers = {std::string("C:\\Apps\\marker.exe")};
     editor.SelectKey(1);
     editor.BrowseForFile();
@@ -351,41 +362,33 @@ TEST_F(EditorTest, CancelThrowsAwayEveryEditOfEveryKeyAndBothSwitches) {
     editor.TypeAddress("www.example.com");
     editor.SetActive(false);
     editor.SetOsdEnabled(false);
-    display.ShowSwitches(false, false);
     log.clear();
     editor.Cancel();
 
     EXPECT_EQ(Ini(), before);
-    EXPECT_EQ(Key(1).kind, 0);
-    EXPECT_EQ(Key(1).fileName, "");
-    EXPECT_EQ(Key(1).osdLabel, "Mute");
-    EXPECT_EQ(Key(kKey5).actionIndex, action::kWinampPlayPause);
-    EXPECT_EQ(Key(kKey5).osdLabel, "Ply/Paus");
-    EXPECT_EQ(Key(14).kind, 0);
-    EXPECT_EQ(Key(14).address, "");
-    EXPECT_TRUE(controller.IsActive());
-    EXPECT_TRUE(controller.IsOsdEnabled());
-    EXPECT_TRUE(display.active);
-    EXPECT_TRUE(display.osd);
+    EXPECT_EQ(controller.InForce(), inForce);
+    EXPECT_TRUE(AllSlotsRegistered());
+    EXPECT_TRUE(keyboard.scrollLock);
     EXPECT_TRUE(tray.activeChecked);
     EXPECT_TRUE(tray.osdChecked);
-    // Key "/" shown as stored.
-    EXPECT_EQ(display.selectedKey, 0);
-    EXPECT_EQ(display.action, action::kRunDialog);
-    EXPECT_EQ(display.label, "Run");
-    // Hidden first, the icon back last; the hot keys were never touched.
+    EXPECT_TRUE(tray.cycleIcons);
+    // Hidden first, the icon back last.
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.front(), "editor hidden");
     EXPECT_EQ(log.back(), "tray visible on");
-    EXPECT_EQ(CountLoggedStartingWith("register"), 0u);
-    EXPECT_EQ(CountLoggedStartingWith("unregister"), 0u);
-    EXPECT_TRUE(AllSlotsRegistered());
-    EXPECT_TRUE(tray.cycleIcons);
+    // Opened again: key "/" and the switches as stored.
+    editor.Open();
+    EXPECT_EQ(display.selectedKey, 0);
+    EXPECT_EQ(display.action, action::kRunDialog);
+    EXPECT_EQ(display.label, "Run");
+    EXPECT_TRUE(display.active);
+    EXPECT_TRUE(display.osd);
 }
 
-TEST_F(EditorTest, ShowingTheWindowShowsTheSwitchesInForce) {
+TEST_F(EditorTest, OpeningShowsTheSwitchesInForce) {
+    editor.Cancel();
     controller.ToggleActive();  // from the tray, while the editor was hidden
-    editor.OnShown();
+    editor.Open();
     EXPECT_FALSE(display.active);
     EXPECT_TRUE(display.osd);
     EXPECT_EQ(display.selectedKey, 0);

@@ -1,7 +1,8 @@
 // Texts of the program's message boxes.
 #include <gtest/gtest.h>
 
-#include "platform/Error.h"
+#include "model/Error.h"
+#include "platform/UserMessages.h"
 
 namespace keytide {
 namespace {
@@ -14,16 +15,16 @@ TEST(ErrorBoxText, AddsAFullStopOnlyWhenMissing) {
     for (Case c : {Case{"Unable to write to C:\\k\\ktd.ini", "Unable to write to C:\\k\\ktd.ini."},
                    Case{"Already ends.", "Already ends."}, Case{"Invalid data type for ''", "Invalid data type for ''."},
                    Case{"", "."}, Case{"Ends in dots...", "Ends in dots..."}}) {
-        EXPECT_EQ(ErrorBoxText(c.message), c.shown) << c.message;
+        EXPECT_EQ(platform::ErrorBoxText(c.message), c.shown) << c.message;
     }
 }
 
-TEST(FormatMessage, PutsTheArgumentInPlaceOfTheFirstPlaceholder) {
-    EXPECT_EQ(FormatMessage("Cannot create file %s", "C:\\a b\\ktd.ini"), "Cannot create file C:\\a b\\ktd.ini");
-    EXPECT_EQ(FormatMessage("Failed to set data for '%s'", "Keytide"), "Failed to set data for 'Keytide'");
+TEST(FillTemplate, PutsTheArgumentInPlaceOfTheFirstPlaceholder) {
+    EXPECT_EQ(FillTemplate("Cannot create file %s", "C:\\a b\\ktd.ini"), "Cannot create file C:\\a b\\ktd.ini");
+    EXPECT_EQ(FillTemplate("Failed to set data for '%s'", "Keytide"), "Failed to set data for 'Keytide'");
     // An argument holding a placeholder of its own is taken literally.
-    EXPECT_EQ(FormatMessage("'%s' is not a valid integer value", "%s%s"), "'%s%s' is not a valid integer value");
-    EXPECT_EQ(FormatMessage("no placeholder", "x"), "no placeholder");
+    EXPECT_EQ(FillTemplate("'%s' is not a valid integer value", "%s%s"), "'%s%s' is not a valid integer value");
+    EXPECT_EQ(FillTemplate("no placeholder", "x"), "no placeholder");
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ TEST(TextEncoding, ACutValueDoesNotEndInsideACharacter) {
 
 class IniDocumentTest : public ::testing::Test {
 protected:
-    testing::Latin1CodePage latin1;
+    fakes::Latin1CodePage latin1;
 };
 
 TEST_F(IniDocumentTest, AnsiValuesAreConvertedOnTheWayInAndOut) {

@@ -8,16 +8,16 @@
 
 #include "ini_diff/IniChecks.h"
 
-namespace keytide::testing {
+namespace keytide::fakes {
 void PrintTo(const WriteCase& c, std::ostream* out) { *out << c.name; }
-}  // namespace keytide::testing
+}  // namespace keytide::fakes
 
 namespace keytide::ini {
 namespace {
 
-using testing::ByteExactWriteCases;
-using testing::CheckSingleEdit;
-using testing::WriteCase;
+using fakes::ByteExactWriteCases;
+using fakes::CheckSingleEdit;
+using fakes::WriteCase;
 
 // A case's description as a test name.
 std::string TestName(std::string name) {

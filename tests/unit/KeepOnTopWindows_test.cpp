@@ -13,16 +13,16 @@ namespace {
 using Lines = std::vector<std::string>;
 
 TEST(KeepOnTopWindowsTest, RunsFromTheFirstShowingUntilBothWindowsAreHidden) {
-    testing::OsdLog log;
-    testing::RecordingOsdWindows windows{log};
-    testing::RecordingOsdTimer keepOnTopTimer{log, "on-top"};
+    fakes::OsdLog log;
+    fakes::RecordingOsdWindows windows{log};
+    fakes::RecordingOsdTimer keepOnTopTimer{log, "on-top"};
     KeepOnTopWindows keptOnTop{windows, keepOnTopTimer};
-    testing::RecordingOsdTimer timeOutTimer{log};
-    testing::RecordingPreviewHost host{log};
-    testing::OsdMasterVolume volume{log};
+    fakes::RecordingOsdTimer timeOutTimer{log};
+    fakes::RecordingPreviewHost host{log};
+    fakes::OsdMasterVolume volume{log};
     Settings settings;
-    settings.timeOutIndex = 0;
-    OsdController osd{OsdServices{keptOnTop, timeOutTimer, host, volume}, settings, nullptr};
+    settings.timeOutSeconds = 1;
+    OsdController osd{OsdServices{keptOnTop, timeOutTimer, host, volume}, settings};
     // The windows' showing and hiding and the keep-on-top timer, in order.
     auto takeLog = [&] {
         Lines kept;
@@ -39,14 +39,14 @@ TEST(KeepOnTopWindowsTest, RunsFromTheFirstShowingUntilBothWindowsAreHidden) {
     osd.ShowVolumeBar();
     osd.ShowLabel("Vol+");  // a run of presses leaves its period alone
     osd.ShowVolumeBar();
-    for (int tick = 0; tick < 11; ++tick) osd.OnTimeOutTick();
+    for (int tick = 0; tick < 11; ++tick) timeOutTimer.Tick();
     EXPECT_EQ(takeLog(), (Lines{"show text", "on-top start", "show progress", "show text", "show progress",
                                 "hide text", "hide progress", "on-top stop"}));
 
     osd.ShowVolumeBar();  // the bar first, then the label
     osd.ShowLabel("Mute");
     osd.HideVolumeBar();  // the label is still up
-    for (int tick = 0; tick < 11; ++tick) osd.OnTimeOutTick();
+    for (int tick = 0; tick < 11; ++tick) timeOutTimer.Tick();
     EXPECT_EQ(takeLog(), (Lines{"show progress", "on-top start", "show text", "hide progress", "hide text",
                                 "on-top stop", "hide progress"}));
 
@@ -54,6 +54,24 @@ TEST(KeepOnTopWindowsTest, RunsFromTheFirstShowingUntilBothWindowsAreHidden) {
     EXPECT_EQ(takeLog(), (Lines{"show text", "on-top start", "show progress", "hide progress", "hide text",
                                 "on-top stop"}));
     EXPECT_FALSE(keepOnTopTimer.running);
+}
+
+TEST(KeepOnTopWindowsTest, EachTickRaisesTheVisibleWindowsLabelFirst) {
+    fakes::OsdLog log;
+    fakes::RecordingOsdWindows windows{log};
+    fakes::RecordingOsdTimer timer{log, "on-top"};
+    KeepOnTopWindows keptOnTop{windows, timer};
+    keptOnTop.Show(OsdWindow::Progress);
+    keptOnTop.Show(OsdWindow::Text);
+    EXPECT_EQ(timer.intervalMs, KeepOnTopWindows::kIntervalMs);
+    log.clear();
+    timer.Tick();
+    EXPECT_EQ(log, (Lines{"top text", "top progress"}));
+
+    windows.visible[0] = false;
+    log.clear();
+    timer.Tick();
+    EXPECT_EQ(log, (Lines{"top progress"}));
 }
 
 }  // namespace

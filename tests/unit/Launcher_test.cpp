@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "actions/Launcher.h"
-#include "platform/Error.h"
 #include "doubles/ControllerDoubles.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/PlatformDoubles.h"
+#include "model/Error.h"
 
 namespace keytide {
 namespace {
@@ -16,13 +16,13 @@ using platform::RegistryValueType;
 
 class LauncherTest : public ::testing::Test {
 protected:
-    testing::MemoryFileSystem files;
-    testing::RecordingMessages messages;
-    testing::RecordingStarter starter;
-    testing::FakeRegistry registry;
-    testing::FakeWindowSystem windows;
-    testing::RecordingKeyInput keys;
-    testing::FakeShellAssociations associations;
+    fakes::MemoryFileSystem files;
+    fakes::RecordingMessages messages;
+    fakes::RecordingStarter starter;
+    fakes::FakeRegistry registry;
+    fakes::FakeWindowSystem windows;
+    fakes::RecordingKeyInput keys;
+    fakes::FakeShellAssociations associations;
     Launcher launcher{LauncherServices{files, messages, starter, registry, windows, keys, associations}};
 };
 
@@ -146,7 +146,7 @@ TEST_F(LauncherTest, CalculatorKeyStartsClosesAndStartsAgain) {
     const auto calculator = windows.Add({"SciCalc", "any title"});
     launcher.ToggleCalculator();
     ASSERT_EQ(windows.log.size(), 1u);
-    EXPECT_EQ(windows.log[0], testing::FakeWindowSystem::Describe("close", calculator));
+    EXPECT_EQ(windows.log[0], fakes::FakeWindowSystem::Describe("close", calculator));
 
     windows.windows.clear();
     launcher.ToggleCalculator();
@@ -154,7 +154,7 @@ TEST_F(LauncherTest, CalculatorKeyStartsClosesAndStartsAgain) {
 }
 
 TEST_F(LauncherTest, CalculatorOfEveryWindowsGenerationIsFoundAndOnlyThat) {
-    using Window = testing::FakeWindowSystem::Window;
+    using Window = fakes::FakeWindowSystem::Window;
     struct Case {
         const char* name;
         std::vector<Window> present;
@@ -179,7 +179,7 @@ TEST_F(LauncherTest, CalculatorOfEveryWindowsGenerationIsFoundAndOnlyThat) {
         launcher.ToggleCalculator();
         if (c.closed >= 0) {
             EXPECT_EQ(windows.log,
-                      std::vector<std::string>{testing::FakeWindowSystem::Describe("close", ids[c.closed])});
+                      std::vector<std::string>{fakes::FakeWindowSystem::Describe("close", ids[c.closed])});
             EXPECT_TRUE(starter.log.empty());
         } else {
             EXPECT_TRUE(windows.log.empty());

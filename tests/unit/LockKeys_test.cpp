@@ -8,14 +8,14 @@
 #include <algorithm>
 #include <optional>
 
-#include "core/KeySlots.h"
 #include "doubles/ControllerDoubles.h"
+#include "model/KeySlots.h"
 
 namespace keytide {
 namespace {
 
 using platform::LockKey;
-using testing::CallLog;
+using fakes::CallLog;
 
 class LockKeysTest : public ::testing::Test {
 protected:
@@ -31,10 +31,10 @@ protected:
     }
 
     CallLog log;
-    testing::FakeHotkeys hotkeys{log};
+    fakes::FakeHotkeys hotkeys{log};
     const int kScrollId = hotkeys.IdOf(kScrollLockHotkeyName);
     const int kNumId = hotkeys.IdOf(kNumLockHotkeyName);
-    testing::FakeLockKeyboard keyboard{log, hotkeys};
+    fakes::FakeLockKeyboard keyboard{log, hotkeys};
     LockKeys keys{keyboard, hotkeys};
 };
 

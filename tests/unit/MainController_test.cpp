@@ -1,21 +1,21 @@
-// Start-up, activation, the lock keys and hot-key dispatch of the main
-// controller, observed through the doubles of its seams.
+// Start-up, activation, the lock keys, hot-key dispatch and the editor's
+// session of the main controller, observed through the doubles of its seams.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "core/DefaultIni.h"
-#include "platform/Error.h"
 #include "core/MainController.h"
-#include "settings/ini/IniText.h"
 #include "doubles/ControllerDoubles.h"
 #include "doubles/FakeCodePage.h"
 #include "doubles/MemoryFileSystem.h"
+#include "model/Error.h"
+#include "settings/ini/IniText.h"
 
 namespace keytide {
 namespace {
 
-using testing::CallLog;
+using fakes::CallLog;
 
 constexpr char kIniPath[] = "C:\\Keytide\\ktd.ini";
 
@@ -38,7 +38,7 @@ protected:
     // of it, on Windows and on Wine.
     void PressScrollLock() {
         keyboard.scrollLock = !keyboard.scrollLock;
-        controller.OnHotKey(IdOf("Hotkey17"), editorVisible);
+        controller.OnHotKey(IdOf("Hotkey17"));
     }
     void StartWith(std::string iniText) {
         files.files[kIniPath] = std::move(iniText);
@@ -48,16 +48,15 @@ protected:
     }
 
     CallLog log;
-    testing::MemoryFileSystem files;
-    testing::RecordingMessages messages;
-    testing::FakeHotkeys hotkeys{log};
-    testing::FakeLockKeyboard keyboard{log, hotkeys};
-    testing::RecordingTray tray{log};
-    bool editorVisible = false;
-    testing::RecordingStartup startup{log};
-    testing::RecordingDispatcher dispatcher{log};
+    fakes::MemoryFileSystem files;
+    fakes::RecordingMessages messages;
+    fakes::FakeHotkeys hotkeys{log};
+    fakes::FakeLockKeyboard keyboard{log, hotkeys};
+    fakes::RecordingTray tray{log};
+    fakes::RecordingStartup startup{log};
+    fakes::RecordingDispatcher dispatcher{log};
     Settings settings;
-    testing::Latin1CodePage codePage;
+    fakes::Latin1CodePage codePage;
     ConfigFile iniFile{files, codePage, messages, kIniPath};
     MainController controller{
         ControllerServices{files, messages, hotkeys, keyboard, tray, startup, dispatcher, settings}, iniFile};
@@ -67,14 +66,13 @@ TEST_F(MainControllerTest, FirstStartWritesTheDefaultFileAndLoadsIt) {
     controller.OnCreate();
 
     EXPECT_EQ(Ini(), kDefaultIniText);
-    EXPECT_EQ(controller.Assignments()[0].osdLabel, "Run");
-    EXPECT_EQ(controller.Assignments()[0].actionIndex, 8);
-    EXPECT_EQ(controller.Assignments()[13].osdLabel, "Min/Res");
-    EXPECT_EQ(controller.Assignments()[13].actionIndex, 11);
-    EXPECT_EQ(controller.Assignments()[13].kind, 0);
+    EXPECT_EQ(controller.InForce().keys[0].osdLabel, "Run");
+    EXPECT_EQ(controller.InForce().keys[0].actionIndex, 8);
+    EXPECT_EQ(controller.InForce().keys[13].osdLabel, "Min/Res");
+    EXPECT_EQ(controller.InForce().keys[13].actionIndex, 11);
+    EXPECT_EQ(controller.InForce().keys[13].kind.FileValue(), 0);
     EXPECT_TRUE(controller.IsActive());
     EXPECT_TRUE(controller.IsOsdEnabled());
-    EXPECT_TRUE(controller.IsStartupDone());
     EXPECT_TRUE(tray.activeChecked);
     EXPECT_TRUE(tray.osdChecked);
     // Scroll Lock is grabbed from creation; the slot keys wait for the deferred start.
@@ -91,9 +89,9 @@ TEST_F(MainControllerTest, AnExistingEmptyFileIsLeftAloneAndEverySlotRunsNothing
 
     EXPECT_EQ(Ini(), "");
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        const KeyAssignment& key = controller.Assignments()[slot];
+        const KeyAssignment& key = controller.InForce().keys[slot];
         EXPECT_EQ(key.osdLabel, "None") << slot;
-        EXPECT_EQ(key.kind, 1) << slot;
+        EXPECT_EQ(key.kind.FileValue(), 1) << slot;
         EXPECT_EQ(key.fileName, "") << slot;
     }
     EXPECT_TRUE(controller.IsActive());
@@ -105,8 +103,7 @@ TEST_F(MainControllerTest, UnwritableDefaultFileIsReportedAndStartUpGoesOn) {
 
     ASSERT_EQ(messages.boxes.size(), 1u);
     EXPECT_EQ(messages.boxes[0], "Keytide|Cannot create file C:\\Keytide\\ktd.ini.");
-    EXPECT_EQ(controller.Assignments()[5].osdLabel, "None");
-    EXPECT_TRUE(controller.IsStartupDone());
+    EXPECT_EQ(controller.InForce().keys[5].osdLabel, "None");
     EXPECT_TRUE(hotkeys.IsRegistered("Hotkey17"));
 }
 
@@ -172,7 +169,7 @@ TEST_F(MainControllerTest, ScrollLockPressTogglesTheStateOnceWhetherOrNotThePres
     for (const Step step :
          {Step{true, true}, Step{true, false}, Step{false, true}, Step{true, false}, Step{true, true}}) {
         if (step.pressToggles) keyboard.scrollLock = !keyboard.scrollLock;
-        controller.OnHotKey(IdOf("Hotkey17"), editorVisible);
+        controller.OnHotKey(IdOf("Hotkey17"));
         EXPECT_EQ(keyboard.scrollLock, step.expected);
     }
     EXPECT_TRUE(keyboard.echoes.empty());
@@ -216,9 +213,10 @@ TEST_F(MainControllerTest, ScrollLockWithTheSettingOffOnlyTogglesTheLight) {
     EXPECT_EQ(Ini(), before);
 }
 
-TEST_F(MainControllerTest, WhileTheEditorIsShownScrollLockOnlyTogglesTheLightAndSlotsDoNothing) {
+TEST_F(MainControllerTest, WhileTheEditorIsOpenScrollLockOnlyTogglesTheLightAndSlotsDoNothing) {
     StartWith(std::string(kDefaultIniText));
-    editorVisible = true;
+    controller.BeginEditing();
+    EXPECT_FALSE(tray.iconVisible);
     const int writesBefore = files.writeCount;
 
     PressScrollLock();
@@ -226,37 +224,81 @@ TEST_F(MainControllerTest, WhileTheEditorIsShownScrollLockOnlyTogglesTheLightAnd
     EXPECT_TRUE(controller.IsActive());
     EXPECT_EQ(files.writeCount, writesBefore);
 
-    controller.OnHotKey(IdOf("Hotkey9"), editorVisible);
+    controller.OnHotKey(IdOf("Hotkey9"));
     EXPECT_TRUE(dispatcher.slots.empty());
+
+    // Cancel: the light shows the state in force again, and the keys work.
+    controller.Revert();
+    controller.EndEditing();
+    EXPECT_TRUE(keyboard.scrollLock);
+    EXPECT_TRUE(tray.iconVisible);
+    controller.OnHotKey(IdOf("Hotkey9"));
+    EXPECT_EQ(dispatcher.slots, std::vector<int>{4});
+}
+
+TEST_F(MainControllerTest, TheEditorsDraftComesIntoForceOnlyByCommit) {
+    StartWith(std::string(kDefaultIniText));
+    KeyConfiguration draft = controller.BeginEditing();
+    draft.switches.active = false;
+    draft.keys[4].osdLabel = "Post";
+
+    // Unsaved, the draft changes nothing: the settings dialog's OK follows
+    // the Active state in force, the one the tray menu shows.
+    controller.SettingsChanged();
+    EXPECT_TRUE(keyboard.scrollLock);
+    EXPECT_TRUE(AllSlotsRegistered());
+    EXPECT_TRUE(tray.activeChecked);
+
+    controller.Commit(draft);
+    controller.EndEditing();
+    EXPECT_FALSE(controller.IsActive());
+    EXPECT_FALSE(AnySlotRegistered());
+    EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));
+    EXPECT_FALSE(keyboard.scrollLock);
+    EXPECT_FALSE(tray.activeChecked);
+    EXPECT_EQ(tray.iconIndex, kTrayInactiveIcon);
+    EXPECT_EQ(IniValue("NumPadKey4", "OSDLabel"), "Post");
+    EXPECT_EQ(IniValue("IsActive", "IsKTDActive"), "0");
+}
+
+TEST_F(MainControllerTest, AFailedCommitChangesNothing) {
+    StartWith(std::string(kDefaultIniText));
+    KeyConfiguration draft = controller.BeginEditing();
+    draft.switches.active = false;
+    files.unwritable.insert(kIniPath);
+    EXPECT_THROW(controller.Commit(draft), KeytideError);
+    EXPECT_TRUE(controller.IsActive());
+    EXPECT_TRUE(AllSlotsRegistered());
+    EXPECT_TRUE(controller.IsEditing());
 }
 
 TEST_F(MainControllerTest, SlotHotKeysDispatchTheirSlot) {
     StartWith(std::string(kDefaultIniText));
-    for (int slot = 0; slot < kSlotCount; ++slot) controller.OnHotKey(IdOf(kKeySlots[slot].hotkeyName), editorVisible);
+    for (int slot = 0; slot < kSlotCount; ++slot) controller.OnHotKey(IdOf(kKeySlots[slot].hotkeyName));
     std::vector<int> expected(kSlotCount);
     for (int slot = 0; slot < kSlotCount; ++slot) expected[slot] = slot;
     EXPECT_EQ(dispatcher.slots, expected);
     // The dispatcher is handed the slot's live record and the OSD flag.
     EXPECT_EQ(dispatcher.labels[13], "Min/Res");
     controller.ToggleOsd();
-    controller.OnHotKey(IdOf("Hotkey1"), editorVisible);
+    controller.OnHotKey(IdOf("Hotkey1"));
     EXPECT_FALSE(dispatcher.osdFlags.back());
 
     dispatcher.slots.clear();
-    controller.OnHotKey(0x7777, editorVisible);  // no key of ours
-    controller.OnHotKey(0, editorVisible);
+    controller.OnHotKey(0x7777);  // no key of ours
+    controller.OnHotKey(0);
     EXPECT_TRUE(dispatcher.slots.empty());
 }
 
 TEST_F(MainControllerTest, NumLockPressPutsNumLockBackOn) {
     StartWith(std::string(kDefaultIniText));
     keyboard.numLock = false;
-    controller.OnHotKey(IdOf("NumLock"), editorVisible);
+    controller.OnHotKey(IdOf("NumLock"));
     EXPECT_TRUE(keyboard.numLock);
     EXPECT_TRUE(dispatcher.slots.empty());
 }
 
-TEST_F(MainControllerTest, FailedSaveInScrollLockStopsBeforeNumLockAndTray) {
+TEST_F(MainControllerTest, AFailedSaveAfterScrollLockLeavesTheChangeInForce) {
     StartWith(std::string(kDefaultIniText));
     files.unwritable.insert(kIniPath);
 
@@ -268,9 +310,8 @@ TEST_F(MainControllerTest, FailedSaveInScrollLockStopsBeforeNumLockAndTray) {
     }
     EXPECT_FALSE(controller.IsActive());
     EXPECT_FALSE(AnySlotRegistered());
-    // Num Lock and the tray picture are not brought up to date.
-    EXPECT_TRUE(hotkeys.IsRegistered("NumLock"));
-    EXPECT_TRUE(tray.cycleIcons);
+    EXPECT_FALSE(hotkeys.IsRegistered("NumLock"));
+    EXPECT_EQ(tray.iconIndex, kTrayInactiveIcon);
 }
 
 TEST_F(MainControllerTest, ActiveCommandTogglesEverythingAndSaves) {
@@ -305,7 +346,7 @@ TEST_F(MainControllerTest, OsdCommandTogglesOnlyTheOsdFlag) {
 
 TEST_F(MainControllerTest, RegisteringTwiceAndReleasingTwiceChangeNothing) {
     StartWith(std::string(kDefaultIniText));
-    controller.RegisterSlotHotkeys();
+    controller.SettingsChanged();  // grabs the keys it holds once more
     EXPECT_TRUE(AllSlotsRegistered());
     EXPECT_TRUE(messages.boxes.empty());
 
@@ -363,7 +404,7 @@ TEST_F(MainControllerTest, ACalledOffLogOffAddsTheAtomsAgainForTheNextExit) {
     controller.OnCloseQuery();
     controller.SessionEndCancelled();
     for (const auto& [name, uses] : hotkeys.uses) EXPECT_EQ(uses, 1) << name;
-    controller.OnHotKey(IdOf("Hotkey9"), editorVisible);  // the keys work under their atoms
+    controller.OnHotKey(IdOf("Hotkey9"));  // the keys work under their atoms
     EXPECT_EQ(dispatcher.slots, std::vector<int>{4});
 
     controller.OnCloseQuery();

@@ -8,38 +8,32 @@
 namespace keytide {
 namespace {
 
-using testing::OsdLog;
+using fakes::OsdLog;
 using Lines = std::vector<std::string>;
 
 class OsdControllerTest : public ::testing::Test {
 protected:
     OsdControllerTest() {
-        settings.fontNames = {"Arial", "Courier New"};
-        settings.fontIndex = 0;
-        settings.bold = true;
-        settings.italic = false;
-        settings.osdSize = 2;
-        settings.barStyle = 1;
-        settings.timeOutIndex = 0;
-        settings.osdColor = kColorLime;
+        settings.fontName = "Arial";
+        settings.osdSize = OsdSize::Large;
+        settings.timeOutSeconds = 1;
     }
 
     Lines TakeLog() { return std::exchange(log, {}); }
 
     OsdLog log;
-    testing::RecordingOsdWindows windows{log};
-    testing::RecordingOsdTimer timer{log};
-    testing::RecordingPreviewHost host{log};
-    testing::OsdMasterVolume volume{log};
+    fakes::RecordingOsdWindows windows{log};
+    fakes::RecordingOsdTimer timer{log};
+    fakes::RecordingPreviewHost host{log};
+    fakes::OsdMasterVolume volume{log};
     Settings settings;
-    bool aboutVisible = false;
-    OsdController osd{OsdServices{windows, timer, host, volume}, settings, [this] { return aboutVisible; }};
+    OsdController osd{OsdServices{windows, timer, host, volume}, settings};
 };
 
 TEST_F(OsdControllerTest, LabelIsShapedPlacedColouredShownAndTimed) {
     osd.ShowLabel("Vol+");
     EXPECT_EQ(TakeLog(), (Lines{"shape text \"Vol+\" font \"Arial\" 57pt bold", "bounds text 25,15 999x384",
-                                "color text 0000FF00", "disable text", "show text", "hide application",
+                                "color text 0000FF00", "disable text", "show text",
                                 "timer start"}));
     EXPECT_TRUE(windows.IsVisible(OsdWindow::Text));
 }
@@ -61,10 +55,10 @@ TEST_F(OsdControllerTest, TheLastKeysLabelIsNotBuiltAgainWhileItIsUp) {
 }
 
 TEST_F(OsdControllerTest, LabelFollowsTheSettingsAndScreenOfTheMoment) {
-    settings.fontIndex = 1;
+    settings.fontName = "Courier New";
     settings.bold = false;
     settings.italic = true;
-    settings.osdSize = -1;
+    settings.osdSize = std::nullopt;
     settings.osdColor = 0x8000000F;
     windows.screen = {1920, 1080};
     osd.ShowLabel("");
@@ -75,123 +69,96 @@ TEST_F(OsdControllerTest, LabelFollowsTheSettingsAndScreenOfTheMoment) {
     EXPECT_EQ(lines[2], "color text 8000000F");
 }
 
-TEST_F(OsdControllerTest, ApplicationWindowStaysWhileTheAboutWindowIsUp) {
-    aboutVisible = true;
-    osd.ShowLabel("Mute");
-    osd.ShowVolumeBar();
-    for (const std::string& line : TakeLog()) EXPECT_NE(line, "hide application");
-}
-
 TEST_F(OsdControllerTest, VolumeBarIsBuiltOnceARunAndFollowsTheVolume) {
     volume.volume = {11466, 11466};  // 22932 div 3276 = 7 steps
     osd.ShowVolumeBar();
-    EXPECT_EQ(TakeLog(), (Lines{"shape progress h=76 style=1", "read volume", "color progress 0000FF00",
-                                "bounds progress 0,659 175x367", "disable progress", "show progress",
-                                "hide application"}));
+    EXPECT_EQ(TakeLog(), (Lines{"shape progress h=76 style=rounded", "read volume", "color progress 0000FF00",
+                                "bounds progress 0,659 175x367", "disable progress", "show progress"}));
 
     volume.volume = {13104, 13104};  // 8 steps; the bar is visible: no new shape
     osd.ShowVolumeBar();
     EXPECT_EQ(TakeLog(), (Lines{"read volume", "color progress 0000FF00", "bounds progress 0,659 200x367",
-                                "disable progress", "show progress", "hide application"}));
+                                "disable progress", "show progress"}));
 
     osd.HideVolumeBar();
     EXPECT_EQ(TakeLog(), (Lines{"hide progress"}));
 
     // A new run rebuilds, in the style chosen meanwhile; no mixer gives width 0.
-    settings.barStyle = 0;
+    settings.barStyle = BarStyle::Normal;
     volume.volume = {-1, -1};
     osd.ShowVolumeBar();
     const Lines lines = TakeLog();
     ASSERT_GE(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "shape progress h=76 style=0");
+    EXPECT_EQ(lines[0], "shape progress h=76 style=normal");
     EXPECT_EQ(lines[3], "bounds progress 0,659 0x367");
     EXPECT_TRUE(windows.IsVisible(OsdWindow::Progress));
 }
 
 TEST_F(OsdControllerTest, VolumeBarLeavesTheTimeOutAlone) {
     osd.ShowLabel("Vol+");
-    for (int tick = 0; tick < 4; ++tick) osd.OnTimeOutTick();
+    for (int tick = 0; tick < 4; ++tick) timer.Tick();
     volume.volume = {65535, 65535};
     osd.ShowVolumeBar();
-    for (int tick = 0; tick < 6; ++tick) osd.OnTimeOutTick();
+    for (int tick = 0; tick < 6; ++tick) timer.Tick();
     EXPECT_TRUE(windows.IsVisible(OsdWindow::Progress));
-    osd.OnTimeOutTick();  // the eleventh tick since the label, as without the bar
+    timer.Tick();  // the eleventh tick since the label, as without the bar
     EXPECT_FALSE(windows.IsVisible(OsdWindow::Progress));
 }
 
 TEST_F(OsdControllerTest, TimeOutHidesBothWindowsOnceTheTicksPassTheLimit) {
     struct Case {
-        int timeOutIndex;
+        std::optional<int> seconds;
         int hidingTick;
     };
-    const Case cases[] = {{0, 11}, {9, 101}, {2, 31}, {-1, 1}};
+    const Case cases[] = {{1, 11}, {10, 101}, {3, 31}, {std::nullopt, 1}};
     for (const Case& c : cases) {
-        settings.timeOutIndex = c.timeOutIndex;
+        settings.timeOutSeconds = c.seconds;
         osd.ShowLabel("Calc");
         osd.ShowVolumeBar();
         TakeLog();
-        for (int tick = 1; tick < c.hidingTick; ++tick) osd.OnTimeOutTick();
-        EXPECT_TRUE(TakeLog().empty()) << "index " << c.timeOutIndex << ": hidden too early";
-        osd.OnTimeOutTick();
-        EXPECT_EQ(TakeLog(), (Lines{"hide text", "hide progress", "timer stop"})) << "index " << c.timeOutIndex;
+        for (int tick = 1; tick < c.hidingTick; ++tick) timer.Tick();
+        EXPECT_TRUE(TakeLog().empty()) << "seconds " << c.seconds.value_or(0) << ": hidden too early";
+        timer.Tick();
+        EXPECT_EQ(TakeLog(), (Lines{"hide text", "hide progress", "timer stop"})) << "seconds " << c.seconds.value_or(0);
     }
 }
 
 TEST_F(OsdControllerTest, AResetDuringTheTimeOutStartsTheCountAgain) {
     osd.ShowLabel("Next");
-    for (int tick = 0; tick < 8; ++tick) osd.OnTimeOutTick();
+    for (int tick = 0; tick < 8; ++tick) timer.Tick();
     osd.KeyDone(3);  // another press
-    for (int tick = 0; tick < 10; ++tick) osd.OnTimeOutTick();
+    for (int tick = 0; tick < 10; ++tick) timer.Tick();
     EXPECT_TRUE(windows.IsVisible(OsdWindow::Text));
-    osd.OnTimeOutTick();
+    timer.Tick();
     EXPECT_FALSE(windows.IsVisible(OsdWindow::Text));
-}
-
-TEST_F(OsdControllerTest, OnTopTimerRaisesTheVisibleWindowsLabelFirst) {
-    osd.OnKeepOnTopTick();
-    EXPECT_TRUE(TakeLog().empty());
-
-    windows.visible[0] = true;
-    osd.OnKeepOnTopTick();
-    EXPECT_EQ(TakeLog(), (Lines{"top text"}));
-
-    windows.visible[1] = true;
-    osd.OnKeepOnTopTick();
-    EXPECT_EQ(TakeLog(), (Lines{"top text", "top progress"}));
-
-    windows.visible[0] = false;
-    osd.OnKeepOnTopTick();
-    EXPECT_EQ(TakeLog(), (Lines{"top progress"}));
 }
 
 TEST_F(OsdControllerTest, PreviewShowsTheDialogsChoicesForOneTimeOut) {
     Settings dialog = settings;  // unsaved choices differ from the settings in force
-    dialog.fontIndex = 1;
+    dialog.fontName = "Courier New";
     dialog.bold = false;
-    dialog.osdSize = 0;
-    dialog.barStyle = 0;
-    dialog.timeOutIndex = 4;
+    dialog.osdSize = OsdSize::Small;
+    dialog.barStyle = BarStyle::Normal;
+    dialog.timeOutSeconds = 5;
     dialog.osdColor = 0x000000FF;
     volume.volume = {0, 0};
 
     osd.Preview(dialog);
     EXPECT_EQ(TakeLog(),
               (Lines{"cursor busy", "color text 000000FF", "shape text \"OSD Test\" font \"Courier New\" 19pt",
-                     "bounds text 25,15 999x384", "show text", "disable text", "shape progress h=76 style=0",
+                     "bounds text 25,15 999x384", "show text", "disable text", "shape progress h=76 style=normal",
                      "bounds progress 0,659 1024x367", "color progress 000000FF", "show progress",
-                     "disable progress", "hide application", "paint text", "paint progress", "block 5000ms",
+                     "disable progress", "paint text", "paint progress", "block 5000ms",
                      "hide progress", "hide text", "cursor default"}));
 }
 
-TEST_F(OsdControllerTest, PreviewAlwaysRebuildsTheBarAndHidesTheApplicationWindow) {
-    aboutVisible = true;
+TEST_F(OsdControllerTest, PreviewAlwaysRebuildsTheBar) {
     windows.visible[1] = true;  // a bar from a key press is up
     Settings dialog = settings;
-    dialog.timeOutIndex = -1;
+    dialog.timeOutSeconds = std::nullopt;
     osd.Preview(dialog);
     const Lines lines = TakeLog();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "shape progress h=76 style=1"), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "hide application"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "shape progress h=76 style=rounded"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "block 0ms"), lines.end());
 }
 

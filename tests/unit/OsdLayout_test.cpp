@@ -7,20 +7,22 @@
 namespace keytide {
 namespace {
 
+constexpr std::optional<OsdSize> kSmall = OsdSize::Small, kNormal = OsdSize::Normal, kLarge = OsdSize::Large,
+                                 kNoSize = std::nullopt;
+
 TEST(OsdLayoutTest, FontSizeIsTheScreenHeightDiv40TimesTheSizeStep) {
     struct Case {
         int screenHeight;
-        int sizeIndex;
+        std::optional<OsdSize> size;
         int points;
     };
     const Case cases[] = {
-        {768, 0, 19},  {768, 1, 38},  {768, 2, 57},    // 1024 x 768: Small, Normal, Large
-        {1080, 2, 81}, {2160, 2, 162}, {799, 0, 19},   // truncating division
-        {768, -1, 0},                                  // no entry chosen: the default height
+        {768, kSmall, 19},  {768, kNormal, 38},  {768, kLarge, 57},  // 1024 x 768
+        {1080, kLarge, 81}, {2160, kLarge, 162}, {799, kSmall, 19},  // truncating division
+        {768, kNoSize, 0},                                          // none chosen: the default height
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(OsdFontPointSize(c.screenHeight, c.sizeIndex), c.points)
-            << "height " << c.screenHeight << " index " << c.sizeIndex;
+        EXPECT_EQ(OsdFontPointSize(c.screenHeight, c.size), c.points) << "height " << c.screenHeight;
     }
 }
 
@@ -31,34 +33,29 @@ TEST(OsdLayoutTest, FontSizeIsTheScreenHeightDiv40TimesTheSizeStep) {
 TEST(OsdLayoutTest, LabelPixelHeightIsThePointsAt96PerInchWhateverTheScaling) {
     struct Case {
         int screenHeight;
-        int sizeIndex;
+        std::optional<OsdSize> size;
         int pixels;
     };
     const Case cases[] = {
-        {768, 0, 25},   {768, 1, 51},   {768, 2, 76},  // 19, 38, 57 points; 25.3 and 50.7 round
-        {1080, 0, 36},  {1080, 2, 108},                // a 1080-line panel at 100, 150 or 200 %
-        {2160, 0, 72},  {2160, 2, 216},                // twice the rows, twice the pixels
-        {1440, 1, 96},                                 // 72 points are an inch: 96 pixels
-        {768, -1, 0},                                  // no entry: the default height
-        {768, -2, -25},                                // a negative size keeps its sign
+        {768, kSmall, 25},   {768, kNormal, 51}, {768, kLarge, 76},  // 19, 38, 57 points; 25.3 and 50.7 round
+        {1080, kSmall, 36},  {1080, kLarge, 108},                    // a 1080-line panel at 100, 150 or 200 %
+        {2160, kSmall, 72},  {2160, kLarge, 216},                    // twice the rows, twice the pixels
+        {1440, kNormal, 96},                                         // 72 points are an inch: 96 pixels
+        {768, kNoSize, 0},                                           // none chosen: the default height
     };
     for (const Case& c : cases) {
-        const int points = OsdFontPointSize(c.screenHeight, c.sizeIndex);
-        EXPECT_EQ(OsdFontPixelHeight(points), c.pixels) << "height " << c.screenHeight << " index " << c.sizeIndex;
+        const int points = OsdFontPointSize(c.screenHeight, c.size);
+        EXPECT_EQ(OsdFontPixelHeight(points), c.pixels) << "height " << c.screenHeight;
     }
 }
 
-TEST(OsdLayoutTest, FontTakesFaceAndStyleFromTheControls) {
-    Settings controls;
-    controls.fontNames = {"Arial", "Courier New"};
-    controls.fontIndex = 1;
-    controls.bold = false;
-    controls.italic = true;
-    controls.osdSize = 2;
-    EXPECT_EQ(OsdFontFor(controls, {1024, 768}), (OsdFont{"Courier New", false, true, 57}));
-
-    controls.fontIndex = -1;  // nothing selected: an empty face, left to the font mapper
-    EXPECT_EQ(OsdFontFor(controls, {1024, 768}).faceName, "");
+TEST(OsdLayoutTest, FontTakesFaceAndStyleFromTheSettings) {
+    Settings settings;
+    settings.fontName = "Courier New";
+    settings.bold = false;
+    settings.italic = true;
+    settings.osdSize = OsdSize::Large;
+    EXPECT_EQ(OsdFontFor(settings, {1024, 768}), (OsdFont{"Courier New", false, true, 57}));
 }
 
 TEST(OsdLayoutTest, TextWindowSitsNearTheTopLeftAndReachesTheRightEdge) {
@@ -107,10 +104,9 @@ TEST(OsdLayoutTest, SegmentsRepeatWhileTheNextEndsInsideTheScreen) {
 }
 
 TEST(OsdLayoutTest, BarStyleChoosesTheSegmentShape) {
-    EXPECT_EQ(SegmentShapeFor(0), SegmentShape::Rectangle);
-    EXPECT_EQ(SegmentShapeFor(1), SegmentShape::RoundedRectangle);
-    EXPECT_EQ(SegmentShapeFor(-1), SegmentShape::None);
-    EXPECT_EQ(SegmentShapeFor(2), SegmentShape::None);
+    EXPECT_EQ(SegmentShapeFor(BarStyle::Normal), SegmentShape::Rectangle);
+    EXPECT_EQ(SegmentShapeFor(BarStyle::Rounded), SegmentShape::RoundedRectangle);
+    EXPECT_EQ(SegmentShapeFor(std::nullopt), SegmentShape::None);
 }
 
 TEST(OsdLayoutTest, VolumeStepsAndBarWidth) {
@@ -134,14 +130,14 @@ TEST(OsdLayoutTest, VolumeStepsAndBarWidth) {
 
 TEST(OsdLayoutTest, TimeOutTicksAndPreviewWait) {
     struct Case {
-        int timeOutIndex;
+        std::optional<int> seconds;
         int tickLimit;
         int previewMs;
     };
-    const Case cases[] = {{0, 10, 1000}, {9, 100, 10000}, {2, 30, 3000}, {-1, 0, 0}, {-5, -40, 0}};
+    const Case cases[] = {{1, 10, 1000}, {10, 100, 10000}, {3, 30, 3000}, {std::nullopt, 0, 0}};
     for (const Case& c : cases) {
-        EXPECT_EQ(TickLimit(c.timeOutIndex), c.tickLimit) << c.timeOutIndex;
-        EXPECT_EQ(PreviewWaitMs(c.timeOutIndex), c.previewMs) << c.timeOutIndex;
+        EXPECT_EQ(TickLimit(c.seconds), c.tickLimit) << c.seconds.value_or(0);
+        EXPECT_EQ(PreviewWaitMs(c.seconds), c.previewMs) << c.seconds.value_or(0);
     }
 }
 

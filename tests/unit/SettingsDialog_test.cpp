@@ -1,7 +1,7 @@
 // The settings dialog: its controls are the settings in force. Every control
 // round-trips through OK and the next load, Cancel brings every control back
-// from the file, a cancelled colour dialog keeps the colour, and OK applies
-// the lock-key rules in order.
+// from the file, a cancelled colour dialog keeps the colour, and OK tells the
+// program that the settings changed.
 #include "settings/SettingsDialog.h"
 
 #include <gtest/gtest.h>
@@ -13,9 +13,10 @@
 #include "doubles/FakeCodePage.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/PlatformDoubles.h"
-#include "platform/Error.h"
-#include "settings/SettingsDialogLayout.h"
+#include "model/Error.h"
 #include "settings/ini/IniText.h"
+#include "settings/SettingChoices.h"
+#include "settings/SettingsDialogLayout.h"
 
 namespace keytide {
 namespace {
@@ -36,7 +37,7 @@ using Log = std::vector<std::string>;
 class RecordingView final : public SettingsDialogView {
 public:
     explicit RecordingView(Log& log) : log_(log) {}
-    void ShowValues(const Settings& settings) override {
+    void ShowValues(const Settings& settings, const std::vector<std::string>&) override {
         shown = settings;
         log_.push_back("controls filled");
     }
@@ -62,10 +63,7 @@ public:
         editorEnabled = enabled;
         log_.push_back(enabled ? "editor enabled" : "editor disabled");
     }
-    bool IsActive() override { return active; }
-    void SetScrollLockState(bool on) override { log_.push_back(on ? "scroll lock on" : "scroll lock off"); }
-    void UpdateNumLock() override { log_.push_back("num lock rule"); }
-    bool active = true;
+    void SettingsChanged() override { log_.push_back("settings changed"); }
     bool editorEnabled = true;
 
 private:
@@ -84,7 +82,7 @@ public:
 
 class RecordingPreview final : public OsdPreview {
 public:
-    explicit RecordingPreview(const testing::MemoryFileSystem& files) : files_(files) {}
+    explicit RecordingPreview(const fakes::MemoryFileSystem& files) : files_(files) {}
     void Preview(const Settings& settings) override {
         shown.push_back(settings);
         fileDuringPreview = files_.files.at(kIniPath);
@@ -93,15 +91,13 @@ public:
     std::string fileDuringPreview;
 
 private:
-    const testing::MemoryFileSystem& files_;
+    const fakes::MemoryFileSystem& files_;
 };
 
 class SettingsDialogTest : public ::testing::Test {
 protected:
     SettingsDialogTest() {
         registry.AddKey(RegistryRoot::CurrentUser, kRunKeyPath);
-        settings.fontNames = {"Arial", "Courier New", "Tahoma"};
-        ResetToDesignValues(settings);
         files.files[kIniPath] = kStoredSettings;
         Load();
         log.clear();
@@ -112,18 +108,19 @@ protected:
     std::string Stored(const char* key) const { return ini::ReadString(files.files.at(kIniPath), "Settings", key, "?"); }
 
     Log log;
-    testing::MemoryFileSystem files;
-    testing::Latin1CodePage codePage;
-    testing::RecordingMessages messages;
+    fakes::MemoryFileSystem files;
+    fakes::Latin1CodePage codePage;
+    fakes::RecordingMessages messages;
     ConfigFile iniFile{files, codePage, messages, kIniPath};
-    testing::FakeRegistry registry;
+    fakes::FakeRegistry registry;
     Settings settings;
-    SettingsStore store{settings, iniFile, registry, kExePath};
+    std::vector<std::string> fonts{"Arial", "Courier New", "Tahoma"};
+    SettingsStore store{settings, fonts, iniFile, registry, kExePath};
     RecordingView view{log};
     RecordingHost host{log};
     ScriptedColors colors;
     RecordingPreview preview{files};
-    SettingsDialog dialog{settings, store, {view, host, colors, preview, messages}};
+    SettingsDialog dialog{settings, fonts, store, {view, host, colors, preview, messages}};
 };
 
 // Each control with a value other than the stored one, and the key it is saved as.
@@ -155,23 +152,23 @@ TEST_F(SettingsDialogTest, EveryControlIsInForceAtOnceAndRoundTripsThroughOkAndT
         Load();
         const Settings before = settings;
         dialog.Open();
-        ASSERT_NE(ValueOf(settings, change.control), change.value);
+        ASSERT_NE(ValueOf(settings, change.control, fonts), change.value);
 
         dialog.Change(change.control, change.value);
         // The readers of the settings see the change before OK; the file does not.
-        EXPECT_EQ(ValueOf(settings, change.control), change.value);
+        EXPECT_EQ(ValueOf(settings, change.control, fonts), change.value);
         EXPECT_EQ(files.files[kIniPath], kStoredSettings);
         for (SettingsControl other : kSettingsControls) {
             if (other != change.control) {
-                EXPECT_EQ(ValueOf(settings, other), ValueOf(before, other));
+                EXPECT_EQ(ValueOf(settings, other, fonts), ValueOf(before, other, fonts));
             }
         }
 
         dialog.Confirm();
         EXPECT_EQ(Stored(change.key), change.written);
-        ResetToDesignValues(settings);
+        settings = Settings{};
         Load();
-        EXPECT_EQ(ValueOf(settings, change.control), change.value);
+        EXPECT_EQ(ValueOf(settings, change.control, fonts), change.value);
     }
 }
 
@@ -179,14 +176,14 @@ TEST_F(SettingsDialogTest, CancelBringsEveryControlBackFromTheFile) {
     const Settings stored = settings;
     dialog.Open();
     for (const ControlChange& change : kChanges) dialog.Change(change.control, change.value);
-    for (const ControlChange& change : kChanges) ASSERT_EQ(ValueOf(settings, change.control), change.value);
+    for (const ControlChange& change : kChanges) ASSERT_EQ(ValueOf(settings, change.control, fonts), change.value);
     log.clear();
 
     dialog.Dismiss();
     for (SettingsControl control : kSettingsControls) {
-        EXPECT_EQ(ValueOf(settings, control), ValueOf(stored, control)) << static_cast<int>(control);
+        EXPECT_EQ(ValueOf(settings, control, fonts), ValueOf(stored, control, fonts)) << static_cast<int>(control);
         // The window shows the restored values too.
-        EXPECT_EQ(ValueOf(view.shown, control), ValueOf(stored, control)) << static_cast<int>(control);
+        EXPECT_EQ(ValueOf(view.shown, control, fonts), ValueOf(stored, control, fonts)) << static_cast<int>(control);
     }
     EXPECT_EQ(files.files[kIniPath], kStoredSettings);
     EXPECT_EQ(log, (Log{"editor enabled", "hidden", "controls filled"}));
@@ -202,9 +199,9 @@ TEST_F(SettingsDialogTest, CancelShowsWhatTheReloadFoundWrongAndLoadsTheRest) {
     dialog.Dismiss();
     EXPECT_EQ(messages.boxes, (std::vector<std::string>{"Keytide|'Limegreen' is not a valid integer value."}));
     EXPECT_FALSE(view.visible);
-    EXPECT_EQ(settings.timeOutIndex, 3);
+    EXPECT_EQ(settings.timeOutSeconds, 4);
     EXPECT_EQ(settings.osdColor, kColorLime);  // the colour's default
-    EXPECT_EQ(view.shown.timeOutIndex, 3);
+    EXPECT_EQ(view.shown.timeOutSeconds, 4);
 }
 
 TEST_F(SettingsDialogTest, TheColourDialogStartsFromTheSwatchAndItsCancelKeepsTheColour) {
@@ -237,47 +234,32 @@ TEST_F(SettingsDialogTest, PreviewShowsTheUnsavedChoices) {
     dialog.Preview();
     ASSERT_EQ(preview.shown.size(), 1u);
     const Settings& sample = preview.shown[0];
-    EXPECT_EQ(sample.fontName(), "Courier New");
-    EXPECT_EQ(sample.osdSize, 0);
+    EXPECT_EQ(sample.fontName, "Courier New");
+    EXPECT_EQ(sample.osdSize, OsdSize::Small);
     EXPECT_EQ(sample.osdColor, 0x000000FFu);
-    EXPECT_EQ(sample.barStyle, 0);
-    EXPECT_EQ(sample.timeOutIndex, 4);
+    EXPECT_EQ(sample.barStyle, BarStyle::Normal);
+    EXPECT_EQ(sample.timeOutSeconds, 5);
     EXPECT_EQ(preview.fileDuringPreview, kStoredSettings);
 }
 
 TEST_F(SettingsDialogTest, OpenDisablesTheEditorAndShowsTheCurrentSettings) {
-    settings.timeOutIndex = 7;  // e.g. loaded at start while the window was hidden
+    settings.timeOutSeconds = 8;  // e.g. loaded at start while the window was hidden
     dialog.Open();
     EXPECT_EQ(log, (Log{"editor disabled", "controls filled", "shown"}));
-    EXPECT_EQ(view.shown.timeOutIndex, 7);
+    EXPECT_EQ(view.shown.timeOutSeconds, 8);
     EXPECT_FALSE(host.editorEnabled);
 }
 
-TEST_F(SettingsDialogTest, OkSavesThenAppliesTheLockKeyRulesWithTheActiveFlag) {
-    struct Case {
-        bool useScrollLock;
-        bool active;
-        Log expected;
-    };
-    const Case cases[] = {
-        {true, true, {"editor enabled", "hidden", "scroll lock on", "num lock rule"}},
-        {true, false, {"editor enabled", "hidden", "scroll lock off", "num lock rule"}},
-        // Without the option the light is left alone; the Num Lock rule still runs (and lets go).
-        {false, true, {"editor enabled", "hidden", "num lock rule"}},
-    };
-    for (const Case& c : cases) {
-        dialog.Open();
-        dialog.Change(SettingsControl::UseScrollLock, c.useScrollLock ? 1 : 0);
-        dialog.Change(SettingsControl::AutoLoad, 0);
-        host.active = c.active;
-        log.clear();
-        dialog.Confirm();
-        EXPECT_EQ(log, c.expected);
-        EXPECT_FALSE(view.visible);
-        EXPECT_EQ(Stored("ScrollLock"), c.useScrollLock ? "1" : "0");
-        // AutoLoad off: the value stays with empty data.
-        EXPECT_EQ(registry.ReadValue(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName)->text, "");
-    }
+TEST_F(SettingsDialogTest, OkSavesThenTellsTheProgramTheSettingsChanged) {
+    dialog.Open();
+    dialog.Change(SettingsControl::UseScrollLock, 0);
+    dialog.Change(SettingsControl::AutoLoad, 0);
+    log.clear();
+    dialog.Confirm();
+    EXPECT_EQ(log, (Log{"editor enabled", "hidden", "settings changed"}));
+    EXPECT_EQ(Stored("ScrollLock"), "0");
+    // AutoLoad off: the value stays with empty data.
+    EXPECT_EQ(registry.ReadValue(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName)->text, "");
 }
 
 TEST_F(SettingsDialogTest, AFailedSaveEndsOkBeforeTheWindowGoes) {
@@ -289,24 +271,34 @@ TEST_F(SettingsDialogTest, AFailedSaveEndsOkBeforeTheWindowGoes) {
     EXPECT_TRUE(view.visible);
 }
 
-TEST(SettingsControlValueTest, ListsOutsideTheirEntriesHaveNoSelection) {
+TEST(SettingsControlValueTest, AControlsStateMeansASettingAndAPositionOutsideTheListMeansNone) {
+    const std::vector<std::string> fonts = {"Arial", "Tahoma"};
     Settings settings;
-    settings.fontNames = {"Arial", "Tahoma"};
+    AssignValue(settings, SettingsControl::Font, 1, fonts);
+    EXPECT_EQ(settings.fontName, "Tahoma");
+    AssignValue(settings, SettingsControl::Size, 2, fonts);
+    EXPECT_EQ(settings.osdSize, OsdSize::Large);
+    AssignValue(settings, SettingsControl::BarStyle, 0, fonts);
+    EXPECT_EQ(settings.barStyle, BarStyle::Normal);
+    AssignValue(settings, SettingsControl::TimeOut, 9, fonts);
+    EXPECT_EQ(settings.timeOutSeconds, 10);
+
     const struct {
         SettingsControl control;
         ControlValue value;
         ControlValue expected;
     } cases[] = {
-        {SettingsControl::Font, 1, 1},      {SettingsControl::Font, 2, kNoSelection},
-        {SettingsControl::Size, 2, 2},      {SettingsControl::Size, 3, kNoSelection},
-        {SettingsControl::BarStyle, 2, kNoSelection}, {SettingsControl::TimeOut, 9, 9},
-        {SettingsControl::TimeOut, 10, kNoSelection}, {SettingsControl::TimeOut, -7, kNoSelection},
-        {SettingsControl::Bold, 5, 1},      {SettingsControl::Color, 0x80000018, 0x80000018},
+        {SettingsControl::Font, 2, kNoPosition},     {SettingsControl::Size, 3, kNoPosition},
+        {SettingsControl::BarStyle, 2, kNoPosition}, {SettingsControl::TimeOut, 10, kNoPosition},
+        {SettingsControl::TimeOut, -7, kNoPosition}, {SettingsControl::Bold, 5, 1},
+        {SettingsControl::Color, 0x80000018, 0x80000018},
     };
     for (const auto& c : cases) {
-        AssignValue(settings, c.control, c.value);
-        EXPECT_EQ(ValueOf(settings, c.control), c.expected) << static_cast<int>(c.control) << " = " << c.value;
+        AssignValue(settings, c.control, c.value, fonts);
+        EXPECT_EQ(ValueOf(settings, c.control, fonts), c.expected) << static_cast<int>(c.control) << " = " << c.value;
     }
+    EXPECT_EQ(settings.fontName, "");
+    EXPECT_EQ(settings.timeOutSeconds, std::nullopt);
 }
 
 }  // namespace

@@ -7,14 +7,14 @@
 #include <gtest/gtest.h>
 
 #include "core/DefaultIni.h"
-#include "platform/Error.h"
-#include "settings/ini/IniText.h"
 #include "doubles/ControllerDoubles.h"
 #include "doubles/FakeCodePage.h"
 #include "doubles/FakeFontSource.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/PlatformDoubles.h"
 #include "ini_diff/IniChecks.h"
+#include "model/Error.h"
+#include "settings/ini/IniText.h"
 #include "settings/SettingsStartup.h"
 
 namespace keytide {
@@ -27,11 +27,7 @@ constexpr char kExePath[] = "C:\\Program Files\\Keytide\\keytide.exe";
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
-    SettingsStoreTest() {
-        registry.AddKey(RegistryRoot::CurrentUser, kRunKeyPath);
-        settings.fontNames = {"Arial", "Courier New", "Tahoma", "Times New Roman"};
-        ResetToDesignValues(settings);
-    }
+    SettingsStoreTest() { registry.AddKey(RegistryRoot::CurrentUser, kRunKeyPath); }
 
     void WriteIni(const std::string& text) { files.files[kIniPath] = text; }
     std::string Ini() const { return files.files.at(kIniPath); }
@@ -43,31 +39,29 @@ protected:
     std::vector<std::string> ProblemsOfLoad() { return store.Load(); }
     void Load() { EXPECT_EQ(store.Load(), std::vector<std::string>{}); }
 
-    testing::MemoryFileSystem files;
-    testing::Latin1CodePage codePage;
-    testing::RecordingMessages fileMessages;
+    fakes::MemoryFileSystem files;
+    fakes::Latin1CodePage codePage;
+    fakes::RecordingMessages fileMessages;
     ConfigFile iniFile{files, codePage, fileMessages, kIniPath};
-    testing::FakeRegistry registry;
+    fakes::FakeRegistry registry;
+    std::vector<std::string> fonts{"Arial", "Courier New", "Tahoma", "Times New Roman"};
     Settings settings;
-    SettingsStore store{settings, iniFile, registry, kExePath};
+    SettingsStore store{settings, fonts, iniFile, registry, kExePath};
 };
+
+// Every setting away from what an empty section gives.
+Settings OtherThanTheDefaults() {
+    return Settings{false, false, false, false, "Tahoma", false, true, OsdSize::Small, 0x123456, BarStyle::Normal, 7};
+}
 
 TEST_F(SettingsStoreTest, AnEmptySectionLoadsTheMissingKeyDefaults) {
     for (const std::string text : {"[Settings]\r\n", "", "[Other]\r\nAutoLoad=0\r\n"}) {
         WriteIni(text);
-        ResetToDesignValues(settings);
+        settings = OtherThanTheDefaults();
         Load();
-        EXPECT_TRUE(settings.autoLoad);
-        EXPECT_TRUE(settings.welcomeScreen);
-        EXPECT_TRUE(settings.useScrollLock);
-        EXPECT_TRUE(settings.animateTray);
-        EXPECT_EQ(settings.fontName(), "Arial");
-        EXPECT_TRUE(settings.bold);
-        EXPECT_FALSE(settings.italic);
-        EXPECT_EQ(settings.osdSize, 1);  // "Normal"
-        EXPECT_EQ(settings.osdColor, kColorLime);
-        EXPECT_EQ(settings.barStyle, 1);  // "Rounded"
-        EXPECT_EQ(settings.timeOutIndex, 2);           // "3" seconds
+        // AutoLoad on, welcome screen, Scroll Lock and animation on, Arial bold,
+        // normal size, lime, rounded, three seconds.
+        EXPECT_EQ(settings, Settings{});
         EXPECT_EQ(RunValue(kRunValueName), kExePath);
     }
 }
@@ -75,30 +69,30 @@ TEST_F(SettingsStoreTest, AnEmptySectionLoadsTheMissingKeyDefaults) {
 TEST_F(SettingsStoreTest, TheBuiltInFileSaysOneSecondTimeOut) {
     WriteIni(std::string(kDefaultIniText));
     Load();
-    EXPECT_EQ(settings.timeOutIndex, 0);
-    EXPECT_EQ(settings.osdSize, 1);
-    EXPECT_EQ(settings.fontName(), "Arial");
+    EXPECT_EQ(settings.timeOutSeconds, 1);
+    EXPECT_EQ(settings.osdSize, OsdSize::Normal);
+    EXPECT_EQ(settings.fontName, "Arial");
     EXPECT_EQ(settings.osdColor, kColorLime);
 }
 
 TEST_F(SettingsStoreTest, AnIndexOutsideItsListLeavesNoSelectionAndSavesAsMinusOne) {
+    const auto noTimeOut = [](const Settings& s) { return !s.timeOutSeconds; };
+    const auto noSize = [](const Settings& s) { return !s.osdSize; };
+    const auto noStyle = [](const Settings& s) { return !s.barStyle; };
     struct Case {
         const char* line;
-        int Settings::*list;
+        bool (*hasNone)(const Settings&);
         const char* key;
     };
     const Case cases[] = {
-        {"OSDTimeOut=12", &Settings::timeOutIndex, "OSDTimeOut"},
-        {"OSDTimeOut=10", &Settings::timeOutIndex, "OSDTimeOut"},
-        {"OSDTimeOut=-1", &Settings::timeOutIndex, "OSDTimeOut"},
-        {"OSDSize=3", &Settings::osdSize, "OSDSize"},
-        {"OSDSize=-5", &Settings::osdSize, "OSDSize"},
-        {"OSDProgressStyle=2", &Settings::barStyle, "OSDProgressStyle"},
+        {"OSDTimeOut=12", noTimeOut, "OSDTimeOut"},   {"OSDTimeOut=10", noTimeOut, "OSDTimeOut"},
+        {"OSDTimeOut=-1", noTimeOut, "OSDTimeOut"},   {"OSDSize=3", noSize, "OSDSize"},
+        {"OSDSize=-5", noSize, "OSDSize"},            {"OSDProgressStyle=2", noStyle, "OSDProgressStyle"},
     };
     for (const Case& c : cases) {
         WriteIni(std::string("[Settings]\r\n") + c.line + "\r\n");
         Load();
-        EXPECT_EQ(settings.*(c.list), kNoSelection) << c.line;
+        EXPECT_TRUE(c.hasNone(settings)) << c.line;
         store.Save();
         EXPECT_EQ(ini::ReadString(Ini(), "Settings", c.key, "?"), "-1") << c.line;
     }
@@ -108,31 +102,32 @@ TEST_F(SettingsStoreTest, FontSelectionMatchesExactlyThenFallsBackToArial) {
     struct Case {
         const char* name;
         std::vector<std::string> fonts;
-        int earlierSelection;
-        std::string expected;  // selected face, "" for none
+        const char* earlier;   // the font in force before the load
+        std::string expected;  // "" for none
     };
     const std::vector<std::string> withArial = {"Arial", "Courier New", "Tahoma"};
     const std::vector<std::string> withoutArial = {"Courier New", "Liberation Sans", "Tahoma"};
     const Case cases[] = {
-        {"Tahoma", withArial, kNoSelection, "Tahoma"},
-        {"Tahoma", withArial, 1, "Tahoma"},           // a match replaces the earlier selection
-        {"arial", withArial, kNoSelection, "Arial"},  // case counts; the fallback finds "Arial"
-        {"TAHOMA", withArial, kNoSelection, "Arial"},
-        {"Missing", withArial, kNoSelection, "Arial"},
-        {"", withArial, kNoSelection, "Arial"},
-        {"Missing", withArial, 1, "Courier New"},     // no match keeps the earlier selection
-        {"Missing", withoutArial, kNoSelection, ""},  // nothing to fall back on
-        {"Missing", withoutArial, 2, "Tahoma"},
-        {"Liberation Sans", withoutArial, 0, "Liberation Sans"},
-        {"Tahoma ", withArial, kNoSelection, "Tahoma"},  // the profile read trims blanks
-        {"Arial", {}, kNoSelection, ""},                 // an empty font list
+        {"Tahoma", withArial, "", "Tahoma"},
+        {"Tahoma", withArial, "Courier New", "Tahoma"},  // a match replaces the earlier font
+        {"arial", withArial, "", "Arial"},               // case counts; the fallback finds "Arial"
+        {"TAHOMA", withArial, "", "Arial"},
+        {"Missing", withArial, "", "Arial"},
+        {"", withArial, "", "Arial"},
+        {"Missing", withArial, "Courier New", "Courier New"},  // no match keeps the earlier font
+        {"Missing", withArial, "Gone", "Arial"},               // ...if it is still installed
+        {"Missing", withoutArial, "", ""},                     // nothing to fall back on
+        {"Missing", withoutArial, "Tahoma", "Tahoma"},
+        {"Liberation Sans", withoutArial, "Courier New", "Liberation Sans"},
+        {"Tahoma ", withArial, "", "Tahoma"},  // the profile read trims blanks
+        {"Arial", {}, "", ""},                 // an empty font list
     };
     for (const Case& c : cases) {
-        settings.fontNames = c.fonts;
-        settings.fontIndex = c.earlierSelection;
+        fonts = c.fonts;
+        settings.fontName = c.earlier;
         WriteIni(std::string("[Settings]\r\nFontName=") + c.name + "\r\n");
         Load();
-        EXPECT_EQ(settings.fontName(), c.expected) << "FontName=" << c.name;
+        EXPECT_EQ(settings.fontName, c.expected) << "FontName=" << c.name;
     }
 }
 
@@ -141,13 +136,13 @@ TEST_F(SettingsStoreTest, SaveWritesTheKeysInOrder) {
     settings.welcomeScreen = false;
     settings.useScrollLock = true;
     settings.animateTray = false;
-    settings.fontIndex = 2;
+    settings.fontName = "Tahoma";
     settings.bold = false;
     settings.italic = true;
-    settings.osdSize = 2;
+    settings.osdSize = OsdSize::Large;
     settings.osdColor = 0x00FF8000;
-    settings.barStyle = 0;
-    settings.timeOutIndex = 9;
+    settings.barStyle = BarStyle::Normal;
+    settings.timeOutSeconds = 10;
     WriteIni("[IsActive]\r\nIsKTDActive=1\r\n");
     store.Save();
     EXPECT_EQ(Ini(),
@@ -158,7 +153,8 @@ TEST_F(SettingsStoreTest, SaveWritesTheKeysInOrder) {
     EXPECT_TRUE(registry.writes.empty());
 }
 
-TEST_F(SettingsStoreTest, SaveOfTheDesignValuesWritesNoSelections) {
+TEST_F(SettingsStoreTest, SettingsWithoutValuesAreSavedAsNoSelections) {
+    settings = Settings{false, false, false, false, "", false, false, std::nullopt, kColorLime, std::nullopt, std::nullopt};
     WriteIni("");
     store.Save();
     EXPECT_EQ(Ini(),
@@ -168,28 +164,31 @@ TEST_F(SettingsStoreTest, SaveOfTheDesignValuesWritesNoSelections) {
 
 TEST_F(SettingsStoreTest, SavedSettingsLoadBackUnchanged) {
     // Check boxes as bits: AutoLoad, WelcomeScreen, ScrollLock, AnimateSysTray, Bold, Italic.
-    auto make = [&](unsigned checks, int font, int size, int style, int timeOut, ColorValue color) {
-        Settings s = settings;
-        bool* boxes[] = {&s.autoLoad,       &s.welcomeScreen, &s.useScrollLock,
-                         &s.animateTray, &s.bold,       &s.italic};
+    const std::optional<OsdSize> noSize;
+    const std::optional<BarStyle> noStyle;
+    const std::optional<int> noTimeOut;
+    auto make = [&](unsigned checks, const char* font, std::optional<OsdSize> size, std::optional<BarStyle> style,
+                    std::optional<int> timeOut, ColorValue color) {
+        Settings s;
+        bool* boxes[] = {&s.autoLoad, &s.welcomeScreen, &s.useScrollLock, &s.animateTray, &s.bold, &s.italic};
         for (bool* box : boxes) {
             *box = (checks & 0b100000) != 0;
             checks <<= 1;
         }
-        s.fontIndex = font;
+        s.fontName = font;
         s.osdSize = size;
         s.barStyle = style;
-        s.timeOutIndex = timeOut;
+        s.timeOutSeconds = timeOut;
         s.osdColor = color;
         return s;
     };
     const Settings cases[] = {
-        make(0b000000, kNoSelection, kNoSelection, kNoSelection, kNoSelection, kColorLime),  // design values
-        make(0b111111, 3, 0, 1, 9, 0x00FF8000),
-        make(0b101010, 0, 2, 0, 0, 0x80000018),             // clInfoBk
-        make(0b010101, 1, 1, kNoSelection, 4, 0x1FFFFFFF),  // clNone
-        make(0b110011, kNoSelection, 2, 1, 2, 0xFFFFFFFF),
-        make(0b001100, 2, kNoSelection, 0, kNoSelection, 0x00000000),
+        make(0b000000, "", noSize, noStyle, noTimeOut, kColorLime),
+        make(0b111111, "Times New Roman", OsdSize::Small, BarStyle::Rounded, 10, 0x00FF8000),
+        make(0b101010, "Arial", OsdSize::Large, BarStyle::Normal, 1, 0x80000018),  // clInfoBk
+        make(0b010101, "Courier New", OsdSize::Normal, noStyle, 5, 0x1FFFFFFF),    // clNone
+        make(0b110011, "", OsdSize::Large, BarStyle::Rounded, 3, 0xFFFFFFFF),
+        make(0b001100, "Tahoma", noSize, BarStyle::Normal, noTimeOut, 0x00000000),
     };
     for (const Settings& expected : cases) {
         settings = expected;
@@ -197,22 +196,15 @@ TEST_F(SettingsStoreTest, SavedSettingsLoadBackUnchanged) {
         store.Save();
         const std::string saved = Ini();
         // The load starts from other values; only what was saved may show.
-        settings = make(expected.autoLoad ? 0b011111 : 0b100000, 2, 1, 1, 1, 0x123456);
+        settings = make(expected.autoLoad ? 0b011111 : 0b100000, "Tahoma", OsdSize::Normal, BarStyle::Rounded, 2,
+                        0x123456);
         Load();
         SCOPED_TRACE(saved);
-        EXPECT_EQ(settings.autoLoad, expected.autoLoad);
-        EXPECT_EQ(settings.welcomeScreen, expected.welcomeScreen);
-        EXPECT_EQ(settings.useScrollLock, expected.useScrollLock);
-        EXPECT_EQ(settings.animateTray, expected.animateTray);
-        EXPECT_EQ(settings.bold, expected.bold);
-        EXPECT_EQ(settings.italic, expected.italic);
-        EXPECT_EQ(settings.osdSize, expected.osdSize);
-        EXPECT_EQ(settings.osdColor, expected.osdColor);
-        EXPECT_EQ(settings.barStyle, expected.barStyle);
-        EXPECT_EQ(settings.timeOutIndex, expected.timeOutIndex);
-        // Without a selection the saved name is empty; it matches nothing, so
-        // the selection the load started from (Tahoma) stays.
-        EXPECT_EQ(settings.fontName(), expected.fontIndex == kNoSelection ? "Tahoma" : expected.fontName());
+        // Without a font the saved name is empty; it matches nothing, so the
+        // font the load started from (Tahoma) stays.
+        Settings loaded = expected;
+        if (loaded.fontName.empty()) loaded.fontName = "Tahoma";
+        EXPECT_EQ(settings, loaded);
         // The rest of the file is untouched by the save.
         EXPECT_EQ(ini::ReadString(saved, "NumPadKey6", "OSDLabel", "?"), "Vol+");
         EXPECT_EQ(ini::ReadString(saved, "IsActive", "IsKTDActive", "?"), "1");
@@ -241,11 +233,9 @@ TEST_F(SettingsStoreTest, AFailedSaveWritesNothingAndNamesTheFile) {
 }
 
 TEST_F(SettingsStoreTest, ASaveIsOneReadAndOneWriteWithTheBytesOfTheSingleWrites) {
-    settings.fontNames = {"Arial", "Caf\xC3\xA9 Sans"};
-    settings.fontIndex = 1;
-    settings.osdColor = 0x80000018;
-    settings.timeOutIndex = kNoSelection;
-    for (const testing::CorpusFile& file : testing::AwkwardFiles()) {
+    settings = Settings{false, false, false, false, "Caf\xC3\xA9 Sans", false, false, std::nullopt, 0x80000018,
+                        std::nullopt, std::nullopt};
+    for (const fakes::CorpusFile& file : fakes::AwkwardFiles()) {
         SCOPED_TRACE(file.name);
         WriteIni(file.text);
         std::string expected = file.text;
@@ -267,32 +257,30 @@ TEST_F(SettingsStoreTest, AnUnreadableFileLoadsTheDefaultsAndIsNotSavedOver) {
     WriteIni("[Settings]\r\nOSDTimeOut=7\r\n");
     files.unreadable.insert(kIniPath);
     Load();
-    EXPECT_EQ(settings.timeOutIndex, 2);
+    EXPECT_EQ(settings.timeOutSeconds, 3);
     EXPECT_EQ(fileMessages.boxes.size(), 1u);
     files.unreadable.clear();
     EXPECT_THROW(store.Save(), KeytideError);
     EXPECT_EQ(Ini(), "[Settings]\r\nOSDTimeOut=7\r\n");
     Load();
-    EXPECT_EQ(settings.timeOutIndex, 7);
+    EXPECT_EQ(settings.timeOutSeconds, 8);
     EXPECT_NO_THROW(store.Save());
 }
 
 TEST_F(SettingsStoreTest, AnUndecodableColourIsReportedAndTakesItsDefaultWhileTheRestLoads) {
-    settings.barStyle = 0;
-    settings.timeOutIndex = 5;
-    settings.osdColor = 0x123456;
+    settings = OtherThanTheDefaults();
     WriteIni(
         "[Settings]\r\nWelcomeScreen=1\r\nBold=1\r\nOSDSize=2\r\nOSDColor=clBogus\r\n"
         "OSDProgressStyle=1\r\nOSDTimeOut=9\r\n");
     EXPECT_EQ(ProblemsOfLoad(), std::vector<std::string>{"'clBogus' is not a valid integer value"});
     EXPECT_TRUE(settings.welcomeScreen);
     EXPECT_TRUE(settings.bold);
-    EXPECT_EQ(settings.osdSize, 2);
-    EXPECT_EQ(settings.fontName(), "Arial");
+    EXPECT_EQ(settings.osdSize, OsdSize::Large);
+    EXPECT_EQ(settings.fontName, "Arial");
     EXPECT_EQ(settings.osdColor, kColorLime);
     // After the colour: loaded too, so the OSD has its time-out and bar.
-    EXPECT_EQ(settings.barStyle, 1);
-    EXPECT_EQ(settings.timeOutIndex, 9);
+    EXPECT_EQ(settings.barStyle, BarStyle::Rounded);
+    EXPECT_EQ(settings.timeOutSeconds, 10);
 
     WriteIni("[Settings]\r\nOSDColor=\r\n");
     EXPECT_EQ(ProblemsOfLoad(), std::vector<std::string>{"'' is not a valid integer value"});
@@ -309,7 +297,7 @@ TEST_F(SettingsStoreTest, LoadWritesTheRunValueFromAutoLoad) {
     EXPECT_EQ(RunValue(kRunValueName), "");
 
     // Every load rewrites it: a moved program writes its new path.
-    SettingsStore moved{settings, iniFile, registry, "D:\\Tools\\keytide.exe"};
+    SettingsStore moved{settings, fonts, iniFile, registry, "D:\\Tools\\keytide.exe"};
     WriteIni("[Settings]\r\n");
     EXPECT_TRUE(moved.Load().empty());
     EXPECT_EQ(RunValue(kRunValueName), "D:\\Tools\\keytide.exe");
@@ -320,7 +308,7 @@ TEST_F(SettingsStoreTest, LoadWritesTheRunValueFromAutoLoad) {
 
 TEST_F(SettingsStoreTest, ARefusedRunValueIsReportedAndTheRestLoads) {
     settings.welcomeScreen = false;
-    settings.osdSize = kNoSelection;
+    settings.osdSize = std::nullopt;
     WriteIni("[Settings]\r\nAutoLoad=0\r\nWelcomeScreen=1\r\nOSDSize=2\r\nOSDColor=nope\r\n");
     for (bool keyMissing : {false, true}) {
         registry.keys.clear();
@@ -330,23 +318,11 @@ TEST_F(SettingsStoreTest, ARefusedRunValueIsReportedAndTheRestLoads) {
                                                               "'nope' is not a valid integer value"}));
         EXPECT_FALSE(settings.autoLoad);
         EXPECT_TRUE(settings.welcomeScreen);
-        EXPECT_EQ(settings.osdSize, 2);
-        EXPECT_EQ(settings.fontName(), "Arial");
+        EXPECT_EQ(settings.osdSize, OsdSize::Large);
+        EXPECT_EQ(settings.fontName, "Arial");
         // The key is never created.
         EXPECT_EQ(registry.keys.count({RegistryRoot::CurrentUser, kRunKeyPath}), keyMissing ? 0u : 1u);
     }
-}
-
-TEST(ExecutableFileNameTest, IsThePartAfterTheLastSeparator) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"C:\\Program Files\\Keytide\\keytide.exe", "keytide.exe"},
-        {"C:keytide.exe", "keytide.exe"},
-        {"\\\\server\\share\\tools/kt.exe", "kt.exe"},
-        {"keytide.exe", "keytide.exe"},
-        {"C:\\Tools\\", ""},
-        {"", ""},
-    };
-    for (const auto& [path, name] : cases) EXPECT_EQ(ExecutableFileName(path), name) << path;
 }
 
 TEST_F(SettingsStoreTest, TheExecutableNamedRunValueIsRemoved) {
@@ -358,7 +334,7 @@ TEST_F(SettingsStoreTest, TheExecutableNamedRunValueIsRemoved) {
 
     // A path without a file name removes nothing (not the key's default value).
     registry.SetString(RegistryRoot::CurrentUser, kRunKeyPath, "", "default");
-    SettingsStore nameless{settings, iniFile, registry, "C:\\Tools\\"};
+    SettingsStore nameless{settings, fonts, iniFile, registry, "C:\\Tools\\"};
     nameless.RemoveExecutableRunValue();
     EXPECT_EQ(RunValue(""), "default");
 }
@@ -367,44 +343,25 @@ TEST_F(SettingsStoreTest, TheExecutableNamedRunValueIsRemoved) {
 
 class SettingsStartupTest : public SettingsStoreTest {
 protected:
-    testing::FakeFontSource fonts;
-    testing::RecordingMessages messages;
-    SettingsStartup startup{settings, store, fonts, messages};
+    fakes::FakeFontSource fontSource;
+    fakes::RecordingMessages messages;
+    SettingsStartup startup{fonts, store, fontSource, messages};
 };
-
-TEST_F(SettingsStartupTest, CreationSetsTheDesignValuesAndRemovesTheExecutableNamedValue) {
-    Settings loaded;  // what a load gives
-    loaded.fontNames = {"Arial"};
-    loaded.fontIndex = 0;
-    settings = loaded;
-    registry.SetString(RegistryRoot::CurrentUser, kRunKeyPath, "keytide.exe", "x");
-    startup.ResetToDesignState();
-    EXPECT_FALSE(settings.autoLoad || settings.welcomeScreen || settings.useScrollLock ||
-                 settings.animateTray || settings.bold || settings.italic);
-    EXPECT_EQ(settings.fontIndex, kNoSelection);
-    EXPECT_EQ(settings.osdSize, kNoSelection);
-    EXPECT_EQ(settings.barStyle, kNoSelection);
-    EXPECT_EQ(settings.timeOutIndex, kNoSelection);
-    EXPECT_EQ(settings.osdColor, kColorLime);
-    EXPECT_EQ(RunValue("keytide.exe"), std::nullopt);
-}
 
 TEST_F(SettingsStartupTest, TheFontListHoldsEachFaceOnceInThePlatformOrder) {
     // Faces come once per character set; vertical variants carry an '@'.
-    fonts.faces = {"Tahoma", "arial", "Arial", "@MS Gothic", "MS Gothic", "Tahoma", "", "Courier New", "Arial"};
-    settings.fontIndex = 1;
+    fontSource.faces = {"Tahoma", "arial", "Arial", "@MS Gothic", "MS Gothic", "Tahoma", "", "Courier New", "Arial"};
     startup.FillFontList();
-    EXPECT_EQ(settings.fontNames, (std::vector<std::string>{"arial", "Arial", "Courier New", "MS Gothic", "Tahoma"}));
-    EXPECT_EQ(settings.fontIndex, kNoSelection);
+    EXPECT_EQ(fonts, (std::vector<std::string>{"arial", "Arial", "Courier New", "MS Gothic", "Tahoma"}));
 }
 
 TEST_F(SettingsStartupTest, LoadSettingsLoadsAndReportsAnErrorWithoutEndingTheStart) {
-    fonts.faces = {"Tahoma", "Arial"};
+    fontSource.faces = {"Tahoma", "Arial"};
     startup.FillFontList();
     WriteIni("[Settings]\r\nFontName=Tahoma\r\nOSDTimeOut=4\r\n");
     startup.LoadSettings();
-    EXPECT_EQ(settings.fontName(), "Tahoma");
-    EXPECT_EQ(settings.timeOutIndex, 4);
+    EXPECT_EQ(settings.fontName, "Tahoma");
+    EXPECT_EQ(settings.timeOutSeconds, 5);
     EXPECT_TRUE(messages.boxes.empty());
 
     WriteIni("[Settings]\r\nOSDColor=nope\r\n");

@@ -23,7 +23,7 @@
 namespace keytide {
 namespace {
 
-using testing::CallLog;
+using fakes::CallLog;
 
 constexpr char kIniPath[] = "C:\\Keytide\\ktd.ini";
 constexpr char kHelpPath[] = "C:\\Keytide\\Help\\topics.htm";
@@ -66,28 +66,28 @@ protected:
     }
 
     CallLog log;
-    testing::MemoryFileSystem files;
-    testing::RecordingMessages messages;
-    testing::FakeHotkeys hotkeys{log};
-    testing::FakeLockKeyboard keyboard{log, hotkeys};
-    testing::RecordingStartup startup{log};
-    testing::RecordingDispatcher dispatcher{log};
-    testing::FakeRegistry registry;
-    testing::FakeWindowSystem windowSystem;
-    testing::RecordingStarter starter;
-    testing::RecordingKeyInput keyInput;
-    testing::FakeShellAssociations associations;
+    fakes::MemoryFileSystem files;
+    fakes::RecordingMessages messages;
+    fakes::FakeHotkeys hotkeys{log};
+    fakes::FakeLockKeyboard keyboard{log, hotkeys};
+    fakes::RecordingStartup startup{log};
+    fakes::RecordingDispatcher dispatcher{log};
+    fakes::FakeRegistry registry;
+    fakes::FakeWindowSystem windowSystem;
+    fakes::RecordingStarter starter;
+    fakes::RecordingKeyInput keyInput;
+    fakes::FakeShellAssociations associations;
     Settings settings;
 
-    testing::FakeNotificationArea area;
-    testing::ManualIntervalTimer cycleTimer;
+    fakes::FakeNotificationArea area;
+    fakes::ManualIntervalTimer cycleTimer;
     TrayIcon icon{area, cycleTimer, icons::kTrayPictureCount};
-    testing::FakePopupMenus menus{log};
-    testing::FakeOwnWindows windows{log};
-    testing::FakeAboutBox about{log};
+    fakes::FakePopupMenus menus{log};
+    fakes::FakeOwnWindows windows{log};
+    fakes::FakeAboutBox about{log};
     TrayPresenter tray{icon, menus};
     Launcher launcher{LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations}};
-    testing::Latin1CodePage codePage;
+    fakes::Latin1CodePage codePage;
     ConfigFile iniFile{files, codePage, messages, kIniPath};
     MainController controller{
         ControllerServices{files, messages, hotkeys, keyboard, tray, startup, dispatcher, settings}, iniFile};
@@ -111,7 +111,7 @@ TEST_F(ShellCommandsTest, TheAnimationShowsZeroOnceThenOneTo88OverAndOverAndNeve
 
     // Still picture without the animation; the inactive picture when off.
     settings.animateTray = false;
-    controller.ShowActiveState();
+    controller.SettingsChanged();
     EXPECT_FALSE(cycleTimer.running);
     EXPECT_EQ(area.shown.picture, kTrayStillActiveIcon);
 }
@@ -168,10 +168,7 @@ TEST_F(ShellCommandsTest, ShowHelpAndExitCommands) {
     StartWith("1");
     menus.choices = {MenuCommand::Show};
     RightClick({10, 10});
-    EXPECT_TRUE(windows.mainVisible);
-    EXPECT_FALSE(icon.IconVisible());
-    EXPECT_FALSE(area.held.has_value());
-    EXPECT_FALSE(cycleTimer.running);
+    EXPECT_EQ(log.back(), "editor opened");
 
     EXPECT_EQ(HelpDocumentPathFor("C:\\Program Files\\Keytide\\keytide.exe"),
               "C:\\Program Files\\Keytide\\Help\\topics.htm");
@@ -184,14 +181,14 @@ TEST_F(ShellCommandsTest, ShowHelpAndExitCommands) {
 
     log.clear();
     shell.Run(MenuCommand::Exit);
-    EXPECT_EQ(log, (CallLog{"main closed"}));
+    EXPECT_EQ(log, (CallLog{"program closed"}));
 }
 
-TEST_F(ShellCommandsTest, WhileAboutIsUpTheTrayIgnoresTheMouseAndTheMainWindowIsDisabled) {
+TEST_F(ShellCommandsTest, WhileAboutIsUpTheTrayIgnoresTheMouseAndTheEditorIsDisabled) {
     StartWith("1");
     menus.choices = {MenuCommand::About};
     RightClick({10, 10});
-    EXPECT_EQ(log, (CallLog{"tray menu at 10,10", "about shown", "main disabled", "taskbar button shown"}));
+    EXPECT_EQ(log, (CallLog{"tray menu at 10,10", "about shown", "editor disabled"}));
     EXPECT_FALSE(icon.Enabled());
 
     Click();
@@ -201,18 +198,9 @@ TEST_F(ShellCommandsTest, WhileAboutIsUpTheTrayIgnoresTheMouseAndTheMainWindowIs
 
     log.clear();
     shell.CloseAbout();
-    EXPECT_EQ(log, (CallLog{"main enabled", "about hidden", "taskbar button hidden"}));
+    EXPECT_EQ(log, (CallLog{"editor enabled", "about hidden"}));
     Click();
     EXPECT_FALSE(controller.IsActive());
-
-    // From the help menu of a shown main window: its button stays.
-    windows.mainVisible = true;
-    menus.choices = {MenuCommand::About};
-    shell.OpenHelpMenu({300, 200});
-    EXPECT_TRUE(about.visible);
-    shell.CloseAbout();
-    EXPECT_TRUE(windows.taskbarButton);
-    EXPECT_TRUE(windows.mainEnabled);
 }
 
 TEST_F(ShellCommandsTest, EveryWayOfClosingTheAboutWindowUndoesWhatItsShowingDid) {
@@ -226,14 +214,13 @@ TEST_F(ShellCommandsTest, EveryWayOfClosingTheAboutWindowUndoesWhatItsShowingDid
         menus.choices = {MenuCommand::About};
         RightClick({10, 10});
         ASSERT_TRUE(about.visible) << way.way;
-        ASSERT_FALSE(windows.mainEnabled) << way.way;
+        ASSERT_FALSE(windows.editorEnabled) << way.way;
         ASSERT_FALSE(icon.Enabled()) << way.way;
 
         (actions.*way.close)();
         EXPECT_FALSE(about.visible) << way.way;
-        EXPECT_TRUE(windows.mainEnabled) << way.way;
+        EXPECT_TRUE(windows.editorEnabled) << way.way;
         EXPECT_TRUE(icon.Enabled()) << way.way;
-        EXPECT_FALSE(windows.taskbarButton) << way.way;
         // The tray answers the mouse again.
         Click();
         EXPECT_FALSE(controller.IsActive()) << way.way;

@@ -12,21 +12,14 @@
 namespace keytide {
 namespace {
 
-using testing::FakeNotificationArea;
+using fakes::FakeNotificationArea;
 
 // Records the icon's events as text.
 class EventLog : public TrayIconEvents {
 public:
     void OnClick() override { events.push_back("click"); }
-    void OnDoubleClick() override { events.push_back("double"); }
-    void OnMouseDown(TrayButton button, TrayPoint at) override { events.push_back("down " + Name(button, at)); }
-    void OnMouseUp(TrayButton button, TrayPoint at) override { events.push_back("up " + Name(button, at)); }
-    void OnMouseMove(TrayPoint at) override { events.push_back("move " + Name(TrayButton::Left, at).substr(2)); }
-    void OnMenuRequest(TrayPoint at) override { events.push_back("menu " + Name(TrayButton::Left, at).substr(2)); }
-
-    static std::string Name(TrayButton button, TrayPoint at) {
-        const char* name = button == TrayButton::Left ? "L" : button == TrayButton::Right ? "R" : "M";
-        return std::string(name) + " " + std::to_string(at.x) + "," + std::to_string(at.y);
+    void OnMenuRequest(TrayPoint at) override {
+        events.push_back("menu " + std::to_string(at.x) + "," + std::to_string(at.y));
     }
     std::vector<std::string> events;
 };
@@ -36,7 +29,7 @@ protected:
     void SetUp() override { icon.SetEvents(&log); }
 
     FakeNotificationArea area;
-    testing::ManualIntervalTimer timer;
+    fakes::ManualIntervalTimer timer;
     TrayIcon icon{area, timer, 90};
     EventLog log;
 };
@@ -132,24 +125,16 @@ TEST_F(TrayIconTest, TheMouseTable) {
         std::vector<N> notifications;
         std::vector<std::string> events;
     } cases[] = {
-        {"move", false, {N::MouseMove}, {"move 40,700"}},
-        {"left click", false, {N::LeftDown, N::LeftUp}, {"down L 40,700", "click", "up L 40,700"}},
-        {"release without a press", false, {N::LeftUp}, {"up L 40,700"}},
-        {"double click: one click",
-         false,
-         {N::LeftDown, N::LeftUp, N::LeftDoubleClick, N::LeftUp},
-         {"down L 40,700", "click", "up L 40,700", "double", "up L 40,700"}},
-        {"right click, classic callbacks", false, {N::RightDown, N::RightUp},
-         {"down R 40,700", "up R 40,700", "menu 40,700"}},
-        {"right click, current callbacks",
-         true,
-         {N::RightDown, N::RightUp, N::ContextMenu},
-         {"down R 40,700", "up R 40,700", "menu 40,700"}},
-        {"right press alone", true, {N::RightDown}, {"down R 40,700"}},
+        {"move", false, {N::MouseMove}, {}},
+        {"left click", false, {N::LeftDown, N::LeftUp}, {"click"}},
+        {"release without a press", false, {N::LeftUp}, {}},
+        {"double click: one click", false, {N::LeftDown, N::LeftUp, N::LeftDoubleClick, N::LeftUp}, {"click"}},
+        {"right click, classic callbacks", false, {N::RightDown, N::RightUp}, {"menu 40,700"}},
+        {"right click, current callbacks", true, {N::RightDown, N::RightUp, N::ContextMenu}, {"menu 40,700"}},
+        {"right press alone", true, {N::RightDown}, {}},
         {"keyboard", true, {N::KeySelect}, {"menu 40,700"}},
-        {"left click, current callbacks", true, {N::LeftDown, N::LeftUp, N::Select},
-         {"down L 40,700", "click", "up L 40,700"}},
-        {"middle", false, {N::MiddleDown, N::MiddleUp}, {"down M 40,700", "up M 40,700"}},
+        {"left click, current callbacks", true, {N::LeftDown, N::LeftUp, N::Select}, {"click"}},
+        {"middle", false, {N::MiddleDown, N::MiddleUp}, {}},
     };
     for (const auto& c : cases) {
         area.currentCallbacks = c.currentCallbacks;
@@ -172,7 +157,7 @@ TEST_F(TrayIconTest, WhileDisabledTheMouseDoesNothingAndAPressThenDoesNotCount) 
 
     icon.SetEnabled(true);
     icon.OnNotification(TrayNotification::LeftUp, {1, 2});
-    EXPECT_EQ(log.events, (std::vector<std::string>{"up L 1,2"}));
+    EXPECT_TRUE(log.events.empty()) << "the press came while disabled";
 }
 
 TEST_F(TrayIconTest, TheTipIsCutTo127UnitsAndNeverInsideACharacter) {

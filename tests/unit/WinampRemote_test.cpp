@@ -1,16 +1,12 @@
 // The media player's remote control: every request sequence of its
 // properties and operations, the six actions' sequences, the uninstall entry,
-// starting the player, and the track watch with its playlist and tag reads.
+// starting the player.
 #include "media/WinampRemote.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "doubles/FakeFileTailReader.h"
-#include "doubles/FakeIntervalTimer.h"
-#include "doubles/FakeCodePage.h"
-#include "doubles/MemoryFileSystem.h"
 #include "doubles/PlatformDoubles.h"
 
 namespace keytide {
@@ -25,7 +21,7 @@ constexpr char kPlayerDir[] = "C:\\PROGRAM FILES\\WINAMP\\";
 // A player window answering queries the way the player does. Requests to it
 // are logged as "ask <code>[ arg <argument>]" and "cmd <id>"; requests that
 // find no player window end in " (none)".
-class PlayerWindowSystem : public testing::FakeWindowSystem {
+class PlayerWindowSystem : public fakes::FakeWindowSystem {
 public:
     struct Player {
         std::intptr_t version = 0x5010;
@@ -62,7 +58,6 @@ public:
     platform::WindowId playerWindow = 0;
     int playerLookups = 0;
     std::function<void()> onPlayerLookup;  // before each lookup, e.g. to close the player
-    int playlistWrites = 0;
     std::vector<unsigned> timeouts;
 
 private:
@@ -78,9 +73,6 @@ private:
             return player.state;
         case 105:
             return player.time;
-        case 120:
-            ++playlistWrites;
-            return 0;
         case 121:
             player.position = argument;
             return 0;
@@ -97,7 +89,7 @@ private:
 };
 
 // Starting a program can bring the player up at once (or not).
-class PlayerStarter : public testing::RecordingStarter {
+class PlayerStarter : public fakes::RecordingStarter {
 public:
     void StartProgram(const std::string& commandLine, platform::ShowState show) override {
         RecordingStarter::StartProgram(commandLine, show);
@@ -130,13 +122,9 @@ protected:
     }
 
     PlayerWindowSystem windows;
-    testing::FakeRegistry registry;
+    fakes::FakeRegistry registry;
     PlayerStarter starter;
-    testing::MemoryFileSystem files;
-    testing::MemoryFileTailReader tails{files};
-    testing::ManualIntervalTimer timer;
-    testing::Latin1CodePage codePage;
-    WinampRemote winamp{WinampServices{windows, registry, starter, files, tails, timer, codePage}};
+    WinampRemote winamp{WinampServices{windows, registry, starter}};
 };
 
 TEST_F(WinampRemoteTest, PropertiesAndOperationsMakeTheirRequests) {
@@ -252,7 +240,6 @@ TEST_F(WinampRemoteTest, HungPlayerCountsAsZeroAndEveryQueryIsBounded) {
     EXPECT_FALSE(winamp.IsRunning());
     EXPECT_EQ(winamp.QueryPlayState(), PlayState::Stopped);
     PlayPause();
-    timer.Tick();
     ASSERT_FALSE(windows.timeouts.empty());
     for (unsigned timeout : windows.timeouts) EXPECT_EQ(timeout, WinampRemote::kQueryTimeoutMs);
     EXPECT_LE(WinampRemote::kQueryTimeoutMs, 500u);
@@ -298,161 +285,6 @@ TEST_F(WinampRemoteTest, StartingThePlayerWithoutOrWithAStrangeDirectory) {
     ASSERT_EQ(winamp.PlayerDirectory(), "C:\\WINAMP\\UNINSTWA.EXE\" \"/LOG=D:\\LOGS\\");
     winamp.SetRunning(true);
     EXPECT_TRUE(starter.log.empty());
-}
-
-// --- the track watch
-
-std::string Id3Tag(const std::string& title) {
-    std::string tag = "TAG" + title;
-    tag.resize(127, '\0');
-    tag += '\x11';  // Rock
-    return tag;
-}
-
-class TrackWatchTest : public WinampRemoteTest {
-protected:
-    const std::string playlistPath = std::string(kPlayerDir) + "winamp.m3u";
-};
-
-TEST_F(TrackWatchTest, RunsEvery20MsFromConstructionUntilDestruction) {
-    EXPECT_TRUE(timer.running);
-    EXPECT_EQ(timer.intervalMs, 20u);
-    {
-        testing::ManualIntervalTimer ownTimer;
-        {
-            WinampRemote other(WinampServices{windows, registry, starter, files, tails, ownTimer, codePage});
-            EXPECT_TRUE(ownTimer.running);
-        }
-        EXPECT_FALSE(ownTimer.running);
-    }
-}
-
-TEST_F(TrackWatchTest, WithoutPlayerOnlyTheFirstTickAsksThenASlowCheckLooksForOne) {
-    timer.Tick();
-    // Track 1 differs from the stored 0: the missing playlist asks the (absent) player to write it.
-    EXPECT_EQ(TakeLog(), (Log{"ask 124 (none)", "ask 125 (none)", "ask 120 (none)"}));
-    EXPECT_EQ(timer.intervalMs, 1000u);
-    EXPECT_GT(timer.toleranceMs, 0u);  // it may wait for other wake-ups
-    windows.playerLookups = 0;
-    timer.Tick(3);
-    EXPECT_EQ(TakeLog(), Log{});  // nobody is asked anything
-    EXPECT_EQ(windows.playerLookups, 3);
-    EXPECT_FALSE(winamp.CurrentTrack().found);
-}
-
-TEST_F(TrackWatchTest, WatchRunsWhileAPlayerWindowExists) {
-    files.files[playlistPath] = "C:\\one.mp3\r\nC:\\two.mp3\r\nC:\\three.mp3\r\n";
-    timer.Tick(3);  // no player yet: the slow check runs
-    TakeLog();
-
-    // The check finds the player and asks it nothing; the watch's first tick
-    // asks what it would have asked had it ticked all along (track 1 stored).
-    StartPlayer(1, 3);
-    timer.Tick();
-    EXPECT_EQ(TakeLog(), Log{});
-    EXPECT_EQ(timer.intervalMs, 20u);
-    EXPECT_EQ(timer.toleranceMs, 0u);
-    timer.Tick();
-    EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 120", "ask 124", "ask 125"}));
-
-    // A player with an empty list at its first entry replies as no player
-    // does; its window keeps the watch ticking.
-    windows.player.length = 0;
-    timer.Tick(2);
-    EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 120", "ask 124", "ask 125", "ask 124", "ask 125"}));
-    windows.player.length = 3;
-    windows.player.position = 2;
-    timer.Tick();
-    TakeLog();
-
-    // Gone between the tick's two queries: that tick leaves the length it
-    // saw, so one more tick is needed before the slow check takes over.
-    windows.onPlayerLookup = [&] {
-        if (windows.playerLookups == 2) windows.windows.clear();
-    };
-    windows.playerLookups = 0;
-    timer.Tick();
-    EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 125 (none)"}));
-    EXPECT_EQ(timer.intervalMs, 20u);
-    timer.Tick();
-    EXPECT_EQ(TakeLog(), (Log{"ask 124 (none)", "ask 120 (none)", "ask 124 (none)", "ask 125 (none)"}));
-    EXPECT_EQ(timer.intervalMs, 1000u);
-    timer.Tick(5);
-    EXPECT_EQ(TakeLog(), Log{});
-}
-
-TEST_F(TrackWatchTest, ListChangeAsksForThePlaylistFileOnce) {
-    files.files[playlistPath] = "#EXTM3U\r\nC:\\one.mp3\r\n";
-    StartPlayer(1, 3);
-    timer.Tick();
-    EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 120", "ask 124", "ask 125"}));
-    timer.Tick();
-    EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 125"}));
-    windows.player.length = 4;
-    timer.Tick();
-    EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 120", "ask 124", "ask 125"}));
-}
-
-TEST_F(TrackWatchTest, TrackChangeReadsTheEntrysTagOnlyOnChange) {
-    files.files[playlistPath] = "#EXTM3U\r\n#EXTINF:1,x\r\n\r\n C:\\one.mp3\r\nC:\\two.mp3\r\nC:\\gone.mp3\r\n";
-    files.files["C:\\one.mp3"] = std::string(500, 'a') + Id3Tag("One");
-    files.files["C:\\two.mp3"] = std::string(64, 'b');  // shorter than a tag
-    StartPlayer(1, 3);
-    timer.Tick(5);
-    EXPECT_TRUE(winamp.CurrentTrack().found);
-    EXPECT_EQ(winamp.CurrentTrack().title, "One");
-    EXPECT_EQ(winamp.CurrentTrack().genre, "Rock");
-    EXPECT_EQ(tails.reads, Log{"C:\\one.mp3"});
-
-    windows.player.position = 1;
-    timer.Tick();
-    EXPECT_FALSE(winamp.CurrentTrack().found);
-    EXPECT_EQ(winamp.CurrentTrack().title, "");
-
-    files.files["C:\\two.mp3"] = Id3Tag("Two");
-    windows.player.position = 2;  // the entry's file does not exist: data reset, nothing read
-    timer.Tick();
-    EXPECT_EQ(winamp.CurrentTrack().title, "");
-    EXPECT_EQ(tails.reads, (Log{"C:\\one.mp3", "C:\\two.mp3"}));
-}
-
-TEST_F(TrackWatchTest, APlaylistEntryIsReadInTheAnsiCodePage) {
-    // The player writes its list in the ANSI code page; the program's paths are UTF-8.
-    files.files[playlistPath] = "C:\\Caf\xE9\\song.mp3\r\n";
-    files.files["C:\\Caf\xC3\xA9\\song.mp3"] = Id3Tag("Caf");
-    StartPlayer(1, 1);
-    timer.Tick(5);
-    EXPECT_EQ(tails.reads, Log{"C:\\Caf\xC3\xA9\\song.mp3"});
-    EXPECT_EQ(winamp.CurrentTrack().title, "Caf");
-}
-
-TEST_F(TrackWatchTest, MissingPlaylistOrEntryLeavesTheTrackDataAlone) {
-    files.files["C:\\one.mp3"] = Id3Tag("One");
-    files.files[playlistPath] = "C:\\one.mp3\r\n";
-    StartPlayer(1, 1);
-    timer.Tick();
-    ASSERT_EQ(winamp.CurrentTrack().title, "One");
-
-    files.files.erase(playlistPath);
-    windows.player.position = 1;
-    TakeLog();
-    timer.Tick();
-    EXPECT_EQ(TakeLog(), (Log{"ask 124", "ask 125", "ask 120"}));  // asked to write the missing file
-    EXPECT_EQ(winamp.CurrentTrack().title, "One");
-
-    files.files[playlistPath] = "C:\\one.mp3\r\n";  // entry 3 of a one-line list
-    windows.player.position = 2;
-    timer.Tick();
-    EXPECT_EQ(winamp.CurrentTrack().title, "One");
-}
-
-TEST_F(TrackWatchTest, UnreadableTrackFileGivesNoTag) {
-    files.files["C:\\one.mp3"] = Id3Tag("One");
-    files.files[playlistPath] = "C:\\one.mp3\r\n";
-    tails.unreadable.insert("C:\\one.mp3");
-    StartPlayer(1, 1);
-    timer.Tick();
-    EXPECT_FALSE(winamp.CurrentTrack().found);
 }
 
 }  // namespace

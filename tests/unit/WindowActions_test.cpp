@@ -1,11 +1,10 @@
 // Commands to the foreground window with their style tests, the CD door, the
-// desktop refresh and the screen saver, as the calls they make in order.
+// desktop refresh and the shut-down dialog, as the calls they make in order.
 #include "actions/WindowActions.h"
 
 #include <gtest/gtest.h>
 
 #include "doubles/FakeMci.h"
-#include "doubles/FakeProgramWindows.h"
 #include "doubles/PlatformDoubles.h"
 
 namespace keytide {
@@ -13,7 +12,7 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-using testing::FakeWindowSystem;
+using fakes::FakeWindowSystem;
 
 struct Boxes {
     bool maximize;
@@ -23,7 +22,7 @@ constexpr Boxes kBothBoxes{true, true};
 constexpr Boxes kNoBox{false, false};
 
 // The foreground window changes once it has been asked for `changeAfter` times.
-class ChangingForeground : public testing::FakeWindowSystem {
+class ChangingForeground : public fakes::FakeWindowSystem {
 public:
     platform::WindowId ForegroundWindow() override {
         const platform::WindowId current = asked++ < changeAfter ? foreground : later;
@@ -38,9 +37,8 @@ public:
 class WindowActionsTest : public ::testing::Test {
 protected:
     ChangingForeground windows;
-    testing::RecordingMci mci;
-    testing::FakeProgramWindows own;
-    WindowActions actions{WindowActionServices{windows, mci, own}};
+    fakes::RecordingMci mci;
+    WindowActions actions{WindowActionServices{windows, mci, 7}};
 };
 
 struct ForegroundCase {
@@ -105,7 +103,6 @@ TEST_F(WindowActionsTest, CommandGoesToTheWindowInFrontWhenItIsPosted) {
 }
 
 TEST_F(WindowActionsTest, EjectCdOpensTheDoorWithTheMainWindowForNotifications) {
-    own.mainWindow = 7;
     actions.EjectCD();
     EXPECT_EQ(mci.log, Log{"Set cdaudio door open -> 7"});
 }
@@ -137,18 +134,11 @@ TEST_F(WindowActionsTest, RefreshGoesToTheDesktopByItsClassThenRepaints) {
     }
 }
 
-TEST_F(WindowActionsTest, ScreenSaverHidesTheApplicationWindowUnlessAboutIsShown) {
-    own.mainWindow = 7;
-    own.applicationWindow = 3;
-    for (bool aboutVisible : {false, true}) {
-        SCOPED_TRACE(aboutVisible ? "About shown" : "About hidden");
-        windows.log.clear();
-        own.aboutVisible = aboutVisible;
-        actions.StartScreenSaver();
-        Log expected{"screen saver 7"};
-        if (!aboutVisible) expected.push_back("hide 3");
-        EXPECT_EQ(windows.log, expected);
-    }
+TEST_F(WindowActionsTest, ShutdownDialogIsACloseCommandToTheTaskbar) {
+    actions.OpenShutdownDialog();  // no taskbar: posted to no window
+    const auto taskbar = windows.Add({"Shell_TrayWnd", ""});
+    actions.OpenShutdownDialog();
+    EXPECT_EQ(windows.log, (Log{"close 0", FakeWindowSystem::Describe("close", taskbar)}));
 }
 
 }  // namespace

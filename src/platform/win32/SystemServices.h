@@ -24,7 +24,7 @@ public:
     void ShowError(std::string_view caption, std::string_view text) override;
 };
 
-// Hot keys registered on one window (the main window).
+// Hot keys registered on one window (the program's message window).
 class Win32Hotkeys final : public platform::Hotkeys {
 public:
     void SetWindow(HWND window) { window_ = window; }

@@ -56,8 +56,6 @@ void Win32WindowSystem::StartScreenSaver(platform::WindowId window) {
     SendMessageA(ToHwnd(window), WM_SYSCOMMAND, SC_SCREENSAVE, 0);
 }
 
-void Win32WindowSystem::Hide(platform::WindowId window) { ::ShowWindow(ToHwnd(window), SW_HIDE); }
-
 void Win32WindowSystem::RefreshDesktopWindow(platform::WindowId desktop) {
     if (desktop == 0) return;
     SendMessageA(ToHwnd(desktop), WM_COMMAND, kDesktopRefreshCommand, 0);

@@ -21,7 +21,6 @@ public:
     void RequestMinimize(platform::WindowId window) override;
     void RequestRestore(platform::WindowId window) override;
     void StartScreenSaver(platform::WindowId window) override;
-    void Hide(platform::WindowId window) override;
     void RefreshDesktopWindow(platform::WindowId desktop) override;
     void RepaintDesktop() override;
     std::optional<std::intptr_t> SendPlayerRequest(platform::WindowId window, std::int32_t code, std::int32_t argument,

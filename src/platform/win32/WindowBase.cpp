@@ -1,9 +1,9 @@
 #include "platform/win32/WindowBase.h"
 
+#include <stdexcept>
 #include <string>
 
-#include "platform/Error.h"
-#include "platform/Names.h"
+#include "platform/UserMessages.h"
 #include "platform/win32/WideText.h"
 
 namespace keytide::win32 {
@@ -29,12 +29,12 @@ void WindowBase::Create(const CreateParams& params) {
         windowClass.hIcon = params.icon;
         windowClass.lpszClassName = params.className;
         if (!RegisterClassExA(&windowClass)) {
-            throw KeytideError(std::string("Cannot register window class ") + params.className);
+            throw std::runtime_error(std::string("Cannot register window class ") + params.className);
         }
     }
     HWND window = CreateWindowExA(params.exStyle, params.className, params.title, params.style, params.x, params.y,
                                   params.width, params.height, params.owner, nullptr, instance, this);
-    if (window == nullptr) throw KeytideError(std::string("Cannot create window ") + params.className);
+    if (window == nullptr) throw std::runtime_error(std::string("Cannot create window ") + params.className);
     // WM_NCCREATE has already bound window_; nothing more to do.
 }
 
@@ -70,12 +70,19 @@ LRESULT CALLBACK WindowBase::WindowProcedure(HWND window, UINT message, WPARAM w
     return handled ? result : 0;
 }
 
+namespace {
+const char* generalErrorCaption = nullptr;  // the system's "Error" until the program names itself
+}  // namespace
+
+void SetGeneralErrorCaption(const char* caption) noexcept { generalErrorCaption = caption; }
+
 void ShowGeneralError(const char* text) noexcept {
     try {
-        MessageBoxW(nullptr, Widen(ErrorBoxText(text)).c_str(), Widen(names::kProgramTitle).c_str(),
+        MessageBoxW(nullptr, Widen(platform::ErrorBoxText(text)).c_str(),
+                    generalErrorCaption != nullptr ? Widen(generalErrorCaption).c_str() : nullptr,
                     MB_OK | MB_ICONERROR);
     } catch (...) {
-        MessageBoxA(nullptr, text, names::kProgramTitle, MB_OK | MB_ICONERROR);
+        MessageBoxA(nullptr, text, generalErrorCaption, MB_OK | MB_ICONERROR);
     }
 }
 

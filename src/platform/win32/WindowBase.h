@@ -51,7 +51,9 @@ private:
 };
 
 // The program's general error box: the error's text with a full stop, the
-// program's title as caption, the error icon and one OK button.
+// program's title as caption, the error icon and one OK button. The title is
+// given once, as the program starts (the string must outlive every box).
+void SetGeneralErrorCaption(const char* caption) noexcept;
 void ShowGeneralError(const char* text) noexcept;
 
 // Runs body; any exception it throws is shown in the general error box. For

@@ -26,19 +26,17 @@
 #include <vector>
 
 #include "GuiObjects.h"
-#include "platform/Names.h"
+#include "KeytideFromOutside.h"
+#include "model/Names.h"
 #include "osd/OsdLayout.h"
 #include "osd/RegionBuilders_win.h"
+#include "settings/SettingChoices.h"
 
 using namespace keytide;
 using namespace keytide::win32;
-using Clock = std::chrono::steady_clock;
+using namespace keytide::bench;
 
 namespace {
-
-double MillisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 double Median(std::vector<double> values) {
     if (values.empty()) return 0;
@@ -70,8 +68,9 @@ std::vector<unsigned char> RegionData(HRGN region) {
 
 // ---------------------------------------------------------------------------
 int RunRegionBench(const std::string& label, int sizeIndex) {
+    const std::optional<OsdSize> size = ChoiceAt(kSizeChoices, sizeIndex);
     const ScreenSize screen = PrimaryScreenSize();
-    const OsdFont request{"Arial", true, false, OsdFontPointSize(screen.height, sizeIndex)};
+    const OsdFont request{"Arial", true, false, OsdFontPointSize(screen.height, size)};
     UniqueHfont font = CreateOsdFont(request);
     char face[LF_FACESIZE] = {};
     SIZE extent{};
@@ -132,7 +131,7 @@ int RunRegionBench(const std::string& label, int sizeIndex) {
         UniqueHfont anotherFont = CreateOsdFont(request);
         UniqueHrgn text = TextToRgn(i % 2 ? label : "Vol+", anotherFont.get());
         UniqueHrgn empty = TextToRgn("", anotherFont.get());
-        UniqueHrgn bar = CreateProgressRgn(ProgressBarHeight(screen), i % 3);
+        UniqueHrgn bar = CreateProgressRgn(ProgressBarHeight(screen), ChoiceAt(kBarStyleChoices, i % 3));
     }
     const bench::ObjectCount after = bench::GdiObjects(GetCurrentProcess());
     std::printf("GDI objects of this process (%s): %ld before, %ld after 1000 builds\n", before.method.c_str(),
@@ -147,70 +146,6 @@ int RunRegionBench(const std::string& label, int sizeIndex) {
 
 // ---------------------------------------------------------------------------
 // keytide.exe from the outside.
-
-struct WindowSearch {
-    DWORD pid;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK FindClass(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (pid == search->pid && std::strcmp(name, search->className) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindProcessWindow(DWORD pid, const char* className) {
-    WindowSearch search{pid, className, nullptr};
-    EnumWindows(&FindClass, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
-    const auto start = Clock::now();
-    while (!condition()) {
-        if (MillisecondsSince(start) > timeoutMs) return false;
-        Sleep(1);
-    }
-    return true;
-}
-
-bool HotKeyHeld(UINT vk) {
-    constexpr int kProbeId = 0xBEEF;
-    if (RegisterHotKey(nullptr, kProbeId, 0, vk)) {
-        UnregisterHotKey(nullptr, kProbeId);
-        return false;
-    }
-    return true;
-}
-
-void PressKey(WORD vk) {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
-// Returns once the program has handled everything queued before the call:
-// the second round trip can only be answered after the handler of a message
-// that was already waiting.
-void Drain(HWND window) {
-    for (int i = 0; i < 2; ++i) {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
-    }
-}
 
 std::string KeySection(int slot, const char* label, int action) {
     return "[NumPadKey" + std::to_string(slot) + "]\r\nOSDLabel=" + label +
@@ -242,53 +177,12 @@ std::string BenchIni() {
     return ini;
 }
 
-bool WriteText(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                    written == text.size();
-    CloseHandle(file);
-    return ok;
-}
-
 int RunKeyBench(const std::string& keytideExe, const std::string& work, int presses, int leakPresses) {
-    CreateDirectoryA(work.c_str(), nullptr);
-    const std::string exe = work + "\\keytide.exe";
-    if (!CopyFileA(keytideExe.c_str(), exe.c_str(), FALSE) || !WriteText(work + "\\ktd.ini", BenchIni())) {
-        std::printf("cannot prepare %s\n", work.c_str());
-        return 2;
-    }
-    std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, work.c_str(), &startup,
-                        &process)) {
-        std::printf("cannot start %s\n", exe.c_str());
-        return 2;
-    }
-    CloseHandle(process.hThread);
-    const DWORD pid = process.dwProcessId;
-    HWND mainWindow = nullptr;
-    HWND textWindow = nullptr;
-    const bool started = WaitFor(
-        [&] {
-            mainWindow = FindProcessWindow(pid, names::kMainWindowClass);
-            textWindow = FindProcessWindow(pid, names::kOsdTextWindowClass);
-            return mainWindow && textWindow && HotKeyHeld(VK_NUMPAD5);
-        },
-        20000);
-    auto finish = [&](int code) {
-        if (mainWindow) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hProcess);
-        return code;
-    };
-    if (!started) {
-        std::printf("keytide.exe did not get ready (windows and hot keys)\n");
-        return finish(2);
-    }
+    const KeytideRun keytide(keytideExe, work, BenchIni());
+    if (!keytide.Ready()) return 2;
+    const DWORD pid = keytide.Pid();
+    const HWND programWindow = keytide.ProgramWindow();
+    const HWND textWindow = FindProcessWindow(pid, names::kOsdTextWindowClass);
     const ScreenSize screen = PrimaryScreenSize();
     std::printf("screen %dx%d, keytide.exe pid %lu\n", screen.width, screen.height, pid);
 
@@ -298,7 +192,7 @@ int RunKeyBench(const std::string& keytideExe, const std::string& work, int pres
     for (int i = 0; i < presses; ++i) {
         if (!WaitFor([&] { return !IsWindowVisible(textWindow); }, 5000)) {
             std::printf("the OSD did not hide within 5 s\n");
-            return finish(2);
+            return 2;
         }
         Sleep(30);
         const auto start = Clock::now();
@@ -324,7 +218,7 @@ int RunKeyBench(const std::string& keytideExe, const std::string& work, int pres
                 placed.right - placed.left, placed.bottom - placed.top, box.left, box.top, box.right, box.bottom);
     if (latencies.empty()) {
         std::printf("no press showed the OSD\n");
-        return finish(2);
+        return 2;
     }
     const Summary s = Summarise(latencies);
     std::vector<double> sorted = latencies;
@@ -337,18 +231,18 @@ int RunKeyBench(const std::string& keytideExe, const std::string& work, int pres
     auto pressMany = [&](int count) {
         for (int i = 0; i < count; ++i) {
             PressKey(cycle[i % 4]);
-            Drain(mainWindow);
+            Drain(programWindow);
         }
         WaitFor([&] { return !IsWindowVisible(textWindow); }, 5000);
-        Drain(mainWindow);
+        Drain(programWindow);
     };
     // The program's thread keeps running while the counts are read (timers,
     // the window manager): the lowest of a few readings is the resting count.
     auto resting = [&](bench::ObjectCount (*count)(HANDLE)) {
-        bench::ObjectCount lowest = count(process.hProcess);
+        bench::ObjectCount lowest = count(keytide.Process());
         for (int i = 0; i < 5; ++i) {
             Sleep(100);
-            const bench::ObjectCount now = count(process.hProcess);
+            const bench::ObjectCount now = count(keytide.Process());
             if (now.count >= 0 && (lowest.count < 0 || now.count < lowest.count)) lowest = now;
         }
         return lowest;
@@ -369,7 +263,7 @@ int RunKeyBench(const std::string& keytideExe, const std::string& work, int pres
     Target("key press to OSD visible, median <= 16 ms", lost == 0 && s.median <= 16.0);
     Target("no GDI object leaked over the presses", gdiBefore.count >= 0 && gdiAfter.count == gdiBefore.count);
     Target("no USER object leaked over the presses", userBefore.count >= 0 && userAfter.count == userBefore.count);
-    return finish(g_allMet ? 0 : 1);
+    return g_allMet ? 0 : 1;
 }
 
 }  // namespace

@@ -16,12 +16,11 @@
 #include <thread>
 #include <vector>
 
-#include "platform/Names.h"
+#include "model/Names.h"
 #include "osd/OnScreenDisplay_win.h"
 #include "osd/OsdController.h"
 #include "osd/OsdWindow_win.h"
 #include "osd/RegionBuilders_win.h"
-#include "shell/ApplicationWindow_win.h"
 
 using namespace keytide;
 using namespace keytide::win32;
@@ -31,9 +30,9 @@ namespace {
 
 constexpr std::uint32_t kLime = 0x0000FF00;
 
-class IdleTimer final : public OsdTimer {
+class IdleTimer final : public platform::IntervalTimer {
 public:
-    void Start() override { ++starts; }
+    void Start(unsigned, std::function<void()>) override { ++starts; }
     void Stop() override {}
     int starts = 0;
 };
@@ -121,26 +120,23 @@ int main(int argc, char** argv) {
     };
 
     try {
-        ApplicationWindow application;
-        application.Create();
         OsdShapeWindow text, progress;
-        text.Create(names::kOsdTextWindowClass, kTextWindowDesignWidth, kTextWindowDesignHeight, application.hwnd());
-        progress.Create(names::kOsdProgressWindowClass, 400, kProgressWindowHeight, application.hwnd());
-        Win32OsdWindows windows(text, progress, application.hwnd());
+        text.Create(names::kOsdTextWindowClass, kTextWindowDesignWidth, kTextWindowDesignHeight);
+        progress.Create(names::kOsdProgressWindowClass, 400, kProgressWindowHeight);
+        Win32OsdWindows windows(text, progress);
         IdleTimer timer;
         Win32PreviewHost host;
         SilentVolume volume;
         Settings inForce;
-        OsdController osd(OsdServices{windows, timer, host, volume}, inForce, [] { return false; });
+        OsdController osd(OsdServices{windows, timer, host, volume}, inForce);
 
         // The dialog's unsaved choices: Arial bold "Large", lime, rounded bar, "2" seconds.
         Settings dialog;
-        dialog.fontNames = {"Arial"};
-        dialog.fontIndex = 0;
+        dialog.fontName = "Arial";
         dialog.bold = true;
-        dialog.osdSize = 2;
-        dialog.barStyle = 1;
-        dialog.timeOutIndex = 1;
+        dialog.osdSize = OsdSize::Large;
+        dialog.barStyle = BarStyle::Rounded;
+        dialog.timeOutSeconds = 2;
         dialog.osdColor = kColorLime;
 
         // The watcher looks while the preview thread is blocked: it never asks

@@ -23,77 +23,11 @@
 #include <vector>
 
 #include "core/DefaultIni.h"
-#include "platform/Names.h"
-
-using Clock = std::chrono::steady_clock;
+#include "KeytideFromOutside.h"
 
 namespace {
 
-double MillisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-struct WindowSearch {
-    DWORD pid;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK FindClass(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (pid == search->pid && std::strcmp(name, search->className) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindProcessWindow(DWORD pid, const char* className) {
-    WindowSearch search{pid, className, nullptr};
-    EnumWindows(&FindClass, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
-    const auto start = Clock::now();
-    while (!condition()) {
-        if (MillisecondsSince(start) > timeoutMs) return false;
-        Sleep(1);
-    }
-    return true;
-}
-
-bool HotKeyHeld(UINT vk) {
-    constexpr int kProbeId = 0xBEEF;
-    if (RegisterHotKey(nullptr, kProbeId, 0, vk)) {
-        UnregisterHotKey(nullptr, kProbeId);
-        return false;
-    }
-    return true;
-}
-
-void PressKey(WORD vk) {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
-// Returns once the program has handled everything queued before the call.
-void Drain(HWND window) {
-    for (int i = 0; i < 2; ++i) {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
-    }
-}
+using namespace keytide::bench;
 
 std::string ReadText(const std::string& path) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -107,16 +41,6 @@ std::string ReadText(const std::string& path) {
     return text;
 }
 
-bool WriteText(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                    written == text.size();
-    CloseHandle(file);
-    return ok;
-}
-
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
     const auto at = text.find(from);
     if (at != std::string::npos) text.replace(at, from.size(), to);
@@ -124,45 +48,15 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 }
 
 int Run(const std::string& keytideExe, const std::string& work, int presses) {
-    CreateDirectoryA(work.c_str(), nullptr);
-    const std::string exe = work + "\\keytide.exe";
     const std::string ini = work + "\\ktd.ini";
     std::string text(keytide::kDefaultIniText);
     text = Replaced(text, "WelcomeScreen=1", "WelcomeScreen=0");
     text = Replaced(text, "AutoLoad=1", "AutoLoad=0");
-    if (!CopyFileA(keytideExe.c_str(), exe.c_str(), FALSE) || !WriteText(ini, text)) {
-        std::printf("cannot prepare %s\n", work.c_str());
-        return 2;
-    }
-    std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, work.c_str(), &startup,
-                        &process)) {
-        std::printf("cannot start %s\n", exe.c_str());
-        return 2;
-    }
-    CloseHandle(process.hThread);
-    HWND mainWindow = nullptr;
-    const bool started = WaitFor(
-        [&] {
-            mainWindow = FindProcessWindow(process.dwProcessId, keytide::names::kMainWindowClass);
-            return mainWindow && HotKeyHeld(VK_NUMPAD5);
-        },
-        20000);
-    auto finish = [&](int code) {
-        if (mainWindow) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hProcess);
-        return code;
-    };
-    if (!started) {
-        std::printf("keytide.exe did not get ready (windows and hot keys)\n");
-        return finish(2);
-    }
+    const KeytideRun keytide(keytideExe, work, text);
+    if (!keytide.Ready()) return 2;
+    const HWND programWindow = keytide.ProgramWindow();
     Sleep(1000);  // the rest of the deferred start (Num Lock, tray)
-    Drain(mainWindow);
+    Drain(programWindow);
 
     std::vector<double> times;
     int lost = 0;
@@ -183,12 +77,12 @@ int Run(const std::string& keytideExe, const std::string& work, int presses) {
         } else {
             ++lost;
         }
-        Drain(mainWindow);
+        Drain(programWindow);
         Sleep(50);
     }
     if (times.empty()) {
         std::printf("no press was saved\n");
-        return finish(2);
+        return 2;
     }
     std::sort(times.begin(), times.end());
     const double median = times.size() % 2 ? times[times.size() / 2]
@@ -198,7 +92,7 @@ int Run(const std::string& keytideExe, const std::string& work, int presses) {
                 median, times.front(), times[times.size() * 9 / 10], times.back(), times.size(), lost);
     const bool met = lost == 0 && median <= 50.0;
     std::printf("target %-58s %s\n", "Scroll Lock press to ktd.ini saved, median <= 50 ms", met ? "met" : "MISSED");
-    return finish(lost != 0 ? 2 : met ? 0 : 1);
+    return lost != 0 ? 2 : met ? 0 : 1;
 }
 
 }  // namespace

@@ -20,13 +20,13 @@
 #include <string>
 
 #include "GuiObjects.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 
 using namespace keytide;
 
 namespace {
 
-HWND TrayWindow() { return FindWindowA(names::kTrayWindowClass, nullptr); }
+HWND TrayWindow() { return FindWindowExA(HWND_MESSAGE, nullptr, names::kMessageWindowClass, nullptr); }
 
 bool TrayIconUp(HWND window) {
     NOTIFYICONDATAW data{};
@@ -83,12 +83,12 @@ int Objects() {
 
 int Close() {
     HANDLE process = OpenKeytide(SYNCHRONIZE | PROCESS_QUERY_INFORMATION);
-    HWND main = FindWindowA(names::kMainWindowClass, names::kMainWindowTitle);
-    if (process == nullptr || main == nullptr) {
+    HWND program = FindWindowA(names::kTrayWindowClass, nullptr);
+    if (process == nullptr || program == nullptr) {
         std::printf("keytide.exe is not running\n");
         return 2;
     }
-    PostMessageA(main, WM_CLOSE, 0, 0);
+    PostMessageA(program, WM_CLOSE, 0, 0);
     DWORD code = 0;
     const bool ended = WaitForSingleObject(process, 15000) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code);
     CloseHandle(process);

@@ -43,7 +43,7 @@
 // Helper overview (details at each declaration below)
 //   TestContext   dir/path/write/read, installKeytide/installMarker, start,
 //                 data (expected files), markerLog, timeout, fail.
-//   KeytideProcess  pid, running, appWindow, mainWindow, windows(class),
+//   KeytideProcess  pid, running, mainWindow, programWindow, windows(class),
 //                 waitExit, close (WM_CLOSE + wait, kill on time-out), kill.
 //   Windows       findWindows(pid, class, title), waitForWindow, isVisible,
 //                 windowRect, windowRegion (GetWindowRgn as rectangles, in
@@ -179,7 +179,7 @@ struct StartOptions {
   // Environment additions or replacements for the child. KEYTIDE_MARKER_LOG is
   // set to t.markerLog() unless given here.
   std::vector<std::pair<std::string, std::string>> env{};
-  // Wait until the application window and the main window exist; a program
+  // Wait until the editor's window and the program window exist; a program
   // that does not get there fails the test (REQUIRE).
   bool waitForWindows = true;
 };
@@ -198,8 +198,8 @@ class KeytideProcess {
   bool running() const;
 
   // The windows of this process (looked up afresh; nullptr when absent).
-  HWND appWindow() const;   // class "KeytideApplication", title "Keytide"
-  HWND mainWindow() const;  // class "Tktdform", title "Keytide"
+  HWND mainWindow() const;     // the editor: class "Tktdform", title "Keytide"
+  HWND programWindow() const;  // the tray's hidden top-level window: WM_CLOSE ends the program
   std::vector<HWND> windows(const char* windowClass) const;  // top-level, any title
   HWND window(const char* windowClass) const;                // first of windows()
 
@@ -209,8 +209,8 @@ class KeytideProcess {
   // Waits for the process to end; its exit code, or nothing on time-out.
   std::optional<DWORD> waitExit(std::optional<Ms> timeout = {}) const;
 
-  // Posts WM_CLOSE to the main window and waits for the process to end.
-  // Returns the exit code. If there is no main window or the process does not
+  // Posts WM_CLOSE to the program window and waits for the process to end.
+  // Returns the exit code. If there is no such window or the process does not
   // end in time, records a failure (with the process's visible windows),
   // terminates it and returns nothing.
   std::optional<DWORD> close(std::optional<Ms> timeout = {},
@@ -312,6 +312,9 @@ std::vector<HWND> findWindows(DWORD pid, const char* windowClass, const char* ti
 HWND waitForWindow(DWORD pid, const char* windowClass, const char* title = nullptr,
                    std::optional<Ms> timeout = {});
 std::vector<HWND> visibleWindows(DWORD pid);  // visible top-level windows of pid
+// The visible top-level windows of pid that the taskbar shows a button for:
+// unowned and not tool windows, or marked as application windows.
+std::vector<HWND> taskbarWindows(DWORD pid);
 std::string windowClassName(HWND window);
 std::string windowText(HWND window);
 bool isVisible(HWND window);   // IsWindowVisible; false for nullptr
@@ -415,6 +418,9 @@ std::optional<std::vector<MarkerRun>> waitForMarkerRuns(const std::string& path,
 // ---------------------------------------------------------------------------
 // The tray icon and the program's menus.
 
+// The window the tray icon's notifications go to: the program's message-only
+// window, which only FindWindowEx with HWND_MESSAGE finds.
+HWND trayIconWindow(const KeytideProcess& k);
 // Whether the shell holds the program's tray icon (asked with an empty change
 // of the icon, which the shell refuses for an icon it does not hold).
 bool trayIconPresent(const KeytideProcess& k);

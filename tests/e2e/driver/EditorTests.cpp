@@ -14,7 +14,8 @@
 #include <vector>
 
 #include "Driver.h"
-#include "core/EditorLayout.h"
+#include "editor/EditorLayout.h"
+#include "model/Names.h"
 #include "widgets/Gradient.h"
 
 using namespace ktd::e2e;
@@ -162,7 +163,7 @@ void checkPlaces(const Editor& editor, int dpi) {
   const POINT o = editor.origin();
   const keytide::widgets::Rect bar = layout::ScaleRect(layout::kTitleBar, dpi);
   auto check = [&](const layout::ControlPlace& place) {
-    if (place.kind == layout::ControlKind::Caption) return;
+    if (place.id == layout::kLabelCaption) return;  // drawn text, no window
     HWND control = editor.control(place.id);
     CHECK_MSG(control != nullptr, std::string("no control ") + place.caption + " (" + std::to_string(place.id) + ")");
     if (control == nullptr) return;
@@ -206,6 +207,7 @@ Editor openEditor(KeytideProcess& k) {
 void checkBackInTray(KeytideProcess& k, const Editor& editor, const char* how) {
   CHECK_MSG(waitUntil([&] { return !isVisible(editor.window()); }), std::string(how) + " did not hide the editor");
   CHECK_MSG(waitForTrayIcon(k, true), std::string("the tray icon did not come back after ") + how);
+  CHECK_MSG(taskbarWindows(k.pid()).empty(), std::string("a taskbar button stayed after ") + how);
 }
 
 // The middle of the tray icon on the screen. Wine's tray draws a new picture
@@ -518,6 +520,21 @@ E2E_TEST("editor.title_bar_drags_with_the_left_button_and_minimize_keeps_keys_ig
   }
   CHECK(isVisible(editor.window()));
 
+  // "?", "About...": About with a taskbar button of its own while it is up,
+  // and once it has closed and the editor has gone, no button is left.
+  click(help);
+  REQUIRE_MSG(waitForPopupMenu(k.pid()) != nullptr, "? did not open the help menu again");
+  pressKey(VK_DOWN);
+  pressKey(VK_DOWN);
+  pressKey(VK_RETURN);
+  HWND about = k.window(keytide::names::kAboutWindowClass);
+  REQUIRE_MSG(waitUntil([&] { return isVisible(about); }), "About... did not show the About window");
+  const std::vector<HWND> buttons = taskbarWindows(k.pid());
+  CHECK_MSG(std::find(buttons.begin(), buttons.end(), about) != buttons.end(), "About has no taskbar button of its own");
+  PostMessageA(about, WM_CLOSE, 0, 0);
+  REQUIRE_MSG(waitUntil([&] { return !isVisible(about) && IsWindowEnabled(editor.window()); }),
+              "About did not close back to the editor");
+
   // "-": minimized, and still counted as shown: keypad keys stay ignored.
   editor.clickOn(layout::kMinimizeButton);
   CHECK_MSG(waitUntil([&] { return IsIconic(editor.window()) != FALSE; }, Ms{3000}), "- did not minimize the editor");
@@ -530,7 +547,7 @@ E2E_TEST("editor.title_bar_drags_with_the_left_button_and_minimize_keeps_keys_ig
   CHECK_MSG(waitUntil([&] { return IsIconic(editor.window()) == FALSE; }, Ms{3000}), "the editor was not restored");
   pause(Ms{300});
   editor.clickOn(layout::kCloseButton);
-  checkBackInTray(k, editor, "X");
+  checkBackInTray(k, editor, "X");  // no taskbar button left by About either
   CHECK_MSG(keyShowsVolumeBar(k, VK_ADD), "keypad + did nothing after the editor was closed");
   CHECK_EQ(k.close(), DWORD{0});
 }

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "Driver.h"
-#include "core/EditorLayout.h"
-#include "platform/Names.h"
+#include "editor/EditorLayout.h"
+#include "model/Names.h"
 
 using namespace ktd::e2e;
 namespace names = keytide::names;
@@ -174,7 +174,7 @@ void clickControl(HWND parent, const std::function<bool(HWND)>& wanted, const st
 // The editor from the tray menu's "Show...", keypad 5 chosen.
 HWND openEditorOnKey5(const KeytideProcess& k) {
   chooseTrayCommand(k, kShowCommand);
-  HWND editor = awaitVisible(k, names::kMainWindowClass, "the editor");
+  HWND editor = awaitVisible(k, names::kEditorWindowClass, "the editor");
   pause(Ms{400});
   const auto isKey5 = [](HWND c) { return GetDlgCtrlID(c) == keytide::editor::kKeyFirst + kKey5Slot; };
   clickControl(editor, isKey5, "keypad 5 in the editor");

@@ -128,6 +128,16 @@ std::vector<HWND> visibleWindows(DWORD pid) {
   return state.found;
 }
 
+std::vector<HWND> taskbarWindows(DWORD pid) {
+  std::vector<HWND> found;
+  for (HWND window : visibleWindows(pid)) {
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_EXSTYLE);
+    const bool owned = GetWindow(window, GW_OWNER) != nullptr;
+    if ((style & WS_EX_APPWINDOW) != 0 || (!owned && (style & WS_EX_TOOLWINDOW) == 0)) found.push_back(window);
+  }
+  return found;
+}
+
 std::string windowClassName(HWND window) {
   char name[256] = "";
   if (!window || !GetClassNameA(window, name, sizeof name)) return "";

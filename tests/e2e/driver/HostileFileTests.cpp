@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "Driver.h"
+#include "RestoredValue.h"
 #include "core/AssignmentStore.h"
 #include "core/DefaultIni.h"
 #include "platform/FileSystem.h"
@@ -276,7 +277,7 @@ Expectation expect(const std::string& bytes) {
     // Log off, restart, shut down, shutdown dialog, suspend, and the close of
     // whatever window has the focus would end the test session, not the program.
     const int action = key.actionIndex;
-    e.pressable[slot] = !(key.kind == 0 && (action == 0 || action == 10 || action == 17 || action == 19 ||
+    e.pressable[slot] = !(key.kind == keytide::AssignmentKind::Action && (action == 0 || action == 10 || action == 17 || action == 19 ||
                                             action == 29 || action == 30));
   }
   if (!e.scrollLockSaves) return e;
@@ -464,27 +465,6 @@ class GuardRun {
   bool verbose_ = environmentNumber("KEYTIDE_HOSTILE_VERBOSE", 0) != 0;
 };
 
-// A registry value put back (or removed again) when the guard ends.
-class RestoredValue {
- public:
-  RestoredValue(HKEY root, std::string key, std::string name)
-      : root_(root), key_(std::move(key)), name_(std::move(name)), old_(regReadString(root_, key_, name_)) {}
-  RestoredValue(const RestoredValue&) = delete;
-  RestoredValue& operator=(const RestoredValue&) = delete;
-  ~RestoredValue() {
-    if (old_) {
-      regWriteString(root_, key_, name_, *old_);
-    } else {
-      regDeleteValue(root_, key_, name_);
-    }
-  }
-
- private:
-  HKEY root_;
-  std::string key_;
-  std::string name_;
-  std::optional<std::string> old_;
-};
 
 }  // namespace
 

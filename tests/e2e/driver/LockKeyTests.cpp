@@ -7,7 +7,7 @@
 #include <string>
 
 #include "Driver.h"
-#include "core/KeySlots.h"
+#include "model/KeySlots.h"
 
 using namespace ktd::e2e;
 

@@ -5,9 +5,9 @@
 // wineboot then asks every windowed program but the desktop in turn and stops
 // at the first one that refuses. session_watch.exe refuses and records the
 // wineboot command line, so the request is seen and the test session goes on.
-// Log off and shut down give the same command line there: which of them (and
-// not power-off) is made is checked at the seam in the unit tests. Windows
-// would end the session for real, so this test needs Wine.
+// Log off and shut down give the same command line there; the unit tests
+// check which request each key makes. Windows would end the session for
+// real, so this test needs Wine.
 #include <set>
 #include <string>
 #include <vector>

@@ -12,7 +12,7 @@
 #include <set>
 
 #include "Driver.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 
 namespace ktd::e2e {
 namespace {
@@ -93,15 +93,12 @@ KeytideProcess::~KeytideProcess() { CloseHandle(process_); }
 
 bool KeytideProcess::running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
-HWND KeytideProcess::appWindow() const {
-  auto found = findWindows(pid_, keytide::names::kApplicationWindowClass, keytide::names::kProgramTitle);
+HWND KeytideProcess::mainWindow() const {
+  auto found = findWindows(pid_, keytide::names::kEditorWindowClass, keytide::names::kEditorWindowTitle);
   return found.empty() ? nullptr : found.front();
 }
 
-HWND KeytideProcess::mainWindow() const {
-  auto found = findWindows(pid_, keytide::names::kMainWindowClass, keytide::names::kMainWindowTitle);
-  return found.empty() ? nullptr : found.front();
-}
+HWND KeytideProcess::programWindow() const { return window(keytide::names::kTrayWindowClass); }
 
 std::vector<HWND> KeytideProcess::windows(const char* windowClass) const { return findWindows(pid_, windowClass); }
 
@@ -111,7 +108,7 @@ HWND KeytideProcess::window(const char* windowClass) const {
 }
 
 bool KeytideProcess::waitForWindows(std::optional<Ms> timeout) const {
-  bool ok = waitUntil([&] { return !running() || (appWindow() && mainWindow()); },
+  bool ok = waitUntil([&] { return !running() || (mainWindow() && programWindow()); },
                       timeout ? *timeout : owner_.timeout());
   return ok && running();
 }
@@ -132,13 +129,13 @@ std::optional<DWORD> KeytideProcess::close(std::optional<Ms> timeout, std::sourc
     owner_.fail("close: the program had already ended, exit code " + exitText(code), where);
     return std::nullopt;
   }
-  HWND main = mainWindow();
-  if (!main) {
-    owner_.fail("close: the program has no main window to close; terminated it", where);
+  HWND program = programWindow();
+  if (!program) {
+    owner_.fail("close: the program has no program window to close; terminated it", where);
     kill();
     return std::nullopt;
   }
-  if (!PostMessageA(main, WM_CLOSE, 0, 0)) {
+  if (!PostMessageA(program, WM_CLOSE, 0, 0)) {
     owner_.fail("close: PostMessage(WM_CLOSE) failed, error " + std::to_string(GetLastError()), where);
   }
   if (auto code = waitExit(limit)) return code;
@@ -273,7 +270,7 @@ void TestContext::tearDown() {
   for (auto it = processes_.rbegin(); it != processes_.rend(); ++it) {
     KeytideProcess& process = **it;
     if (!process.running()) continue;
-    if (process.mainWindow()) {
+    if (process.programWindow()) {
       process.close();  // records a failure if it hangs
     } else {
       process.kill();
@@ -291,11 +288,11 @@ void TestContext::tearDown() {
   bool gone = waitUntil(
       [&] {
         for (DWORD pid : roots)
-          if (!findWindows(pid, keytide::names::kApplicationWindowClass).empty()) return false;
+          if (!findWindows(pid, keytide::names::kEditorWindowClass).empty()) return false;
         return true;
       },
       timeout());
-  if (!gone) fail("clean-up: a started program's application window outlived its process", __FILE__, __LINE__);
+  if (!gone) fail("clean-up: a started program's editor window outlived its process", __FILE__, __LINE__);
 }
 
 }  // namespace ktd::e2e

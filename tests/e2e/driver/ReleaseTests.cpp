@@ -16,7 +16,7 @@
 
 #include "Driver.h"
 #include "KeytideVersion.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 
 using namespace ktd::e2e;
 

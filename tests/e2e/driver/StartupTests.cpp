@@ -1,9 +1,11 @@
 // Start-up and shutdown seen from outside: the configuration file written at
 // the first start, existing files left alone, the program staying resident and
 // hidden, and its clean end on WM_CLOSE.
+#include <set>
 #include <string>
 
 #include "Driver.h"
+#include "model/Names.h"
 
 using namespace ktd::e2e;
 
@@ -104,15 +106,36 @@ E2E_TEST("lifecycle.resident_and_hidden") {
   KeytideProcess& k = t.start();
   pause(kSettle);
   REQUIRE_MSG(k.running(), "the program ended by itself");
-  HWND app = k.appWindow();
   HWND main = k.mainWindow();
-  CHECK_MSG(app != nullptr, "no application window (class KeytideApplication, title Keytide)");
-  CHECK_MSG(main != nullptr, "no main window (class Tktdform, title Keytide)");
-  CHECK_MSG(!isVisible(app), "the application window is visible: " + describeWindow(app));
-  CHECK_MSG(!isVisible(main), "the main window is visible: " + describeWindow(main));
+  CHECK_MSG(main != nullptr, "no editor window (class Tktdform, title Keytide)");
+  // The program's windows: its forms (with the hints they own and their
+  // lists' drop-down parts), the tray's top-level window, and one
+  // message-only window; no window of its own just for a taskbar button.
+  namespace names = keytide::names;
+  const std::set<std::string> forms{names::kEditorWindowClass,      names::kTrayWindowClass,
+                                    names::kSettingsWindowClass,    names::kAboutWindowClass,
+                                    names::kWelcomeWindowClass,     names::kOsdTextWindowClass,
+                                    names::kOsdProgressWindowClass, "ComboLBox",
+                                    "IME",                          "MSCTFIME UI"};
+  for (HWND window : findWindows(k.pid(), nullptr)) {
+    if (GetWindow(window, GW_OWNER) != nullptr) continue;
+    CHECK_MSG(forms.count(windowClassName(window)) == 1, "a window of no form: " + describeWindow(window));
+  }
+  // Message-only windows: ours, and the one COM makes for its apartment.
+  int messageWindows = 0;
+  for (HWND window = nullptr; (window = FindWindowExA(HWND_MESSAGE, window, nullptr, nullptr)) != nullptr;) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != k.pid()) continue;
+    const std::string name = windowClassName(window);
+    CHECK_MSG(name == names::kMessageWindowClass || name == "OleMainThreadWndClass",
+              "a message-only window of no use: " + name);
+    if (name == names::kMessageWindowClass) ++messageWindows;
+  }
+  CHECK_EQ(messageWindows, 1);
   // With the welcome screen off nothing at all is on the screen.
   for (HWND window : visibleWindows(k.pid())) CHECK_MSG(false, "a window is visible: " + describeWindow(window));
   // Resident: its message loop answers.
-  CHECK_MSG(isResponsive(main), "the main window's thread does not answer");
+  CHECK_MSG(isResponsive(main), "the program's thread does not answer");
   CHECK_EQ(k.close(), DWORD{0});
 }

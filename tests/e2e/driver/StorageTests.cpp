@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Driver.h"
+#include "RestoredValue.h"
 #include "core/DefaultIni.h"
 
 using namespace ktd::e2e;
@@ -136,27 +137,6 @@ KeytideProcess& startWide(TestContext& t, const std::string& exeUtf8) {
   return k;
 }
 
-// A registry value put back (or removed again) when the test ends.
-class RestoredValue {
- public:
-  RestoredValue(HKEY root, std::string key, std::string name)
-      : root_(root), key_(std::move(key)), name_(std::move(name)), old_(regReadString(root_, key_, name_)) {}
-  RestoredValue(const RestoredValue&) = delete;
-  RestoredValue& operator=(const RestoredValue&) = delete;
-  ~RestoredValue() {
-    if (old_) {
-      regWriteString(root_, key_, name_, *old_);
-    } else {
-      regDeleteValue(root_, key_, name_);
-    }
-  }
-
- private:
-  HKEY root_;
-  std::string key_;
-  std::string name_;
-  std::optional<std::string> old_;
-};
 
 }  // namespace
 

@@ -9,12 +9,11 @@
 #include <cstdio>
 
 #include "Driver.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 
 namespace ktd::e2e {
 namespace {
 
-HWND trayWindowOf(const KeytideProcess& k) { return k.window(keytide::names::kTrayWindowClass); }
 
 GUID trayGuid() {
   const keytide::names::Guid& id = keytide::names::kTrayIconGuid;
@@ -100,8 +99,18 @@ ScreenCapture capture(const RECT& area) {
 
 }  // namespace
 
+HWND trayIconWindow(const KeytideProcess& k) {
+  for (HWND window = nullptr;
+       (window = FindWindowExA(HWND_MESSAGE, window, keytide::names::kMessageWindowClass, nullptr)) != nullptr;) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == k.pid()) return window;
+  }
+  return nullptr;
+}
+
 bool trayIconPresent(const KeytideProcess& k) {
-  HWND window = trayWindowOf(k);
+  HWND window = trayIconWindow(k);
   if (window == nullptr) return false;
   // An icon the program could not add by its GUID (the program moved) is
   // known by window and number.
@@ -132,7 +141,7 @@ std::optional<RECT> trayIconRect(const KeytideProcess& k) {
     for (bool byGuid : {true, false}) {
       NOTIFYICONIDENTIFIER id{};
       id.cbSize = sizeof id;
-      id.hWnd = trayWindowOf(k);
+      id.hWnd = trayIconWindow(k);
       id.uID = keytide::names::kTrayIconNumber;
       if (byGuid) id.guidItem = trayGuid();
       RECT rect{};

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Driver.h"
-#include "platform/Names.h"
+#include "model/Names.h"
 
 using namespace ktd::e2e;
 
@@ -309,8 +309,7 @@ E2E_TEST("tray.about_disables_the_tray_and_the_main_window_until_it_closes") {
   CHECK_MSG(waitUntil([&] { return isVisible(about); }), "the About window did not come");
   CHECK_MSG(waitUntil([&] { return !IsWindowEnabled(k.mainWindow()); }),
             "the main window is enabled while About is up");
-  CHECK_MSG(waitUntil([&] { return isVisible(k.appWindow()); }),
-            "the program's taskbar button is not shown while About is up");
+  CHECK_MSG(taskbarWindows(k.pid()) == std::vector<HWND>{about}, "About has no taskbar button of its own");
   clickTrayIcon(k);
   clickTrayIcon(k, MOUSEEVENTF_RIGHTDOWN);
   pause(Ms{800});
@@ -321,6 +320,7 @@ E2E_TEST("tray.about_disables_the_tray_and_the_main_window_until_it_closes") {
   CHECK_MSG(waitUntil([&] { return !isVisible(about); }), "the About window did not close");
   CHECK(IsWindow(about));
   CHECK_MSG(IsWindowEnabled(k.mainWindow()), "the main window stayed disabled");
+  CHECK_MSG(taskbarWindows(k.pid()).empty(), "a taskbar button stayed after About closed");
   clickTrayIcon(k);
   CHECK_MSG(waitForFile(t.path(kIni), [](const std::string& s) { return contains(s, "IsKTDActive=0"); }),
             "the tray did not answer the mouse after About closed");
@@ -367,7 +367,7 @@ E2E_TEST("tray.icon_comes_back_after_the_taskbar_is_made_anew") {
     // What a restarting shell does: it no longer holds the icon.
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
-    data.hWnd = k.window(keytide::names::kTrayWindowClass);
+    data.hWnd = trayIconWindow(k);
     data.uID = keytide::names::kTrayIconNumber;
     Shell_NotifyIconW(NIM_DELETE, &data);
     return waitForTrayIcon(k, false);

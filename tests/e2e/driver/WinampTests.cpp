@@ -55,27 +55,6 @@ std::string joined(const std::vector<std::string>& lines) {
   return "[" + text + "]";
 }
 
-// The track watch asks for the playlist length (124) and then the position
-// (125) every 20 ms; each position query is taken out together with the
-// length query before it, whatever posted command may have arrived between.
-std::vector<std::string> withoutTrackWatch(const std::vector<std::string>& lines) {
-  std::vector<bool> dropped(lines.size(), false);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i] != "user 0 125") continue;
-    dropped[i] = true;
-    for (size_t j = i; j-- > 0;) {
-      if (!dropped[j] && lines[j] == "user 0 124") {
-        dropped[j] = true;
-        break;
-      }
-    }
-  }
-  std::vector<std::string> rest;
-  for (size_t i = 0; i < lines.size(); ++i)
-    if (!dropped[i]) rest.push_back(lines[i]);
-  return rest;
-}
-
 struct FakePlayer {
   HWND window = nullptr;
   std::string log;
@@ -90,14 +69,9 @@ struct FakePlayer {
     DWORD_PTR reply = 0;
     return SendMessageTimeoutA(window, message, value, 0, SMTO_ABORTIFHUNG, 2000, &reply) != 0;
   }
-  // Waits until nothing but the track watch's two queries reaches the player.
+  // Marks the log once the player has answered: what follows the mark came later.
   bool settle() const {
-    return waitUntil([&] {
-      if (!tell(kMarkMessage)) return false;
-      pause(Ms{200});
-      const auto after = linesAfterMark();
-      return withoutTrackWatch(after).empty() && std::count(after.begin(), after.end(), "user 0 125") >= 2;
-    });
+    return waitUntil([&] { return tell(kMarkMessage) && linesAfterMark().empty(); });
   }
 };
 
@@ -114,22 +88,15 @@ FakePlayer startFakePlayer(TestContext& t, int state, int length) {
 }
 
 // Marks the player's log, presses the key and compares what the player
-// received after the mark, the track watch's queries taken out.
+// received after the mark.
 void expectSequence(const FakePlayer& player, WORD key, const std::vector<std::string>& expected,
                     const std::string& what) {
   REQUIRE_MSG(player.settle(), what + ": the player's log never settled");
   pressKey(key);
-  waitUntil([&] { return withoutTrackWatch(player.linesAfterMark()).size() >= expected.size(); });
+  waitUntil([&] { return player.linesAfterMark().size() >= expected.size(); });
   pause(Ms{400});  // nothing more may follow
-  // Read when the log ends with a whole track-watch tick: a length query at
-  // the very end could be a tick's or the action's own.
-  std::vector<std::string> received;
-  waitUntil([&] {
-    received = player.linesAfterMark();
-    return !received.empty() && received.back() == "user 0 125";
-  });
-  CHECK_MSG(withoutTrackWatch(received) == expected,
-            what + ": got " + joined(withoutTrackWatch(received)) + ", expected " + joined(expected));
+  const std::vector<std::string> received = player.linesAfterMark();
+  CHECK_MSG(received == expected, what + ": got " + joined(received) + ", expected " + joined(expected));
 }
 
 std::string upperCase(std::string text) {
@@ -163,14 +130,6 @@ class UninstallEntry {
 E2E_TEST("winamp.keys_send_the_requests_of_each_action_to_a_running_player") {
   startKeytide(t);
   FakePlayer player = startFakePlayer(t, 1, 3);
-  // The player came up after the program: the track watch finds it and, its
-  // three entries differing from the empty list it held, asks it to write
-  // its playlist file.
-  CHECK_MSG(waitForFile(t.path("player\\winamp.m3u"), [](const std::string&) { return true; }).has_value(),
-            "the track watch never asked the player that came up after the program to write its playlist");
-  CHECK_EQ(player.lines().at(1), std::string("user 0 124"));
-  CHECK_EQ(player.lines().at(2), std::string("user 0 120"));
-
   struct PlayPauseCase {
     const char* what;
     int state;

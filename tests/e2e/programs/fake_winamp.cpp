@@ -1,6 +1,6 @@
 // fake_winamp.exe: a stand-in for the Winamp media player. Its main window has
 // the player's class "Winamp v1.x"; it answers the player's queries from a
-// small state (play state, playlist length and position) and changes that
+// small state (play state and playlist length) and changes that
 // state on the player's commands as the player would.
 //
 // Every message it receives from outside in the ranges a remote control uses
@@ -31,7 +31,6 @@ HANDLE gLog = INVALID_HANDLE_VALUE;
 std::string gFolder;
 LRESULT gState = 0;  // 0 stopped, 1 playing, 3 paused
 LRESULT gLength = 3;
-LRESULT gPosition = 0;
 
 void logLine(const std::string& line) {
   const std::string text = line + "\r\n";
@@ -41,27 +40,12 @@ void logLine(const std::string& line) {
 
 std::string number(ULONG_PTR value) { return std::to_string(static_cast<LONG_PTR>(value)); }
 
-// The player writes its playlist file on request: one line per entry.
-void writePlaylist() {
-  std::string text = "#EXTM3U\r\n";
-  for (LRESULT i = 1; i <= gLength; ++i) text += gFolder + "track" + std::to_string(i) + ".mp3\r\n";
-  HANDLE file = CreateFileA((gFolder + "winamp.m3u").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
-LRESULT answer(WPARAM wParam, LPARAM code) {
+LRESULT answer(LPARAM code) {
   switch (code) {
     case 0: return 0x2091;  // version
     case 104: return gState;
     case 105: return 0;  // position in the track, ms
-    case 120: writePlaylist(); return gPosition;
-    case 121: gPosition = static_cast<LRESULT>(wParam); return 0;
     case 124: return gLength;
-    case 125: return gPosition;
     default: return 0;
   }
 }
@@ -80,7 +64,7 @@ LRESULT CALLBACK playerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   switch (message) {
     case WM_USER:
       logLine("user " + number(wParam) + " " + number(static_cast<ULONG_PTR>(lParam)));
-      return answer(wParam, lParam);
+      return answer(lParam);
     case WM_COMMAND:
       logLine("command " + number(wParam) + " " + number(static_cast<ULONG_PTR>(lParam)));
       command(wParam, window);
