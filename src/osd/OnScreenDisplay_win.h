@@ -12,6 +12,7 @@
 #include "osd/OsdController.h"
 #include "osd/OsdPorts.h"
 #include "osd/OsdWindow_win.h"
+#include "platform/win32/Win32Monitors.h"
 #include "settings/Settings.h"
 
 namespace keytide::win32 {
@@ -26,10 +27,9 @@ class Win32OsdWindows final : public OsdWindows {
 public:
     Win32OsdWindows(OsdShapeWindow& text, OsdShapeWindow& progress, HWND applicationWindow);
 
-    ScreenSize PrimaryScreen() const override;
     bool IsVisible(OsdWindow window) const override;
-    void ShapeText(const std::string& label, const OsdFont& font) override;
-    void ShapeProgress(int barHeight, int barStyle) override;
+    void ShapeText(const std::string& label, const OsdFont& font, ScreenSize screen) override;
+    void ShapeProgress(int barHeight, int barStyle, int screenWidth) override;
     void SetBounds(OsdWindow window, const WindowBounds& bounds) override;
     void SetColor(OsdWindow window, ColorValue color) override;
     void Disable(OsdWindow window) override;
@@ -93,6 +93,7 @@ private:
     MainWindowOsdTimer keepOnTopTimer_{kOnTopTimerId, kOnTopTimerInterval};
     KeepOnTopWindows keptOnTop_;
     Win32PreviewHost host_;
+    Win32Monitors monitors_;
     OsdController controller_;
 };
 

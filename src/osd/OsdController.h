@@ -7,6 +7,7 @@
 #include "media/MasterVolume.h"
 #include "osd/OsdDisplay.h"
 #include "osd/OsdPorts.h"
+#include "platform/Monitors.h"
 #include "settings/Settings.h"
 
 namespace keytide {
@@ -18,6 +19,7 @@ struct OsdServices {
     OsdTimer& timer;
     PreviewHost& host;
     MasterVolume& volume;
+    platform::Monitors& monitors;
 };
 
 class OsdController final : public OsdDisplay {
@@ -31,7 +33,8 @@ public:
     void HideVolumeBar() override;
     void KeyDone(int slot) override;
 
-    // Builds, places and shows the label and starts the time-out.
+    // Builds, places and shows the label on the screen in use and starts the
+    // time-out.
     void ShowLabel(const std::string& label);
 
     // The time-out timer's tick (every 100 ms while started).
@@ -42,12 +45,18 @@ public:
     void Preview(const Settings& dialogControls);
 
 private:
+    platform::MonitorRect ScreenInUse();
+    void ShowLabelOn(const platform::MonitorRect& screen, const std::string& label);
     void HideApplicationWindowUnlessAboutVisible();
 
     OsdServices services_;
     const Settings& settings_;
     int ticks_ = 0;     // time-out ticks since the label was shown
     int lastSlot_ = 0;  // the key pressed last
+    // Where the label and the bar were last built: a press that finds the
+    // screen in use changed builds them anew there.
+    platform::MonitorRect labelScreen_;
+    platform::MonitorRect barScreen_;
     std::function<bool()> isAboutVisible_;
 };
 

@@ -25,9 +25,16 @@ OsdFont OsdFontFor(const Settings& controls, ScreenSize screen) {
                        OsdFontPointSize(screen.height, controls.osdSize)};
 }
 
-WindowBounds TextWindowBounds(ScreenSize screen) {
-    const int left = screen.width / 40;
-    return WindowBounds{left, screen.height / 50, screen.width - left, screen.height / 2};
+platform::MonitorRect OsdScreen(const platform::MonitorLayout& layout) {
+    if (layout.foreground && *layout.foreground < layout.monitors.size()) return layout.monitors[*layout.foreground];
+    if (!layout.monitors.empty()) return layout.monitors.front();
+    return {};
+}
+
+WindowBounds TextWindowBounds(const platform::MonitorRect& screen) {
+    const int indent = screen.width / 40;
+    return WindowBounds{screen.left + indent, screen.top + screen.height / 50, screen.width - indent,
+                        screen.height / 2};
 }
 
 int ProgressBarHeight(ScreenSize screen) { return screen.height / 10; }
@@ -54,8 +61,8 @@ SegmentShape SegmentShapeFor(int barStyle) {
     }
 }
 
-WindowBounds ProgressWindowBounds(ScreenSize screen, int width) {
-    return WindowBounds{0, screen.height - screen.height / 7, width, kProgressWindowHeight};
+WindowBounds ProgressWindowBounds(const platform::MonitorRect& screen, int width) {
+    return WindowBounds{screen.left, screen.top + screen.height - screen.height / 7, width, kProgressWindowHeight};
 }
 
 int VolumeSteps(const VolumeLevels& volume) { return (volume.left + volume.right) / kVolumePerStep; }

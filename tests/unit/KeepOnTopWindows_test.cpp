@@ -20,9 +20,10 @@ TEST(KeepOnTopWindowsTest, RunsFromTheFirstShowingUntilBothWindowsAreHidden) {
     testing::RecordingOsdTimer timeOutTimer{log};
     testing::RecordingPreviewHost host{log};
     testing::OsdMasterVolume volume{log};
+    testing::FakeMonitors monitors;
     Settings settings;
     settings.timeOutIndex = 0;
-    OsdController osd{OsdServices{keptOnTop, timeOutTimer, host, volume}, settings, nullptr};
+    OsdController osd{OsdServices{keptOnTop, timeOutTimer, host, volume, monitors}, settings, nullptr};
     // The windows' showing and hiding and the keep-on-top timer, in order.
     auto takeLog = [&] {
         Lines kept;

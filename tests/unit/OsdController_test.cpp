@@ -2,6 +2,9 @@
 // through recording doubles of the OSD windows, the timer and the thread.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+
 #include "doubles/OsdDoubles.h"
 #include "osd/OsdController.h"
 
@@ -31,14 +34,15 @@ protected:
     testing::RecordingOsdTimer timer{log};
     testing::RecordingPreviewHost host{log};
     testing::OsdMasterVolume volume{log};
+    testing::FakeMonitors monitors;
     Settings settings;
     bool aboutVisible = false;
-    OsdController osd{OsdServices{windows, timer, host, volume}, settings, [this] { return aboutVisible; }};
+    OsdController osd{OsdServices{windows, timer, host, volume, monitors}, settings, [this] { return aboutVisible; }};
 };
 
 TEST_F(OsdControllerTest, LabelIsShapedPlacedColouredShownAndTimed) {
     osd.ShowLabel("Vol+");
-    EXPECT_EQ(TakeLog(), (Lines{"shape text \"Vol+\" font \"Arial\" 57pt bold", "bounds text 25,15 999x384",
+    EXPECT_EQ(TakeLog(), (Lines{"shape text \"Vol+\" font \"Arial\" 57pt bold in 1024x768", "bounds text 25,15 999x384",
                                 "color text 0000FF00", "disable text", "show text", "hide application",
                                 "timer start"}));
     EXPECT_TRUE(windows.IsVisible(OsdWindow::Text));
@@ -66,13 +70,99 @@ TEST_F(OsdControllerTest, LabelFollowsTheSettingsAndScreenOfTheMoment) {
     settings.italic = true;
     settings.osdSize = -1;
     settings.osdColor = 0x8000000F;
-    windows.screen = {1920, 1080};
+    monitors.layout = {{{0, 0, 1920, 1080}}, 0};
     osd.ShowLabel("");
     const Lines lines = TakeLog();
     ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "shape text \"\" font \"Courier New\" 0pt italic");
+    EXPECT_EQ(lines[0], "shape text \"\" font \"Courier New\" 0pt italic in 1920x1080");
     EXPECT_EQ(lines[1], "bounds text 48,21 1872x540");
     EXPECT_EQ(lines[2], "color text 8000000F");
+}
+
+// On the monitor that holds the foreground window, else on the primary one
+// (listed first), placed by that monitor's rectangle as by a single screen's
+// and offset by its corner. Rectangles are in each monitor's own pixels: a
+// monitor at 150 % has more of them, and the label keeps its share of it.
+TEST_F(OsdControllerTest, LabelBarAndPreviewGoToTheScreenInUse) {
+    using platform::MonitorRect;
+    const MonitorRect primary{0, 0, 1920, 1080};
+    const MonitorRect leftOfIt{-1280, 0, 1280, 1024};
+    const MonitorRect above4k{-960, -2160, 3840, 2160};
+    const MonitorRect laptop{1920, 312, 1366, 768};
+    const Lines onPrimary{"shape text \"Vol+\" font \"Arial\" 81pt bold in 1920x1080", "bounds text 48,21 1872x540",
+                          "shape progress h=108 style=1 across 1920", "bounds progress 0,926 1920x367"};
+    struct Case {
+        const char* name;
+        std::vector<MonitorRect> monitors;
+        std::optional<std::size_t> foreground;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"one screen", {primary}, 0, onPrimary},
+        {"left of the primary, at negative x",
+         {primary, leftOfIt},
+         1,
+         {"shape text \"Vol+\" font \"Arial\" 75pt bold in 1280x1024", "bounds text -1248,20 1248x512",
+          "shape progress h=102 style=1 across 1280", "bounds progress -1280,878 1280x367"}},
+        {"no foreground window: the primary", {primary, leftOfIt}, std::nullopt, onPrimary},
+        {"a 150 % 4K monitor above, at negative x and y",
+         {primary, leftOfIt, above4k},
+         2,
+         {"shape text \"Vol+\" font \"Arial\" 162pt bold in 3840x2160", "bounds text -864,-2117 3744x1080",
+          "shape progress h=216 style=1 across 3840", "bounds progress -960,-308 3840x367"}},
+        {"a laptop screen right of the primary and lower",
+         {primary, above4k, laptop},
+         2,
+         {"shape text \"Vol+\" font \"Arial\" 57pt bold in 1366x768", "bounds text 1954,327 1332x384",
+          "shape progress h=76 style=1 across 1366", "bounds progress 1920,971 1360x367"}},
+        {"an index that names no monitor: the primary", {primary, laptop}, 5, onPrimary},
+    };
+    const auto placement = [](const Lines& lines) {
+        Lines kept;
+        for (const std::string& line : lines) {
+            if (line.starts_with("shape ") || line.starts_with("bounds ")) kept.push_back(line);
+        }
+        return kept;
+    };
+    volume.volume = {65535, 65535};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        monitors.layout = {c.monitors, c.foreground};
+        windows.visible[0] = windows.visible[1] = false;
+        TakeLog();
+        osd.ShowKeyLabel(6, "Vol+");
+        osd.ShowVolumeBar();
+        const Lines placed = placement(TakeLog());
+        EXPECT_EQ(placed, c.expected);
+
+        osd.Preview(settings);  // the preview places its label the same way
+        const Lines preview = placement(TakeLog());
+        ASSERT_EQ(preview.size(), 4u);
+        EXPECT_EQ(preview[1], c.expected[1]);
+    }
+}
+
+TEST_F(OsdControllerTest, APressOnAnotherScreenBuildsLabelAndBarThere) {
+    volume.volume = {32768, 32768};  // 20 steps
+    osd.ShowKeyLabel(6, "Vol+");
+    osd.ShowVolumeBar();
+    osd.KeyDone(6);
+    monitors.layout = {{{0, 0, 1024, 768}, {-1920, -300, 1920, 1080}}, 1};
+    TakeLog();
+
+    // The same key while its label and bar are up, the foreground window now
+    // on the other monitor.
+    osd.ShowKeyLabel(6, "Vol+");
+    osd.ShowVolumeBar();
+    osd.KeyDone(6);
+    Lines lines = TakeLog();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "bounds text -1872,-279 1872x540"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "shape progress h=108 style=1 across 1920"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "bounds progress -1920,626 960x367"), lines.end());
+
+    osd.ShowKeyLabel(6, "Vol+");  // and again there: nothing is built anew
+    osd.ShowVolumeBar();
+    for (const std::string& line : TakeLog()) EXPECT_FALSE(line.starts_with("shape ")) << line;
 }
 
 TEST_F(OsdControllerTest, ApplicationWindowStaysWhileTheAboutWindowIsUp) {
@@ -85,7 +175,7 @@ TEST_F(OsdControllerTest, ApplicationWindowStaysWhileTheAboutWindowIsUp) {
 TEST_F(OsdControllerTest, VolumeBarIsBuiltOnceARunAndFollowsTheVolume) {
     volume.volume = {11466, 11466};  // 22932 div 3276 = 7 steps
     osd.ShowVolumeBar();
-    EXPECT_EQ(TakeLog(), (Lines{"shape progress h=76 style=1", "read volume", "color progress 0000FF00",
+    EXPECT_EQ(TakeLog(), (Lines{"shape progress h=76 style=1 across 1024", "read volume", "color progress 0000FF00",
                                 "bounds progress 0,659 175x367", "disable progress", "show progress",
                                 "hide application"}));
 
@@ -103,7 +193,7 @@ TEST_F(OsdControllerTest, VolumeBarIsBuiltOnceARunAndFollowsTheVolume) {
     osd.ShowVolumeBar();
     const Lines lines = TakeLog();
     ASSERT_GE(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "shape progress h=76 style=0");
+    EXPECT_EQ(lines[0], "shape progress h=76 style=0 across 1024");
     EXPECT_EQ(lines[3], "bounds progress 0,659 0x367");
     EXPECT_TRUE(windows.IsVisible(OsdWindow::Progress));
 }
@@ -176,8 +266,8 @@ TEST_F(OsdControllerTest, PreviewShowsTheDialogsChoicesForOneTimeOut) {
 
     osd.Preview(dialog);
     EXPECT_EQ(TakeLog(),
-              (Lines{"cursor busy", "color text 000000FF", "shape text \"OSD Test\" font \"Courier New\" 19pt",
-                     "bounds text 25,15 999x384", "show text", "disable text", "shape progress h=76 style=0",
+              (Lines{"cursor busy", "color text 000000FF", "shape text \"OSD Test\" font \"Courier New\" 19pt in 1024x768",
+                     "bounds text 25,15 999x384", "show text", "disable text", "shape progress h=76 style=0 across 1024",
                      "bounds progress 0,659 1024x367", "color progress 000000FF", "show progress",
                      "disable progress", "hide application", "paint text", "paint progress", "block 5000ms",
                      "hide progress", "hide text", "cursor default"}));
@@ -190,7 +280,7 @@ TEST_F(OsdControllerTest, PreviewAlwaysRebuildsTheBarAndHidesTheApplicationWindo
     dialog.timeOutIndex = -1;
     osd.Preview(dialog);
     const Lines lines = TakeLog();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "shape progress h=76 style=1"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "shape progress h=76 style=1 across 1024"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "hide application"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "block 0ms"), lines.end());
 }

@@ -62,9 +62,9 @@ TEST(OsdLayoutTest, FontTakesFaceAndStyleFromTheControls) {
 }
 
 TEST(OsdLayoutTest, TextWindowSitsNearTheTopLeftAndReachesTheRightEdge) {
-    EXPECT_EQ(TextWindowBounds({1024, 768}), (WindowBounds{25, 15, 999, 384}));
-    EXPECT_EQ(TextWindowBounds({1920, 1080}), (WindowBounds{48, 21, 1872, 540}));
-    EXPECT_EQ(TextWindowBounds({3840, 2160}), (WindowBounds{96, 43, 3744, 1080}));
+    EXPECT_EQ(TextWindowBounds({0, 0, 1024, 768}), (WindowBounds{25, 15, 999, 384}));
+    EXPECT_EQ(TextWindowBounds({0, 0, 1920, 1080}), (WindowBounds{48, 21, 1872, 540}));
+    EXPECT_EQ(TextWindowBounds({0, 0, 3840, 2160}), (WindowBounds{96, 43, 3744, 1080}));
 }
 
 TEST(OsdLayoutTest, BarGeometryAt1024x768) {
@@ -72,7 +72,7 @@ TEST(OsdLayoutTest, BarGeometryAt1024x768) {
     const ProgressGeometry bar = ProgressGeometryFor(76);
     EXPECT_EQ(bar.segmentWidth, 15);
     EXPECT_EQ(bar.pitch, 25);
-    EXPECT_EQ(ProgressWindowBounds({1024, 768}, 250), (WindowBounds{0, 659, 250, kProgressWindowHeight}));
+    EXPECT_EQ(ProgressWindowBounds({0, 0, 1024, 768}, 250), (WindowBounds{0, 659, 250, kProgressWindowHeight}));
 }
 
 TEST(OsdLayoutTest, SegmentsRepeatWhileTheNextEndsInsideTheScreen) {
