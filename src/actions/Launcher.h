@@ -43,7 +43,8 @@ private:
 std::string CutQuotedCommand(const std::string& command);
 
 // The running calculator's window: the classic calculator's, the Windows 7
-// calculator's, or the frame of today's calculator app; 0 when none runs.
+// calculator's, or the frame of today's calculator app (whatever its title);
+// 0 when none runs.
 platform::WindowId FindCalculator(platform::WindowSystem& windows);
 
 // The address as opened: unchanged with an http:// or https:// scheme (any

@@ -66,6 +66,7 @@ public:
         bool maximizeBox = false;
         bool minimizeBox = false;
         bool visible = true;
+        std::string appProgram = {};  // a store app's frame: the program behind it
     };
 
     platform::WindowId Add(Window window) {
@@ -81,6 +82,12 @@ public:
     platform::WindowId FindTopWindow(const char* className, const char* title) override {
         for (const auto& [id, window] : windows) {
             if (window.className == className && (title == nullptr || window.title == title)) return id;
+        }
+        return 0;
+    }
+    platform::WindowId FindAppFrame(const char* programFile) override {
+        for (const auto& [id, window] : windows) {
+            if (!window.appProgram.empty() && window.appProgram == programFile) return id;
         }
         return 0;
     }

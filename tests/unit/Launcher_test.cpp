@@ -160,13 +160,18 @@ TEST_F(LauncherTest, CalculatorOfEveryWindowsGenerationIsFoundAndOnlyThat) {
         std::vector<Window> present;
         int closed;  // index into present, -1: none is the calculator
     };
+    const auto frame = [](const char* title, const char* program) {
+        return Window{"ApplicationFrameWindow", title, false, false, true, program};
+    };
     const Case cases[] = {
         {"classic, any title", {{"SciCalc", "Rechner"}}, 0},
         {"Windows 7, any title", {{"CalcFrame", "Calculator"}}, 0},
-        {"today's app frame", {{"ApplicationFrameWindow", "Settings"}, {"ApplicationFrameWindow", "Calculator"}}, 1},
-        {"another app's frame", {{"ApplicationFrameWindow", "Settings"}}, -1},
-        {"the title must match whole", {{"ApplicationFrameWindow", "Calculator - Memory"}}, -1},
-        {"the title alone is not enough", {{"Notepad", "Calculator"}}, -1},
+        {"Windows 11's app in German",
+         {frame("Einstellungen", "SystemSettings.exe"), frame("Rechner", "CalculatorApp.exe")},
+         1},
+        {"Windows 10's app in French", {frame("Calculatrice", "Calculator.exe")}, 0},
+        {"another app's frame", {frame("Settings", "SystemSettings.exe")}, -1},
+        {"the English title is not enough", {frame("Calculator", "Notepad.exe"), {"Notepad", "Calculator"}}, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
