@@ -12,6 +12,8 @@ namespace {
 constexpr char kNoCommand[] = "none";
 constexpr char kCalculatorProgram[] = "calc.exe";
 constexpr std::uint8_t kVkLeftWindows = 0x5B;
+// An Explorer window searching the indexed places, its search box waiting.
+constexpr char kFileSearch[] = "search-ms:";
 
 // The classic calculator's and the Windows 7 calculator's window classes.
 constexpr const char* kCalculatorClasses[] = {"SciCalc", "CalcFrame"};
@@ -99,6 +101,16 @@ void Launcher::ToggleCalculator() {
 
 void Launcher::RunControlPanelApplet(const std::string& commandLine) {
     services_.starter.StartProgram(commandLine, platform::ShowState::Normal);
+}
+
+bool WindowsKeyFindsFiles(platform::WindowsVersion version) { return version.major < 10; }
+
+void Launcher::FindFiles() {
+    if (WindowsKeyFindsFiles(services_.system.Windows())) {
+        WinKeyChord('F');
+    } else {
+        services_.starter.ShellOpen(kFileSearch);
+    }
 }
 
 void Launcher::WinKeyChord(char letter) {

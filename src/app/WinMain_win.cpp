@@ -34,6 +34,7 @@
 #include "platform/win32/Win32ProgramWindows.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellAssociations.h"
+#include "platform/win32/Win32SystemVersion.h"
 #include "platform/win32/Win32WindowSystem.h"
 #include "platform/win32/WindowBase.h"
 #include "settings/Settings.h"
@@ -140,7 +141,9 @@ int RunProgram() {
     OnScreenDisplay osd(settings, *masterVolume, application.hwnd(), [&about] { return about.IsVisible(); });
     // --- launching
     Win32ShellAssociations associations;
-    Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations});
+    Win32SystemVersion systemVersion;
+    Launcher launch(
+        LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations, systemVersion});
     // --- window, desktop and power actions
     Win32Mci mci;
     Win32ProgramWindows ownWindows([&about] { return about.IsVisible(); });

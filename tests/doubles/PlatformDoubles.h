@@ -11,6 +11,7 @@
 #include "platform/ProgramStarter.h"
 #include "platform/Registry.h"
 #include "platform/ShellAssociations.h"
+#include "platform/SystemVersion.h"
 #include "platform/WindowSystem.h"
 
 namespace keytide::testing {
@@ -142,6 +143,12 @@ public:
         return found->second;
     }
     std::map<std::string, std::string> commands;
+};
+
+class FakeSystemVersion : public platform::SystemVersion {
+public:
+    platform::WindowsVersion Windows() override { return version; }
+    platform::WindowsVersion version{10, 0};
 };
 
 class RecordingStarter : public platform::ProgramStarter {

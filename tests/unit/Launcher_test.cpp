@@ -23,7 +23,8 @@ protected:
     testing::FakeWindowSystem windows;
     testing::RecordingKeyInput keys;
     testing::FakeShellAssociations associations;
-    Launcher launcher{LauncherServices{files, messages, starter, registry, windows, keys, associations}};
+    testing::FakeSystemVersion system;
+    Launcher launcher{LauncherServices{files, messages, starter, registry, windows, keys, associations, system}};
 };
 
 TEST_F(LauncherTest, RunFileOpensAnExistingFileWithoutArguments) {
@@ -204,6 +205,33 @@ TEST_F(LauncherTest, WindowsKeyChordIsFourEventsInOrder) {
     launcher.WinKeyChord('d');
     EXPECT_EQ(keys.log, (std::vector<std::string>{"91 down", "82 down", "82 up", "91 up", "91 down", "68 down",
                                                   "68 up", "91 up"}));
+}
+
+// Windows + F opened the file search up to Windows 8.1; Windows 10 and 11
+// (which both report 10) give that key to the Feedback Hub.
+TEST_F(LauncherTest, FindFilesUsesTheWindowsKeyOnlyWhereItStillSearchesFiles) {
+    struct Case {
+        platform::WindowsVersion version;
+        std::vector<std::string> keys;
+        std::vector<std::string> opened;
+    };
+    const std::vector<std::string> chord{"91 down", "70 down", "70 up", "91 up"};
+    const std::vector<std::string> search{"open search-ms:"};
+    const Case cases[] = {
+        {{6, 1}, chord, {}},  // Windows 7
+        {{6, 3}, chord, {}},  // Windows 8.1
+        {{10, 0}, {}, search},
+        {{0, 0}, chord, {}},  // not known: as the key always did
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.version.major) + "." + std::to_string(c.version.minor));
+        keys.log.clear();
+        starter.log.clear();
+        system.version = c.version;
+        launcher.FindFiles();
+        EXPECT_EQ(keys.log, c.keys);
+        EXPECT_EQ(starter.log, c.opened);
+    }
 }
 
 }  // namespace

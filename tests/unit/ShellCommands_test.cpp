@@ -86,7 +86,9 @@ protected:
     testing::FakeOwnWindows windows{log};
     testing::FakeAboutBox about{log};
     TrayPresenter tray{icon, menus};
-    Launcher launcher{LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations}};
+    testing::FakeSystemVersion systemVersion;
+    Launcher launcher{
+        LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations, systemVersion}};
     testing::Latin1CodePage codePage;
     ConfigFile iniFile{files, codePage, messages, kIniPath};
     MainController controller{
