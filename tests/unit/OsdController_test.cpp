@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
 
 #include "doubles/OsdDoubles.h"
 #include "osd/OsdController.h"
@@ -79,90 +78,28 @@ TEST_F(OsdControllerTest, LabelFollowsTheSettingsAndScreenOfTheMoment) {
     EXPECT_EQ(lines[2], "color text 8000000F");
 }
 
-// On the monitor that holds the foreground window, else on the primary one
-// (listed first), placed by that monitor's rectangle as by a single screen's
-// and offset by its corner. Rectangles are in each monitor's own pixels: a
-// monitor at 150 % has more of them, and the label keeps its share of it.
-TEST_F(OsdControllerTest, LabelBarAndPreviewGoToTheScreenInUse) {
-    using platform::MonitorRect;
-    const MonitorRect primary{0, 0, 1920, 1080};
-    const MonitorRect leftOfIt{-1280, 0, 1280, 1024};
-    const MonitorRect above4k{-960, -2160, 3840, 2160};
-    const MonitorRect laptop{1920, 312, 1366, 768};
-    const Lines onPrimary{"shape text \"Vol+\" font \"Arial\" 81pt bold in 1920x1080", "bounds text 48,21 1872x540",
-                          "shape progress h=108 style=1 across 1920", "bounds progress 0,926 1920x367"};
-    struct Case {
-        const char* name;
-        std::vector<MonitorRect> monitors;
-        std::optional<std::size_t> foreground;
-        Lines expected;
-    };
-    const Case cases[] = {
-        {"one screen", {primary}, 0, onPrimary},
-        {"left of the primary, at negative x",
-         {primary, leftOfIt},
-         1,
-         {"shape text \"Vol+\" font \"Arial\" 75pt bold in 1280x1024", "bounds text -1248,20 1248x512",
-          "shape progress h=102 style=1 across 1280", "bounds progress -1280,878 1280x367"}},
-        {"no foreground window: the primary", {primary, leftOfIt}, std::nullopt, onPrimary},
-        {"a 150 % 4K monitor above, at negative x and y",
-         {primary, leftOfIt, above4k},
-         2,
-         {"shape text \"Vol+\" font \"Arial\" 162pt bold in 3840x2160", "bounds text -864,-2117 3744x1080",
-          "shape progress h=216 style=1 across 3840", "bounds progress -960,-308 3840x367"}},
-        {"a laptop screen right of the primary and lower",
-         {primary, above4k, laptop},
-         2,
-         {"shape text \"Vol+\" font \"Arial\" 57pt bold in 1366x768", "bounds text 1954,327 1332x384",
-          "shape progress h=76 style=1 across 1366", "bounds progress 1920,971 1360x367"}},
-        {"an index that names no monitor: the primary", {primary, laptop}, 5, onPrimary},
-    };
-    const auto placement = [](const Lines& lines) {
-        Lines kept;
-        for (const std::string& line : lines) {
-            if (line.starts_with("shape ") || line.starts_with("bounds ")) kept.push_back(line);
-        }
-        return kept;
-    };
-    volume.volume = {65535, 65535};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        monitors.layout = {c.monitors, c.foreground};
-        windows.visible[0] = windows.visible[1] = false;
-        TakeLog();
+// Each press takes the screen in use (OsdLayout_test has the choice): one
+// whose screen changed builds label and bar anew there, in its sizes.
+TEST_F(OsdControllerTest, EachPressPlacesLabelAndBarOnTheScreenInUse) {
+    volume.volume = {32768, 32768};  // 20 steps
+    const auto press = [&] {
         osd.ShowKeyLabel(6, "Vol+");
         osd.ShowVolumeBar();
-        const Lines placed = placement(TakeLog());
-        EXPECT_EQ(placed, c.expected);
-
-        osd.Preview(settings);  // the preview places its label the same way
-        const Lines preview = placement(TakeLog());
-        ASSERT_EQ(preview.size(), 4u);
-        EXPECT_EQ(preview[1], c.expected[1]);
-    }
-}
-
-TEST_F(OsdControllerTest, APressOnAnotherScreenBuildsLabelAndBarThere) {
-    volume.volume = {32768, 32768};  // 20 steps
-    osd.ShowKeyLabel(6, "Vol+");
-    osd.ShowVolumeBar();
-    osd.KeyDone(6);
+        osd.KeyDone(6);
+        return TakeLog();
+    };
+    press();
     monitors.layout = {{{0, 0, 1024, 768}, {-1920, -300, 1920, 1080}}, 1};
-    TakeLog();
-
-    // The same key while its label and bar are up, the foreground window now
-    // on the other monitor.
-    osd.ShowKeyLabel(6, "Vol+");
-    osd.ShowVolumeBar();
-    osd.KeyDone(6);
-    Lines lines = TakeLog();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "bounds text -1872,-279 1872x540"), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "shape progress h=108 style=1 across 1920"), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "bounds progress -1920,626 960x367"), lines.end());
-
-    osd.ShowKeyLabel(6, "Vol+");  // and again there: nothing is built anew
-    osd.ShowVolumeBar();
-    for (const std::string& line : TakeLog()) EXPECT_FALSE(line.starts_with("shape ")) << line;
+    const Lines moved = press();  // the same key, its label up, the foreground window moved
+    for (const char* line : {"shape text \"Vol+\" font \"Arial\" 81pt bold in 1920x1080",
+                             "bounds text -1872,-279 1872x540", "shape progress h=108 style=1 across 1920",
+                             "bounds progress -1920,626 960x367"}) {
+        EXPECT_NE(std::find(moved.begin(), moved.end(), line), moved.end()) << line;
+    }
+    for (const std::string& line : press()) EXPECT_FALSE(line.starts_with("shape ")) << line;  // again there
+    osd.Preview(settings);
+    const Lines preview = TakeLog();
+    EXPECT_NE(std::find(preview.begin(), preview.end(), "bounds text -1872,-279 1872x540"), preview.end());
 }
 
 TEST_F(OsdControllerTest, ApplicationWindowStaysWhileTheAboutWindowIsUp) {
