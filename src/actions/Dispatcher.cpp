@@ -69,7 +69,7 @@ void Dispatcher::RunImmediateAction(const KeyAssignment& key) {
     case action::kRefreshDesktop: windows.RefreshDesktop(); break;
     case action::kRestart: RequestSession(platform::SessionRequest::Restart); break;
     case action::kShutDown: RequestSession(platform::SessionRequest::ShutDown); break;
-    case action::kFindFile: launch.WinKeyChord('F'); break;
+    case action::kFindFile: launch.FindFiles(); break;
     case action::kVolumeDown: services_.volume.VolumeDown(); break;
     case action::kVolumeUp: services_.volume.VolumeUp(); break;
     case action::kWinampBackward: winamp.StepBackward(); break;

@@ -1,6 +1,7 @@
 #pragma once
 // Starting things outside the program: files, documents, addresses, the
-// protocol handlers, the calculator, control-panel applets, shell shortcuts.
+// protocol handlers, the calculator, control-panel applets, shell shortcuts,
+// the shell's file search.
 #include <string>
 
 namespace keytide {
@@ -16,6 +17,7 @@ public:
     virtual void ToggleCalculator() = 0;
     virtual void RunControlPanelApplet(const std::string& commandLine) = 0;
     virtual void WinKeyChord(char letter) = 0;
+    virtual void FindFiles() = 0;
 };
 
 }  // namespace keytide

@@ -12,17 +12,14 @@ namespace {
 constexpr char kNoCommand[] = "none";
 constexpr char kCalculatorProgram[] = "calc.exe";
 constexpr std::uint8_t kVkLeftWindows = 0x5B;
+// An Explorer window searching the indexed places, its search box waiting.
+constexpr char kFileSearch[] = "search-ms:";
 
-struct WindowMatch {
-    const char* className;
-    const char* title;  // null: any title
-};
-// Every store app has a frame of that class, so the title tells which.
-constexpr WindowMatch kCalculatorWindows[] = {
-    {"SciCalc", nullptr},
-    {"CalcFrame", nullptr},
-    {"ApplicationFrameWindow", "Calculator"},
-};
+// The classic calculator's and the Windows 7 calculator's window classes.
+constexpr const char* kCalculatorClasses[] = {"SciCalc", "CalcFrame"};
+// Today's calculator app by its program, Windows 11's and Windows 10's: its
+// frame's title is in the user's language.
+constexpr const char* kCalculatorApps[] = {"CalculatorApp.exe", "Calculator.exe"};
 
 bool StartsWithIgnoringAsciiCase(const std::string& text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
@@ -65,8 +62,11 @@ void Launcher::OpenAddress(const std::string& address) {
 }
 
 platform::WindowId FindCalculator(platform::WindowSystem& windows) {
-    for (const WindowMatch& match : kCalculatorWindows) {
-        if (const auto window = windows.FindTopWindow(match.className, match.title)) return window;
+    for (const char* className : kCalculatorClasses) {
+        if (const auto window = windows.FindTopWindow(className, nullptr)) return window;
+    }
+    for (const char* program : kCalculatorApps) {
+        if (const auto frame = windows.FindAppFrame(program)) return frame;
     }
     return 0;
 }
@@ -101,6 +101,16 @@ void Launcher::ToggleCalculator() {
 
 void Launcher::RunControlPanelApplet(const std::string& commandLine) {
     services_.starter.StartProgram(commandLine, platform::ShowState::Normal);
+}
+
+bool WindowsKeyFindsFiles(platform::WindowsVersion version) { return version.major < 10; }
+
+void Launcher::FindFiles() {
+    if (WindowsKeyFindsFiles(services_.system.Windows())) {
+        WinKeyChord('F');
+    } else {
+        services_.starter.ShellOpen(kFileSearch);
+    }
 }
 
 void Launcher::WinKeyChord(char letter) {

@@ -6,6 +6,7 @@
 #include "platform/ProgramStarter.h"
 #include "platform/Registry.h"
 #include "platform/ShellAssociations.h"
+#include "platform/SystemVersion.h"
 #include "platform/UserMessages.h"
 #include "platform/WindowSystem.h"
 
@@ -19,6 +20,7 @@ struct LauncherServices {
     platform::WindowSystem& windows;
     platform::KeyInput& keys;
     platform::ShellAssociations& associations;
+    platform::SystemVersion& system;
 };
 
 class Launcher final : public LaunchOperations {
@@ -31,6 +33,9 @@ public:
     void ToggleCalculator() override;
     void RunControlPanelApplet(const std::string& commandLine) override;
     void WinKeyChord(char letter) override;
+    // The shell's file search: Windows + F where that still opens it, else a
+    // search window of the shell.
+    void FindFiles() override;
 
 private:
     LauncherServices services_;
@@ -43,8 +48,14 @@ private:
 std::string CutQuotedCommand(const std::string& command);
 
 // The running calculator's window: the classic calculator's, the Windows 7
-// calculator's, or the frame of today's calculator app; 0 when none runs.
+// calculator's, or the frame of today's calculator app (whatever its title);
+// 0 when none runs.
 platform::WindowId FindCalculator(platform::WindowSystem& windows);
+
+// Whether Windows + F opens the shell's file search: up to Windows 8.1 it
+// does; from Windows 10 on it opens the Feedback Hub. An unknown version
+// keeps the key.
+bool WindowsKeyFindsFiles(platform::WindowsVersion version);
 
 // The address as opened: unchanged with an http:// or https:// scheme (any
 // letter case), otherwise with "http://" put in front.

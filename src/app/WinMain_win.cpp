@@ -32,6 +32,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Session.h"
 #include "platform/win32/Win32ShellAssociations.h"
+#include "platform/win32/Win32SystemVersion.h"
 #include "platform/win32/Win32WindowSystem.h"
 #include "platform/win32/WindowBase.h"
 #include "settings/SettingsDialog_win.h"
@@ -139,7 +140,9 @@ int RunProgram() {
     OnScreenDisplay osd(settings, *masterVolume, messageWindow);
     // --- launching
     Win32ShellAssociations associations;
-    Launcher launch(LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations});
+    Win32SystemVersion systemVersion;
+    Launcher launch(
+        LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations, systemVersion});
     // --- window, desktop and power actions
     Win32Mci mci;
     WindowActions windowActions(WindowActionServices{windowSystem, mci, ToWindowId(trayWindow.hwnd())});

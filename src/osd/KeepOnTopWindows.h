@@ -17,11 +17,12 @@ public:
 
     KeepOnTopWindows(OsdWindows& windows, platform::IntervalTimer& keepOnTopTimer);
 
-    ScreenSize PrimaryScreen() const override { return windows_.PrimaryScreen(); }
     bool IsVisible(OsdWindow window) const override { return windows_.IsVisible(window); }
-    void ShapeText(const std::string& label, const OsdFont& font) override { windows_.ShapeText(label, font); }
-    void ShapeProgress(int barHeight, std::optional<BarStyle> barStyle) override {
-        windows_.ShapeProgress(barHeight, barStyle);
+    void ShapeText(const std::string& label, const OsdFont& font, ScreenSize screen) override {
+        windows_.ShapeText(label, font, screen);
+    }
+    void ShapeProgress(int barHeight, std::optional<BarStyle> barStyle, int screenWidth) override {
+        windows_.ShapeProgress(barHeight, barStyle, screenWidth);
     }
     void SetBounds(OsdWindow window, const WindowBounds& bounds) override { windows_.SetBounds(window, bounds); }
     void SetColor(OsdWindow window, ColorValue color) override { windows_.SetColor(window, color); }

@@ -16,17 +16,15 @@ std::uint32_t SystemColor(int index) { return GetSysColor(index); }
 Win32OsdWindows::Win32OsdWindows(OsdShapeWindow& text, OsdShapeWindow& progress)
     : text_(text), progress_(progress) {}
 
-ScreenSize Win32OsdWindows::PrimaryScreen() const { return PrimaryScreenSize(); }
-
 bool Win32OsdWindows::IsVisible(OsdWindow window) const { return IsWindowVisible(Window(window).hwnd()) != FALSE; }
 
-void Win32OsdWindows::ShapeText(const std::string& label, const OsdFont& font) {
+void Win32OsdWindows::ShapeText(const std::string& label, const OsdFont& font, ScreenSize screen) {
     UniqueHfont osdFont = CreateOsdFont(font);
-    text_.SetShape(TextToRgn(label, osdFont.get()));
+    text_.SetShape(TextToRgn(label, osdFont.get(), screen));
 }
 
-void Win32OsdWindows::ShapeProgress(int barHeight, std::optional<BarStyle> barStyle) {
-    progress_.SetShape(CreateProgressRgn(barHeight, barStyle));
+void Win32OsdWindows::ShapeProgress(int barHeight, std::optional<BarStyle> barStyle, int screenWidth) {
+    progress_.SetShape(CreateProgressRgn(barHeight, barStyle, screenWidth));
 }
 
 void Win32OsdWindows::SetBounds(OsdWindow window, const WindowBounds& bounds) {
@@ -64,7 +62,7 @@ OnScreenDisplay::OnScreenDisplay(const Settings& settings, MasterVolume& volume,
       timer_(timers),
       keepOnTopTimer_(timers),
       keptOnTop_(windows_, keepOnTopTimer_),
-      controller_(OsdServices{keptOnTop_, timer_, host_, volume}, settings) {}
+      controller_(OsdServices{keptOnTop_, timer_, host_, volume, monitors_}, settings) {}
 
 void OnScreenDisplay::Create() {
     textWindow_.Create(names::kOsdTextWindowClass, kTextWindowDesignWidth, kTextWindowDesignHeight);

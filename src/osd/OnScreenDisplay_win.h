@@ -12,6 +12,7 @@
 #include "osd/OsdPorts.h"
 #include "osd/OsdWindow_win.h"
 #include "platform/win32/MessageWindow.h"
+#include "platform/win32/Win32Monitors.h"
 
 namespace keytide::win32 {
 
@@ -19,10 +20,9 @@ class Win32OsdWindows final : public OsdWindows {
 public:
     Win32OsdWindows(OsdShapeWindow& text, OsdShapeWindow& progress);
 
-    ScreenSize PrimaryScreen() const override;
     bool IsVisible(OsdWindow window) const override;
-    void ShapeText(const std::string& label, const OsdFont& font) override;
-    void ShapeProgress(int barHeight, std::optional<BarStyle> barStyle) override;
+    void ShapeText(const std::string& label, const OsdFont& font, ScreenSize screen) override;
+    void ShapeProgress(int barHeight, std::optional<BarStyle> barStyle, int screenWidth) override;
     void SetBounds(OsdWindow window, const WindowBounds& bounds) override;
     void SetColor(OsdWindow window, ColorValue color) override;
     void Disable(OsdWindow window) override;
@@ -66,6 +66,7 @@ private:
     MessageWindowTimer keepOnTopTimer_;
     KeepOnTopWindows keptOnTop_;
     Win32PreviewHost host_;
+    Win32Monitors monitors_;
     OsdController controller_;
 };
 

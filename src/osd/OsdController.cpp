@@ -6,7 +6,10 @@ OsdController::OsdController(OsdServices services, const Settings& settings)
     : services_(services), settings_(settings) {}
 
 void OsdController::ShowKeyLabel(int slot, const std::string& label) {
-    if (slot != lastSlot_ || !services_.windows.IsVisible(OsdWindow::Text)) ShowLabel(label);
+    const platform::MonitorRect screen = ScreenInUse();
+    if (slot != lastSlot_ || !services_.windows.IsVisible(OsdWindow::Text) || screen != labelScreen_) {
+        ShowLabelOn(screen, label);
+    }
 }
 
 void OsdController::KeyDone(int slot) {
@@ -14,10 +17,14 @@ void OsdController::KeyDone(int slot) {
     lastSlot_ = slot;
 }
 
-void OsdController::ShowLabel(const std::string& label) {
+platform::MonitorRect OsdController::ScreenInUse() { return OsdScreen(services_.monitors.Layout()); }
+
+void OsdController::ShowLabel(const std::string& label) { ShowLabelOn(ScreenInUse(), label); }
+
+void OsdController::ShowLabelOn(const platform::MonitorRect& screen, const std::string& label) {
     OsdWindows& windows = services_.windows;
-    const ScreenSize screen = windows.PrimaryScreen();
-    windows.ShapeText(label, OsdFontFor(settings_, screen));
+    windows.ShapeText(label, OsdFontFor(settings_, SizeOf(screen)), SizeOf(screen));
+    labelScreen_ = screen;
     windows.SetBounds(OsdWindow::Text, TextWindowBounds(screen));
     windows.SetColor(OsdWindow::Text, settings_.osdColor);
     windows.Disable(OsdWindow::Text);
@@ -28,14 +35,15 @@ void OsdController::ShowLabel(const std::string& label) {
 
 void OsdController::ShowVolumeBar() {
     OsdWindows& windows = services_.windows;
-    const ScreenSize screen = windows.PrimaryScreen();
+    const platform::MonitorRect screen = ScreenInUse();
     // During a run of volume presses only the width changes.
-    if (!windows.IsVisible(OsdWindow::Progress)) {
-        windows.ShapeProgress(ProgressBarHeight(screen), settings_.barStyle);
+    if (!windows.IsVisible(OsdWindow::Progress) || screen != barScreen_) {
+        windows.ShapeProgress(ProgressBarHeight(SizeOf(screen)), settings_.barStyle, screen.width);
+        barScreen_ = screen;
     }
     const int steps = VolumeSteps(services_.volume.Read());
     windows.SetColor(OsdWindow::Progress, settings_.osdColor);
-    windows.SetBounds(OsdWindow::Progress, ProgressWindowBounds(screen, VolumeBarWidth(screen, steps)));
+    windows.SetBounds(OsdWindow::Progress, ProgressWindowBounds(screen, VolumeBarWidth(SizeOf(screen), steps)));
     windows.Disable(OsdWindow::Progress);
     windows.Show(OsdWindow::Progress);
 }
@@ -54,15 +62,15 @@ void OsdController::OnTimeOutTick() {
 void OsdController::Preview(const Settings& dialogControls) {
     OsdWindows& windows = services_.windows;
     services_.host.SetBusyCursor(true);
-    const ScreenSize screen = windows.PrimaryScreen();
+    const platform::MonitorRect screen = ScreenInUse();
 
     windows.SetColor(OsdWindow::Text, dialogControls.osdColor);
-    windows.ShapeText(kPreviewText, OsdFontFor(dialogControls, screen));
+    windows.ShapeText(kPreviewText, OsdFontFor(dialogControls, SizeOf(screen)), SizeOf(screen));
     windows.SetBounds(OsdWindow::Text, TextWindowBounds(screen));
     windows.Show(OsdWindow::Text);
     windows.Disable(OsdWindow::Text);
 
-    windows.ShapeProgress(ProgressBarHeight(screen), dialogControls.barStyle);
+    windows.ShapeProgress(ProgressBarHeight(SizeOf(screen)), dialogControls.barStyle, screen.width);
     windows.SetBounds(OsdWindow::Progress, ProgressWindowBounds(screen, screen.width));
     windows.SetColor(OsdWindow::Progress, dialogControls.osdColor);
     windows.Show(OsdWindow::Progress);

@@ -8,6 +8,7 @@
 #include "osd/OsdDisplay.h"
 #include "osd/OsdPorts.h"
 #include "platform/IntervalTimer.h"
+#include "platform/Monitors.h"
 
 namespace keytide {
 
@@ -18,6 +19,7 @@ struct OsdServices {
     platform::IntervalTimer& timer;  // the time-out's
     PreviewHost& host;
     MasterVolume& volume;
+    platform::Monitors& monitors;
 };
 
 class OsdController final : public OsdDisplay {
@@ -30,7 +32,8 @@ public:
     void HideVolumeBar() override;
     void KeyDone(int slot) override;
 
-    // Builds, places and shows the label and starts the time-out.
+    // Builds, places and shows the label on the screen in use and starts the
+    // time-out.
     void ShowLabel(const std::string& label);
 
     // The settings dialog's Preview button, with the dialog's current controls.
@@ -41,11 +44,17 @@ public:
 
 private:
     void OnTimeOutTick();
+    platform::MonitorRect ScreenInUse();
+    void ShowLabelOn(const platform::MonitorRect& screen, const std::string& label);
 
     OsdServices services_;
     const Settings& settings_;
     int ticks_ = 0;     // time-out ticks since the label was shown
     int lastSlot_ = 0;  // the key pressed last
+    // Where the label and the bar were last built: a press that finds the
+    // screen in use changed builds them anew there.
+    platform::MonitorRect labelScreen_;
+    platform::MonitorRect barScreen_;
 };
 
 }  // namespace keytide

@@ -27,9 +27,16 @@ OsdFont OsdFontFor(const Settings& settings, ScreenSize screen) {
     return OsdFont{settings.fontName, settings.bold, settings.italic, OsdFontPointSize(screen.height, settings.osdSize)};
 }
 
-WindowBounds TextWindowBounds(ScreenSize screen) {
-    const int left = screen.width / 40;
-    return WindowBounds{left, screen.height / 50, screen.width - left, screen.height / 2};
+platform::MonitorRect OsdScreen(const platform::MonitorLayout& layout) {
+    if (layout.foreground && *layout.foreground < layout.monitors.size()) return layout.monitors[*layout.foreground];
+    if (!layout.monitors.empty()) return layout.monitors.front();
+    return {};
+}
+
+WindowBounds TextWindowBounds(const platform::MonitorRect& screen) {
+    const int indent = screen.width / 40;
+    return WindowBounds{screen.left + indent, screen.top + screen.height / 50, screen.width - indent,
+                        screen.height / 2};
 }
 
 int ProgressBarHeight(ScreenSize screen) { return screen.height / 10; }
@@ -53,8 +60,8 @@ SegmentShape SegmentShapeFor(std::optional<BarStyle> barStyle) {
     return *barStyle == BarStyle::Normal ? SegmentShape::Rectangle : SegmentShape::RoundedRectangle;
 }
 
-WindowBounds ProgressWindowBounds(ScreenSize screen, int width) {
-    return WindowBounds{0, screen.height - screen.height / 7, width, kProgressWindowHeight};
+WindowBounds ProgressWindowBounds(const platform::MonitorRect& screen, int width) {
+    return WindowBounds{screen.left, screen.top + screen.height - screen.height / 7, width, kProgressWindowHeight};
 }
 
 int VolumeSteps(const VolumeLevels& volume) { return (volume.left + volume.right) / kVolumePerStep; }

@@ -9,6 +9,7 @@
 
 #include "media/MasterVolume.h"
 #include "model/Settings.h"
+#include "platform/Monitors.h"
 
 namespace keytide {
 
@@ -16,6 +17,12 @@ struct ScreenSize {
     int width = 0;
     int height = 0;
 };
+
+// The monitor the OSD shows on: the one that holds the foreground window,
+// else the primary one. Positions and sizes come from its rectangle as they
+// would from a single screen's, offset by its top left corner.
+platform::MonitorRect OsdScreen(const platform::MonitorLayout& layout);
+inline ScreenSize SizeOf(const platform::MonitorRect& screen) { return ScreenSize{screen.width, screen.height}; }
 
 struct WindowBounds {
     int left = 0;
@@ -45,7 +52,7 @@ int OsdFontPixelHeight(int pointSize);
 OsdFont OsdFontFor(const Settings& settings, ScreenSize screen);
 
 // Near the top left corner, reaching the screen's right edge.
-WindowBounds TextWindowBounds(ScreenSize screen);
+WindowBounds TextWindowBounds(const platform::MonitorRect& screen);
 
 // The progress window keeps the height it was designed with.
 inline constexpr int kProgressWindowHeight = 367;
@@ -69,7 +76,7 @@ enum class SegmentShape { None, Rectangle, RoundedRectangle };
 SegmentShape SegmentShapeFor(std::optional<BarStyle> barStyle);
 
 // The bar window at the bottom left, as wide as the given width.
-WindowBounds ProgressWindowBounds(ScreenSize screen, int width);
+WindowBounds ProgressWindowBounds(const platform::MonitorRect& screen, int width);
 
 // (left + right) div 3276: 0 to 40 on the 0..65535 scale, 0 without a mixer.
 int VolumeSteps(const VolumeLevels& volume);

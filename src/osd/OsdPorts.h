@@ -15,15 +15,15 @@ class OsdWindows {
 public:
     virtual ~OsdWindows() = default;
 
-    // The primary screen in pixels, read anew at each call.
-    virtual ScreenSize PrimaryScreen() const = 0;
     virtual bool IsVisible(OsdWindow window) const = 0;
 
-    // Builds the shape of the label drawn in the font and gives it to the text
-    // window (with redraw); the font lives only for this call.
-    virtual void ShapeText(const std::string& label, const OsdFont& font) = 0;
-    // Builds the row of bar segments and gives it to the progress window.
-    virtual void ShapeProgress(int barHeight, std::optional<BarStyle> barStyle) = 0;
+    // Builds the shape of the label drawn in the font, within the screen's
+    // size, and gives it to the text window (with redraw); the font lives only
+    // for this call.
+    virtual void ShapeText(const std::string& label, const OsdFont& font, ScreenSize screen) = 0;
+    // Builds the row of bar segments across the screen's width and gives it
+    // to the progress window.
+    virtual void ShapeProgress(int barHeight, std::optional<BarStyle> barStyle, int screenWidth) = 0;
 
     virtual void SetBounds(OsdWindow window, const WindowBounds& bounds) = 0;
     virtual void SetColor(OsdWindow window, ColorValue color) = 0;

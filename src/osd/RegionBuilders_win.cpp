@@ -113,14 +113,13 @@ UniqueHrgn RegionFromBands(const std::vector<PixelRect>& bands) {
     return std::move(pieces.front());
 }
 
-UniqueHrgn TextToRgn(const std::string& text, HFONT font) {
+UniqueHrgn TextToRgn(const std::string& text, HFONT font, ScreenSize screen) {
     if (text.empty()) return EmptyRegion();
     UniqueMemoryDc dc = ScreenCompatibleDc();
     SelectedObject selectedFont(dc.get(), font);
     const SIZE extent = TextExtent(dc.get(), text);
     // Only the text's cell is read, and only where it lies on the screen: a
     // surface of that size holds the same pixels there as a screen-sized one.
-    const ScreenSize screen = PrimaryScreenSize();
     const int width = std::min<int>(extent.cx, screen.width);
     const int height = std::min<int>(extent.cy, screen.height);
     if (width <= 0 || height <= 0) return EmptyRegion();
@@ -171,12 +170,12 @@ UniqueHrgn TextToRgnPerPixel(const std::string& text, HFONT font) {
     return result;
 }
 
-UniqueHrgn CreateProgressRgn(int barHeight, std::optional<BarStyle> barStyle) {
+UniqueHrgn CreateProgressRgn(int barHeight, std::optional<BarStyle> barStyle, int screenWidth) {
     UniqueHrgn result = EmptyRegion();
     const ProgressGeometry bar = ProgressGeometryFor(barHeight);
     const SegmentShape shape = SegmentShapeFor(barStyle);
     if (shape == SegmentShape::None) return result;
-    for (int left : SegmentLefts(barHeight, PrimaryScreenSize().width)) {
+    for (int left : SegmentLefts(barHeight, screenWidth)) {
         const int right = left + bar.segmentWidth;
         UniqueHrgn segment = NewRegion(
             shape == SegmentShape::Rectangle

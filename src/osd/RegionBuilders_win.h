@@ -17,20 +17,21 @@ namespace keytide::win32 {
 UniqueHfont CreateOsdFont(const OsdFont& request);
 
 // The set of non-white pixels of the text drawn black on white at (0, 0) in
-// the font, within the text's extent and the screen. One bitmap read, rows of
-// runs, one region built from them. Empty for an empty text.
-UniqueHrgn TextToRgn(const std::string& text, HFONT font);
+// the font, within the text's extent and the screen's size. One bitmap read,
+// rows of runs, one region built from them. Empty for an empty text.
+UniqueHrgn TextToRgn(const std::string& text, HFONT font, ScreenSize screen);
 
-// The same shape the slow way: a screen-sized bitmap, one pixel read and one
-// region union per pixel. Kept to prove the shapes equal and to measure both.
+// The same shape the slow way on the primary screen: a screen-sized bitmap,
+// one pixel read and one region union per pixel. Kept to prove the shapes
+// equal and to measure both.
 UniqueHrgn TextToRgnPerPixel(const std::string& text, HFONT font);
 
 // A region made of the given non-overlapping rectangles in banded order.
 UniqueHrgn RegionFromBands(const std::vector<PixelRect>& bands);
 
 // The volume bar's segments for bar height h, across the screen width, in the
-// bar style (0 rectangles, 1 rounded rectangles, else none).
-UniqueHrgn CreateProgressRgn(int barHeight, std::optional<BarStyle> barStyle);
+// bar style (rectangles or rounded rectangles; none without a style).
+UniqueHrgn CreateProgressRgn(int barHeight, std::optional<BarStyle> barStyle, int screenWidth);
 
 ScreenSize PrimaryScreenSize();
 

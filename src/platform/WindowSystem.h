@@ -20,6 +20,10 @@ public:
     // The top-level window with exactly this class and title; a null title
     // matches any title.
     virtual WindowId FindTopWindow(const char* className, const char* title) = 0;
+    // The frame window of a running store app whose program file has this
+    // name (any letter case), whatever the frame's title says in the user's
+    // language; 0 when there is none.
+    virtual WindowId FindAppFrame(const char* programFile) = 0;
     virtual bool IsWindow(WindowId window) = 0;
     // Whether the window's frame offers the box; false for no window.
     virtual bool HasMaximizeBox(WindowId window) = 0;

@@ -43,14 +43,27 @@ MenuMetrics MenuMetricsFor(int dpi, int textHeight) {
     return metrics;
 }
 
-std::vector<MenuItemBox> LayOutMenu(const std::vector<MenuEntry>& entries, const MenuMetrics& metrics) {
+std::vector<MenuItemBox> LayOutMenu(const std::vector<MenuEntry>& entries, const MenuMetrics& metrics,
+                                    int minimumHeight) {
+    int height = 0;
+    int items = 0;
+    for (const MenuEntry& entry : entries) {
+        height += entry.separator ? metrics.separatorHeight : metrics.itemHeight;
+        if (!entry.separator) ++items;
+    }
+    const int missing = items > 0 ? std::max(0, minimumHeight - height) : 0;
     std::vector<MenuItemBox> boxes;
     boxes.reserve(entries.size());
     int top = 0;
+    int item = 0;
     for (const MenuEntry& entry : entries) {
         MenuItemBox box;
         box.top = top;
         box.height = entry.separator ? metrics.separatorHeight : metrics.itemHeight;
+        if (!entry.separator) {
+            box.height += missing / items + (item < missing % items ? 1 : 0);
+            ++item;
+        }
         box.width =
             metrics.sideBarWidth + metrics.checkColumnWidth + std::max(entry.textWidth, 0) + metrics.textRightPadding;
         top += box.height;

@@ -60,7 +60,10 @@ struct MenuItemBox {
     bool operator==(const MenuItemBox&) const = default;
 };
 
-// The items one under the other, each as wide as its own caption needs.
-std::vector<MenuItemBox> LayOutMenu(const std::vector<MenuEntry>& entries, const MenuMetrics& metrics);
+// The items one under the other, each as wide as its own caption needs. A
+// menu shorter than minimumHeight (the side bar's whole caption) shares the
+// missing height out among its items, the first ones taking a pixel more.
+std::vector<MenuItemBox> LayOutMenu(const std::vector<MenuEntry>& entries, const MenuMetrics& metrics,
+                                    int minimumHeight = 0);
 
 }  // namespace keytide::widgets

@@ -9,6 +9,9 @@ namespace keytide::win32 {
 
 namespace {
 
+// Between the side bar's caption and the bar's ends, at 96 DPI.
+constexpr int kSideBarCaptionMargin = 4;
+
 // The caption as shown: "&&" is one ampersand, "&x" underlines x.
 std::string WithoutPrefixes(const std::string& caption) {
     std::string shown;
@@ -49,6 +52,15 @@ void FlatMenuLook::MakeFonts() {
         GetTextMetricsA(screen.get(), &metrics);
     }
     metrics_ = widgets::MenuMetricsFor(dpi_, metrics.tmHeight);
+    // The side bar's caption runs up from near its bottom; a short menu is
+    // made as tall as the whole caption with a margin at each end.
+    SIZE caption{0, 0};
+    {
+        SelectedObject font(screen.get(), sideBarFont_.get());
+        GetTextExtentPoint32A(screen.get(), look_.sideBarCaption.c_str(),
+                              static_cast<int>(look_.sideBarCaption.size()), &caption);
+    }
+    sideBarCaptionHeight_ = caption.cx + 2 * widgets::ScaleToDpi(kSideBarCaptionMargin, dpi_);
 }
 
 void FlatMenuLook::Apply(HMENU menu) {
@@ -87,7 +99,7 @@ void FlatMenuLook::Apply(HMENU menu) {
         items_.push_back(std::move(item));
         if (info.hSubMenu != nullptr) Apply(info.hSubMenu);
     }
-    const std::vector<widgets::MenuItemBox> boxes = widgets::LayOutMenu(entries, metrics_);
+    const std::vector<widgets::MenuItemBox> boxes = widgets::LayOutMenu(entries, metrics_, sideBarCaptionHeight_);
     for (std::size_t i = 0; i < dressed.size(); ++i) dressed[i]->box = boxes[i];
     bars_[menu].height = boxes.empty() ? 0 : boxes.back().top + boxes.back().height;
 }
@@ -128,7 +140,7 @@ HBITMAP FlatMenuLook::SideBar(HMENU menu) {
         // Turned a quarter to the left: the text runs up from the bottom and
         // its letters stand to the right of the starting point.
         const int x = (width - metrics.tmHeight) / 2;
-        const int y = bar.height - widgets::ScaleToDpi(4, dpi_);
+        const int y = bar.height - widgets::ScaleToDpi(kSideBarCaptionMargin, dpi_);
         TextOutA(dc.get(), x, y, look_.sideBarCaption.c_str(), static_cast<int>(look_.sideBarCaption.size()));
     }
     bar.picture = std::move(picture);

@@ -69,6 +69,7 @@ private:
     Look look_;
     int dpi_ = 96;
     widgets::MenuMetrics metrics_;
+    int sideBarCaptionHeight_ = 0;  // the least height that shows the whole caption
     UniqueHfont itemFont_;
     UniqueHfont sideBarFont_;
     std::vector<std::unique_ptr<Item>> items_;

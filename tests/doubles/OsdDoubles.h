@@ -11,6 +11,7 @@
 #include "doubles/FakeIntervalTimer.h"
 #include "media/MasterVolume.h"
 #include "osd/OsdPorts.h"
+#include "platform/Monitors.h"
 
 namespace keytide::fakes {
 
@@ -27,17 +28,18 @@ class RecordingOsdWindows : public OsdWindows {
 public:
     explicit RecordingOsdWindows(OsdLog& log) : log_(log) {}
 
-    ScreenSize PrimaryScreen() const override { return screen; }
     bool IsVisible(OsdWindow window) const override { return visible[Index(window)]; }
 
-    void ShapeText(const std::string& label, const OsdFont& font) override {
+    void ShapeText(const std::string& label, const OsdFont& font, ScreenSize screen) override {
         log_.push_back("shape text \"" + label + "\" font \"" + font.faceName + "\" " +
                        std::to_string(font.pointSize) + "pt" + (font.bold ? " bold" : "") +
-                       (font.italic ? " italic" : ""));
+                       (font.italic ? " italic" : "") + " in " + std::to_string(screen.width) + "x" +
+                       std::to_string(screen.height));
     }
-    void ShapeProgress(int barHeight, std::optional<BarStyle> barStyle) override {
+    void ShapeProgress(int barHeight, std::optional<BarStyle> barStyle, int screenWidth) override {
         const char* style = !barStyle ? "none" : *barStyle == BarStyle::Normal ? "normal" : "rounded";
-        log_.push_back("shape progress h=" + std::to_string(barHeight) + " style=" + style);
+        log_.push_back("shape progress h=" + std::to_string(barHeight) + " style=" + style + " across " +
+                       std::to_string(screenWidth));
     }
     void SetBounds(OsdWindow window, const WindowBounds& bounds) override {
         log_.push_back(std::string("bounds ") + NameOf(window) + " " + Describe(bounds));
@@ -59,12 +61,19 @@ public:
     void BringToTop(OsdWindow window) override { log_.push_back(std::string("top ") + NameOf(window)); }
     void PaintNow(OsdWindow window) override { log_.push_back(std::string("paint ") + NameOf(window)); }
 
-    ScreenSize screen{1024, 768};
     bool visible[2] = {false, false};
 
 private:
     static int Index(OsdWindow window) { return window == OsdWindow::Text ? 0 : 1; }
     OsdLog& log_;
+};
+
+// The desk's monitors as the test lays them out: one 1024 x 768 screen, the
+// foreground window on it, unless the test says otherwise.
+class FakeMonitors : public platform::Monitors {
+public:
+    platform::MonitorLayout Layout() override { return layout; }
+    platform::MonitorLayout layout{{{0, 0, 1024, 768}}, 0};
 };
 
 // A timer whose starts and stops are logged; it ticks when the test says so.

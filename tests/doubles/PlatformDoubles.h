@@ -11,6 +11,7 @@
 #include "platform/ProgramStarter.h"
 #include "platform/Registry.h"
 #include "platform/ShellAssociations.h"
+#include "platform/SystemVersion.h"
 #include "platform/WindowSystem.h"
 
 namespace keytide::fakes {
@@ -66,6 +67,7 @@ public:
         bool maximizeBox = false;
         bool minimizeBox = false;
         bool visible = true;
+        std::string appProgram = {};  // a store app's frame: the program behind it
     };
 
     platform::WindowId Add(Window window) {
@@ -81,6 +83,12 @@ public:
     platform::WindowId FindTopWindow(const char* className, const char* title) override {
         for (const auto& [id, window] : windows) {
             if (window.className == className && (title == nullptr || window.title == title)) return id;
+        }
+        return 0;
+    }
+    platform::WindowId FindAppFrame(const char* programFile) override {
+        for (const auto& [id, window] : windows) {
+            if (!window.appProgram.empty() && window.appProgram == programFile) return id;
         }
         return 0;
     }
@@ -134,6 +142,12 @@ public:
         return found->second;
     }
     std::map<std::string, std::string> commands;
+};
+
+class FakeSystemVersion : public platform::SystemVersion {
+public:
+    platform::WindowsVersion Windows() override { return version; }
+    platform::WindowsVersion version{10, 0};
 };
 
 class RecordingStarter : public platform::ProgramStarter {

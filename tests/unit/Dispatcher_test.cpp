@@ -32,6 +32,7 @@ public:
     void ToggleCalculator() override { Log("ToggleCalculator"); }
     void RunControlPanelApplet(const std::string& commandLine) override { Log("Applet " + commandLine); }
     void WinKeyChord(char letter) override { Log(std::string("WinKeyChord ") + letter); }
+    void FindFiles() override { Log("FindFiles"); }
 
     void CloseForegroundWindow() override { Log("Close"); }
     void MaximizeForegroundWindow() override { Log("Maximize"); }
@@ -133,7 +134,7 @@ TEST_F(DispatcherTest, EachImmediateActionCallsItsOperation) {
         {16, {"RefreshDesktop"}},
         {17, {"Restart"}},
         {19, {"ShutDown"}},
-        {20, {"WinKeyChord F"}},
+        {20, {"FindFiles"}},
         {21, {"VolumeDown"}},
         {22, {"VolumeUp"}},
         {23, {"StepBackward"}},

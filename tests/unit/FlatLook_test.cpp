@@ -63,6 +63,27 @@ TEST(FlatLookTest, MenuItemsStackWithThinSeparatorsAndRoomForBarAndCheck) {
     EXPECT_EQ(boxes[8].top + boxes[8].height, 6 * 23 + 3 * 7);  // the side bar's height
 }
 
+// The help menu's two items alone would cut the side bar's caption.
+TEST(FlatLookTest, AMenuShorterThanItsSideBarCaptionSharesTheMissingHeightOut) {
+    const MenuMetrics metrics = MenuMetricsFor(96, 15);  // items 23, separators 7
+    struct Case {
+        std::vector<MenuEntry> entries;
+        int minimumHeight;
+        std::vector<int> heights;
+    };
+    const Case cases[] = {
+        {{{false, 28}, {false, 45}}, 87, {44, 43}},               // 41 short: the first takes the odd pixel
+        {{{false, 28}, {true, 0}, {false, 45}}, 60, {27, 7, 26}},  // a separator keeps its height
+        {{{false, 28}, {false, 45}}, 46, {23, 23}},               // tall enough
+        {{{true, 0}}, 87, {7}},                                   // no item to grow
+    };
+    for (const Case& c : cases) {
+        std::vector<int> heights;
+        for (const MenuItemBox& box : LayOutMenu(c.entries, metrics, c.minimumHeight)) heights.push_back(box.height);
+        EXPECT_EQ(heights, c.heights) << c.minimumHeight;
+    }
+}
+
 TEST(SelectionGroupTest, ExactlyOneStaysDownOnceChosen) {
     SelectionGroup keys;
     for (int i = 0; i < 15; ++i) EXPECT_EQ(keys.Add(), i);

@@ -20,9 +20,10 @@ TEST(KeepOnTopWindowsTest, RunsFromTheFirstShowingUntilBothWindowsAreHidden) {
     fakes::RecordingOsdTimer timeOutTimer{log};
     fakes::RecordingPreviewHost host{log};
     fakes::OsdMasterVolume volume{log};
+    fakes::FakeMonitors monitors;
     Settings settings;
     settings.timeOutSeconds = 1;
-    OsdController osd{OsdServices{keptOnTop, timeOutTimer, host, volume}, settings};
+    OsdController osd{OsdServices{keptOnTop, timeOutTimer, host, volume, monitors}, settings};
     // The windows' showing and hiding and the keep-on-top timer, in order.
     auto takeLog = [&] {
         Lines kept;

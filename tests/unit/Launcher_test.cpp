@@ -23,7 +23,8 @@ protected:
     fakes::FakeWindowSystem windows;
     fakes::RecordingKeyInput keys;
     fakes::FakeShellAssociations associations;
-    Launcher launcher{LauncherServices{files, messages, starter, registry, windows, keys, associations}};
+    fakes::FakeSystemVersion system;
+    Launcher launcher{LauncherServices{files, messages, starter, registry, windows, keys, associations, system}};
 };
 
 TEST_F(LauncherTest, RunFileOpensAnExistingFileWithoutArguments) {
@@ -160,13 +161,18 @@ TEST_F(LauncherTest, CalculatorOfEveryWindowsGenerationIsFoundAndOnlyThat) {
         std::vector<Window> present;
         int closed;  // index into present, -1: none is the calculator
     };
+    const auto frame = [](const char* title, const char* program) {
+        return Window{"ApplicationFrameWindow", title, false, false, true, program};
+    };
     const Case cases[] = {
         {"classic, any title", {{"SciCalc", "Rechner"}}, 0},
         {"Windows 7, any title", {{"CalcFrame", "Calculator"}}, 0},
-        {"today's app frame", {{"ApplicationFrameWindow", "Settings"}, {"ApplicationFrameWindow", "Calculator"}}, 1},
-        {"another app's frame", {{"ApplicationFrameWindow", "Settings"}}, -1},
-        {"the title must match whole", {{"ApplicationFrameWindow", "Calculator - Memory"}}, -1},
-        {"the title alone is not enough", {{"Notepad", "Calculator"}}, -1},
+        {"Windows 11's app in German",
+         {frame("Einstellungen", "SystemSettings.exe"), frame("Rechner", "CalculatorApp.exe")},
+         1},
+        {"Windows 10's app in French", {frame("Calculatrice", "Calculator.exe")}, 0},
+        {"another app's frame", {frame("Settings", "SystemSettings.exe")}, -1},
+        {"the English title is not enough", {frame("Calculator", "Notepad.exe"), {"Notepad", "Calculator"}}, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -199,6 +205,25 @@ TEST_F(LauncherTest, WindowsKeyChordIsFourEventsInOrder) {
     launcher.WinKeyChord('d');
     EXPECT_EQ(keys.log, (std::vector<std::string>{"91 down", "82 down", "82 up", "91 up", "91 down", "68 down",
                                                   "68 up", "91 up"}));
+}
+
+// Windows + F opened the file search up to Windows 8.1; Windows 10 and 11
+// (which both report 10) give that key to the Feedback Hub.
+TEST_F(LauncherTest, FindFilesUsesTheWindowsKeyOnlyWhereItStillSearchesFiles) {
+    struct Case {
+        platform::WindowsVersion version;
+        bool chord;
+    };
+    // Windows 7, 8.1, 10 or 11, and a version that could not be read.
+    for (const Case& c : {Case{{6, 1}, true}, Case{{6, 3}, true}, Case{{10, 0}, false}, Case{{0, 0}, true}}) {
+        keys.log.clear();
+        starter.log.clear();
+        system.version = c.version;
+        launcher.FindFiles();
+        using Log = std::vector<std::string>;
+        EXPECT_EQ(keys.log, (c.chord ? Log{"91 down", "70 down", "70 up", "91 up"} : Log{})) << c.version.major;
+        EXPECT_EQ(starter.log, (c.chord ? Log{} : Log{"open search-ms:"})) << c.version.major;
+    }
 }
 
 }  // namespace

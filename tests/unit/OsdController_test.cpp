@@ -2,6 +2,8 @@
 // through recording doubles of the OSD windows, the timer and the thread.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "doubles/OsdDoubles.h"
 #include "osd/OsdController.h"
 
@@ -26,13 +28,14 @@ protected:
     fakes::RecordingOsdTimer timer{log};
     fakes::RecordingPreviewHost host{log};
     fakes::OsdMasterVolume volume{log};
+    fakes::FakeMonitors monitors;
     Settings settings;
-    OsdController osd{OsdServices{windows, timer, host, volume}, settings};
+    OsdController osd{OsdServices{windows, timer, host, volume, monitors}, settings};
 };
 
 TEST_F(OsdControllerTest, LabelIsShapedPlacedColouredShownAndTimed) {
     osd.ShowLabel("Vol+");
-    EXPECT_EQ(TakeLog(), (Lines{"shape text \"Vol+\" font \"Arial\" 57pt bold", "bounds text 25,15 999x384",
+    EXPECT_EQ(TakeLog(), (Lines{"shape text \"Vol+\" font \"Arial\" 57pt bold in 1024x768", "bounds text 25,15 999x384",
                                 "color text 0000FF00", "disable text", "show text",
                                 "timer start"}));
     EXPECT_TRUE(windows.IsVisible(OsdWindow::Text));
@@ -60,20 +63,45 @@ TEST_F(OsdControllerTest, LabelFollowsTheSettingsAndScreenOfTheMoment) {
     settings.italic = true;
     settings.osdSize = std::nullopt;
     settings.osdColor = 0x8000000F;
-    windows.screen = {1920, 1080};
+    monitors.layout = {{{0, 0, 1920, 1080}}, 0};
     osd.ShowLabel("");
     const Lines lines = TakeLog();
     ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "shape text \"\" font \"Courier New\" 0pt italic");
+    EXPECT_EQ(lines[0], "shape text \"\" font \"Courier New\" 0pt italic in 1920x1080");
     EXPECT_EQ(lines[1], "bounds text 48,21 1872x540");
     EXPECT_EQ(lines[2], "color text 8000000F");
+}
+
+// Each press takes the screen in use (OsdLayout_test has the choice): one
+// whose screen changed builds label and bar anew there, in its sizes.
+TEST_F(OsdControllerTest, EachPressPlacesLabelAndBarOnTheScreenInUse) {
+    volume.volume = {32768, 32768};  // 20 steps
+    const auto press = [&] {
+        osd.ShowKeyLabel(6, "Vol+");
+        osd.ShowVolumeBar();
+        osd.KeyDone(6);
+        return TakeLog();
+    };
+    press();
+    monitors.layout = {{{0, 0, 1024, 768}, {-1920, -300, 1920, 1080}}, 1};
+    const Lines moved = press();  // the same key, its label up, the foreground window moved
+    for (const char* line : {"shape text \"Vol+\" font \"Arial\" 81pt bold in 1920x1080",
+                             "bounds text -1872,-279 1872x540", "shape progress h=108 style=rounded across 1920",
+                             "bounds progress -1920,626 960x367"}) {
+        EXPECT_NE(std::find(moved.begin(), moved.end(), line), moved.end()) << line;
+    }
+    for (const std::string& line : press()) EXPECT_FALSE(line.starts_with("shape ")) << line;  // again there
+    osd.Preview(settings);
+    const Lines preview = TakeLog();
+    EXPECT_NE(std::find(preview.begin(), preview.end(), "bounds text -1872,-279 1872x540"), preview.end());
 }
 
 TEST_F(OsdControllerTest, VolumeBarIsBuiltOnceARunAndFollowsTheVolume) {
     volume.volume = {11466, 11466};  // 22932 div 3276 = 7 steps
     osd.ShowVolumeBar();
-    EXPECT_EQ(TakeLog(), (Lines{"shape progress h=76 style=rounded", "read volume", "color progress 0000FF00",
-                                "bounds progress 0,659 175x367", "disable progress", "show progress"}));
+    EXPECT_EQ(TakeLog(), (Lines{"shape progress h=76 style=rounded across 1024", "read volume",
+                                "color progress 0000FF00", "bounds progress 0,659 175x367", "disable progress",
+                                "show progress"}));
 
     volume.volume = {13104, 13104};  // 8 steps; the bar is visible: no new shape
     osd.ShowVolumeBar();
@@ -89,7 +117,7 @@ TEST_F(OsdControllerTest, VolumeBarIsBuiltOnceARunAndFollowsTheVolume) {
     osd.ShowVolumeBar();
     const Lines lines = TakeLog();
     ASSERT_GE(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "shape progress h=76 style=normal");
+    EXPECT_EQ(lines[0], "shape progress h=76 style=normal across 1024");
     EXPECT_EQ(lines[3], "bounds progress 0,659 0x367");
     EXPECT_TRUE(windows.IsVisible(OsdWindow::Progress));
 }
@@ -145,8 +173,9 @@ TEST_F(OsdControllerTest, PreviewShowsTheDialogsChoicesForOneTimeOut) {
 
     osd.Preview(dialog);
     EXPECT_EQ(TakeLog(),
-              (Lines{"cursor busy", "color text 000000FF", "shape text \"OSD Test\" font \"Courier New\" 19pt",
-                     "bounds text 25,15 999x384", "show text", "disable text", "shape progress h=76 style=normal",
+              (Lines{"cursor busy", "color text 000000FF",
+                     "shape text \"OSD Test\" font \"Courier New\" 19pt in 1024x768", "bounds text 25,15 999x384",
+                     "show text", "disable text", "shape progress h=76 style=normal across 1024",
                      "bounds progress 0,659 1024x367", "color progress 000000FF", "show progress",
                      "disable progress", "paint text", "paint progress", "block 5000ms",
                      "hide progress", "hide text", "cursor default"}));
@@ -158,7 +187,7 @@ TEST_F(OsdControllerTest, PreviewAlwaysRebuildsTheBar) {
     dialog.timeOutSeconds = std::nullopt;
     osd.Preview(dialog);
     const Lines lines = TakeLog();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "shape progress h=76 style=rounded"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "shape progress h=76 style=rounded across 1024"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "block 0ms"), lines.end());
 }
 

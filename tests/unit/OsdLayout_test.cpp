@@ -59,9 +59,31 @@ TEST(OsdLayoutTest, FontTakesFaceAndStyleFromTheSettings) {
 }
 
 TEST(OsdLayoutTest, TextWindowSitsNearTheTopLeftAndReachesTheRightEdge) {
-    EXPECT_EQ(TextWindowBounds({1024, 768}), (WindowBounds{25, 15, 999, 384}));
-    EXPECT_EQ(TextWindowBounds({1920, 1080}), (WindowBounds{48, 21, 1872, 540}));
-    EXPECT_EQ(TextWindowBounds({3840, 2160}), (WindowBounds{96, 43, 3744, 1080}));
+    EXPECT_EQ(TextWindowBounds({0, 0, 1024, 768}), (WindowBounds{25, 15, 999, 384}));
+    EXPECT_EQ(TextWindowBounds({0, 0, 1920, 1080}), (WindowBounds{48, 21, 1872, 540}));
+    EXPECT_EQ(TextWindowBounds({0, 0, 3840, 2160}), (WindowBounds{96, 43, 3744, 1080}));
+}
+
+// Rectangles are in each monitor's own pixels whatever its scaling: a 150 %
+// 4K monitor simply has more of them.
+TEST(OsdLayoutTest, OsdGoesToTheForegroundWindowsMonitorElseThePrimary) {
+    const platform::MonitorRect primary{0, 0, 1920, 1080}, left{-1280, 0, 1280, 1024},
+        above4k{-960, -2160, 3840, 2160};
+    struct Case {
+        platform::MonitorLayout desk;
+        platform::MonitorRect chosen;
+    };
+    const Case cases[] = {
+        {{{primary, left}, 1}, left},                 // two, the other at negative x
+        {{{primary, left}, std::nullopt}, primary},   // no foreground window
+        {{{primary, left, above4k}, 2}, above4k},     // three, negative x and y, mixed scaling
+        {{{primary, above4k, left}, 7}, primary},     // an index that names no monitor
+        {{}, {}},                                     // none listed
+    };
+    for (const Case& c : cases) EXPECT_EQ(OsdScreen(c.desk), c.chosen) << c.desk.monitors.size();
+    EXPECT_EQ(TextWindowBounds(left), (WindowBounds{-1248, 20, 1248, 512}));
+    EXPECT_EQ(TextWindowBounds(above4k), (WindowBounds{-864, -2117, 3744, 1080}));
+    EXPECT_EQ(ProgressWindowBounds(above4k, 3840), (WindowBounds{-960, -308, 3840, kProgressWindowHeight}));
 }
 
 TEST(OsdLayoutTest, BarGeometryAt1024x768) {
@@ -69,7 +91,7 @@ TEST(OsdLayoutTest, BarGeometryAt1024x768) {
     const ProgressGeometry bar = ProgressGeometryFor(76);
     EXPECT_EQ(bar.segmentWidth, 15);
     EXPECT_EQ(bar.pitch, 25);
-    EXPECT_EQ(ProgressWindowBounds({1024, 768}, 250), (WindowBounds{0, 659, 250, kProgressWindowHeight}));
+    EXPECT_EQ(ProgressWindowBounds({0, 0, 1024, 768}, 250), (WindowBounds{0, 659, 250, kProgressWindowHeight}));
 }
 
 TEST(OsdLayoutTest, SegmentsRepeatWhileTheNextEndsInsideTheScreen) {

@@ -86,7 +86,9 @@ protected:
     fakes::FakeOwnWindows windows{log};
     fakes::FakeAboutBox about{log};
     TrayPresenter tray{icon, menus};
-    Launcher launcher{LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations}};
+    fakes::FakeSystemVersion systemVersion;
+    Launcher launcher{
+        LauncherServices{files, messages, starter, registry, windowSystem, keyInput, associations, systemVersion}};
     fakes::Latin1CodePage codePage;
     ConfigFile iniFile{files, codePage, messages, kIniPath};
     MainController controller{

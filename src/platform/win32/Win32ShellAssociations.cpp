@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "platform/win32/WideText.h"
+
 namespace keytide::win32 {
 
 namespace {
@@ -17,12 +19,15 @@ constexpr ASSOCF kIsProtocol = 0x00001000;
 
 std::optional<std::string> Win32ShellAssociations::ProtocolOpenCommand(const std::string& protocol) {
     constexpr ASSOCF kFlags = kIsProtocol | ASSOCF_NOTRUNCATE;
-    std::vector<char> command(1024);
+    // Wide, then UTF-8 like all of the program's text: the ANSI answer lost a
+    // path's letters beyond ASCII ("C:\Users\Jürgen\...").
+    const std::wstring name = Widen(protocol);
+    std::vector<wchar_t> command(1024);
     for (int attempt = 0; attempt < 2; ++attempt) {
         auto size = static_cast<DWORD>(command.size());
         const HRESULT result =
-            AssocQueryStringA(kFlags, ASSOCSTR_COMMAND, protocol.c_str(), "open", command.data(), &size);
-        if (SUCCEEDED(result)) return std::string(command.data());
+            AssocQueryStringW(kFlags, ASSOCSTR_COMMAND, name.c_str(), L"open", command.data(), &size);
+        if (SUCCEEDED(result)) return Narrow(command.data());
         // Too small: size now holds what is needed.
         if (result != E_POINTER || size <= command.size()) break;
         command.resize(size);

@@ -3,7 +3,14 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Win32Launch.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/WindowBase.h"
 
 namespace keytide::win32 {
 
@@ -29,12 +36,66 @@ bool HasStyle(platform::WindowId window, LONG style) {
     return window != 0 && (GetWindowLongA(ToHwnd(window), GWL_STYLE) & style) != 0;
 }
 
+// Store apps show in a frame that the shell's frame host owns; the app's own
+// process draws into a child window of the frame.
+constexpr wchar_t kAppFrameClass[] = L"ApplicationFrameWindow";
+
+struct AppFrameSearch {
+    std::wstring programFile;
+    HWND frame = nullptr;
+    bool childMatches = false;
+};
+
+// The file name of the program behind the window; "" when it cannot be asked.
+std::wstring ProgramFileOf(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) return {};
+    wchar_t path[1024];
+    DWORD size = std::size(path);
+    if (!QueryFullProcessImageNameW(process.get(), 0, path, &size)) return {};
+    const std::wstring_view full(path, size);
+    const auto slash = full.find_last_of(L"\\/");
+    return std::wstring(slash == std::wstring_view::npos ? full : full.substr(slash + 1));
+}
+
+BOOL CALLBACK MatchAppChild(HWND child, LPARAM parameter) {
+    auto* search = reinterpret_cast<AppFrameSearch*>(parameter);
+    GuardCallback([&] {
+        const std::wstring program = ProgramFileOf(child);
+        search->childMatches = !program.empty() && CompareStringOrdinal(program.c_str(), -1,
+                                                                        search->programFile.c_str(), -1,
+                                                                        TRUE) == CSTR_EQUAL;
+    });
+    return search->childMatches ? FALSE : TRUE;
+}
+
+BOOL CALLBACK MatchAppFrame(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<AppFrameSearch*>(parameter);
+    wchar_t className[64]{};
+    if (GetClassNameW(window, className, static_cast<int>(std::size(className))) == 0 ||
+        std::wstring_view(className) != kAppFrameClass) {
+        return TRUE;
+    }
+    EnumChildWindows(window, &MatchAppChild, parameter);
+    if (!search->childMatches) return TRUE;
+    search->frame = window;
+    return FALSE;
+}
+
 }  // namespace
 
 platform::WindowId Win32WindowSystem::ForegroundWindow() { return ToWindowId(GetForegroundWindow()); }
 
 platform::WindowId Win32WindowSystem::FindTopWindow(const char* className, const char* title) {
     return ToWindowId(FindWindowA(className, title));
+}
+
+platform::WindowId Win32WindowSystem::FindAppFrame(const char* programFile) {
+    AppFrameSearch search{Widen(programFile)};
+    EnumWindows(&MatchAppFrame, reinterpret_cast<LPARAM>(&search));
+    return ToWindowId(search.frame);
 }
 
 bool Win32WindowSystem::IsWindow(platform::WindowId window) { return ::IsWindow(ToHwnd(window)) != FALSE; }

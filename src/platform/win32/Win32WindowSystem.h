@@ -13,6 +13,7 @@ class Win32WindowSystem final : public platform::WindowSystem {
 public:
     platform::WindowId ForegroundWindow() override;
     platform::WindowId FindTopWindow(const char* className, const char* title) override;
+    platform::WindowId FindAppFrame(const char* programFile) override;
     bool IsWindow(platform::WindowId window) override;
     bool HasMaximizeBox(platform::WindowId window) override;
     bool HasMinimizeBox(platform::WindowId window) override;

@@ -86,7 +86,7 @@ int RunRegionBench(const std::string& label, int sizeIndex) {
 
     // First calls fill the font's glyph cache; they are reported, not counted.
     auto start = Clock::now();
-    UniqueHrgn fast = TextToRgn(label, font.get());
+    UniqueHrgn fast = TextToRgn(label, font.get(), screen);
     const double firstFast = MillisecondsSince(start);
     start = Clock::now();
     UniqueHrgn perPixel = TextToRgnPerPixel(label, font.get());
@@ -112,7 +112,7 @@ int RunRegionBench(const std::string& label, int sizeIndex) {
         perPixelTimes.push_back(MillisecondsSince(start));
         for (int i = 0; i < kFastRunsEach; ++i) {
             start = Clock::now();
-            UniqueHrgn quick = TextToRgn(label, font.get());
+            UniqueHrgn quick = TextToRgn(label, font.get(), screen);
             fastTimes.push_back(MillisecondsSince(start));
         }
     }
@@ -129,9 +129,9 @@ int RunRegionBench(const std::string& label, int sizeIndex) {
     const bench::ObjectCount before = bench::GdiObjects(GetCurrentProcess());
     for (int i = 0; i < 1000; ++i) {
         UniqueHfont anotherFont = CreateOsdFont(request);
-        UniqueHrgn text = TextToRgn(i % 2 ? label : "Vol+", anotherFont.get());
-        UniqueHrgn empty = TextToRgn("", anotherFont.get());
-        UniqueHrgn bar = CreateProgressRgn(ProgressBarHeight(screen), ChoiceAt(kBarStyleChoices, i % 3));
+        UniqueHrgn text = TextToRgn(i % 2 ? label : "Vol+", anotherFont.get(), screen);
+        UniqueHrgn empty = TextToRgn("", anotherFont.get(), screen);
+        UniqueHrgn bar = CreateProgressRgn(ProgressBarHeight(screen), ChoiceAt(kBarStyleChoices, i % 3), screen.width);
     }
     const bench::ObjectCount after = bench::GdiObjects(GetCurrentProcess());
     std::printf("GDI objects of this process (%s): %ld before, %ld after 1000 builds\n", before.method.c_str(),

@@ -127,8 +127,9 @@ int main(int argc, char** argv) {
         IdleTimer timer;
         Win32PreviewHost host;
         SilentVolume volume;
+        Win32Monitors monitors;
         Settings inForce;
-        OsdController osd(OsdServices{windows, timer, host, volume}, inForce);
+        OsdController osd(OsdServices{windows, timer, host, volume, monitors}, inForce);
 
         // The dialog's unsaved choices: Arial bold "Large", lime, rounded bar, "2" seconds.
         Settings dialog;
@@ -167,7 +168,8 @@ int main(int argc, char** argv) {
         if (!during.pixels.empty()) {
             SaveBitmap(during, folder + "\\preview.bmp");
             const ScreenSize screen = PrimaryScreenSize();
-            const WindowBounds label = TextWindowBounds(screen);
+            const platform::MonitorRect primary{0, 0, screen.width, screen.height};
+            const WindowBounds label = TextWindowBounds(primary);
             long inShape = 0, lime = 0;
             for (const RECT& r : RegionRects(text.hwnd())) {
                 for (int y = r.top; y < r.bottom; ++y) {
@@ -182,7 +184,7 @@ int main(int argc, char** argv) {
             note(inShape > 0 && lime == inShape, "\"OSD Test\" painted lime: " + std::to_string(lime) + " of " +
                                                      std::to_string(inShape) + " shape pixels");
             const ProgressGeometry bar = ProgressGeometryFor(ProgressBarHeight(screen));
-            const int barMiddle = ProgressWindowBounds(screen, screen.width).top + bar.barHeight / 2;
+            const int barMiddle = ProgressWindowBounds(primary, screen.width).top + bar.barHeight / 2;
             const std::vector<int> lefts = SegmentLefts(bar.barHeight, screen.width);
             int limeSegments = 0;
             for (int left : lefts) {

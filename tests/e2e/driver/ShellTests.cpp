@@ -1,7 +1,8 @@
 // The keys that meet the shell of today's Windows, seen from outside: the
 // calculator key finds the calculator of every generation (stand-in windows
-// with its class and title), and the refresh key refreshes the desktop window
-// found by its class without starting any program.
+// with its class, and today's frame with the app's program behind it), and
+// the refresh key refreshes the desktop window found by its class without
+// starting any program.
 #include <string>
 #include <vector>
 
@@ -60,11 +61,16 @@ struct StandIn {
   std::vector<std::string> commands() const { return splitLines(readFile(log).value_or("")); }
 };
 
-StandIn startStandIn(TestContext& t, const std::string& windowClass, const std::string& title) {
+// exe: the stand-in's program, foreground_window.exe by default. child: the
+// class of a child window, as a store app's frame holds the app's window.
+StandIn startStandIn(TestContext& t, const std::string& windowClass, const std::string& title,
+                     const std::string& exe = "", const std::string& child = "") {
   const std::string log = t.path(windowClass + "-" + title + ".log");
+  std::string args = "--boxes both --class \"" + windowClass + "\" --title \"" + title + "\" --log \"" + log + "\"";
+  if (!child.empty()) args += " --child \"" + child + "\"";
   KeytideProcess& process =
-      t.start({.exe = folderOf(t.config().markerExe) + "\\foreground_window.exe",
-               .args = "--boxes both --class \"" + windowClass + "\" --title \"" + title + "\" --log \"" + log + "\"",
+      t.start({.exe = exe.empty() ? folderOf(t.config().markerExe) + "\\foreground_window.exe" : exe,
+               .args = args,
                .workDir = t.dir(),
                .waitForWindows = false});
   HWND window = waitForWindow(process.pid(), windowClass.c_str(), title.c_str());
@@ -79,9 +85,15 @@ const std::vector<std::string> kClosed{"syscommand 0xF060"};
 E2E_TEST("shell.calculator_key_closes_the_calculator_of_today_and_of_windows_7") {
   KeytideProcess& k = startKeytide(t);
   StartedPrograms started(k);
-  // Every store app lives in a frame of the same class: only the title tells.
-  StandIn settings = startStandIn(t, "ApplicationFrameWindow", "Settings");
-  StandIn calculator = startStandIn(t, "ApplicationFrameWindow", "Calculator");
+  // Every store app lives in a frame of the same class, titled in the user's
+  // language: the program behind the app's window inside tells which.
+  constexpr char kAppFrame[] = "ApplicationFrameWindow";
+  constexpr char kAppWindow[] = "Windows.UI.Core.CoreWindow";
+  const std::string calculatorApp = t.path("CalculatorApp.exe");
+  REQUIRE(CopyFileA((folderOf(t.config().markerExe) + "\\foreground_window.exe").c_str(), calculatorApp.c_str(),
+                    FALSE));
+  StandIn otherApp = startStandIn(t, kAppFrame, "Calculator", "", kAppWindow);
+  StandIn calculator = startStandIn(t, kAppFrame, "Rechner", calculatorApp, kAppWindow);
 
   pressKey(kCalculatorKey);
   CHECK_MSG(calculator.process->waitExit().has_value(), "today's calculator was not closed");
@@ -92,9 +104,10 @@ E2E_TEST("shell.calculator_key_closes_the_calculator_of_today_and_of_windows_7")
   CHECK_MSG(windows7.process->waitExit().has_value(), "the Windows 7 calculator was not closed");
   CHECK(windows7.commands() == kClosed);
 
-  CHECK_MSG(settings.process->running() && settings.commands().empty(), "another app's frame got a command");
+  CHECK_MSG(otherApp.process->running() && otherApp.commands().empty(),
+            "another app's frame titled \"Calculator\" got a command");
   CHECK_EQ(started.count(), 0L);  // a found calculator is closed, not started again
-  PostMessageA(settings.window, WM_CLOSE, 0, 0);
+  PostMessageA(otherApp.window, WM_CLOSE, 0, 0);
   CHECK_EQ(k.close(), DWORD{0});
 }
 

@@ -1,7 +1,8 @@
 // ktd.ini as users leave it: unreadable (held without read sharing, too
 // large), read-only, saved by Notepad as UTF-8 or UTF-16 with a byte-order
 // mark, with a bad colour; the launch paths with the longest values the file
-// can hold; and the program in a folder whose name the ANSI code page lacks.
+// can hold; and the program and a browser in a folder whose name the ANSI code
+// page lacks.
 #include <windows.h>
 
 #include <chrono>
@@ -345,14 +346,22 @@ E2E_TEST("unicode.program_in_a_folder_outside_the_ansi_code_page") {
     CHECK_EQ(k.close(), DWORD{0});
   }
   {
-    // A file in such a folder, named in a UTF-8 ktd.ini.
+    // A file in such a folder, named in a UTF-8 ktd.ini; and the web browser
+    // there, as the shell names it.
     const std::string target = folder + "\\\xD0\xBC\xD0\xB0\xD1\x80\xD0\xBA\xD0\xB5\xD1\x80.exe";  // "маркер.exe"
     REQUIRE(CopyFileW(wide(t.config().markerExe).c_str(), wide(target).c_str(), FALSE));
-    REQUIRE(writeFileW(wide(folder + "\\" + kIni), "\xEF\xBB\xBF" + iniWith({slot(8, 1, 0, target)})));
+    RestoredValue http(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", "");
+    const std::wstring browser = L"\"" + wide(target) + L"\" -url \"%1\"";
+    REQUIRE(RegSetKeyValueW(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", nullptr, REG_SZ, browser.c_str(),
+                            static_cast<DWORD>((browser.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS);
+    REQUIRE(writeFileW(wide(folder + "\\" + kIni),
+                       "\xEF\xBB\xBF" + iniWith({slot(8, 1, 0, target), slot(5, 0, 7)})));
     KeytideProcess& k = startWide(t, exe);
     awaitActive();
     pressKey(VK_NUMPAD5);
     CHECK_MSG(waitForMarkerRuns(t.markerLog(), 1).has_value(), "the file in the Unicode folder did not run");
+    pressKey(VK_NUMPAD9);
+    CHECK_MSG(waitForMarkerRuns(t.markerLog(), 2).has_value(), "the browser in the Unicode folder did not run");
     CHECK_MSG(waitForBox(k.pid(), "Error", Ms{300}) == nullptr, "the missing-file box for an existing file");
     CHECK_EQ(k.close(), DWORD{0});
   }

@@ -3,7 +3,9 @@
 // another class and title it stands in for the calculator or the desktop.
 //
 // Command line: --boxes none|max|min|both --log <file> [--class <name>]
-//               [--title <text>]
+//               [--title <text>] [--child <class>]
+// --child gives the window a child of that class, as the frame of a store app
+// holds the app's own window.
 // Appends one line per WM_SYSCOMMAND to the log file, written at once:
 //   syscommand 0xF030
 // (wParam with its low four bits cleared, as the system defines them), then
@@ -50,12 +52,14 @@ int main(int argc, char** argv) {
   std::string logPath = "foreground_window.log";
   std::string className = "KeytideForegroundTest";
   std::string title = "Foreground test window";
+  std::string childClass;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
     if (option == "--boxes") boxes = argv[i + 1];
     if (option == "--log") logPath = argv[i + 1];
     if (option == "--class") className = argv[i + 1];
     if (option == "--title") title = argv[i + 1];
+    if (option == "--child") childClass = argv[i + 1];
   }
   gLog = CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -74,6 +78,15 @@ int main(int argc, char** argv) {
   HWND window = CreateWindowExA(0, windowClass.lpszClassName, title.c_str(), style, 100, 100, 400, 300,
                                 nullptr, nullptr, windowClass.hInstance, nullptr);
   if (!window) return 1;
+  if (!childClass.empty()) {
+    WNDCLASSA child{};
+    child.lpfnWndProc = DefWindowProcA;
+    child.hInstance = windowClass.hInstance;
+    child.lpszClassName = childClass.c_str();
+    if (!RegisterClassA(&child) || !CreateWindowExA(0, child.lpszClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100,
+                                                    window, nullptr, child.hInstance, nullptr))
+      return 1;
+  }
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
 
