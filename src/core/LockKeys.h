@@ -7,7 +7,9 @@
 // instead of handing it back as the program's hot key, and no press of the
 // program's own can toggle the program. Should one come back all the same, it
 // is recognised and changes nothing, so no toggle loop can start. The
-// program's record of each state stands in where the system's cannot be read.
+// program's record of each state stands in where the system's cannot be read,
+// and after a press of the user's that came as the hot key, which the
+// thread's view of the keyboard never saw.
 #include <array>
 #include <optional>
 
@@ -32,6 +34,11 @@ public:
     // in line, and the result is true.
     bool TakeScrollLockPress(int grabId);
 
+    // The Num Lock hot key arrived while the program holds the key on. A
+    // press of the user's has switched it off and is undone; the program's
+    // own press coming back changes nothing.
+    void UndoNumLockPress(int grabId);
+
 private:
     struct Record {
         std::optional<bool> on;    // what the program last made of the key
@@ -40,6 +47,7 @@ private:
 
     Record& RecordOf(platform::LockKey key) { return records_[static_cast<std::size_t>(key)]; }
     bool Tap(platform::LockKey key, int grabId);
+    bool OwnPressCameBack(platform::LockKey key, std::optional<bool> system);
 
     platform::LockKeyboard& keyboard_;
     platform::Hotkeys& hotkeys_;

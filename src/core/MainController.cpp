@@ -41,7 +41,7 @@ void MainController::ToggleOsd() {
 
 void MainController::OnHotKey(int id) {
     if (id == 0) return;  // no key of ours carries identifier zero
-    if (id == hotkeyIds_[kNumLockEntry]) ForceNumLockOn();
+    if (id == hotkeyIds_[kNumLockEntry]) lockKeys_.UndoNumLockPress(id);
 
     if (id == hotkeyIds_[kScrollLockEntry]) {
         if (!lockKeys_.TakeScrollLockPress(id)) return;  // our own press: nothing happened

@@ -36,7 +36,8 @@ public:
     virtual std::optional<bool> IsOn(LockKey key) = 0;
 
     // One synthetic press and release of the key, which toggles it as a
-    // typed one does; false when the system did not take both.
+    // typed one does, also while a press of it is still held; false when the
+    // system did not take it.
     virtual bool Tap(LockKey key) = 0;
 };
 

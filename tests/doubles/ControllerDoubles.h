@@ -77,6 +77,7 @@ public:
 
     std::optional<bool> IsOn(platform::LockKey key) override {
         if (!readable) return std::nullopt;
+        if (key == platform::LockKey::NumLock && numLockShown) return numLockShown;
         return State(key);
     }
     bool Tap(platform::LockKey key) override {
@@ -91,6 +92,9 @@ public:
     bool numLock = false;
     bool scrollLock = false;
     bool readable = true;
+    // What the thread's view of the keyboard shows of Num Lock where it lags
+    // behind the key (a press it never saw as a message).
+    std::optional<bool> numLockShown;
     bool refused = false;
     std::vector<platform::LockKey> echoes;
 

@@ -124,6 +124,32 @@ TEST_F(LockKeysTest, TheFirstPressWithoutARecordTakesTheLightAsTheNewState) {
     EXPECT_EQ(Taps(), 0);
 }
 
+// The view (GetKeyState) lags where the thread never saw the press as a
+// message: showing it on, or, after a press of ours, still off.
+TEST_F(LockKeysTest, AUsersNumLockPressIsUndoneWhatTheThreadsViewOfTheKeyboardShows) {
+    for (const bool ownPressBefore : {false, true}) {
+        SCOPED_TRACE(ownPressBefore ? "after a press of ours" : "a view showing it on");
+        LockKeys fresh{keyboard, hotkeys};
+        keyboard.numLockShown.reset();
+        keyboard.numLock = !ownPressBefore;
+        fresh.Set(LockKey::NumLock, true, kNumId);
+        keyboard.numLock = false;  // the user's press
+        keyboard.numLockShown = !ownPressBefore;
+        log.clear();
+        fresh.UndoNumLockPress(kNumId);
+        EXPECT_TRUE(keyboard.numLock);
+        EXPECT_EQ(Taps(), 1);
+    }
+    // The program's own press coming back leaves the key on.
+    keyboard.numLockShown.reset();
+    keyboard.numLock = false;
+    keys.Set(LockKey::NumLock, true, kNumId);
+    log.clear();
+    keys.UndoNumLockPress(kNumId);
+    EXPECT_EQ(Taps(), 0);
+    EXPECT_TRUE(keyboard.numLock);
+}
+
 // A system that hands every press of the program's own back as its hot key
 // although the grab was released (none known does): each such press is
 // recognised and changes nothing, so the chain ends after one.

@@ -16,15 +16,23 @@ bool Win32LockKeyboard::Tap(platform::LockKey key) {
     const WORD virtualKey = VirtualKeyOf(key);
     // Num Lock is an extended key on the keyboard; typed, it carries the flag.
     const DWORD extended = key == platform::LockKey::NumLock ? KEYEVENTF_EXTENDEDKEY : 0;
-    INPUT events[2]{};
-    for (INPUT& event : events) {
+    const auto keyEvent = [&](DWORD flags) {
+        INPUT event{};
         event.type = INPUT_KEYBOARD;
         event.ki.wVk = virtualKey;
         event.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
-        event.ki.dwFlags = extended;
-    }
-    events[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-    return SendInput(2, events, sizeof(INPUT)) == 2;
+        event.ki.dwFlags = extended | flags;
+        return event;
+    };
+    // A key that is down does not toggle when it goes down again. While the
+    // press being answered is still held (a user's finger is slower than the
+    // program), ours would change nothing, so that key is let go first.
+    INPUT events[3]{};
+    UINT count = 0;
+    if ((GetAsyncKeyState(virtualKey) & 0x8000) != 0) events[count++] = keyEvent(KEYEVENTF_KEYUP);
+    events[count++] = keyEvent(0);
+    events[count++] = keyEvent(KEYEVENTF_KEYUP);
+    return SendInput(count, events, sizeof(INPUT)) == count;
 }
 
 }  // namespace keytide::win32

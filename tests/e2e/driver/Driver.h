@@ -292,9 +292,22 @@ class TestContext {
   std::vector<std::unique_ptr<KeytideProcess>> processes_;
 };
 
-// Every process whose parent chain leads to one of `roots` (the roots left
-// out), from a snapshot of the running processes.
-std::set<DWORD> descendantsOf(const std::set<DWORD>& roots);
+// The programs that the processes `roots` started, and the programs those
+// started, taken while the parent links are fresh (before the roots end) and
+// held open, so that end() ends them and nothing that got one of their ids
+// since.
+class LaunchedPrograms {
+ public:
+  explicit LaunchedPrograms(const std::set<DWORD>& roots);
+  ~LaunchedPrograms();
+  LaunchedPrograms(const LaunchedPrograms&) = delete;
+  LaunchedPrograms& operator=(const LaunchedPrograms&) = delete;
+
+  void end(Ms waitEach);
+
+ private:
+  std::vector<HANDLE> processes_;
+};
 
 // ---------------------------------------------------------------------------
 // Waiting.

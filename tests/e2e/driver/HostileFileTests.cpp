@@ -445,15 +445,9 @@ class GuardRun {
   }
 
   void cleanUp(KeytideProcess& k) {
-    const std::set<DWORD> launched = descendantsOf({k.pid()});
+    LaunchedPrograms launched({k.pid()});
     if (k.running()) k.close(Ms{5000});
-    for (DWORD pid : launched) {
-      if (HANDLE handle = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-        TerminateProcess(handle, 1);
-        WaitForSingleObject(handle, 3000);
-        CloseHandle(handle);
-      }
-    }
+    launched.end(Ms{3000});
   }
 
   void install() { exe_ = t_.installKeytide("run\\keytide.exe"); }

@@ -57,28 +57,73 @@ std::vector<char> environmentBlock(const std::vector<std::pair<std::string, std:
   return block;
 }
 
+std::optional<ULONGLONG> startTime(HANDLE process) {
+  FILETIME created{}, exited{}, kernel{}, user{};
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return std::nullopt;
+  return (ULONGLONG{created.dwHighDateTime} << 32) | created.dwLowDateTime;
+}
+
 }  // namespace
 
-std::set<DWORD> descendantsOf(const std::set<DWORD>& roots) {
+// ---------------------------------------------------------------------------
+// LaunchedPrograms
+
+LaunchedPrograms::LaunchedPrograms(const std::set<DWORD>& roots) {
   std::multimap<DWORD, DWORD> children;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return {};
+  if (snapshot == INVALID_HANDLE_VALUE) return;
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
   for (BOOL ok = Process32First(snapshot, &entry); ok; ok = Process32Next(snapshot, &entry))
     if (entry.th32ProcessID != entry.th32ParentProcessID)
       children.emplace(entry.th32ParentProcessID, entry.th32ProcessID);
   CloseHandle(snapshot);
-  std::set<DWORD> found;
-  std::vector<DWORD> pending(roots.begin(), roots.end());
-  while (!pending.empty()) {
-    DWORD pid = pending.back();
-    pending.pop_back();
-    auto [first, last] = children.equal_range(pid);
-    for (auto it = first; it != last; ++it)
-      if (!roots.count(it->second) && found.insert(it->second).second) pending.push_back(it->second);
+  // A process keeps the id of the parent it had, and ids are handed out
+  // again once their process has gone: the program that gets the id of a
+  // parent that ended long ago (explorer.exe's, services.exe's) is not the
+  // parent of that parent's children. A child starts after its parent.
+  struct Started {
+    DWORD pid;
+    ULONGLONG at;
+  };
+  std::vector<Started> pending;
+  for (DWORD root : roots) {
+    if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, root)) {
+      if (auto at = startTime(process)) pending.push_back({root, *at});
+      CloseHandle(process);
+    }
   }
-  return found;
+  std::set<DWORD> seen = roots;
+  while (!pending.empty()) {
+    const Started parent = pending.back();
+    pending.pop_back();
+    auto [first, last] = children.equal_range(parent.pid);
+    for (auto it = first; it != last; ++it) {
+      const DWORD pid = it->second;
+      if (seen.count(pid)) continue;
+      HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+      if (process == nullptr) continue;
+      const std::optional<ULONGLONG> at = startTime(process);
+      if (!at || *at < parent.at) {
+        CloseHandle(process);
+        continue;
+      }
+      seen.insert(pid);
+      processes_.push_back(process);
+      pending.push_back({pid, *at});
+    }
+  }
+}
+
+LaunchedPrograms::~LaunchedPrograms() {
+  for (HANDLE process : processes_) CloseHandle(process);
+}
+
+void LaunchedPrograms::end(Ms waitEach) {
+  for (HANDLE process : processes_) {
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, static_cast<DWORD>(waitEach.count()));
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -265,8 +310,7 @@ void TestContext::abort(const std::string& message, const std::source_location& 
 void TestContext::tearDown() {
   std::set<DWORD> roots;
   for (const auto& process : processes_) roots.insert(process->pid());
-  // Taken before the programs end, while the parent links are fresh.
-  std::set<DWORD> launched = descendantsOf(roots);
+  LaunchedPrograms launched(roots);
   for (auto it = processes_.rbegin(); it != processes_.rend(); ++it) {
     KeytideProcess& process = **it;
     if (!process.running()) continue;
@@ -276,13 +320,7 @@ void TestContext::tearDown() {
       process.kill();
     }
   }
-  for (DWORD pid : launched) {
-    if (HANDLE handle = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-      TerminateProcess(handle, 1);
-      WaitForSingleObject(handle, 5000);
-      CloseHandle(handle);
-    }
-  }
+  launched.end(Ms{5000});
   // The next test must not meet a window of this one (a second copy would
   // take it for a running copy and end).
   bool gone = waitUntil(

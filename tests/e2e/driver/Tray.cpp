@@ -126,7 +126,13 @@ bool waitForTrayIcon(const KeytideProcess& k, bool present, std::optional<Ms> ti
 }
 
 void awaitStarted(const KeytideProcess& k, std::source_location where) {
-  if (!waitForTrayIcon(k)) currentTest().abort("the tray icon never came: the deferred start did not run", where);
+  if (!waitForTrayIcon(k)) {
+    // Without the shell's tray window no program's icon can come.
+    currentTest().abort(FindWindowA("Shell_TrayWnd", nullptr) != nullptr
+                            ? "the tray icon never came: the deferred start did not run"
+                            : "the tray icon never came: the session has no tray (Shell_TrayWnd)",
+                        where);
+  }
   // The steps after the icon (Scroll Lock light, Num Lock, the picture) follow
   // in the same message; let them finish before Num Lock is probed.
   pause(Ms{300});
