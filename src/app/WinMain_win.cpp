@@ -16,6 +16,7 @@
 #include "editor/EditorWindow_win.h"
 #include "editor/ExeFileDialog_win.h"
 #include "media/EndpointMasterVolume.h"
+#include "media/PlayerKeys.h"
 #include "media/VolumeKeys.h"
 #include "media/WinampRemote.h"
 #include "media/WinmmMasterVolume_win.h"
@@ -147,10 +148,12 @@ int RunProgram() {
     Win32Mci mci;
     WindowActions windowActions(WindowActionServices{windowSystem, mci, ToWindowId(trayWindow.hwnd())});
     Win32SessionControl session;
-    // --- media player
-    WinampRemote winamp(WinampServices{windowSystem, registry, starter});
+    // --- the player keys: Winamp, or the media keys for any other player
+    WinampRemote winamp(WinampServices{windowSystem, registry, starter, files});
+    Win32MediaKeys mediaKeys;
+    RoutedPlayerKeys player(winamp, mediaKeys);
 
-    Dispatcher dispatcher(DispatchServices{launch, windowActions, session, volume, winamp, osd});
+    Dispatcher dispatcher(DispatchServices{launch, windowActions, session, volume, player, osd});
     MainController controller(
         ControllerServices{files, messages, hotkeys, keyboard, tray, deferredStart, dispatcher, settings}, iniFile);
     messageWindow.OnMessage(WM_HOTKEY,
