@@ -23,10 +23,15 @@
 #      animated (a step every 100 ms, a new picture on a quarter of them),
 #      over 180 s, and keytide.exe's GDI and USER
 #      objects before and after 10 minutes of animation.
+#   6. Start: keytide.exe's start to its tray icon, with the sound server
+#      answering and stopped (SIGSTOP: it takes connections and never
+#      answers), three starts each in turn after one to warm up.
+#   Part 2 measures the volume keys too: their press reads and writes the
+#   master volume, with the default output looked up, before the label shows.
 # Each part runs on its own private Xvfb of that size.
 #
 # usage: scripts/bench.sh [build-dir] [part ...]   (default build/mingw; parts
-#   region, keys, idle, save, tray; all when none is named)
+#   region, keys, idle, save, tray, start; all when none is named)
 # Environment: KEYTIDE_BENCH_PRESSES (50), KEYTIDE_BENCH_LEAK_PRESSES (1000),
 #   KEYTIDE_BENCH_IDLE_SECONDS (60), KEYTIDE_BENCH_TRAY_SECONDS (180), KEYTIDE_BENCH_IDLE_EXE (another
 #   keytide.exe to measure in the idle part, e.g. an older build),
@@ -40,7 +45,7 @@ repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${1:-build/mingw}"
 shift || true
 parts=("$@")
-(( ${#parts[@]} )) || parts=(region keys idle save tray)
+(( ${#parts[@]} )) || parts=(region keys idle save tray start)
 [[ "$build" = /* ]] || build="$repo/$build"
 for exe in keytide.exe osdbench.exe fake_winamp.exe savebench.exe traybench.exe; do
   if [[ ! -f "$build/$exe" ]]; then
@@ -285,6 +290,60 @@ tray_part() {
   return "$rc"
 }
 
+# --- start to tray icon, with the sound server answering and not
+
+# median of the numbers given
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+START_MARGIN_MS=2000  # the start without an answering server, at most this much later
+
+start_part() {
+  local scratch work exe rc=0 out ms round
+  local answering=() silent=()
+  scratch="$(mktemp -d "${TMPDIR:-/tmp}/keytide-bench.XXXXXX")"
+  work="$scratch/run"
+  mkdir -p "$work"
+  cp "$build/keytide.exe" "$work/keytide.exe"
+  sed -e 's/^WelcomeScreen=1/WelcomeScreen=0/' "$repo/tests/e2e/data/default-ktd.ini" >"$work/ktd.ini"
+  exe="$(keytide_winepath_w "$work/keytide.exe")"
+  if [[ -z ${KEYTIDE_PULSE_DIR:-} || -z ${PULSE_SERVER:-} ]]; then
+    echo "no sound server of our own to stop"
+    rm -rf "$scratch"
+    return 2
+  fi
+  # One start to the tray icon in ms, then Exit; nothing when the icon never came.
+  one_start() {
+    out="$(traybench start "$exe")"
+    traybench close >/dev/null
+    [[ $out =~ tray\ icon\ after\ ([0-9]+)\ ms ]] && echo "${BASH_REMATCH[1]}"
+  }
+  one_start >/dev/null  # the session's first start of the program warms the caches
+  for round in 1 2 3; do
+    ms="$(one_start)"
+    answering+=("${ms:-none}")
+    "$repo/scripts/pulse-null.sh" pause "$KEYTIDE_PULSE_DIR"
+    ms="$(one_start)"
+    "$repo/scripts/pulse-null.sh" resume "$KEYTIDE_PULSE_DIR"
+    silent+=("${ms:-none}")
+  done
+  echo "  start to tray icon, server answering:     ${answering[*]} ms"
+  echo "  start to tray icon, server not answering: ${silent[*]} ms"
+  local met=met
+  [[ " ${answering[*]} ${silent[*]} " == *" none "* ]] && met=MISSED
+  printf 'target %-58s %s\n' "every start shows the tray icon" "$met"
+  [[ $met == met ]] || rc=1
+  if [[ $met == met ]]; then
+    local a s
+    a=$(median "${answering[@]}")
+    s=$(median "${silent[@]}")
+    met=$(awk -v a="$a" -v s="$s" -v m="$START_MARGIN_MS" 'BEGIN { print (s <= a + m) ? "met" : "MISSED" }')
+    printf 'target %-58s %s\n' "not answering <= answering + $START_MARGIN_MS ms (medians $s, $a ms)" "$met"
+    [[ $met == met ]] || rc=1
+  fi
+  rm -rf "$scratch"
+  return "$rc"
+}
+
 declare -A part_rc=()
 for part in "${parts[@]}"; do
   case $part in
@@ -298,6 +357,7 @@ for part in "${parts[@]}"; do
       run_part 1024x768x24 save_part
       ;;
     tray) echo "=== the animated tray icon on 1024x768"; run_part 1024x768x24 tray_part ;;
+    start) echo "=== start to tray icon, sound server answering and not, on 1024x768"; run_part 1024x768x24 start_part ;;
     *) echo "bench: no part named $part" >&2; (exit 2) ;;
   esac
   part_rc[$part]=$?

@@ -48,7 +48,7 @@ void Dispatcher::Dispatch(int slot, const KeyAssignment& key, bool osdEnabled) {
 void Dispatcher::RunImmediateAction(const KeyAssignment& key) {
     LaunchOperations& launch = services_.launch;
     WindowOperations& windows = services_.windows;
-    WinampControl& winamp = services_.winamp;
+    PlayerKeys& player = services_.player;
     switch (key.actionIndex) {
     case action::kClose: windows.CloseForegroundWindow(); break;
     case action::kMaximize: windows.MaximizeForegroundWindow(); break;
@@ -72,15 +72,12 @@ void Dispatcher::RunImmediateAction(const KeyAssignment& key) {
     case action::kFindFile: launch.FindFiles(); break;
     case action::kVolumeDown: services_.volume.VolumeDown(); break;
     case action::kVolumeUp: services_.volume.VolumeUp(); break;
-    case action::kWinampBackward: winamp.StepBackward(); break;
-    case action::kWinampForward: winamp.StepForward(); break;
-    case action::kWinampNext: winamp.NextTrack(); break;
-    case action::kWinampPlayPause:
-        if (!winamp.IsRunning()) winamp.SetRunning(true);
-        winamp.SetPlayState(winamp.QueryPlayState() == PlayState::Playing ? PlayState::Paused : PlayState::Playing);
-        break;
-    case action::kWinampPrevious: winamp.PreviousTrack(); break;
-    case action::kWinampStop: winamp.SetPlayState(PlayState::Stopped); break;
+    case action::kWinampBackward: player.Press(PlayerKey::Backward); break;
+    case action::kWinampForward: player.Press(PlayerKey::Forward); break;
+    case action::kMediaNext: player.Press(PlayerKey::Next); break;
+    case action::kMediaPlayPause: player.Press(PlayerKey::PlayPause); break;
+    case action::kMediaPrevious: player.Press(PlayerKey::Previous); break;
+    case action::kMediaStop: player.Press(PlayerKey::Stop); break;
     case action::kSuspend: RequestSession(platform::SessionRequest::Suspend); break;
     default: break;  // the deferred actions, and indices that name no action
     }

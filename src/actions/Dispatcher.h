@@ -3,8 +3,8 @@
 // on-screen display, then the actions that must come after the display.
 #include "actions/LaunchOperations.h"
 #include "actions/WindowOperations.h"
+#include "media/PlayerKeys.h"
 #include "media/VolumeKeys.h"
-#include "media/WinampControl.h"
 #include "model/KeyAssignment.h"
 #include "osd/OsdDisplay.h"
 #include "platform/Session.h"
@@ -23,7 +23,7 @@ struct DispatchServices {
     WindowOperations& windows;
     platform::SessionControl& session;
     VolumeKeys& volume;
-    WinampControl& winamp;
+    PlayerKeys& player;
     OsdDisplay& osd;
 };
 

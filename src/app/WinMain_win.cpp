@@ -15,16 +15,17 @@
 #include "editor/Editor.h"
 #include "editor/EditorWindow_win.h"
 #include "editor/ExeFileDialog_win.h"
-#include "media/EndpointMasterVolume.h"
+#include "media/PlayerKeys.h"
+#include "media/SoundSystemVolume_win.h"
+#include "media/SoundThreadVolume.h"
 #include "media/VolumeKeys.h"
 #include "media/WinampRemote.h"
-#include "media/WinmmMasterVolume_win.h"
 #include "model/Names.h"
 #include "model/Settings.h"
 #include "osd/OnScreenDisplay_win.h"
+#include "platform/win32/ComPtr.h"
 #include "platform/win32/MessageWindow.h"
 #include "platform/win32/SystemServices.h"
-#include "platform/win32/Win32AudioEndpoint.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32FontSource.h"
 #include "platform/win32/Win32LockKeyboard.h"
@@ -125,19 +126,15 @@ int RunProgram() {
     SettingsStartup startup(installedFonts, settingsStore, fonts, messages);
     WelcomeScreen welcome;
     DeferredStartSteps deferredStart(startup, welcome);
-    // --- master volume: the default output's endpoint volume where it answers,
-    // the winmm mixer otherwise
-    ComApartment com;  // Core Audio's endpoint volume is a COM object
-    const std::unique_ptr<Win32AudioEndpoint> endpoint = Win32AudioEndpoint::ForDefaultOutput(com);
-    std::unique_ptr<MasterVolume> masterVolume;
-    if (endpoint) {
-        masterVolume = std::make_unique<EndpointMasterVolume>(*endpoint);
-    } else {
-        masterVolume = std::make_unique<WinmmMasterVolume>();
-    }
-    MasterVolumeKeys volume(*masterVolume);
+    // The shell's calls (opening documents, the desktop's refresh) may reach
+    // COM extensions on this thread.
+    ComApartment com;
+    // --- master volume: on a sound thread of its own, which opens the sound
+    // system at the first volume key; the start never waits on it
+    SoundThreadVolume masterVolume(&OpenSoundSystemVolume);
+    MasterVolumeKeys volume(masterVolume);
     // --- on-screen display (after the master volume, which the bar reads)
-    OnScreenDisplay osd(settings, *masterVolume, messageWindow);
+    OnScreenDisplay osd(settings, masterVolume, messageWindow);
     // --- launching
     Win32ShellAssociations associations;
     Win32SystemVersion systemVersion;
@@ -147,10 +144,12 @@ int RunProgram() {
     Win32Mci mci;
     WindowActions windowActions(WindowActionServices{windowSystem, mci, ToWindowId(trayWindow.hwnd())});
     Win32SessionControl session;
-    // --- media player
-    WinampRemote winamp(WinampServices{windowSystem, registry, starter});
+    // --- the player keys: Winamp, or the media keys for any other player
+    WinampRemote winamp(WinampServices{windowSystem, registry, starter, files});
+    Win32MediaKeys mediaKeys;
+    RoutedPlayerKeys player(winamp, mediaKeys);
 
-    Dispatcher dispatcher(DispatchServices{launch, windowActions, session, volume, winamp, osd});
+    Dispatcher dispatcher(DispatchServices{launch, windowActions, session, volume, player, osd});
     MainController controller(
         ControllerServices{files, messages, hotkeys, keyboard, tray, deferredStart, dispatcher, settings}, iniFile);
     messageWindow.OnMessage(WM_HOTKEY,

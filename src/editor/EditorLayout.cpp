@@ -1,5 +1,6 @@
 #include "editor/EditorLayout.h"
 
+#include "model/ActionCatalog.h"
 #include "widgets/FlatLook.h"
 
 namespace keytide::editor {
@@ -62,6 +63,12 @@ Size WindowSize(int dpi) { return {widgets::ScaleToDpi(kWindowWidth, dpi), widge
 std::optional<int> SlotOfControl(int id) {
     if (id < kKeyFirst || id > kKeyLast) return std::nullopt;
     return id - kKeyFirst;
+}
+
+const char* ActionListHint(int actionIndex) {
+    if (!IsActionIndex(actionIndex)) return kActionHint;
+    const char* own = kActionCatalog[static_cast<std::size_t>(actionIndex)].hint;
+    return own != nullptr ? own : kActionHint;
 }
 
 }  // namespace keytide::editor

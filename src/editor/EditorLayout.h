@@ -139,4 +139,8 @@ Size WindowSize(int dpi);
 // The slot of a key button's id, or nothing for any other control.
 std::optional<int> SlotOfControl(int id);
 
+// The action list's hint with that entry chosen: the entry's own where it has
+// one, the list's otherwise.
+const char* ActionListHint(int actionIndex);
+
 }  // namespace keytide::editor

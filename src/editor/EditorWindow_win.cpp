@@ -246,7 +246,12 @@ void EditorWindow::ShowSelectedKey(int slot) { keypad_.Select(slot); }
 
 void EditorWindow::ShowKind(AssignmentKind kind) { kinds_.Select(static_cast<int>(kind)); }
 
-void EditorWindow::ShowAction(int index) { actionList_.Select(index); }
+void EditorWindow::ShowAction(int index) {
+    actionList_.Select(index);
+    ShowActionHint(index);
+}
+
+void EditorWindow::ShowActionHint(int index) { hints_.SetText(actionList_.hwnd(), ActionListHint(index)); }
 
 void EditorWindow::ShowFileName(const std::string& text) {
     filling_ = true;
@@ -298,6 +303,7 @@ bool EditorWindow::OnCommand(int id, int code) {
             // Moving through the open list is not yet a choice; closing it on
             // an entry, or the arrow keys on the closed list, are.
             editor.PickAction(actionList_.Selected());
+            ShowActionHint(actionList_.Selected());
         } else if (code == CBN_SELENDCANCEL) {
             ShowAction(IsActionIndex(editor.Selected().actionIndex) ? editor.Selected().actionIndex : -1);
         }

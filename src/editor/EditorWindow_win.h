@@ -63,6 +63,7 @@ private:
     void LayOut();
     void ApplyDpi(int dpi, const RECT* suggested);
     bool OnCommand(int id, int code);
+    void ShowActionHint(int index);
     void OnActivate(bool active, bool minimized);
     RECT Bounds(int id) const;
     int Scale(int pixels) const;

@@ -1,5 +1,5 @@
 #pragma once
-// What the key actions ask of the media player's remote control.
+// What the player keys ask of the media player's remote control.
 
 namespace keytide {
 
@@ -8,6 +8,11 @@ enum class PlayState { Stopped = 0, Playing = 1, Paused = 2 };
 class WinampControl {
 public:
     virtual ~WinampControl() = default;
+    // Whether the player's main window exists now.
+    virtual bool HasMainWindow() = 0;
+    // Whether its uninstall entry names a folder that holds the player's program.
+    virtual bool IsInstalled() = 0;
+
     virtual bool IsRunning() = 0;
     virtual void SetRunning(bool running) = 0;
     virtual PlayState QueryPlayState() = 0;

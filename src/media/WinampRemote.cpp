@@ -47,6 +47,15 @@ std::int32_t WinampRemote::Query(std::int32_t code, std::int32_t argument) {
 
 void WinampRemote::Command(std::uint32_t id) { services_.windows.PostPlayerCommand(PlayerWindow(), id); }
 
+bool WinampRemote::HasMainWindow() { return PlayerWindow() != 0; }
+
+bool WinampRemote::IsInstalled() {
+    const std::string directory = PlayerDirectory();
+    if (directory.empty()) return false;
+    const std::optional<platform::FileAttributes> program = services_.files.Attributes(directory + kPlayerProgram);
+    return program.has_value() && !program->directory;
+}
+
 bool WinampRemote::IsRunning() { return Query(kQueryVersion) != 0; }
 
 void WinampRemote::SetRunning(bool started) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "media/WinampControl.h"
+#include "platform/FileSystem.h"
 #include "platform/ProgramStarter.h"
 #include "platform/Registry.h"
 #include "platform/WindowSystem.h"
@@ -18,6 +19,7 @@ struct WinampServices {
     platform::WindowSystem& windows;
     platform::Registry& registry;
     platform::ProgramStarter& starter;
+    const platform::FileSystem& files;
 };
 
 class WinampRemote final : public WinampControl {
@@ -25,6 +27,9 @@ public:
     static constexpr unsigned kQueryTimeoutMs = 500;
 
     explicit WinampRemote(WinampServices services) : services_(services) {}
+
+    bool HasMainWindow() override;
+    bool IsInstalled() override;
 
     bool IsRunning() override;
     void SetRunning(bool running) override;

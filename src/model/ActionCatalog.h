@@ -10,6 +10,7 @@ inline constexpr int kActionCount = 31;
 struct CatalogEntry {
     const char* text;           // entry in the editor's action list
     const char* proposedLabel;  // OSD label the editor proposes, at most 8 characters
+    const char* hint = nullptr; // the action list's hint while the entry is chosen; nullptr: the list's own
 };
 
 inline constexpr std::array<CatalogEntry, kActionCount> kActionCatalog{{
@@ -36,12 +37,14 @@ inline constexpr std::array<CatalogEntry, kActionCount> kActionCatalog{{
     {"Find File...", "Find"},
     {"Volume Down", "Vol-"},
     {"Volume Up", "Vol+"},
-    {"Winamp Backward", "Back"},
-    {"Winamp Forward", "Frwrd"},
-    {"Winamp Next", "Next"},
-    {"Winamp Play/Pause", "Ply/Paus"},
-    {"Winamp Previous", "Prev"},
-    {"Winamp Stop", "Stop"},
+    // The four player keys with a system media key work with any player; the
+    // two seek keys only with Winamp.
+    {"Winamp Backward", "Back", "Steps back in Winamp; without Winamp running this key does nothing"},
+    {"Winamp Forward", "Frwrd", "Steps forward in Winamp; without Winamp running this key does nothing"},
+    {"Media Next", "Next"},
+    {"Media Play/Pause", "Ply/Paus"},
+    {"Media Previous", "Prev"},
+    {"Media Stop", "Stop"},
     {"Open Shutdown dialog", "ShdwnDlg"},
     {"Suspend Computer", "Suspend"},
 }};
@@ -53,7 +56,7 @@ inline constexpr int kClose = 0, kMaximize = 1, kMinimize = 2, kRestore = 3, kEj
                      kMute = 12, kAddRemovePrograms = 13, kDisplayProperties = 14, kSystemProperties = 15,
                      kRefreshDesktop = 16, kRestart = 17, kScreenSaver = 18, kShutDown = 19, kFindFile = 20,
                      kVolumeDown = 21, kVolumeUp = 22, kWinampBackward = 23, kWinampForward = 24,
-                     kWinampNext = 25, kWinampPlayPause = 26, kWinampPrevious = 27, kWinampStop = 28,
+                     kMediaNext = 25, kMediaPlayPause = 26, kMediaPrevious = 27, kMediaStop = 28,
                      kShutdownDialog = 29, kSuspend = 30;
 }  // namespace action
 

@@ -25,4 +25,16 @@ public:
     virtual void Release(std::uint8_t virtualKey) = 0;
 };
 
+// The keyboard's media keys: every current player follows them through the
+// system's media session.
+enum class MediaKey : std::uint8_t { PlayPause, NextTrack, PreviousTrack, Stop };
+
+class MediaKeys {
+public:
+    virtual ~MediaKeys() = default;
+    // One press and release, marked as the program's own input so that
+    // nothing takes it for a press of the user's.
+    virtual void Tap(MediaKey key) = 0;
+};
+
 }  // namespace keytide::platform

@@ -114,6 +114,18 @@ void FlatTooltip::Add(HWND control, const std::string& text) {
     AddTool(TTF_IDISHWND | TTF_SUBCLASS, reinterpret_cast<UINT_PTR>(control), RECT{}, text);
 }
 
+void FlatTooltip::SetText(HWND control, const std::string& text) {
+    const auto id = reinterpret_cast<UINT_PTR>(control);
+    if (texts_.count(id) == 0) return;  // not one of ours
+    texts_[id] = text;
+    TTTOOLINFOA tool{};
+    tool.cbSize = ToolInfoSize();
+    tool.hwnd = host_;
+    tool.uId = id;
+    tool.lpszText = const_cast<char*>(texts_[id].c_str());
+    SendMessageA(window_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void FlatTooltip::AddArea(UINT areaId, const RECT& area, const std::string& text) {
     AddTool(TTF_SUBCLASS, areaId, area, text);
 }

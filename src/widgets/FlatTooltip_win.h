@@ -27,6 +27,8 @@ public:
 
     // The hint shown while the mouse rests on a control of the host.
     void Add(HWND control, const std::string& text);
+    // A new text for a control's hint.
+    void SetText(HWND control, const std::string& text);
     // The hint for an area of the host's client area (a label drawn by the host).
     void AddArea(UINT areaId, const RECT& area, const std::string& text);
 

@@ -17,7 +17,7 @@ class RecordingOperations : public LaunchOperations,
                             public WindowOperations,
                             public platform::SessionControl,
                             public VolumeKeys,
-                            public WinampControl,
+                            public PlayerKeys,
                             public OsdDisplay {
 public:
     explicit RecordingOperations(CallLog& log) : log_(log) {}
@@ -57,34 +57,13 @@ public:
     void VolumeDown() override { Log("VolumeDown"); }
     void VolumeUp() override { Log("VolumeUp"); }
 
-    bool IsRunning() override {
-        Log("IsRunning?");
-        return winampRunning;
-    }
-    void SetRunning(bool running) override {
-        Log(std::string("SetRunning ") + (running ? "1" : "0"));
-        winampRunning = running;
-    }
-    PlayState QueryPlayState() override {
-        Log("PlayState?");
-        return playState;
-    }
-    void SetPlayState(PlayState state) override {
-        Log("SetPlayState " + std::to_string(static_cast<int>(state)));
-        playState = state;
-    }
-    void StepBackward() override { Log("StepBackward"); }
-    void StepForward() override { Log("StepForward"); }
-    void NextTrack() override { Log("NextTrack"); }
-    void PreviousTrack() override { Log("PreviousTrack"); }
+    void Press(PlayerKey key) override { Log("Player " + std::to_string(static_cast<int>(key))); }
 
     void ShowKeyLabel(int, const std::string& label) override { Log("ShowLabel " + label); }
     void ShowVolumeBar() override { Log("ShowVolumeBar"); }
     void HideVolumeBar() override { Log("HideVolumeBar"); }
     void KeyDone(int slot) override { doneSlots.push_back(slot); }
 
-    bool winampRunning = true;
-    PlayState playState = PlayState::Stopped;
     bool failOpenCommand = false;
     std::vector<int> doneSlots;
 
@@ -137,11 +116,12 @@ TEST_F(DispatcherTest, EachImmediateActionCallsItsOperation) {
         {20, {"FindFiles"}},
         {21, {"VolumeDown"}},
         {22, {"VolumeUp"}},
-        {23, {"StepBackward"}},
-        {24, {"StepForward"}},
-        {25, {"NextTrack"}},
-        {27, {"PreviousTrack"}},
-        {28, {"SetPlayState 0"}},
+        {23, {"Player 0"}},
+        {24, {"Player 1"}},
+        {25, {"Player 2"}},
+        {26, {"Player 3"}},
+        {27, {"Player 4"}},
+        {28, {"Player 5"}},
         {30, {"Suspend"}},
     };
     for (const auto& [index, calls] : expected) {
@@ -199,21 +179,6 @@ TEST_F(DispatcherTest, WithTheOsdOffNothingShowsButThePressEndsAndTheBarHides) {
     Assign(6, 0, 22);
     EXPECT_EQ(Press(6, false), (CallLog{"VolumeUp", "HideVolumeBar"}));
     EXPECT_EQ(operations.doneSlots, (std::vector<int>{6}));
-}
-
-TEST_F(DispatcherTest, PlayPauseStartsThePlayerThenToggles) {
-    Assign(8, 0, 26, "P");
-    operations.winampRunning = false;
-    operations.playState = PlayState::Stopped;
-    CallLog got = Press(8);
-    EXPECT_EQ(CallLog(got.begin(), got.begin() + 4),
-              (CallLog{"IsRunning?", "SetRunning 1", "PlayState?", "SetPlayState 1"}));
-
-    got = Press(8);
-    EXPECT_EQ(CallLog(got.begin(), got.begin() + 3), (CallLog{"IsRunning?", "PlayState?", "SetPlayState 2"}));
-    operations.playState = PlayState::Paused;
-    got = Press(8);
-    EXPECT_EQ(CallLog(got.begin(), got.begin() + 3), (CallLog{"IsRunning?", "PlayState?", "SetPlayState 1"}));
 }
 
 TEST_F(DispatcherTest, AnErrorInTheActionEndsTheWholeDispatch) {

@@ -116,7 +116,7 @@ TEST_F(EditorTest, OpeningShowsKey5sDefaultRecordAndTakesTheIconAway) {
     EXPECT_EQ(editor.SelectedSlot(), kKey5);
     EXPECT_EQ(display.selectedKey, kKey5);
     EXPECT_EQ(display.kind, AssignmentKind::Action);
-    EXPECT_EQ(display.action, action::kWinampPlayPause);
+    EXPECT_EQ(display.action, action::kMediaPlayPause);
     EXPECT_EQ(display.label, "Ply/Paus");
     EXPECT_EQ(display.fileName, "");
     EXPECT_EQ(display.address, "");

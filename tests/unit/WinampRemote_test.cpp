@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "doubles/MemoryFileSystem.h"
 #include "doubles/PlatformDoubles.h"
 
 namespace keytide {
@@ -115,7 +116,7 @@ protected:
         taken.swap(windows.log);
         return taken;
     }
-    // What the dispatcher does for "Winamp Play/Pause".
+    // What the player keys do for Play/Pause while the player's window exists.
     void PlayPause() {
         if (!winamp.IsRunning()) winamp.SetRunning(true);
         winamp.SetPlayState(winamp.QueryPlayState() == PlayState::Playing ? PlayState::Paused : PlayState::Playing);
@@ -124,7 +125,8 @@ protected:
     PlayerWindowSystem windows;
     fakes::FakeRegistry registry;
     PlayerStarter starter;
-    WinampRemote winamp{WinampServices{windows, registry, starter}};
+    fakes::MemoryFileSystem files;
+    WinampRemote winamp{WinampServices{windows, registry, starter, files}};
 };
 
 TEST_F(WinampRemoteTest, PropertiesAndOperationsMakeTheirRequests) {
@@ -270,6 +272,19 @@ TEST_F(WinampRemoteTest, PlayerDirectoryFromTheUninstallEntry) {
         if (c.value) registry.AddKey(RegistryRoot::LocalMachine, kUninstallKey).values["UninstallString"] = *c.value;
         EXPECT_EQ(winamp.PlayerDirectory(), c.expected);
     }
+}
+
+TEST_F(WinampRemoteTest, InstalledWhereTheUninstallEntryNamesAFolderWithThePlayer) {
+    const std::string program = std::string(kPlayerDir) + "Winamp.exe";
+    EXPECT_FALSE(winamp.IsInstalled());  // an entry left behind by an uninstall
+    files.directories.insert(program);
+    EXPECT_FALSE(winamp.IsInstalled());
+    files.directories.clear();
+    files.files[program] = "MZ";
+    EXPECT_TRUE(winamp.IsInstalled());
+    registry.keys.clear();
+    EXPECT_FALSE(winamp.IsInstalled());
+    EXPECT_TRUE(TakeLog().empty());  // the player itself is not asked
 }
 
 TEST_F(WinampRemoteTest, StartingThePlayerWithoutOrWithAStrangeDirectory) {

@@ -8,12 +8,13 @@
 
 namespace keytide::win32 {
 
-// A single-threaded apartment for the thread that makes it (the user-interface
-// thread), left again when it goes. Make it before any COM object and let it
-// outlive them all.
+// An apartment for the thread that makes it, left again when it goes: a
+// single-threaded one for the user-interface thread, the multithreaded one
+// for a thread without a message loop. Make it before any COM object of the
+// thread and let it outlive them all.
 class ComApartment {
 public:
-    ComApartment() noexcept : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    explicit ComApartment(DWORD model = COINIT_APARTMENTTHREADED) noexcept : result_(CoInitializeEx(nullptr, model)) {}
     ~ComApartment() {
         if (SUCCEEDED(result_)) CoUninitialize();  // S_FALSE too: every success is paired
     }

@@ -1,5 +1,9 @@
 #include "platform/win32/Win32AudioEndpoint.h"
 
+#include <endpointvolume.h>
+
+#include "platform/win32/WideText.h"
+
 namespace keytide::win32 {
 
 namespace {
@@ -10,95 +14,78 @@ struct TaskMemoryFree {
 };
 using TaskMemoryString = std::unique_ptr<wchar_t, TaskMemoryFree>;
 
-std::optional<UINT> ChannelCount(IAudioEndpointVolume& volume) {
-    UINT channels = 0;
-    if (FAILED(volume.GetChannelCount(&channels))) return std::nullopt;
-    return channels;
-}
+class Win32EndpointVolume final : public platform::AudioEndpoint {
+public:
+    explicit Win32EndpointVolume(ComPtr<IAudioEndpointVolume> volume) : volume_(std::move(volume)) {}
+
+    std::optional<std::vector<float>> ChannelLevels() override {
+        const std::optional<UINT> channels = ChannelCount();
+        if (!channels) return std::nullopt;
+        std::vector<float> levels(*channels);
+        for (UINT channel = 0; channel < levels.size(); ++channel) {
+            if (FAILED(volume_->GetChannelVolumeLevelScalar(channel, &levels[channel]))) return std::nullopt;
+        }
+        return levels;
+    }
+
+    bool SetChannelLevels(const std::vector<float>& levels) override {
+        const std::optional<UINT> channels = ChannelCount();
+        if (!channels || *channels != levels.size()) return false;
+        bool written = true;
+        for (UINT channel = 0; channel < levels.size(); ++channel) {
+            written = SUCCEEDED(volume_->SetChannelVolumeLevelScalar(channel, levels[channel], nullptr)) && written;
+        }
+        return written;
+    }
+
+    std::optional<bool> Muted() override {
+        BOOL muted = FALSE;
+        if (FAILED(volume_->GetMute(&muted))) return std::nullopt;
+        return muted != FALSE;
+    }
+
+    bool SetMuted(bool muted) override { return SUCCEEDED(volume_->SetMute(muted ? TRUE : FALSE, nullptr)); }
+
+private:
+    std::optional<UINT> ChannelCount() {
+        UINT channels = 0;
+        if (FAILED(volume_->GetChannelCount(&channels))) return std::nullopt;
+        return channels;
+    }
+
+    ComPtr<IAudioEndpointVolume> volume_;
+};
 
 }  // namespace
 
-std::unique_ptr<Win32AudioEndpoint> Win32AudioEndpoint::ForDefaultOutput(const ComApartment& com) {
-    if (!com.usable()) return nullptr;
+std::unique_ptr<Win32AudioOutputs> Win32AudioOutputs::Create() {
     ComPtr<IMMDeviceEnumerator> enumerator;
     // No such class before Windows Vista.
     if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
                                 __uuidof(IMMDeviceEnumerator), enumerator.put_void()))) {
         return nullptr;
     }
-    std::unique_ptr<Win32AudioEndpoint> endpoint(new Win32AudioEndpoint(std::move(enumerator)));
-    // An endpoint volume that cannot tell its levels would leave the keys
-    // without effect, where the winmm mixer at least acts.
-    const std::optional<std::vector<float>> levels = endpoint->ChannelLevels();
-    if (!levels || levels->empty()) return nullptr;
-    return endpoint;
+    return std::unique_ptr<Win32AudioOutputs>(new Win32AudioOutputs(std::move(enumerator)));
 }
 
-Win32AudioEndpoint::Win32AudioEndpoint(ComPtr<IMMDeviceEnumerator> enumerator) : enumerator_(std::move(enumerator)) {}
-
-Win32AudioEndpoint::~Win32AudioEndpoint() = default;
-
-std::optional<std::vector<float>> Win32AudioEndpoint::ChannelLevels() {
-    IAudioEndpointVolume* volume = CurrentVolume();
-    if (volume == nullptr) return std::nullopt;
-    const std::optional<UINT> channels = ChannelCount(*volume);
-    if (!channels) return std::nullopt;
-    std::vector<float> levels(*channels);
-    for (UINT channel = 0; channel < levels.size(); ++channel) {
-        if (FAILED(volume->GetChannelVolumeLevelScalar(channel, &levels[channel]))) return std::nullopt;
-    }
-    return levels;
-}
-
-bool Win32AudioEndpoint::SetChannelLevels(const std::vector<float>& levels) {
-    IAudioEndpointVolume* volume = CurrentVolume();
-    if (volume == nullptr) return false;
-    const std::optional<UINT> channels = ChannelCount(*volume);
-    if (!channels || *channels != levels.size()) return false;
-    bool written = true;
-    for (UINT channel = 0; channel < levels.size(); ++channel) {
-        written = SUCCEEDED(volume->SetChannelVolumeLevelScalar(channel, levels[channel], nullptr)) && written;
-    }
-    return written;
-}
-
-std::optional<bool> Win32AudioEndpoint::Muted() {
-    IAudioEndpointVolume* volume = CurrentVolume();
-    BOOL muted = FALSE;
-    if (volume == nullptr || FAILED(volume->GetMute(&muted))) return std::nullopt;
-    return muted != FALSE;
-}
-
-bool Win32AudioEndpoint::SetMuted(bool muted) {
-    IAudioEndpointVolume* volume = CurrentVolume();
-    return volume != nullptr && SUCCEEDED(volume->SetMute(muted ? TRUE : FALSE, nullptr));
-}
-
-void Win32AudioEndpoint::ForgetEndpoint() {
-    volume_.reset();
-    endpointId_.clear();
-}
-
-IAudioEndpointVolume* Win32AudioEndpoint::CurrentVolume() {
-    ComPtr<IMMDevice> endpoint;
+std::optional<std::string> Win32AudioOutputs::DefaultOutputId() {
+    ComPtr<IMMDevice> output;
     LPWSTR rawId = nullptr;
-    const bool found = SUCCEEDED(enumerator_->GetDefaultAudioEndpoint(eRender, eConsole, endpoint.put())) &&
-                       SUCCEEDED(endpoint->GetId(&rawId));
+    const bool found = SUCCEEDED(enumerator_->GetDefaultAudioEndpoint(eRender, eConsole, output.put())) &&
+                       SUCCEEDED(output->GetId(&rawId));
     const TaskMemoryString id(rawId);
-    if (!found || !id) {
-        ForgetEndpoint();  // no sound output at the moment: nothing to act on
-        return nullptr;
-    }
-    if (volume_ && endpointId_ == id.get()) return volume_.get();
+    if (!found || !id) return std::nullopt;
+    return Narrow(id.get());
+}
 
+std::unique_ptr<platform::AudioEndpoint> Win32AudioOutputs::Open(const std::string& id) {
+    ComPtr<IMMDevice> output;
     ComPtr<IAudioEndpointVolume> volume;
-    if (FAILED(endpoint->Activate(__uuidof(IAudioEndpointVolume), CLSCTX_INPROC_SERVER, nullptr, volume.put_void()))) {
-        ForgetEndpoint();
+    if (FAILED(enumerator_->GetDevice(Widen(id).c_str(), output.put())) ||
+        FAILED(output->Activate(__uuidof(IAudioEndpointVolume), CLSCTX_INPROC_SERVER, nullptr, volume.put_void()))) {
         return nullptr;
     }
-    volume_ = std::move(volume);
-    endpointId_ = id.get();
-    return volume_.get();
+    return std::make_unique<Win32EndpointVolume>(std::move(volume));
 }
 
 }  // namespace keytide::win32

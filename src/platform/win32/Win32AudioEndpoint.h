@@ -1,43 +1,29 @@
 #pragma once
-// The default sound output's endpoint volume through Core Audio.
+// The sound outputs through Core Audio, and their endpoint volumes.
 #include <windows.h>
 #include <mmdeviceapi.h>
-#include <endpointvolume.h>
 
 #include <memory>
-#include <optional>
-#include <string>
 
 #include "platform/AudioEndpoint.h"
 #include "platform/win32/ComPtr.h"
 
 namespace keytide::win32 {
 
-class Win32AudioEndpoint final : public platform::AudioEndpoint {
+class Win32AudioOutputs final : public platform::AudioOutputs {
 public:
-    // The default output, when Core Audio gives one whose endpoint volume
-    // answers; nothing otherwise (before Windows Vista, no sound output, or an
-    // endpoint volume that cannot tell its levels: Wine's is a stub).
-    static std::unique_ptr<Win32AudioEndpoint> ForDefaultOutput(const ComApartment& com);
+    // Core Audio's outputs, for the calling thread, which must be in a COM
+    // apartment; nothing before Windows Vista.
+    static std::unique_ptr<Win32AudioOutputs> Create();
 
-    ~Win32AudioEndpoint() override;
-
-    std::optional<std::vector<float>> ChannelLevels() override;
-    bool SetChannelLevels(const std::vector<float>& levels) override;
-    std::optional<bool> Muted() override;
-    bool SetMuted(bool muted) override;
+    // The default output for the console role, the one the taskbar shows.
+    std::optional<std::string> DefaultOutputId() override;
+    std::unique_ptr<platform::AudioEndpoint> Open(const std::string& id) override;
 
 private:
-    explicit Win32AudioEndpoint(ComPtr<IMMDeviceEnumerator> enumerator);
-
-    // The endpoint volume of the output that is the default now: the user
-    // may have switched to headphones since the last press.
-    IAudioEndpointVolume* CurrentVolume();
-    void ForgetEndpoint();
+    explicit Win32AudioOutputs(ComPtr<IMMDeviceEnumerator> enumerator) : enumerator_(std::move(enumerator)) {}
 
     ComPtr<IMMDeviceEnumerator> enumerator_;
-    ComPtr<IAudioEndpointVolume> volume_;
-    std::wstring endpointId_;  // whose volume_ it is
 };
 
 }  // namespace keytide::win32

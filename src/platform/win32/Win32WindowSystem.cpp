@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/Names.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Win32Launch.h"
 #include "platform/win32/WideText.h"
@@ -160,5 +161,27 @@ void Win32ProgramStarter::StartProgram(const std::string& commandLine, platform:
 void Win32KeyInput::Press(std::uint8_t virtualKey) { keybd_event(virtualKey, 0, 0, 0); }
 
 void Win32KeyInput::Release(std::uint8_t virtualKey) { keybd_event(virtualKey, 0, KEYEVENTF_KEYUP, 0); }
+
+void Win32MediaKeys::Tap(platform::MediaKey key) {
+    WORD virtualKey = VK_MEDIA_PLAY_PAUSE;
+    switch (key) {
+    case platform::MediaKey::PlayPause: virtualKey = VK_MEDIA_PLAY_PAUSE; break;
+    case platform::MediaKey::NextTrack: virtualKey = VK_MEDIA_NEXT_TRACK; break;
+    case platform::MediaKey::PreviousTrack: virtualKey = VK_MEDIA_PREV_TRACK; break;
+    case platform::MediaKey::Stop: virtualKey = VK_MEDIA_STOP; break;
+    }
+    INPUT events[2]{};
+    for (INPUT& event : events) {
+        event.type = INPUT_KEYBOARD;
+        event.ki.wVk = virtualKey;
+        event.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+        // Media keys are extended keys on every keyboard: without the flag
+        // their scan codes would read as letters.
+        event.ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
+        event.ki.dwExtraInfo = names::kOwnInputMark;
+    }
+    events[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, events, sizeof(INPUT));
+}
 
 }  // namespace keytide::win32

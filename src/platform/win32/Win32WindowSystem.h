@@ -41,4 +41,9 @@ public:
     void Release(std::uint8_t virtualKey) override;
 };
 
+class Win32MediaKeys final : public platform::MediaKeys {
+public:
+    void Tap(platform::MediaKey key) override;
+};
+
 }  // namespace keytide::win32

@@ -4,6 +4,9 @@
 //
 //   traybench ready     Waits (up to 30 s) until keytide.exe's tray icon is up,
 //                       so the deferred start is over; prints "ready".
+//   traybench start <keytide.exe>
+//                       Starts it from its folder and waits (up to 30 s) for
+//                       its tray icon; prints "tray icon after N ms".
 //   traybench objects   Prints keytide.exe's GDI and USER object counts
 //                       ("gdi N" and "user N" lines, then how they were counted).
 //   traybench close     Closes keytide.exe like "Exit" does and prints its exit
@@ -16,6 +19,7 @@
 // windows.h first: shellapi.h depends on it.
 #include <shellapi.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -52,6 +56,35 @@ int Ready() {
             return 0;
         }
         Sleep(50);
+    }
+    std::printf("keytide.exe's tray icon did not come within 30 s\n");
+    return 2;
+}
+
+int Start(const std::string& exe) {
+    const std::string folder = exe.substr(0, exe.find_last_of('\\'));
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const auto started = std::chrono::steady_clock::now();
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process)) {
+        std::printf("cannot start %s\n", exe.c_str());
+        return 2;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    for (;;) {
+        const double waited =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+        HWND window = TrayWindow();
+        if (window != nullptr && TrayIconUp(window)) {
+            std::printf("tray icon after %.0f ms\n", waited);
+            return 0;
+        }
+        if (waited > 30000) break;
+        Sleep(10);
     }
     std::printf("keytide.exe's tray icon did not come within 30 s\n");
     return 2;
@@ -105,8 +138,9 @@ int Close() {
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "ready") return Ready();
+    if (command == "start" && argc > 2) return Start(argv[2]);
     if (command == "objects") return Objects();
     if (command == "close") return Close();
-    std::printf("usage: traybench ready | objects | close\n");
+    std::printf("usage: traybench ready | start <keytide.exe> | objects | close\n");
     return 2;
 }

@@ -335,7 +335,7 @@ E2E_TEST("editor.key_5_shows_its_action_and_volume_up_is_saved_and_runs") {
   editor.selectKey(8);
   CHECK_EQ(editor.kindShown(), 0);
   CHECK_EQ(editor.chosenAction(), 26);
-  CHECK_EQ(editor.text(layout::kActionList), std::string("Winamp Play/Pause"));
+  CHECK_EQ(editor.text(layout::kActionList), std::string("Media Play/Pause"));
   CHECK_EQ(editor.text(layout::kLabelField), std::string("Ply/Paus"));
   CHECK_EQ(editor.text(layout::kRunFileField), std::string(""));
   CHECK_EQ(editor.text(layout::kAddressField), std::string(""));

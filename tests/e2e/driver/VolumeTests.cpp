@@ -3,6 +3,12 @@
 // so this driver cannot read the program's level with the mixer API: it
 // reads it where the program shows it, in the width of the volume bar,
 // (screen width div 40) x ((left + right) div 3276).
+//
+// Under Wine the session's PulseAudio server (scripts/pulse-null.sh) can
+// switch its default sink and can be stopped so that it takes connections but
+// never answers.
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "Driver.h"  // windows.h first
@@ -77,6 +83,68 @@ class NoAudioDriver {
   std::optional<std::string> previous_;
 };
 
+// The session's sound server, run by scripts/pulse-null.sh (Wine only: the
+// driver starts the script as a Unix program). Each request waits until the
+// script has done it.
+class SoundServer {
+ public:
+  SoundServer() {
+    auto unixPath = reinterpret_cast<char*(CDECL*)(const WCHAR*)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    char server[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA("PULSE_SERVER", server, sizeof server);
+    const std::string address(server, length < sizeof server ? length : 0);
+    REQUIRE_MSG(unixPath != nullptr && address.rfind("unix:", 0) == 0 && address.size() > 12,
+                "no PulseAudio server of the harness (PULSE_SERVER " + show(address) + ")");
+    dir_ = address.substr(5, address.size() - 5 - 7);  // "unix:" DIR "/native"
+    const std::wstring data(t().config().dataDir.begin(), t().config().dataDir.end());
+    char* dataDir = unixPath(data.c_str());
+    REQUIRE(dataDir != nullptr);
+    script_ = std::string(dataDir) + "/../../../scripts/pulse-null.sh";
+    HeapFree(GetProcessHeap(), 0, dataDir);
+  }
+
+  bool pause() { return run("pause", "", [&] { return fileExists(file("paused")); }); }
+  bool resume() { return run("resume", "", [&] { return !fileExists(file("paused")); }); }
+  bool setDefaultSink(const std::string& sink) {
+    return run("default", sink, [&] { return readFile(file("default-sink")) == sink; });
+  }
+
+ private:
+  static TestContext& t() { return currentTest(); }
+  std::string file(const std::string& name) const { return "Z:" + dir_ + "\\pulse\\" + name; }
+  // False, with a failure recorded, when the script could not do it.
+  bool run(const std::string& command, const std::string& argument, const std::function<bool()>& done) {
+    // Wine runs a Unix program as a process of its own, with no handle to wait on.
+    std::string line = "/bin/sh \"" + script_ + "\" " + command + " \"" + dir_ + "\" " + argument;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CHECK_MSG(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                  &process),
+                   "cannot run " + line))
+      return false;
+    if (process.hProcess != nullptr) CloseHandle(process.hProcess);
+    if (process.hThread != nullptr) CloseHandle(process.hThread);
+    return CHECK_MSG(waitUntil(done), "the sound server did not " + command + " " + argument);
+  }
+
+  std::string dir_;     // the server's folder, a Unix path
+  std::string script_;  // Unix path
+};
+
+// The server stopped for as long as this lives.
+class StoppedSoundServer {
+ public:
+  explicit StoppedSoundServer(SoundServer& server) : server_(server) { REQUIRE(server_.pause()); }
+  ~StoppedSoundServer() { server_.resume(); }
+  StoppedSoundServer(const StoppedSoundServer&) = delete;
+  StoppedSoundServer& operator=(const StoppedSoundServer&) = delete;
+
+ private:
+  SoundServer& server_;
+};
+
 HWND visibleDialog(DWORD pid) {
   for (HWND dialog : findWindows(pid, "#32770"))
     if (isVisible(dialog)) return dialog;
@@ -109,6 +177,52 @@ E2E_TEST("volume.keys_step_the_master_level_within_its_limits") {
   press(VK_ADD, 4);
   awaitBar(k, 4000, "4 x Vol+ from 0");
 
+  // The default sink switched between two presses. Wine cannot show the keys
+  // following it: its default output is one "PulseAudio" device that follows
+  // the server's default sink by itself, under an identity that never
+  // changes, and the level the program sets belongs to its own session on
+  // that device. So the keys go on from the level they left, with no message;
+  // the unit tests (DefaultOutputVolume) prove that each press finds the
+  // default output afresh.
+  SoundServer server;
+  REQUIRE(server.setDefaultSink("keytide_null2"));
+  press(VK_ADD, 1);
+  awaitBar(k, 5000, "Vol+ after the default sink switched");
+  CHECK(server.setDefaultSink("keytide_null"));
+
+  CHECK_MSG(visibleDialog(k.pid()) == nullptr, "a message box is up: " + dialogText(visibleDialog(k.pid())));
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+E2E_TEST("volume.start_with_the_sound_server_not_answering") {
+  // Wine's PulseAudio driver waits on a server that takes the connection and
+  // never answers, and so does every call into the sound system: the program
+  // must start all the same, and a volume key must show no value.
+  SoundServer server;
+  t.write(kIni, volumeIni());
+  auto stopped = std::make_unique<StoppedSoundServer>(server);
+  KeytideProcess& k = t.start();
+  awaitStarted(k);  // the tray icon is up
+  REQUIRE_MSG(!hotKeyFree(VK_ADD), "the keypad was never grabbed");
+  press(VK_ADD, 1);
+  CHECK_MSG(waitUntil([&] {
+              HWND bar = k.window(kProgressWindowClass);
+              return bar != nullptr && isVisible(bar) && barWidth(k) == 0;
+            }),
+            "the bar is " + std::to_string(barWidth(k)) + " px wide, expected 0");
+  // Later presses do not wait behind the call that hangs.
+  press(VK_SUBTRACT, 3);
+  CHECK(isResponsive(k.mainWindow(), Ms{1000}));
+
+  // The server answers again: the call that waited ends, and a press finds
+  // the level again (a new session's, at the top).
+  stopped.reset();
+  CHECK_MSG(waitUntil([&] {
+              press(VK_ADD, 1);
+              pause(Ms{300});
+              return barWidth(k) > 0;
+            }),
+            "after the server answered again, the bar stayed " + std::to_string(barWidth(k)) + " px wide");
   CHECK_MSG(visibleDialog(k.pid()) == nullptr, "a message box is up: " + dialogText(visibleDialog(k.pid())));
   CHECK_EQ(k.close(), DWORD{0});
 }

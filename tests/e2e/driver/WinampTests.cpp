@@ -1,7 +1,9 @@
 // The media-player keys seen from a fake player (fake_winamp.exe, window class
 // "Winamp v1.x"), which records every request it receives: the sequences of
 // the six keys for a playing, paused, stopped and empty player, and the start
-// of the player named by its uninstall entry when there is none.
+// of the player named by its uninstall entry when there is none. Without any
+// Winamp, the keys reach the foreground window (foreground_window.exe, which
+// records its keys) as the keyboard's media keys.
 #include <algorithm>
 #include <cctype>
 #include <string>
@@ -160,6 +162,36 @@ E2E_TEST("winamp.keys_send_the_requests_of_each_action_to_a_running_player") {
       {"backward", kBackwardKey, "command 40144 0"},
   };
   for (const auto& c : commands) expectSequence(player, c.key, {c.command}, c.what);
+}
+
+E2E_TEST("winamp.keys_without_winamp_reach_the_foreground_window_as_media_keys") {
+  REQUIRE_MSG(!regReadString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString").has_value(),
+              "a Winamp uninstall entry is left in the prefix");
+  startKeytide(t);
+  const std::string log = t.path("window.log");
+  KeytideProcess& window = t.start({.exe = folderOf(t.config().markerExe) + "\\foreground_window.exe",
+                                    .args = "--log \"" + log + "\"",
+                                    .workDir = t.dir(),
+                                    .waitForWindows = false});
+  HWND testWindow = waitForWindow(window.pid(), "KeytideForegroundTest");
+  REQUIRE_MSG(testWindow != nullptr, "the test window did not appear");
+  if (!waitUntil([&] { return GetForegroundWindow() == testWindow; }, Ms{3000})) SetForegroundWindow(testWindow);
+  REQUIRE(waitUntil([&] { return GetForegroundWindow() == testWindow; }));
+
+  // Play/Pause, Next, Previous, Stop; the two seek keys have no media key.
+  for (WORD key : {kPlayPauseKey, kNextKey, kPreviousKey, kStopKey, kBackwardKey, kForwardKey}) pressKey(key);
+  const std::vector<std::string> expected = {"keydown 0xB3 marked", "keydown 0xB0 marked", "keydown 0xB1 marked",
+                                             "keydown 0xB2 marked"};
+  auto mediaKeyDowns = [&] {
+    std::vector<std::string> downs;
+    for (const std::string& line : splitLines(readFile(log).value_or("")))
+      if (line.rfind("keydown 0xB", 0) == 0) downs.push_back(line);
+    return downs;
+  };
+  waitUntil([&] { return mediaKeyDowns().size() >= expected.size(); });
+  pause(Ms{500});  // nothing more may follow
+  CHECK_MSG(mediaKeyDowns() == expected, "got " + joined(mediaKeyDowns()) + ", expected " + joined(expected));
+  CHECK(FindWindowA(kPlayerClass, nullptr) == nullptr);
 }
 
 E2E_TEST("winamp.play_pause_without_player_starts_the_installed_one") {

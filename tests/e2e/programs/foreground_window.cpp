@@ -12,11 +12,18 @@
 // passes the command on to the default handling, so that the window really
 // is maximized, minimized, restored or closed. A WM_COMMAND gives a line
 //   command 0xA065
-// (the low word of wParam). It ends when the window is destroyed.
+// (the low word of wParam). Keys give lines such as
+//   keydown 0xB3 marked
+//   keyup 0x68 unmarked
+// (the virtual-key code; "marked" when the input carries the mark Keytide
+// puts on its own presses), and WM_APPCOMMAND a line "appcommand 14" (the
+// command). It ends when the window is destroyed.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+
+#include "model/Names.h"
 
 namespace {
 
@@ -37,6 +44,17 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND:
       writeLine("command 0x%04X\r\n", LOWORD(wParam));
       return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP: {
+      const bool marked = static_cast<unsigned long>(GetMessageExtraInfo()) == keytide::names::kOwnInputMark;
+      const char* format = message == WM_KEYDOWN ? (marked ? "keydown 0x%02X marked\r\n" : "keydown 0x%02X unmarked\r\n")
+                                                 : (marked ? "keyup 0x%02X marked\r\n" : "keyup 0x%02X unmarked\r\n");
+      writeLine(format, static_cast<unsigned>(wParam));
+      return DefWindowProcA(window, message, wParam, lParam);
+    }
+    case WM_APPCOMMAND:
+      writeLine("appcommand %u\r\n", GET_APPCOMMAND_LPARAM(lParam));
+      return DefWindowProcA(window, message, wParam, lParam);
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
