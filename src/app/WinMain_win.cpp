@@ -107,7 +107,6 @@ int RunProgram() {
     MessageWindowTimer cycleTimer(messageWindow);
     TrayIcon trayIcon(trayWindow, cycleTimer, icons::kTrayPictureCount);
     trayIcon.SetHint(u"Keytide");
-    trayIcon.SetCycleInterval(100);
     trayWindow.SetIcon(&trayIcon);
     Win32PopupMenus menus;
     menus.SetOwners(trayWindow.hwnd(), editorWindow.hwnd());

@@ -10,7 +10,9 @@ std::string HelpDocumentPathFor(std::string_view executablePath) {
 }
 
 ShellCommands::ShellCommands(ShellServices services, std::string helpDocument)
-    : services_(services), helpDocument_(std::move(helpDocument)) {}
+    : services_(services), helpDocument_(std::move(helpDocument)) {
+    services_.icon.SetAnimationPace(kTrayAnimationPace);
+}
 
 void ShellCommands::Run(MenuCommand command) {
     switch (command) {
@@ -72,11 +74,5 @@ void ShellCommands::CloseAbout() {
 void ShellCommands::OnClick() { services_.controller.ToggleActive(); }
 
 void ShellCommands::OnMenuRequest(TrayPoint at) { OpenTrayMenu(at); }
-
-void ShellCommands::OnCycle(TrayIcon& icon, int) {
-    // The step that follows advances to 1: the animation shows picture 0 once
-    // when it starts and then runs through 1 .. 88 again and again.
-    if (icon.IconIndex() == kTrayLastAnimationPicture) icon.SetIconIndex(0);
-}
 
 }  // namespace keytide

@@ -21,6 +21,12 @@ struct ShellServices {
     LaunchOperations& launch;
 };
 
+// The program's tray animation: picture 0 once, then 1 .. 88 over and over.
+// The tide crosses the keypad in five pictures over a second, every 15 s;
+// the icon rests on the unlit keypad in between.
+inline constexpr TrayAnimationPace kTrayAnimationPace{
+    .lastPicture = kTrayLastAnimationPicture, .loopStart = 1, .stride = 2, .frameMs = 200, .restMs = 15000};
+
 // The help page beside the program: its directory followed by "Help\topics.htm".
 std::string HelpDocumentPathFor(std::string_view executablePath);
 
@@ -39,7 +45,6 @@ public:
     // The tray icon's events.
     void OnClick() override;
     void OnMenuRequest(TrayPoint at) override;
-    void OnCycle(TrayIcon& icon, int nextIndex) override;
 
 private:
     void OpenMenu(ProgramMenu menu, TrayPoint at);

@@ -20,7 +20,9 @@ std::u16string TrayTip(std::u16string_view hint, bool showHint) {
 }
 
 TrayIcon::TrayIcon(NotificationArea& area, platform::IntervalTimer& cycleTimer, int pictureCount)
-    : area_(area), timer_(cycleTimer), pictureCount_(std::max(pictureCount, 0)) {}
+    : area_(area), timer_(cycleTimer), pictureCount_(std::max(pictureCount, 0)) {
+    pace_.lastPicture = pictureCount_ - 1;  // until told otherwise, every picture in turn
+}
 
 TrayIcon::~TrayIcon() {
     timer_.Stop();
@@ -29,14 +31,9 @@ TrayIcon::~TrayIcon() {
 
 void TrayIcon::SetIconIndex(int index) {
     index_ = pictureCount_ == 0 ? 0 : std::clamp(index, 0, pictureCount_ - 1);
-    // Within an animation step the step itself updates the shell, once.
-    if (inTick_) return;
     UpdateShell();
-    // A long tick planned for the picture before would skip what follows this one.
-    if (coveredSteps_ != 0) {
-        timer_.Stop();
-        ApplyTimer();
-    }
+    // The animation goes on from the new picture.
+    if (cycling_) ApplyTimer();
 }
 
 void TrayIcon::SetCycleIcons(bool cycling) {
@@ -45,13 +42,9 @@ void TrayIcon::SetCycleIcons(bool cycling) {
     ApplyTimer();
 }
 
-void TrayIcon::SetCycleInterval(unsigned intervalMs) {
-    intervalMs_ = intervalMs;
-    // A running timer takes the new interval at once.
-    if (cycling_ && visible_) {
-        timer_.Stop();
-        ApplyTimer();
-    }
+void TrayIcon::SetAnimationPace(const TrayAnimationPace& pace) {
+    pace_ = pace;
+    ApplyTimer();
 }
 
 void TrayIcon::SetHint(std::u16string hint) {
@@ -129,37 +122,27 @@ void TrayIcon::UpdateShell() {
 }
 
 void TrayIcon::ApplyTimer() {
-    coveredSteps_ = 0;
-    // A hidden icon is not animated: there is nothing to see.
-    if (cycling_ && visible_) {
-        timer_.Start(intervalMs_, [this] { OnCycleTick(); });
-    } else {
+    // A hidden icon is not animated: there is nothing to see. Nor is one
+    // whose pictures all look alike.
+    const auto step = cycling_ && visible_ && pictureCount_ > 0
+                          ? NextAnimationStep(pace_, index_,
+                                              [this](int picture, int other) {
+                                                  return area_.LookAlike(std::min(picture, pictureCount_ - 1),
+                                                                         std::min(other, pictureCount_ - 1));
+                                              })
+                          : std::nullopt;
+    if (!step) {
         timer_.Stop();
+        return;
     }
+    const int picture = step->picture;
+    timer_.Start(step->delayMs, [this, picture] { OnAnimationStep(picture); });
 }
 
-void TrayIcon::OnCycleTick() {
-    if (pictureCount_ == 0) return;
-    const int last = pictureCount_ - 1;
-    index_ += coveredSteps_;
-    inTick_ = true;
-    if (events_ != nullptr) events_->OnCycle(*this, index_ < last ? index_ + 1 : 0);
-    index_ = index_ < last ? index_ + 1 : 0;
-    inTick_ = false;
+void TrayIcon::OnAnimationStep(int picture) {
+    index_ = std::clamp(picture, 0, pictureCount_ - 1);
     UpdateShell();
-    ScheduleNextStep();
-}
-
-void TrayIcon::ScheduleNextStep() {
-    // While the coming pictures look like this one the animation rests: one
-    // tick at the end of the rest instead of one per step. The last picture
-    // is never passed over, as the step from it may be handled.
-    const int last = pictureCount_ - 1;
-    int alike = 0;
-    for (int next = index_ + 1; next < last && area_.LookAlike(next, index_); ++next) ++alike;
-    if (alike == coveredSteps_) return;
-    coveredSteps_ = alike;
-    timer_.Start(intervalMs_ * static_cast<unsigned>(alike + 1), [this] { OnCycleTick(); });
+    ApplyTimer();
 }
 
 TrayIconFace TrayIcon::Face() const { return TrayIconFace{index_, TrayTip(hint_, showHint_)}; }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/IntervalTimer.h"
+#include "shell/TrayAnimation.h"
 
 namespace keytide {
 
@@ -66,8 +67,6 @@ enum class TrayNotification : std::uint32_t {
     KeySelect = 0x0401,  // the current form only: Enter or Space on the icon
 };
 
-class TrayIcon;
-
 // What the program does about the icon. Every handler has a do-nothing default.
 class TrayIconEvents {
 public:
@@ -77,10 +76,6 @@ public:
     // The user asked for the icon's menu: the right button released over it,
     // or (current callback form) the menu key or Enter on it.
     virtual void OnMenuRequest(TrayPoint) {}
-    // Each animation step, after the picture of IconIndex has been taken and
-    // before the index advances; the handler may set another index. A rest
-    // over pictures that look alike is one step, at the rest's last picture.
-    virtual void OnCycle(TrayIcon&, int /*nextIndex*/) {}
 };
 
 class TrayIcon {
@@ -100,7 +95,7 @@ public:
     // Switching on starts again at picture 0.
     void SetCycleIcons(bool cycling);
     bool CycleIcons() const { return cycling_; }
-    void SetCycleInterval(unsigned intervalMs);
+    void SetAnimationPace(const TrayAnimationPace& pace);
 
     void SetHint(std::u16string hint);
     void SetShowHint(bool show);
@@ -124,8 +119,7 @@ private:
     void AddToShell();
     void UpdateShell();
     void ApplyTimer();
-    void OnCycleTick();
-    void ScheduleNextStep();
+    void OnAnimationStep(int picture);
     TrayIconFace Face() const;
 
     NotificationArea& area_;
@@ -134,16 +128,12 @@ private:
     const int pictureCount_;
     int index_ = 0;
     bool cycling_ = false;
-    unsigned intervalMs_ = 100;
+    TrayAnimationPace pace_;
     std::u16string hint_;
     bool showHint_ = true;
     bool visible_ = false;
     bool enabled_ = true;
     bool clickPending_ = false;
-    bool inTick_ = false;
-    // Steps that the running timer's tick covers before its own: pictures
-    // that look like the one shown, so nothing is shown for them.
-    int coveredSteps_ = 0;
     bool currentCallbacks_ = false;
     TrayIdentity identity_ = TrayIdentity::Guid;
 };

@@ -52,68 +52,81 @@ TEST_F(TrayIconTest, AnIndexPastTheLastPictureShowsTheLastOne) {
     EXPECT_EQ(withoutPictures.IconIndex(), 0);
 }
 
-TEST_F(TrayIconTest, WithoutAHandlerTheAnimationRunsThroughEveryPictureWithOneChangePerStep) {
+// Pictures like the program's: two sweeps of the tide, each followed by a
+// rest on the unlit keypad; the second rest runs on over the loop's turn.
+bool LikeTheProgramsPictures(int picture, int other) {
+    const auto restA = [](int p) { return p >= 15 && p <= 48; };
+    const auto restB = [](int p) { return (p >= 59 && p <= 89) || p <= 4; };
+    return (restA(picture) && restA(other)) || (restB(picture) && restB(other));
+}
+
+constexpr TrayAnimationPace kPace{.lastPicture = 88, .loopStart = 1, .stride = 2, .frameMs = 200, .restMs = 15000};
+
+TEST(TrayAnimationTest, TheNextPictureAndItsTime) {
+    const auto distinct = [](int a, int b) { return a == b; };
+    const auto thirtyLikeThirtyTwo = [](int a, int b) { return a == b || (a + b == 62 && a != 31); };
+    const struct {
+        TrayAnimationPace pace;
+        PicturesLookAlike lookAlike;
+        int shown;
+        int next;
+        unsigned delayMs;
+    } cases[] = {
+        {kPace, LikeTheProgramsPictures, 5, 7, 200},       // the tide moves two pictures on
+        {kPace, LikeTheProgramsPictures, 14, 16, 200},     // and may land inside the rest
+        {kPace, LikeTheProgramsPictures, 15, 49, 15000},   // a rest, then the next sweep's first picture
+        {kPace, LikeTheProgramsPictures, 59, 5, 15000},    // a rest over the turn from 88 to 1
+        {kPace, LikeTheProgramsPictures, 0, 5, 15000},     // the start
+        {kPace, LikeTheProgramsPictures, 88, 5, 15000},
+        {kPace, distinct, 88, 2, 200},                     // the turn: 88, 1, 2
+        {kPace, thirtyLikeThirtyTwo, 30, 31, 200},         // two on looks the same: one on instead
+        {{.lastPicture = 88, .loopStart = 1}, distinct, 88, 1, 100},
+    };
+    for (const auto& c : cases) {
+        const auto step = NextAnimationStep(c.pace, c.shown, c.lookAlike);
+        ASSERT_TRUE(step.has_value()) << c.shown;
+        EXPECT_EQ(step->picture, c.next) << c.shown;
+        EXPECT_EQ(step->delayMs, c.delayMs) << c.shown;
+    }
+    EXPECT_FALSE(NextAnimationStep(kPace, 3, [](int, int) { return true; })) << "nothing ever changes";
+}
+
+TEST_F(TrayIconTest, EveryStepOfTheAnimationShowsANewPictureAndNoneRunsWhileNothingChanges) {
+    area.lookAlike = LikeTheProgramsPictures;
+    icon.SetAnimationPace(kPace);
     icon.SetIconVisible(true);
     icon.SetIconIndex(87);
     icon.SetCycleIcons(true);  // starts again at 0
     EXPECT_EQ(area.shown.picture, 0);
-    EXPECT_TRUE(timer.running);
-    EXPECT_EQ(timer.intervalMs, 100u);
+    EXPECT_EQ(timer.intervalMs, 15000u);
 
     area.pictures.clear();
-    area.calls.clear();
-    timer.Tick(91);
-    std::vector<int> expected;
-    for (int step = 1; step <= 91; ++step) expected.push_back(step % 90);  // 1 .. 89, 0, 1
-    EXPECT_EQ(area.pictures, expected);
-    EXPECT_EQ(area.calls.size(), 91u) << "one change of the icon per step";
+    std::vector<unsigned> waits;
+    for (int step = 0; step < 12; ++step) {
+        timer.Tick();
+        waits.push_back(timer.intervalMs);
+    }
+    EXPECT_EQ(area.pictures, (std::vector<int>{5, 7, 9, 11, 13, 15, 49, 51, 53, 55, 57, 59}));
+    EXPECT_EQ(waits, (std::vector<unsigned>{200, 200, 200, 200, 200, 15000, 200, 200, 200, 200, 200, 15000}));
+    for (std::size_t i = 1; i < area.pictures.size(); ++i) {
+        EXPECT_FALSE(LikeTheProgramsPictures(area.pictures[i], area.pictures[i - 1])) << "step " << i;
+    }
+
+    // A picture set during a rest starts the steps again from it.
+    icon.SetIconIndex(6);
+    EXPECT_EQ(timer.intervalMs, 200u);
+    timer.Tick();
+    EXPECT_EQ(area.shown.picture, 8);
 
     // Off: the last picture stays until another index is set.
     icon.SetCycleIcons(false);
     EXPECT_FALSE(timer.running);
-    EXPECT_EQ(area.shown.picture, 1);
-    icon.SetIconIndex(89);
-    EXPECT_EQ(area.shown.picture, 89);
-}
+    EXPECT_EQ(area.shown.picture, 8);
 
-// The program's rule: after the last animation picture the animation goes on at 0.
-class RestartAt88 : public TrayIconEvents {
-public:
-    void OnCycle(TrayIcon& icon, int) override {
-        if (icon.IconIndex() == 88) icon.SetIconIndex(0);
-    }
-};
-
-TEST_F(TrayIconTest, ARestOverLookalikePicturesIsOneLongStepThatNeverPassesThePictureAfterWhichTheAnimationTurns) {
-    RestartAt88 turn;
-    icon.SetEvents(&turn);
-    const auto within = [](int picture, int first, int last) { return picture >= first && picture <= last; };
-    area.lookAlike = [&](int a, int b) { return (within(a, 20, 60) && within(b, 20, 60)) || (within(a, 85, 89) && within(b, 85, 89)); };
-    icon.SetIconVisible(true);
+    // Pictures that all look alike: nothing to animate, so no timer.
+    area.lookAlike = [](int, int) { return true; };
     icon.SetCycleIcons(true);
-    area.pictures.clear();
-
-    timer.Tick(20);
-    EXPECT_EQ(area.shown.picture, 20);
-    EXPECT_EQ(timer.intervalMs, 4100u) << "pictures 21 .. 60 look like 20";
-    timer.Tick();
-    EXPECT_EQ(area.shown.picture, 61);
-    EXPECT_EQ(timer.intervalMs, 100u);
-
-    timer.Tick(24);
-    EXPECT_EQ(area.shown.picture, 85);
-    EXPECT_EQ(timer.intervalMs, 400u) << "86 .. 88, not 89";
-    timer.Tick();
-    EXPECT_EQ(area.shown.picture, 1) << "the step from 88 still turned the animation";
-    EXPECT_EQ(area.pictures.size(), 20u + 1u + 24u + 1u) << "no change asked for during a rest";
-
-    // A picture set during a rest starts the steps again from it.
-    timer.Tick(19);
-    EXPECT_EQ(timer.intervalMs, 4100u);
-    icon.SetIconIndex(5);
-    EXPECT_EQ(timer.intervalMs, 100u);
-    timer.Tick();
-    EXPECT_EQ(area.shown.picture, 6);
+    EXPECT_FALSE(timer.running);
 }
 
 TEST_F(TrayIconTest, TheMouseTable) {
