@@ -170,7 +170,7 @@ E2E_TEST("winamp.keys_without_winamp_reach_the_foreground_window_as_media_keys")
   startKeytide(t);
   const std::string log = t.path("window.log");
   KeytideProcess& window = t.start({.exe = folderOf(t.config().markerExe) + "\\foreground_window.exe",
-                                    .args = "--log \"" + log + "\"",
+                                    .args = "--keys yes --log \"" + log + "\"",
                                     .workDir = t.dir(),
                                     .waitForWindows = false});
   HWND testWindow = waitForWindow(window.pid(), "KeytideForegroundTest");

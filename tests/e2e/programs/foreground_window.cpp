@@ -3,7 +3,7 @@
 // another class and title it stands in for the calculator or the desktop.
 //
 // Command line: --boxes none|max|min|both --log <file> [--class <name>]
-//               [--title <text>] [--child <class>]
+//               [--title <text>] [--child <class>] [--keys yes]
 // --child gives the window a child of that class, as the frame of a store app
 // holds the app's own window.
 // Appends one line per WM_SYSCOMMAND to the log file, written at once:
@@ -12,7 +12,7 @@
 // passes the command on to the default handling, so that the window really
 // is maximized, minimized, restored or closed. A WM_COMMAND gives a line
 //   command 0xA065
-// (the low word of wParam). Keys give lines such as
+// (the low word of wParam). With --keys yes, keys give lines such as
 //   keydown 0xB3 marked
 //   keyup 0x68 unmarked
 // (the virtual-key code; "marked" when the input carries the mark Keytide
@@ -28,6 +28,8 @@
 namespace {
 
 HANDLE gLog = INVALID_HANDLE_VALUE;
+// Off by default: the keypad keys' releases reach the window too.
+bool gKeys = false;
 
 void writeLine(const char* format, unsigned value) {
   char line[40];
@@ -46,6 +48,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     case WM_KEYDOWN:
     case WM_KEYUP: {
+      if (!gKeys) return DefWindowProcA(window, message, wParam, lParam);
       const bool marked = static_cast<unsigned long>(GetMessageExtraInfo()) == keytide::names::kOwnInputMark;
       const char* format = message == WM_KEYDOWN ? (marked ? "keydown 0x%02X marked\r\n" : "keydown 0x%02X unmarked\r\n")
                                                  : (marked ? "keyup 0x%02X marked\r\n" : "keyup 0x%02X unmarked\r\n");
@@ -78,6 +81,7 @@ int main(int argc, char** argv) {
     if (option == "--class") className = argv[i + 1];
     if (option == "--title") title = argv[i + 1];
     if (option == "--child") childClass = argv[i + 1];
+    if (option == "--keys") gKeys = std::string(argv[i + 1]) == "yes";
   }
   gLog = CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
