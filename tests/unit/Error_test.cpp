@@ -1,6 +1,8 @@
 // Texts of the program's message boxes.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "model/Error.h"
 #include "platform/UserMessages.h"
 
@@ -16,6 +18,32 @@ TEST(ErrorBoxText, AddsAFullStopOnlyWhenMissing) {
                    Case{"Already ends.", "Already ends."}, Case{"Invalid data type for ''", "Invalid data type for ''."},
                    Case{"", "."}, Case{"Ends in dots...", "Ends in dots..."}}) {
         EXPECT_EQ(platform::ErrorBoxText(c.message), c.shown) << c.message;
+    }
+}
+
+// A box runs a message loop in which the next press may ask for a box again.
+TEST(OpenBoxes, ABoxWhoseTextIsUpIsNotShownAgainUntilItCloses) {
+    struct Case {
+        const char* nestedCaption;
+        const char* nestedText;
+        bool nestedShown;
+    };
+    for (Case c : {Case{"Error", "File \"a.exe\" does not exists!", false},
+                   Case{"Error", "File \"b.exe\" does not exists!", true},
+                   Case{"Keytide", "File \"a.exe\" does not exists!", true}}) {
+        platform::OpenBoxes boxes;
+        int shown = 0;
+        bool nestedShown = false;
+        boxes.ShowOnce("Error", "File \"a.exe\" does not exists!", [&] {
+            ++shown;
+            nestedShown = boxes.ShowOnce(c.nestedCaption, c.nestedText, [&] { ++shown; });
+        });
+        EXPECT_EQ(nestedShown, c.nestedShown) << c.nestedText;
+        EXPECT_EQ(shown, c.nestedShown ? 2 : 1) << c.nestedText;
+        // Closed, whether it ended normally or by an exception: the text shows again.
+        EXPECT_THROW(boxes.ShowOnce("Error", c.nestedText, [] { throw std::runtime_error("box"); }),
+                     std::runtime_error);
+        EXPECT_TRUE(boxes.ShowOnce("Error", c.nestedText, [] {})) << c.nestedText;
     }
 }
 
