@@ -1,4 +1,4 @@
-// The master-volume keys on the real mixer. The mixer's volume belongs to the
+// The master-volume keys on the real mixer, and held keys. The mixer's volume belongs to the
 // audio session of the process that sets it (Windows since Vista, and Wine),
 // so this driver cannot read the program's level with the mixer API: it
 // reads it where the program shows it, in the width of the volume bar,
@@ -254,5 +254,52 @@ E2E_TEST("volume.keys_without_a_mixer_change_nothing_and_say_nothing") {
   CHECK_MSG(barWidth(k) == 0, "the bar grew to " + std::to_string(barWidth(k)) + " px");
   CHECK_MSG(visibleDialog(k.pid()) == nullptr, "a message box is up: " + dialogText(visibleDialog(k.pid())));
   CHECK(isResponsive(k.mainWindow()));
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+// A held key: what the system sends is a string of key-downs without a key-up
+// (Wine sends a hot-key message for each, whatever the registration asks).
+// A file key runs its file once, Vol+ ramps, and a key whose box is up opens
+// no second box, held or pressed again, while other keys go on working.
+E2E_TEST("volume.held_keys_act_once_but_vol_plus_ramps_and_one_box_per_text") {
+  REQUIRE_MSG(mixerGetNumDevs() > 0, "no audio mixer: the harness should run a PulseAudio null sink");
+  const std::string marker = t.installMarker();
+  const std::string missing = t.path("no such program.exe");
+  const std::string fileSlots = "[NumPadKey0]\r\nFileName=" + missing + "\r\nSelectedFunction=1\r\n" +
+                                "[NumPadKey4]\r\nFileName=" + marker + "\r\nSelectedFunction=1\r\n";
+  t.write(kIni, fileSlots + volumeIni());
+  KeytideProcess& k = t.start();
+  awaitStarted(k);
+  REQUIRE_MSG(!hotKeyFree(VK_ADD), "the keypad was never grabbed");
+  const auto hold = [](WORD vk, int keyDowns) {
+    for (int n = 0; n < keyDowns; ++n) {
+      CHECK(keyDown(vk));
+      pause(Ms{40});
+    }
+    CHECK(keyUp(vk));
+  };
+  const auto errorBoxes = [&] {
+    std::vector<HWND> shown;
+    for (HWND box : findWindows(k.pid(), "#32770", "Error"))
+      if (isVisible(box)) shown.push_back(box);
+    return shown;
+  };
+
+  hold(VK_NUMPAD8, 6);
+  CHECK_MSG(waitForMarkerRuns(t.markerLog(), 1).has_value(), "the held file key did nothing");
+  press(VK_SUBTRACT, 66);
+  awaitBar(k, 0, "66 x Vol-");
+  hold(VK_ADD, 6);
+  awaitBar(k, 6000, "Vol+ held for six key-downs");
+  CHECK_EQ(readMarkerLog(t.markerLog()).size(), size_t{1});
+
+  hold(VK_DIVIDE, 6);
+  REQUIRE_MSG(waitUntil([&] { return !errorBoxes().empty(); }), "the missing file showed no box");
+  press(VK_DIVIDE, 3);
+  press(VK_NUMPAD8, 1);
+  CHECK_MSG(waitForMarkerRuns(t.markerLog(), 2).has_value(), "a key pressed while the box was up did nothing");
+  pause(Ms{500});
+  CHECK_EQ(errorBoxes().size(), size_t{1});
+  CHECK_EQ(dialogText(errorBoxes().front()), "File \"" + missing + "\" does not exists!");
   CHECK_EQ(k.close(), DWORD{0});
 }
