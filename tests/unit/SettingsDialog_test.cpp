@@ -188,7 +188,8 @@ TEST_F(SettingsDialogTest, CancelBringsEveryControlBackFromTheFile) {
     EXPECT_EQ(files.files[kIniPath], kStoredSettings);
     EXPECT_EQ(log, (Log{"editor enabled", "hidden", "controls filled"}));
     // The start-with-Windows entry is rewritten from the stored AutoLoad.
-    EXPECT_EQ(registry.ReadValue(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName)->text, kExePath);
+    EXPECT_EQ(registry.ReadValue(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName)->text,
+              "\"" + std::string(kExePath) + "\"");
 }
 
 TEST_F(SettingsDialogTest, CancelShowsWhatTheReloadFoundWrongAndLoadsTheRest) {
@@ -262,13 +263,22 @@ TEST_F(SettingsDialogTest, OkSavesThenTellsTheProgramTheSettingsChanged) {
     EXPECT_EQ(registry.ReadValue(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName)->text, "");
 }
 
+// Either failure: the ini file, or the Run key that AutoLoad needs.
 TEST_F(SettingsDialogTest, AFailedSaveEndsOkBeforeTheWindowGoes) {
-    dialog.Open();
-    files.unwritable.insert(kIniPath);
-    log.clear();
-    EXPECT_THROW(dialog.Confirm(), KeytideError);
-    EXPECT_TRUE(log.empty());
-    EXPECT_TRUE(view.visible);
+    for (const bool runKeyRefused : {false, true}) {
+        dialog.Open();
+        if (runKeyRefused) {
+            registry.keys.clear();
+            registry.keysCreatable = false;
+        } else {
+            files.unwritable.insert(kIniPath);
+        }
+        log.clear();
+        EXPECT_THROW(dialog.Confirm(), KeytideError);
+        EXPECT_TRUE(log.empty());
+        EXPECT_TRUE(view.visible);
+        EXPECT_FALSE(host.editorEnabled);
+    }
 }
 
 TEST(SettingsControlValueTest, AControlsStateMeansASettingAndAPositionOutsideTheListMeansNone) {

@@ -62,7 +62,7 @@ TEST_F(SettingsStoreTest, AnEmptySectionLoadsTheMissingKeyDefaults) {
         // AutoLoad on, welcome screen, Scroll Lock and animation on, Arial bold,
         // normal size, lime, rounded, three seconds.
         EXPECT_EQ(settings, Settings{});
-        EXPECT_EQ(RunValue(kRunValueName), kExePath);
+        EXPECT_EQ(RunValue(kRunValueName), "\"" + std::string(kExePath) + "\"");
     }
 }
 
@@ -286,22 +286,53 @@ TEST_F(SettingsStoreTest, AnUndecodableColourIsReportedAndTakesItsDefaultWhileTh
     EXPECT_EQ(ProblemsOfLoad(), std::vector<std::string>{"'' is not a valid integer value"});
 }
 
-TEST_F(SettingsStoreTest, LoadWritesTheRunValueFromAutoLoad) {
-    WriteIni("[Settings]\r\nAutoLoad=1\r\n");
-    Load();
-    EXPECT_EQ(RunValue(kRunValueName), kExePath);
-
-    // Off: the value stays, with empty data.
-    WriteIni("[Settings]\r\nAutoLoad=0\r\n");
-    Load();
-    EXPECT_EQ(RunValue(kRunValueName), "");
-
-    // Every load rewrites it: a moved program writes its new path.
-    SettingsStore moved{settings, fonts, iniFile, registry, "D:\\Tools\\keytide.exe"};
-    WriteIni("[Settings]\r\n");
-    EXPECT_TRUE(moved.Load().empty());
-    EXPECT_EQ(RunValue(kRunValueName), "D:\\Tools\\keytide.exe");
-
+TEST_F(SettingsStoreTest, LoadBringsTheRunValueInLineWithAutoLoad) {
+    constexpr char kQuoted[] = "\"C:\\Program Files\\Keytide\\keytide.exe\"";
+    constexpr char kNoKey[] = "(no key)";
+    constexpr char kNoValue[] = "(no value)";
+    constexpr char kRefused[] = "Failed to set data for 'Keytide'";
+    struct Case {
+        const char* autoLoad;
+        const char* before;  // the value's data, or kNoKey / kNoValue
+        bool keyWritable;
+        const char* after;
+        const char* problem;
+    };
+    for (const Case c : {
+             Case{"1", kNoKey, true, kQuoted, nullptr},  // the key is created
+             Case{"1", "C:\\Program Files\\Keytide\\keytide.exe", true, kQuoted, nullptr},
+             Case{"1", "D:\\Old\\keytide.exe", true, kQuoted, nullptr},  // a moved program
+             Case{"1", kQuoted, false, kQuoted, nullptr},                 // says it already
+             // An old unquoted value is this program all the same: no box when it stays.
+             Case{"1", "c:\\program files\\keytide\\KEYTIDE.EXE", false, "c:\\program files\\keytide\\KEYTIDE.EXE",
+                  nullptr},
+             Case{"1", "D:\\Old\\keytide.exe", false, "D:\\Old\\keytide.exe", kRefused},
+             Case{"0", kNoKey, true, kNoKey, nullptr},  // nothing to do: the key is not created
+             Case{"0", kNoValue, false, kNoValue, nullptr},
+             Case{"0", "", false, "", nullptr},
+             Case{"0", kQuoted, true, "", nullptr},  // off: the value stays, with empty data
+             Case{"0", kQuoted, false, kQuoted, kRefused},
+         }) {
+        SCOPED_TRACE(std::string("AutoLoad=") + c.autoLoad + " before " + c.before);
+        registry.keys.clear();
+        if (c.before != std::string(kNoKey)) {
+            registry.AddKey(RegistryRoot::CurrentUser, kRunKeyPath).writable = c.keyWritable;
+            if (c.before != std::string(kNoValue)) {
+                registry.keys[{RegistryRoot::CurrentUser, kRunKeyPath}].values[kRunValueName] = {
+                    platform::RegistryValueType::String, c.before};
+            }
+        }
+        WriteIni(std::string("[Settings]\r\nAutoLoad=") + c.autoLoad + "\r\n");
+        EXPECT_EQ(ProblemsOfLoad(), c.problem ? std::vector<std::string>{c.problem} : std::vector<std::string>{});
+        const bool keyThere = registry.keys.count({RegistryRoot::CurrentUser, kRunKeyPath}) == 1;
+        EXPECT_EQ(keyThere ? RunValue(kRunValueName).value_or(kNoValue) : kNoKey, c.after);
+        // Where the first load could write, a second one finds nothing to do.
+        registry.writes.clear();
+        (void)ProblemsOfLoad();
+        if (c.keyWritable) {
+            EXPECT_TRUE(registry.writes.empty());
+        }
+    }
     // Only the current user's Run key is written.
     EXPECT_FALSE(registry.keys.count({RegistryRoot::LocalMachine, kRunKeyPath}));
 }
@@ -309,18 +340,18 @@ TEST_F(SettingsStoreTest, LoadWritesTheRunValueFromAutoLoad) {
 TEST_F(SettingsStoreTest, ARefusedRunValueIsReportedAndTheRestLoads) {
     settings.welcomeScreen = false;
     settings.osdSize = std::nullopt;
-    WriteIni("[Settings]\r\nAutoLoad=0\r\nWelcomeScreen=1\r\nOSDSize=2\r\nOSDColor=nope\r\n");
+    WriteIni("[Settings]\r\nAutoLoad=1\r\nWelcomeScreen=1\r\nOSDSize=2\r\nOSDColor=nope\r\n");
     for (bool keyMissing : {false, true}) {
         registry.keys.clear();
+        registry.keysCreatable = false;
         if (!keyMissing) registry.AddKey(RegistryRoot::CurrentUser, kRunKeyPath).writable = false;
-        settings.autoLoad = true;
+        settings.autoLoad = false;
         EXPECT_EQ(ProblemsOfLoad(), (std::vector<std::string>{"Failed to set data for 'Keytide'",
                                                               "'nope' is not a valid integer value"}));
-        EXPECT_FALSE(settings.autoLoad);
+        EXPECT_TRUE(settings.autoLoad);
         EXPECT_TRUE(settings.welcomeScreen);
         EXPECT_EQ(settings.osdSize, OsdSize::Large);
         EXPECT_EQ(settings.fontName, "Arial");
-        // The key is never created.
         EXPECT_EQ(registry.keys.count({RegistryRoot::CurrentUser, kRunKeyPath}), keyMissing ? 0u : 1u);
     }
 }
@@ -370,6 +401,7 @@ TEST_F(SettingsStartupTest, LoadSettingsLoadsAndReportsAnErrorWithoutEndingTheSt
 
     // Each problem gets its own box.
     registry.keys.clear();
+    registry.keysCreatable = false;
     messages.boxes.clear();
     EXPECT_NO_THROW(startup.LoadSettings());
     EXPECT_EQ(messages.boxes, (std::vector<std::string>{"Keytide|Failed to set data for 'Keytide'.",
