@@ -183,7 +183,14 @@ E2E_TEST("storage.read_only_file_is_left_as_it_is_with_the_message") {
   REQUIRE(SetFileAttributesA(t.path(kIni).c_str(), FILE_ATTRIBUTE_READONLY));
   KeytideProcess& k = t.start();
   awaitActive();
+  awaitStarted(k);
   pressKey(VK_SCROLL);
+  // Clicks that fail the same way while the box is up open no further box.
+  for (int click = 0; click < 4; ++click) CHECK(clickTrayIcon(k));
+  pause(Ms{500});
+  int boxes = 0;
+  for (HWND dialog : findWindows(k.pid(), "#32770", "Keytide")) boxes += isVisible(dialog) ? 1 : 0;
+  CHECK_EQ(boxes, 1);
   expectBox(k, "Keytide", "Unable to write to " + t.path(kIni) + ".");
   CHECK_EQ(t.read(kIni), std::optional<std::string>(text));
   const DWORD attributes = GetFileAttributesA(t.path(kIni).c_str());
