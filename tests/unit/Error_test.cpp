@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <tuple>
 
 #include "model/Error.h"
 #include "platform/UserMessages.h"
@@ -23,27 +24,18 @@ TEST(ErrorBoxText, AddsAFullStopOnlyWhenMissing) {
 
 // A box runs a message loop in which the next press may ask for a box again.
 TEST(OpenBoxes, ABoxWhoseTextIsUpIsNotShownAgainUntilItCloses) {
-    struct Case {
-        const char* nestedCaption;
-        const char* nestedText;
-        bool nestedShown;
-    };
-    for (Case c : {Case{"Error", "File \"a.exe\" does not exists!", false},
-                   Case{"Error", "File \"b.exe\" does not exists!", true},
-                   Case{"Keytide", "File \"a.exe\" does not exists!", true}}) {
+    for (const auto& [caption, text, nestedShown] : {std::tuple{"Error", "File \"a\" does not exists!", false},
+                                                     std::tuple{"Error", "File \"b\" does not exists!", true},
+                                                     std::tuple{"Keytide", "File \"a\" does not exists!", true}}) {
         platform::OpenBoxes boxes;
         int shown = 0;
-        bool nestedShown = false;
-        boxes.ShowOnce("Error", "File \"a.exe\" does not exists!", [&] {
-            ++shown;
-            nestedShown = boxes.ShowOnce(c.nestedCaption, c.nestedText, [&] { ++shown; });
+        boxes.ShowOnce("Error", "File \"a\" does not exists!", [&] {
+            EXPECT_EQ(boxes.ShowOnce(caption, text, [&] { ++shown; }), nestedShown) << caption << text;
         });
-        EXPECT_EQ(nestedShown, c.nestedShown) << c.nestedText;
-        EXPECT_EQ(shown, c.nestedShown ? 2 : 1) << c.nestedText;
-        // Closed, whether it ended normally or by an exception: the text shows again.
-        EXPECT_THROW(boxes.ShowOnce("Error", c.nestedText, [] { throw std::runtime_error("box"); }),
-                     std::runtime_error);
-        EXPECT_TRUE(boxes.ShowOnce("Error", c.nestedText, [] {})) << c.nestedText;
+        EXPECT_EQ(shown, nestedShown ? 1 : 0);
+        // Closed, normally or by an exception: the text shows again.
+        EXPECT_THROW(boxes.ShowOnce("Error", text, [] { throw std::runtime_error("box"); }), std::runtime_error);
+        EXPECT_TRUE(boxes.ShowOnce("Error", text, [] {}));
     }
 }
 

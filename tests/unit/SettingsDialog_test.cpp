@@ -263,16 +263,13 @@ TEST_F(SettingsDialogTest, OkSavesThenTellsTheProgramTheSettingsChanged) {
     EXPECT_EQ(registry.ReadValue(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName)->text, "");
 }
 
-// Either failure: the ini file, or the Run key that AutoLoad needs.
+// Either failure: first the Run key that AutoLoad needs, then the file too.
 TEST_F(SettingsDialogTest, AFailedSaveEndsOkBeforeTheWindowGoes) {
-    for (const bool runKeyRefused : {false, true}) {
+    registry.keys.clear();
+    registry.keysCreatable = false;
+    for (const bool fileRefused : {false, true}) {
+        if (fileRefused) files.unwritable.insert(kIniPath);
         dialog.Open();
-        if (runKeyRefused) {
-            registry.keys.clear();
-            registry.keysCreatable = false;
-        } else {
-            files.unwritable.insert(kIniPath);
-        }
         log.clear();
         EXPECT_THROW(dialog.Confirm(), KeytideError);
         EXPECT_TRUE(log.empty());

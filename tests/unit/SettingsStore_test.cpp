@@ -287,54 +287,37 @@ TEST_F(SettingsStoreTest, AnUndecodableColourIsReportedAndTakesItsDefaultWhileTh
 }
 
 TEST_F(SettingsStoreTest, LoadBringsTheRunValueInLineWithAutoLoad) {
-    constexpr char kQuoted[] = "\"C:\\Program Files\\Keytide\\keytide.exe\"";
-    constexpr char kNoKey[] = "(no key)";
-    constexpr char kNoValue[] = "(no value)";
-    constexpr char kRefused[] = "Failed to set data for 'Keytide'";
+    const std::string quoted = "\"" + std::string(kExePath) + "\"", noKey = "(no key)", none = "(no value)";
+    const std::string refused = "Failed to set data for 'Keytide'";
+    const std::string oldForm = "c:\\program files\\keytide\\KEYTIDE.EXE";
     struct Case {
         const char* autoLoad;
-        const char* before;  // the value's data, or kNoKey / kNoValue
-        bool keyWritable;
-        const char* after;
-        const char* problem;
+        std::string before;  // the data, or noKey, or none
+        bool writable;
+        std::string after;
+        std::string problem;
     };
-    for (const Case c : {
-             Case{"1", kNoKey, true, kQuoted, nullptr},  // the key is created
-             Case{"1", "C:\\Program Files\\Keytide\\keytide.exe", true, kQuoted, nullptr},
-             Case{"1", "D:\\Old\\keytide.exe", true, kQuoted, nullptr},  // a moved program
-             Case{"1", kQuoted, false, kQuoted, nullptr},                 // says it already
-             // An old unquoted value is this program all the same: no box when it stays.
-             Case{"1", "c:\\program files\\keytide\\KEYTIDE.EXE", false, "c:\\program files\\keytide\\KEYTIDE.EXE",
-                  nullptr},
-             Case{"1", "D:\\Old\\keytide.exe", false, "D:\\Old\\keytide.exe", kRefused},
-             Case{"0", kNoKey, true, kNoKey, nullptr},  // nothing to do: the key is not created
-             Case{"0", kNoValue, false, kNoValue, nullptr},
-             Case{"0", "", false, "", nullptr},
-             Case{"0", kQuoted, true, "", nullptr},  // off: the value stays, with empty data
-             Case{"0", kQuoted, false, kQuoted, kRefused},
-         }) {
+    for (const Case& c : {Case{"1", noKey, true, quoted, ""}, Case{"1", oldForm, true, quoted, ""},
+                          Case{"1", "D:\\Old\\keytide.exe", true, quoted, ""},  // a moved program
+                          Case{"1", oldForm, false, oldForm, ""},  // this program all the same: no box
+                          Case{"1", "D:\\Old\\keytide.exe", false, "D:\\Old\\keytide.exe", refused},
+                          Case{"0", noKey, true, noKey, ""}, Case{"0", none, false, none, ""},
+                          Case{"0", quoted, true, "", ""}, Case{"0", quoted, false, quoted, refused}}) {
         SCOPED_TRACE(std::string("AutoLoad=") + c.autoLoad + " before " + c.before);
         registry.keys.clear();
-        if (c.before != std::string(kNoKey)) {
-            registry.AddKey(RegistryRoot::CurrentUser, kRunKeyPath).writable = c.keyWritable;
-            if (c.before != std::string(kNoValue)) {
-                registry.keys[{RegistryRoot::CurrentUser, kRunKeyPath}].values[kRunValueName] = {
-                    platform::RegistryValueType::String, c.before};
-            }
+        if (c.before != noKey) registry.AddKey(RegistryRoot::CurrentUser, kRunKeyPath).writable = c.writable;
+        if (c.before != noKey && c.before != none) {
+            registry.keys.begin()->second.values[kRunValueName] = {platform::RegistryValueType::String, c.before};
         }
         WriteIni(std::string("[Settings]\r\nAutoLoad=") + c.autoLoad + "\r\n");
-        EXPECT_EQ(ProblemsOfLoad(), c.problem ? std::vector<std::string>{c.problem} : std::vector<std::string>{});
-        const bool keyThere = registry.keys.count({RegistryRoot::CurrentUser, kRunKeyPath}) == 1;
-        EXPECT_EQ(keyThere ? RunValue(kRunValueName).value_or(kNoValue) : kNoKey, c.after);
-        // Where the first load could write, a second one finds nothing to do.
+        EXPECT_EQ(ProblemsOfLoad(), c.problem.empty() ? std::vector<std::string>{} : std::vector{c.problem});
+        EXPECT_EQ(registry.keys.empty() ? noKey : RunValue(kRunValueName).value_or(none), c.after);
         registry.writes.clear();
         (void)ProblemsOfLoad();
-        if (c.keyWritable) {
-            EXPECT_TRUE(registry.writes.empty());
-        }
+        EXPECT_TRUE(!c.writable || registry.writes.empty()) << "a second load wrote again";
+        // Only the current user's Run key is written.
+        EXPECT_FALSE(registry.keys.count({RegistryRoot::LocalMachine, kRunKeyPath}));
     }
-    // Only the current user's Run key is written.
-    EXPECT_FALSE(registry.keys.count({RegistryRoot::LocalMachine, kRunKeyPath}));
 }
 
 TEST_F(SettingsStoreTest, ARefusedRunValueIsReportedAndTheRestLoads) {

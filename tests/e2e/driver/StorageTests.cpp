@@ -337,7 +337,7 @@ E2E_TEST("unicode.program_in_a_folder_outside_the_ansi_code_page") {
     const auto written = [&] { return readFileW(wide(folder + "\\" + kIni)); };
     CHECK_MSG(waitUntil([&] { return written() == std::string(keytide::kDefaultIniText); }),
               "ktd.ini was not written in the folder with the default text");
-    // The default text starts with Windows: the Run value names this program.
+    // The default text starts with Windows: the Run value names this program, quoted.
     std::wstring data(1024, L'\0');
     DWORD size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
     const bool read = waitUntil([&] {
@@ -348,7 +348,7 @@ E2E_TEST("unicode.program_in_a_folder_outside_the_ansi_code_page") {
     });
     CHECK_MSG(read, "no Run value \"Keytide\"");
     data.resize(size / sizeof(wchar_t) - 1);
-    CHECK_MSG(data == wide(exe), "the Run value does not name the program");
+    CHECK_MSG(data == wide("\"" + exe + "\""), "the Run value does not name the program");
     CHECK_MSG(waitForBox(k.pid(), "Keytide", Ms{300}) == nullptr, "an error box at the start");
     CHECK_EQ(k.close(), DWORD{0});
   }
