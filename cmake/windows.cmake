@@ -68,20 +68,15 @@ endforeach()
 # when it goes.
 set_target_properties(marker PROPERTIES WIN32_EXECUTABLE ON)
 
-# Programs that run the program's own Windows code outside keytide.exe: the
-# OSD benchmark and the OSD preview harness (tests/bench/win, one exe each).
+# Programs that run the program's own Windows code outside keytide.exe
+# (tests/bench/win, one exe each).
 file(GLOB KEYTIDE_WIN_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/win/*.cpp)
-# The benchmarks proper are built by make bench (target keytide_benches);
-# the preview harness serves the end-to-end tests too.
+# They are built by make bench (target keytide_benches).
 add_custom_target(keytide_benches)
 foreach(bench_source ${KEYTIDE_WIN_BENCHES})
   get_filename_component(bench_name ${bench_source} NAME_WE)
-  if(bench_name MATCHES "bench$")
-    add_executable(${bench_name} EXCLUDE_FROM_ALL ${bench_source})
-    add_dependencies(keytide_benches ${bench_name})
-  else()
-    add_executable(${bench_name} ${bench_source})
-  endif()
+  add_executable(${bench_name} EXCLUDE_FROM_ALL ${bench_source})
+  add_dependencies(keytide_benches ${bench_name})
   target_include_directories(${bench_name} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests/bench/win)
   target_compile_options(${bench_name} PRIVATE ${KEYTIDE_WARNINGS})
   target_link_options(${bench_name} PRIVATE ${KEYTIDE_STATIC_LINK})

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "actions/Dispatcher.h"
+#include "actions/HeldKeys.h"
 #include "actions/Launcher.h"
 #include "actions/WindowActions.h"
 #include "app/DialogHosts_win.h"
@@ -149,8 +150,11 @@ int RunProgram() {
     RoutedPlayerKeys player(winamp, mediaKeys);
 
     Dispatcher dispatcher(DispatchServices{launch, windowActions, session, volume, player, osd});
+    Win32KeyState keyState;
+    MessageWindowTimer releaseWatch(messageWindow);
+    HeldKeyFilter heldKeys(dispatcher, keyState, releaseWatch);
     MainController controller(
-        ControllerServices{files, messages, hotkeys, keyboard, tray, deferredStart, dispatcher, settings}, iniFile);
+        ControllerServices{files, messages, hotkeys, keyboard, tray, deferredStart, heldKeys, settings}, iniFile);
     messageWindow.OnMessage(WM_HOTKEY,
                             [&controller](WPARAM id, LPARAM) { controller.OnHotKey(static_cast<int>(id)); });
     trayWindow.SetController(&controller);

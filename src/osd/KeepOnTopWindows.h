@@ -30,7 +30,6 @@ public:
     void Show(OsdWindow window) override;
     void Hide(OsdWindow window) override;
     void BringToTop(OsdWindow window) override { windows_.BringToTop(window); }
-    void PaintNow(OsdWindow window) override { windows_.PaintNow(window); }
 
 private:
     // The visible windows to the top of the topmost band, the progress window

@@ -46,23 +46,12 @@ void Win32OsdWindows::BringToTop(OsdWindow window) {
     SetWindowPos(Window(window).hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
-void Win32OsdWindows::PaintNow(OsdWindow window) {
-    UpdateWindow(Window(window).hwnd());
-    GdiFlush();
-}
-
-void Win32PreviewHost::SetBusyCursor(bool busy) {
-    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(busy ? IDC_WAIT : IDC_ARROW)));
-}
-
-void Win32PreviewHost::Block(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
-
 OnScreenDisplay::OnScreenDisplay(const Settings& settings, MasterVolume& volume, MessageWindow& timers)
     : windows_(textWindow_, progressWindow_),
       timer_(timers),
       keepOnTopTimer_(timers),
       keptOnTop_(windows_, keepOnTopTimer_),
-      controller_(OsdServices{keptOnTop_, timer_, host_, volume, monitors_}, settings) {}
+      controller_(OsdServices{keptOnTop_, timer_, volume, monitors_}, settings) {}
 
 void OnScreenDisplay::Create() {
     textWindow_.Create(names::kOsdTextWindowClass, kTextWindowDesignWidth, kTextWindowDesignHeight);

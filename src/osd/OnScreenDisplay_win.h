@@ -29,19 +29,12 @@ public:
     void Show(OsdWindow window) override;
     void Hide(OsdWindow window) override;
     void BringToTop(OsdWindow window) override;
-    void PaintNow(OsdWindow window) override;
 
 private:
     OsdShapeWindow& Window(OsdWindow window) const { return window == OsdWindow::Text ? text_ : progress_; }
 
     OsdShapeWindow& text_;
     OsdShapeWindow& progress_;
-};
-
-class Win32PreviewHost final : public PreviewHost {
-public:
-    void SetBusyCursor(bool busy) override;
-    void Block(int milliseconds) override;
 };
 
 class OnScreenDisplay final : public OsdDisplay {
@@ -65,7 +58,6 @@ private:
     MessageWindowTimer timer_;
     MessageWindowTimer keepOnTopTimer_;
     KeepOnTopWindows keptOnTop_;
-    Win32PreviewHost host_;
     Win32Monitors monitors_;
     OsdController controller_;
 };

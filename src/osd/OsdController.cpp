@@ -1,5 +1,7 @@
 #include "osd/OsdController.h"
 
+#include <algorithm>
+
 namespace keytide {
 
 OsdController::OsdController(OsdServices services, const Settings& settings)
@@ -61,7 +63,6 @@ void OsdController::OnTimeOutTick() {
 
 void OsdController::Preview(const Settings& dialogControls) {
     OsdWindows& windows = services_.windows;
-    services_.host.SetBusyCursor(true);
     const platform::MonitorRect screen = ScreenInUse();
 
     windows.SetColor(OsdWindow::Text, dialogControls.osdColor);
@@ -76,14 +77,16 @@ void OsdController::Preview(const Settings& dialogControls) {
     windows.Show(OsdWindow::Progress);
     windows.Disable(OsdWindow::Progress);
 
-    // The thread handles no messages while it waits: paint both shapes first.
-    windows.PaintNow(OsdWindow::Text);
-    windows.PaintNow(OsdWindow::Progress);
-    services_.host.Block(PreviewWaitMs(dialogControls.timeOutSeconds));
+    // The thread goes on with its messages meanwhile; a click during the
+    // preview starts it again from here, with what the dialog holds then.
+    const int waitMs = PreviewWaitMs(dialogControls.timeOutSeconds);
+    services_.timer.Start(static_cast<unsigned>(std::max(waitMs, 1)), [this] { EndPreview(); });
+}
 
-    windows.Hide(OsdWindow::Progress);
-    windows.Hide(OsdWindow::Text);
-    services_.host.SetBusyCursor(false);
+void OsdController::EndPreview() {
+    services_.timer.Stop();
+    services_.windows.Hide(OsdWindow::Progress);
+    services_.windows.Hide(OsdWindow::Text);
 }
 
 }  // namespace keytide

@@ -16,8 +16,7 @@ inline constexpr char kPreviewText[] = "OSD Test";
 
 struct OsdServices {
     OsdWindows& windows;
-    platform::IntervalTimer& timer;  // the time-out's
-    PreviewHost& host;
+    platform::IntervalTimer& timer;  // the time-out's, and the preview's
     MasterVolume& volume;
     platform::Monitors& monitors;
 };
@@ -36,7 +35,9 @@ public:
     // time-out.
     void ShowLabel(const std::string& label);
 
-    // The settings dialog's Preview button, with the dialog's current controls.
+    // The settings dialog's Preview button, with the dialog's current
+    // controls: both windows show for the chosen time-out, then hide. The
+    // call returns at once; a label shown meanwhile takes the timer over.
     void Preview(const Settings& dialogControls);
 
     // The time-out counts ten ticks a second.
@@ -44,6 +45,7 @@ public:
 
 private:
     void OnTimeOutTick();
+    void EndPreview();
     platform::MonitorRect ScreenInUse();
     void ShowLabelOn(const platform::MonitorRect& screen, const std::string& label);
 

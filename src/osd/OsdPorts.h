@@ -33,18 +33,6 @@ public:
     virtual void Hide(OsdWindow window) = 0;
     // To the top of the topmost band, without moving, sizing or activating.
     virtual void BringToTop(OsdWindow window) = 0;
-    // Paints the window at once, for a thread that is about to block.
-    virtual void PaintNow(OsdWindow window) = 0;
-
-};
-
-// The user-interface thread during the settings preview.
-class PreviewHost {
-public:
-    virtual ~PreviewHost() = default;
-    virtual void SetBusyCursor(bool busy) = 0;
-    // Blocks the thread: no message is handled meanwhile.
-    virtual void Block(int milliseconds) = 0;
 };
 
 }  // namespace keytide

@@ -1,5 +1,8 @@
 #include "platform/FilePath.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace keytide::platform {
 
 namespace {
@@ -12,5 +15,11 @@ std::string_view DirectoryOf(std::string_view path) {
 }
 
 std::string_view FileNameOf(std::string_view path) { return path.substr(DirectoryOf(path).size()); }
+
+bool SamePath(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
 
 }  // namespace keytide::platform

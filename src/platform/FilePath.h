@@ -11,4 +11,8 @@ std::string_view DirectoryOf(std::string_view path);
 // What follows the last separator.
 std::string_view FileNameOf(std::string_view path);
 
+// Whether two paths name the same file as Windows compares them: without
+// letter case (ASCII letters; others must match exactly).
+bool SamePath(std::string_view a, std::string_view b);
+
 }  // namespace keytide::platform

@@ -25,6 +25,14 @@ public:
     virtual bool Unregister(int id) = 0;
 };
 
+// Whether a key is down at this moment on the keyboard itself, not as the
+// messages read so far have it: a hot key tells of presses, never of releases.
+class KeyState {
+public:
+    virtual ~KeyState() = default;
+    virtual bool IsDown(std::uint32_t virtualKey) = 0;
+};
+
 enum class LockKey : std::uint8_t { NumLock, ScrollLock };
 
 // The lock keys as every program sees them.

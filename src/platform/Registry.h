@@ -1,6 +1,6 @@
 #pragma once
 // The system registry, as far as the program uses it: string values read from
-// existing keys, and the start-with-Windows value.
+// existing keys, and the start-with-Windows value, whose key may be missing.
 #include <optional>
 #include <string>
 
@@ -24,8 +24,8 @@ public:
     virtual std::optional<RegistryValue> ReadValue(RegistryRoot root, const std::string& keyPath,
                                                    const std::string& valueName) = 0;
 
-    // Writes a string value into an existing key opened for writing (never
-    // created); false when the key cannot be opened or the write fails.
+    // Writes a string value, creating the key when it is missing; false when
+    // the key can be neither opened nor created, or the write fails.
     virtual bool WriteString(RegistryRoot root, const std::string& keyPath, const std::string& valueName,
                              const std::string& data) = 0;
 

@@ -87,9 +87,11 @@ void SettingsDialog::ChooseOsdColor() {
 void SettingsDialog::Preview() { services_.preview.Preview(settings_); }
 
 void SettingsDialog::Confirm() {
+    // A failure ends OK with the window up and the editor still disabled
+    // behind it, so that the window's Cancel is still the way back.
     store_.Save();
-    services_.host.EnableEditor(true);
     store_.SetAutoLoad(settings_.autoLoad);
+    services_.host.EnableEditor(true);
     services_.view.Hide();
     services_.host.SettingsChanged();
 }

@@ -103,7 +103,14 @@ void SettingsStore::Save() {
 }
 
 void SettingsStore::SetAutoLoad(bool on) {
-    if (!registry_.WriteString(kRunKeyRoot, kRunKeyPath, kRunValueName, on ? executablePath_ : std::string())) {
+    const std::optional<platform::RegistryValue> value = registry_.ReadValue(kRunKeyRoot, kRunKeyPath, kRunValueName);
+    const bool isString = value && value->type == platform::RegistryValueType::String;
+    const std::string wanted = on ? "\"" + executablePath_ + "\"" : std::string();
+    if (isString && value->text == wanted) return;
+    const bool present = value && value->type != platform::RegistryValueType::Missing;
+    if (!on && !present) return;  // no key or no value: nothing starts the program
+    const bool oldFormOfThisProgram = on && isString && platform::SamePath(value->text, executablePath_);
+    if (!registry_.WriteString(kRunKeyRoot, kRunKeyPath, kRunValueName, wanted) && !oldFormOfThisProgram) {
         throw KeytideError(FillTemplate("Failed to set data for '%s'", kRunValueName));
     }
 }

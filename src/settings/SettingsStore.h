@@ -41,9 +41,13 @@ public:
     // text cannot hold the font name.
     void Save();
 
-    // Writes the start-with-Windows entry: the executable's path when on,
-    // empty data when off. Throws KeytideError "Failed to set data for
-    // 'Keytide'" when the Run key cannot be written.
+    // Brings the start-with-Windows entry in line with the switch: when on,
+    // the executable's path in quotes (a path with blanks is otherwise read
+    // as a program at its first blank), the Run key created if missing; when
+    // off, empty data where a value is there. An entry that already says it
+    // is left alone, and so is an old unquoted path of this very program when
+    // it cannot be quoted. Throws KeytideError "Failed to set data for
+    // 'Keytide'" when a needed write fails.
     void SetAutoLoad(bool on);
 
     // Removes the Run value named after the executable's file name, if any;

@@ -59,7 +59,6 @@ public:
         log_.push_back(std::string("hide ") + NameOf(window));
     }
     void BringToTop(OsdWindow window) override { log_.push_back(std::string("top ") + NameOf(window)); }
-    void PaintNow(OsdWindow window) override { log_.push_back(std::string("paint ") + NameOf(window)); }
 
     bool visible[2] = {false, false};
 
@@ -92,16 +91,6 @@ public:
 private:
     OsdLog& log_;
     std::string name_;
-};
-
-class RecordingPreviewHost : public PreviewHost {
-public:
-    explicit RecordingPreviewHost(OsdLog& log) : log_(log) {}
-    void SetBusyCursor(bool busy) override { log_.push_back(busy ? "cursor busy" : "cursor default"); }
-    void Block(int milliseconds) override { log_.push_back("block " + std::to_string(milliseconds) + "ms"); }
-
-private:
-    OsdLog& log_;
 };
 
 // A master line whose channels the test sets; reads are logged.

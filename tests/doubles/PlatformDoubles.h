@@ -42,7 +42,11 @@ public:
                      const std::string& data) override {
         writes.push_back(keyPath + "\\" + valueName + "=" + data);
         auto key = keys.find({root, keyPath});
-        if (key == keys.end() || !key->second.writable) return false;
+        if (key == keys.end()) {
+            if (!keysCreatable) return false;
+            key = keys.emplace(Path{root, keyPath}, Key{}).first;
+        }
+        if (!key->second.writable) return false;
         key->second.values[valueName] = {platform::RegistryValueType::String, data};
         return true;
     }
@@ -53,6 +57,7 @@ public:
     }
 
     std::map<Path, Key> keys;
+    bool keysCreatable = true;  // false: as for a user who may not create them
     std::vector<std::string> writes;
     std::vector<std::string> deletes;
 };

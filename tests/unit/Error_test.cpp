@@ -1,6 +1,9 @@
 // Texts of the program's message boxes.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <tuple>
+
 #include "model/Error.h"
 #include "platform/UserMessages.h"
 
@@ -16,6 +19,23 @@ TEST(ErrorBoxText, AddsAFullStopOnlyWhenMissing) {
                    Case{"Already ends.", "Already ends."}, Case{"Invalid data type for ''", "Invalid data type for ''."},
                    Case{"", "."}, Case{"Ends in dots...", "Ends in dots..."}}) {
         EXPECT_EQ(platform::ErrorBoxText(c.message), c.shown) << c.message;
+    }
+}
+
+// A box runs a message loop in which the next press may ask for a box again.
+TEST(OpenBoxes, ABoxWhoseTextIsUpIsNotShownAgainUntilItCloses) {
+    for (const auto& [caption, text, nestedShown] : {std::tuple{"Error", "File \"a\" does not exists!", false},
+                                                     std::tuple{"Error", "File \"b\" does not exists!", true},
+                                                     std::tuple{"Keytide", "File \"a\" does not exists!", true}}) {
+        platform::OpenBoxes boxes;
+        int shown = 0;
+        boxes.ShowOnce("Error", "File \"a\" does not exists!", [&] {
+            EXPECT_EQ(boxes.ShowOnce(caption, text, [&] { ++shown; }), nestedShown) << caption << text;
+        });
+        EXPECT_EQ(shown, nestedShown ? 1 : 0);
+        // Closed, normally or by an exception: the text shows again.
+        EXPECT_THROW(boxes.ShowOnce("Error", text, [] { throw std::runtime_error("box"); }), std::runtime_error);
+        EXPECT_TRUE(boxes.ShowOnce("Error", text, [] {}));
     }
 }
 

@@ -18,12 +18,11 @@ TEST(KeepOnTopWindowsTest, RunsFromTheFirstShowingUntilBothWindowsAreHidden) {
     fakes::RecordingOsdTimer keepOnTopTimer{log, "on-top"};
     KeepOnTopWindows keptOnTop{windows, keepOnTopTimer};
     fakes::RecordingOsdTimer timeOutTimer{log};
-    fakes::RecordingPreviewHost host{log};
     fakes::OsdMasterVolume volume{log};
     fakes::FakeMonitors monitors;
     Settings settings;
     settings.timeOutSeconds = 1;
-    OsdController osd{OsdServices{keptOnTop, timeOutTimer, host, volume, monitors}, settings};
+    OsdController osd{OsdServices{keptOnTop, timeOutTimer, volume, monitors}, settings};
     // The windows' showing and hiding and the keep-on-top timer, in order.
     auto takeLog = [&] {
         Lines kept;
@@ -52,6 +51,7 @@ TEST(KeepOnTopWindowsTest, RunsFromTheFirstShowingUntilBothWindowsAreHidden) {
                                 "on-top stop", "hide progress"}));
 
     osd.Preview(settings);
+    timeOutTimer.Tick();
     EXPECT_EQ(takeLog(), (Lines{"show text", "on-top start", "show progress", "hide progress", "hide text",
                                 "on-top stop"}));
     EXPECT_FALSE(keepOnTopTimer.running);

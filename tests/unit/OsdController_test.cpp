@@ -26,11 +26,10 @@ protected:
     OsdLog log;
     fakes::RecordingOsdWindows windows{log};
     fakes::RecordingOsdTimer timer{log};
-    fakes::RecordingPreviewHost host{log};
     fakes::OsdMasterVolume volume{log};
     fakes::FakeMonitors monitors;
     Settings settings;
-    OsdController osd{OsdServices{windows, timer, host, volume, monitors}, settings};
+    OsdController osd{OsdServices{windows, timer, volume, monitors}, settings};
 };
 
 TEST_F(OsdControllerTest, LabelIsShapedPlacedColouredShownAndTimed) {
@@ -161,7 +160,7 @@ TEST_F(OsdControllerTest, AResetDuringTheTimeOutStartsTheCountAgain) {
     EXPECT_FALSE(windows.IsVisible(OsdWindow::Text));
 }
 
-TEST_F(OsdControllerTest, PreviewShowsTheDialogsChoicesForOneTimeOut) {
+TEST_F(OsdControllerTest, PreviewShowsTheDialogsChoicesForOneTimeOutWithoutWaiting) {
     Settings dialog = settings;  // unsaved choices differ from the settings in force
     dialog.fontName = "Courier New";
     dialog.bold = false;
@@ -173,22 +172,27 @@ TEST_F(OsdControllerTest, PreviewShowsTheDialogsChoicesForOneTimeOut) {
 
     osd.Preview(dialog);
     EXPECT_EQ(TakeLog(),
-              (Lines{"cursor busy", "color text 000000FF",
-                     "shape text \"OSD Test\" font \"Courier New\" 19pt in 1024x768", "bounds text 25,15 999x384",
-                     "show text", "disable text", "shape progress h=76 style=normal across 1024",
-                     "bounds progress 0,659 1024x367", "color progress 000000FF", "show progress",
-                     "disable progress", "paint text", "paint progress", "block 5000ms",
-                     "hide progress", "hide text", "cursor default"}));
+              (Lines{"color text 000000FF", "shape text \"OSD Test\" font \"Courier New\" 19pt in 1024x768",
+                     "bounds text 25,15 999x384", "show text", "disable text",
+                     "shape progress h=76 style=normal across 1024", "bounds progress 0,659 1024x367",
+                     "color progress 000000FF", "show progress", "disable progress", "timer start"}));
+    EXPECT_EQ(timer.intervalMs, 5000u);
+    timer.Tick();
+    EXPECT_EQ(TakeLog(), (Lines{"timer stop", "hide progress", "hide text"}));
 }
 
-TEST_F(OsdControllerTest, PreviewAlwaysRebuildsTheBar) {
+// A click during the preview starts it again with the choices of that moment;
+// the bar is always built anew, even while one is up.
+TEST_F(OsdControllerTest, AClickDuringThePreviewStartsItAgainWithTheChoicesOfThen) {
     windows.visible[1] = true;  // a bar from a key press is up
     Settings dialog = settings;
-    dialog.timeOutSeconds = std::nullopt;
     osd.Preview(dialog);
-    const Lines lines = TakeLog();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "shape progress h=76 style=rounded across 1024"), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "block 0ms"), lines.end());
+    dialog.barStyle = BarStyle::Normal;
+    dialog.timeOutSeconds = std::nullopt;  // gone at the first tick
+    TakeLog();
+    osd.Preview(dialog);
+    EXPECT_EQ(TakeLog().at(5), "shape progress h=76 style=normal across 1024");
+    EXPECT_EQ(timer.intervalMs, 1u);
 }
 
 }  // namespace

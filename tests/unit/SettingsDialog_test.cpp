@@ -188,7 +188,8 @@ TEST_F(SettingsDialogTest, CancelBringsEveryControlBackFromTheFile) {
     EXPECT_EQ(files.files[kIniPath], kStoredSettings);
     EXPECT_EQ(log, (Log{"editor enabled", "hidden", "controls filled"}));
     // The start-with-Windows entry is rewritten from the stored AutoLoad.
-    EXPECT_EQ(registry.ReadValue(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName)->text, kExePath);
+    EXPECT_EQ(registry.ReadValue(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName)->text,
+              "\"" + std::string(kExePath) + "\"");
 }
 
 TEST_F(SettingsDialogTest, CancelShowsWhatTheReloadFoundWrongAndLoadsTheRest) {
@@ -262,13 +263,19 @@ TEST_F(SettingsDialogTest, OkSavesThenTellsTheProgramTheSettingsChanged) {
     EXPECT_EQ(registry.ReadValue(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName)->text, "");
 }
 
+// Either failure: first the Run key that AutoLoad needs, then the file too.
 TEST_F(SettingsDialogTest, AFailedSaveEndsOkBeforeTheWindowGoes) {
-    dialog.Open();
-    files.unwritable.insert(kIniPath);
-    log.clear();
-    EXPECT_THROW(dialog.Confirm(), KeytideError);
-    EXPECT_TRUE(log.empty());
-    EXPECT_TRUE(view.visible);
+    registry.keys.clear();
+    registry.keysCreatable = false;
+    for (const bool fileRefused : {false, true}) {
+        if (fileRefused) files.unwritable.insert(kIniPath);
+        dialog.Open();
+        log.clear();
+        EXPECT_THROW(dialog.Confirm(), KeytideError);
+        EXPECT_TRUE(log.empty());
+        EXPECT_TRUE(view.visible);
+        EXPECT_FALSE(host.editorEnabled);
+    }
 }
 
 TEST(SettingsControlValueTest, AControlsStateMeansASettingAndAPositionOutsideTheListMeansNone) {

@@ -62,7 +62,7 @@ TEST_F(SettingsStoreTest, AnEmptySectionLoadsTheMissingKeyDefaults) {
         // AutoLoad on, welcome screen, Scroll Lock and animation on, Arial bold,
         // normal size, lime, rounded, three seconds.
         EXPECT_EQ(settings, Settings{});
-        EXPECT_EQ(RunValue(kRunValueName), kExePath);
+        EXPECT_EQ(RunValue(kRunValueName), "\"" + std::string(kExePath) + "\"");
     }
 }
 
@@ -286,41 +286,55 @@ TEST_F(SettingsStoreTest, AnUndecodableColourIsReportedAndTakesItsDefaultWhileTh
     EXPECT_EQ(ProblemsOfLoad(), std::vector<std::string>{"'' is not a valid integer value"});
 }
 
-TEST_F(SettingsStoreTest, LoadWritesTheRunValueFromAutoLoad) {
-    WriteIni("[Settings]\r\nAutoLoad=1\r\n");
-    Load();
-    EXPECT_EQ(RunValue(kRunValueName), kExePath);
-
-    // Off: the value stays, with empty data.
-    WriteIni("[Settings]\r\nAutoLoad=0\r\n");
-    Load();
-    EXPECT_EQ(RunValue(kRunValueName), "");
-
-    // Every load rewrites it: a moved program writes its new path.
-    SettingsStore moved{settings, fonts, iniFile, registry, "D:\\Tools\\keytide.exe"};
-    WriteIni("[Settings]\r\n");
-    EXPECT_TRUE(moved.Load().empty());
-    EXPECT_EQ(RunValue(kRunValueName), "D:\\Tools\\keytide.exe");
-
-    // Only the current user's Run key is written.
-    EXPECT_FALSE(registry.keys.count({RegistryRoot::LocalMachine, kRunKeyPath}));
+TEST_F(SettingsStoreTest, LoadBringsTheRunValueInLineWithAutoLoad) {
+    const std::string quoted = "\"" + std::string(kExePath) + "\"", noKey = "(no key)", none = "(no value)";
+    const std::string refused = "Failed to set data for 'Keytide'";
+    const std::string oldForm = "c:\\program files\\keytide\\KEYTIDE.EXE";
+    struct Case {
+        const char* autoLoad;
+        std::string before;  // the data, or noKey, or none
+        bool writable;
+        std::string after;
+        std::string problem;
+    };
+    for (const Case& c : {Case{"1", noKey, true, quoted, ""}, Case{"1", oldForm, true, quoted, ""},
+                          Case{"1", "D:\\Old\\keytide.exe", true, quoted, ""},  // a moved program
+                          Case{"1", oldForm, false, oldForm, ""},  // this program all the same: no box
+                          Case{"1", "D:\\Old\\keytide.exe", false, "D:\\Old\\keytide.exe", refused},
+                          Case{"0", noKey, true, noKey, ""}, Case{"0", none, false, none, ""},
+                          Case{"0", quoted, true, "", ""}, Case{"0", quoted, false, quoted, refused}}) {
+        SCOPED_TRACE(std::string("AutoLoad=") + c.autoLoad + " before " + c.before);
+        registry.keys.clear();
+        if (c.before != noKey) registry.AddKey(RegistryRoot::CurrentUser, kRunKeyPath).writable = c.writable;
+        if (c.before != noKey && c.before != none) {
+            registry.keys.begin()->second.values[kRunValueName] = {platform::RegistryValueType::String, c.before};
+        }
+        WriteIni(std::string("[Settings]\r\nAutoLoad=") + c.autoLoad + "\r\n");
+        EXPECT_EQ(ProblemsOfLoad(), c.problem.empty() ? std::vector<std::string>{} : std::vector{c.problem});
+        EXPECT_EQ(registry.keys.empty() ? noKey : RunValue(kRunValueName).value_or(none), c.after);
+        registry.writes.clear();
+        (void)ProblemsOfLoad();
+        EXPECT_TRUE(!c.writable || registry.writes.empty()) << "a second load wrote again";
+        // Only the current user's Run key is written.
+        EXPECT_FALSE(registry.keys.count({RegistryRoot::LocalMachine, kRunKeyPath}));
+    }
 }
 
 TEST_F(SettingsStoreTest, ARefusedRunValueIsReportedAndTheRestLoads) {
     settings.welcomeScreen = false;
     settings.osdSize = std::nullopt;
-    WriteIni("[Settings]\r\nAutoLoad=0\r\nWelcomeScreen=1\r\nOSDSize=2\r\nOSDColor=nope\r\n");
+    WriteIni("[Settings]\r\nAutoLoad=1\r\nWelcomeScreen=1\r\nOSDSize=2\r\nOSDColor=nope\r\n");
     for (bool keyMissing : {false, true}) {
         registry.keys.clear();
+        registry.keysCreatable = false;
         if (!keyMissing) registry.AddKey(RegistryRoot::CurrentUser, kRunKeyPath).writable = false;
-        settings.autoLoad = true;
+        settings.autoLoad = false;
         EXPECT_EQ(ProblemsOfLoad(), (std::vector<std::string>{"Failed to set data for 'Keytide'",
                                                               "'nope' is not a valid integer value"}));
-        EXPECT_FALSE(settings.autoLoad);
+        EXPECT_TRUE(settings.autoLoad);
         EXPECT_TRUE(settings.welcomeScreen);
         EXPECT_EQ(settings.osdSize, OsdSize::Large);
         EXPECT_EQ(settings.fontName, "Arial");
-        // The key is never created.
         EXPECT_EQ(registry.keys.count({RegistryRoot::CurrentUser, kRunKeyPath}), keyMissing ? 0u : 1u);
     }
 }
@@ -370,6 +384,7 @@ TEST_F(SettingsStartupTest, LoadSettingsLoadsAndReportsAnErrorWithoutEndingTheSt
 
     // Each problem gets its own box.
     registry.keys.clear();
+    registry.keysCreatable = false;
     messages.boxes.clear();
     EXPECT_NO_THROW(startup.LoadSettings());
     EXPECT_EQ(messages.boxes, (std::vector<std::string>{"Keytide|Failed to set data for 'Keytide'.",

@@ -5,6 +5,7 @@
 #include "platform/ShellTarget.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/WindowBase.h"
 
 namespace keytide::win32 {
 
@@ -109,7 +110,9 @@ bool Win32FileSystem::FileExists(const std::string& path) const {
 }
 
 void Win32UserMessages::ShowError(std::string_view caption, std::string_view text) {
-    MessageBoxW(nullptr, Widen(text).c_str(), Widen(caption).c_str(), MB_OK | MB_ICONERROR);
+    ProgramBoxes().ShowOnce(caption, text, [&] {
+        MessageBoxW(nullptr, Widen(text).c_str(), Widen(caption).c_str(), MB_OK | MB_ICONERROR);
+    });
 }
 
 int Win32Hotkeys::AtomForName(const char* name) { return GlobalAddAtomA(name); }

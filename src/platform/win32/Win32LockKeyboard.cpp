@@ -35,4 +35,8 @@ bool Win32LockKeyboard::Tap(platform::LockKey key) {
     return SendInput(count, events, sizeof(INPUT)) == count;
 }
 
+bool Win32KeyState::IsDown(std::uint32_t virtualKey) {
+    return (GetAsyncKeyState(static_cast<int>(virtualKey)) & 0x8000) != 0;
+}
+
 }  // namespace keytide::win32

@@ -16,4 +16,9 @@ public:
     bool Tap(platform::LockKey key) override;
 };
 
+class Win32KeyState final : public platform::KeyState {
+public:
+    bool IsDown(std::uint32_t virtualKey) override;
+};
+
 }  // namespace keytide::win32

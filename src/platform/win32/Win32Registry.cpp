@@ -66,8 +66,11 @@ std::optional<platform::RegistryValue> Win32Registry::ReadValue(platform::Regist
 
 bool Win32Registry::WriteString(platform::RegistryRoot root, const std::string& keyPath, const std::string& valueName,
                                 const std::string& data) {
-    UniqueHkey key = OpenExisting(root, keyPath, KEY_SET_VALUE);
-    if (!key) return false;
+    UniqueHkey key;
+    if (RegCreateKeyExW(RootKey(root), Widen(keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                        nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
     const std::wstring wide = Widen(data);
     return RegSetValueExW(key.get(), Widen(valueName).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
                           static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;

@@ -76,11 +76,20 @@ const char* generalErrorCaption = nullptr;  // the system's "Error" until the pr
 
 void SetGeneralErrorCaption(const char* caption) noexcept { generalErrorCaption = caption; }
 
+platform::OpenBoxes& ProgramBoxes() {
+    static platform::OpenBoxes boxes;
+    return boxes;
+}
+
 void ShowGeneralError(const char* text) noexcept {
     try {
-        MessageBoxW(nullptr, Widen(platform::ErrorBoxText(text)).c_str(),
-                    generalErrorCaption != nullptr ? Widen(generalErrorCaption).c_str() : nullptr,
-                    MB_OK | MB_ICONERROR);
+        const std::string boxText = platform::ErrorBoxText(text);
+        const char* caption = generalErrorCaption != nullptr ? generalErrorCaption : "";
+        ProgramBoxes().ShowOnce(caption, boxText, [&] {
+            MessageBoxW(nullptr, Widen(boxText).c_str(),
+                        generalErrorCaption != nullptr ? Widen(generalErrorCaption).c_str() : nullptr,
+                        MB_OK | MB_ICONERROR);
+        });
     } catch (...) {
         MessageBoxA(nullptr, text, generalErrorCaption, MB_OK | MB_ICONERROR);
     }

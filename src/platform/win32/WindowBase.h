@@ -6,6 +6,7 @@
 // shows the program's general error box, then message handling goes on.
 #include <windows.h>
 
+#include "platform/UserMessages.h"
 #include "platform/win32/UniqueHandle.h"
 
 namespace keytide::win32 {
@@ -55,6 +56,9 @@ private:
 // given once, as the program starts (the string must outlive every box).
 void SetGeneralErrorCaption(const char* caption) noexcept;
 void ShowGeneralError(const char* text) noexcept;
+
+// Every error box of the program goes through here: one box of a text at a time.
+platform::OpenBoxes& ProgramBoxes();
 
 // Runs body; any exception it throws is shown in the general error box. For
 // every callback that Windows calls (window procedures, enumeration callbacks).

@@ -394,7 +394,7 @@ void checkLabel(HWND text, const std::string& label, const char* face, int sizeI
   const RECT placed = windowRect(text);
   const POINT origin{placed.left, placed.top};
   // Wine's screen reads from another process sometimes come back blank while
-  // that process is busy (the preview's wait): the last read is what counts.
+  // that process is busy: the last read is what counts.
   size_t shown = 0;
   ScreenShot shot;
   waitUntil([&] {
@@ -493,6 +493,8 @@ E2E_TEST("settings_dialog.preview_shows_the_unsaved_choices_and_ok_writes_every_
   REQUIRE(text != nullptr && progress != nullptr);
   REQUIRE_MSG(waitUntil([&] { return isVisible(text) && isVisible(progress); }, Ms{3000}),
               "\"Preview\" did not show the sample");
+  // The program goes on with its messages while the sample is up.
+  CHECK_MSG(isResponsive(k.mainWindow(), Ms{1000}) && isVisible(text), "the program froze during the preview");
   checkLabel(text, "OSD Test", "Liberation Serif", 2, true, false, kOrange, t.path("preview.bmp"));
   const RECT bar = windowRect(progress);
   CHECK_EQ(bar.left, 0L);

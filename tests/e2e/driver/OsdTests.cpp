@@ -1,7 +1,7 @@
 // The on-screen display seen from outside: the label window's place, shape and
 // colour, the skipped rebuild for a repeated key, the time-out, the volume bar
-// and its segments, the topmost stacking, and the settings preview (through
-// the preview harness osdpreview.exe, until the settings dialog carries it).
+// and its segments and the topmost stacking (the settings preview is the
+// settings dialog's, in DialogTests).
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -432,17 +432,4 @@ E2E_TEST("osd.label_and_bar_keep_their_pixels_at_150_and_200_percent") {
     CHECK_EQ(segments.area(), 41LL * 15 * 76);  // square segments of a 76-pixel bar
     CHECK_EQ(k.close(), DWORD{0});
   }
-}
-
-E2E_TEST("osd.preview_paints_both_shapes_before_it_blocks") {
-  // The settings dialog that carries the Preview button comes later; until
-  // then the harness runs the program's own preview code with the OSD windows
-  // and checks what the screen shows during the blocking wait.
-  const std::string harness = folderOf(t.config().keytideExe) + "\\osdpreview.exe";
-  REQUIRE_MSG(fileExists(harness), "osdpreview.exe is missing beside keytide.exe");
-  KeytideProcess& preview = t.start({.exe = harness, .args = "\"" + t.dir() + "\"", .waitForWindows = false});
-  const auto exitCode = preview.waitExit(Ms{30000});
-  REQUIRE_MSG(exitCode.has_value(), "the preview harness did not end");
-  const std::string report = t.read("preview.txt").value_or("(no report)");
-  CHECK_MSG(*exitCode == 0, "the preview harness found faults (see preview.bmp):\n" + report);
 }

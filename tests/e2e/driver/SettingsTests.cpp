@@ -1,8 +1,8 @@
 // The [Settings] section and the start-with-Windows entry as start-up applies
-// them: the Run value under HKEY_CURRENT_USER with the executable's path or
-// empty data, the executable-named value removed, the Scroll Lock option
-// taken from the file, and the two load errors reported without stopping the
-// start.
+// them: the Run value under HKEY_CURRENT_USER with the executable's quoted
+// path or empty data, the Run key made only when it is needed, the
+// executable-named value removed, the Scroll Lock option taken from the file,
+// and a load error reported without stopping the start.
 #include <algorithm>
 #include <cctype>
 #include <string>
@@ -103,7 +103,8 @@ E2E_TEST("settings.run_value_under_current_user_follows_auto_load") {
     std::optional<std::string> data;
     CHECK_MSG(waitUntil([&] { return (data = regReadString(HKEY_CURRENT_USER, kRunKey, kRunValue)).has_value(); }),
               "no value \"Keytide\" under HKEY_CURRENT_USER\\" + std::string(kRunKey));
-    CHECK_MSG(data && sameWindowsPath(*data, k.exe()), "Run data " + show(data) + ", expected " + quoted(k.exe()));
+    CHECK_MSG(data && sameWindowsPath(*data, "\"" + k.exe() + "\""),
+              "Run data " + show(data) + ", expected " + quoted("\"" + k.exe() + "\""));
     CHECK_MSG(waitUntil([] { return !regReadString(HKEY_CURRENT_USER, kRunKey, "keytide.exe"); }),
               "the executable-named Run value is still there");
     CHECK_EQ(regReadString(HKEY_LOCAL_MACHINE, kRunKey, kRunValue), std::optional<std::string>());
@@ -118,12 +119,14 @@ E2E_TEST("settings.run_value_under_current_user_follows_auto_load") {
     CHECK_EQ(k.close(), DWORD{0});
   }
   {
-    // A missing key means on.
+    // A missing key means on; the old unquoted value of this program is quoted.
+    const std::string exe = t.installKeytide("default\\keytide.exe");
+    REQUIRE(regWriteString(HKEY_CURRENT_USER, kRunKey, kRunValue, exe));
     t.write("default\\" + std::string(kIni), iniWithSettings(""));
-    KeytideProcess& k = t.start({.exe = t.installKeytide("default\\keytide.exe")});
+    KeytideProcess& k = t.start({.exe = exe});
     CHECK_MSG(waitUntil([&] {
                 auto data = regReadString(HKEY_CURRENT_USER, kRunKey, kRunValue);
-                return data && sameWindowsPath(*data, k.exe());
+                return data && sameWindowsPath(*data, "\"" + k.exe() + "\"");
               }),
               "Run data " + show(regReadString(HKEY_CURRENT_USER, kRunKey, kRunValue)) + ", expected " +
                   quoted(k.exe()));
@@ -131,24 +134,28 @@ E2E_TEST("settings.run_value_under_current_user_follows_auto_load") {
   }
 }
 
-E2E_TEST("settings.refused_run_value_is_reported_and_the_start_goes_on") {
+E2E_TEST("settings.a_missing_run_key_is_made_only_when_auto_load_needs_it") {
   RunKeyGuard restore;
-  // The Run key is opened, never created: without it the write fails.
   REQUIRE(RegDeleteKeyExA(HKEY_CURRENT_USER, kRunKey, KEY_WOW64_64KEY, 0) == ERROR_SUCCESS);
-  t.write(kIni, iniWithSettings("AutoLoad=1\r\n"));
-  KeytideProcess& k = t.start();
-  HWND box = waitForGeneralErrorBox(k.pid());
-  REQUIRE_MSG(box != nullptr, "no error box");
-  CHECK_EQ(dialogText(box), std::string("Failed to set data for 'Keytide'."));
-  CHECK_MSG(hotKeyFree(VK_NUMPAD5), "the keypad was taken while the box was up");
-  CHECK(answerDialog(box));
-  // The load ended; the rest of the start did not.
-  awaitStarted(k);
-  CHECK_MSG(!hotKeyFree(VK_NUMPAD5), "the keypad was never grabbed after the box");
-  HKEY key;
-  CHECK_MSG(RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ | KEY_WOW64_64KEY, &key) == ERROR_FILE_NOT_FOUND,
-            "the Run key was created");
-  CHECK_EQ(k.close(), DWORD{0});
+  {
+    // Off, with no key: nothing to do, no box, no key.
+    t.write("off\\" + std::string(kIni), iniWithSettings("AutoLoad=0\r\n"));
+    KeytideProcess& k = t.start({.exe = t.installKeytide("off\\keytide.exe")});
+    awaitStarted(k);
+    CHECK_MSG(findWindows(k.pid(), "#32770").empty(), "a box came up: " + dialogText(findWindows(k.pid(), "#32770")[0]));
+    HKEY key;
+    CHECK_MSG(RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ | KEY_WOW64_64KEY, &key) == ERROR_FILE_NOT_FOUND,
+              "the Run key was made for AutoLoad=0");
+    CHECK_EQ(k.close(), DWORD{0});
+  }
+  {
+    t.write("on\\" + std::string(kIni), iniWithSettings("AutoLoad=1\r\n"));
+    KeytideProcess& k = t.start({.exe = t.installKeytide("on\\keytide.exe")});
+    awaitStarted(k);
+    CHECK_EQ(regReadString(HKEY_CURRENT_USER, kRunKey, kRunValue), "\"" + k.exe() + "\"");
+    CHECK_MSG(findWindows(k.pid(), "#32770").empty(), "a box came up");
+    CHECK_EQ(k.close(), DWORD{0});
+  }
 }
 
 E2E_TEST("settings.undecodable_colour_is_reported_and_the_start_goes_on") {

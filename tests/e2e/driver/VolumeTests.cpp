@@ -1,4 +1,4 @@
-// The master-volume keys on the real mixer. The mixer's volume belongs to the
+// The master-volume keys on the real mixer, and held keys. The mixer's volume belongs to the
 // audio session of the process that sets it (Windows since Vista, and Wine),
 // so this driver cannot read the program's level with the mixer API: it
 // reads it where the program shows it, in the width of the volume bar,
@@ -255,4 +255,42 @@ E2E_TEST("volume.keys_without_a_mixer_change_nothing_and_say_nothing") {
   CHECK_MSG(visibleDialog(k.pid()) == nullptr, "a message box is up: " + dialogText(visibleDialog(k.pid())));
   CHECK(isResponsive(k.mainWindow()));
   CHECK_EQ(k.close(), DWORD{0});
+}
+
+// A held key is key-downs without a key-up (Wine sends a hot key for each,
+// whatever the registration asks): a file runs once, Vol+ ramps, a held or
+// pressed-again key opens no second box of its text, other keys still work.
+E2E_TEST("volume.held_keys_act_once_but_vol_plus_ramps_and_one_box_per_text") {
+  REQUIRE_MSG(mixerGetNumDevs() > 0, "no audio mixer: the harness should run a PulseAudio null sink");
+  const std::string marker = t.installMarker();
+  const std::string missing = t.path("no such program.exe");
+  t.write(kIni, "[NumPadKey0]\r\nFileName=" + missing + "\r\nSelectedFunction=1\r\n[NumPadKey4]\r\nFileName=" +
+                    marker + "\r\nSelectedFunction=1\r\n" + volumeIni());
+  KeytideProcess& k = t.start();
+  awaitStarted(k);
+  REQUIRE_MSG(!hotKeyFree(VK_ADD), "the keypad was never grabbed");
+  const auto hold = [](WORD vk) {
+    for (int n = 0; n < 6; ++n, pause(Ms{40})) CHECK(keyDown(vk));
+    CHECK(keyUp(vk));
+  };
+
+  hold(VK_NUMPAD8);
+  CHECK_MSG(waitForMarkerRuns(t.markerLog(), 1).has_value(), "the held file key did nothing");
+  press(VK_SUBTRACT, 66);
+  awaitBar(k, 0, "66 x Vol-");
+  hold(VK_ADD);
+  awaitBar(k, 6000, "Vol+ held for six key-downs");
+  CHECK_EQ(readMarkerLog(t.markerLog()).size(), size_t{1});
+
+  hold(VK_DIVIDE);
+  REQUIRE_MSG(waitUntil([&] { return visibleDialog(k.pid()) != nullptr; }), "the missing file showed no box");
+  press(VK_DIVIDE, 3);
+  press(VK_NUMPAD8, 1);
+  CHECK_MSG(waitForMarkerRuns(t.markerLog(), 2).has_value(), "a key pressed while the box was up did nothing");
+  pause(Ms{500});
+  std::string boxes;
+  for (HWND box : findWindows(k.pid(), "#32770"))
+    if (isVisible(box)) boxes += dialogText(box) + "\n";
+  CHECK_EQ(boxes, "File \"" + missing + "\" does not exists!\n");
+  CHECK_EQ(k.close(), DWORD{0});  // at once, with the box up
 }
