@@ -363,17 +363,85 @@ TEST_F(AssignmentStoreTest, UnicodeFilesLoadEveryKeyAndSaveInTheirOwnEncoding) {
     }
 }
 
-TEST_F(AssignmentStoreTest, AFileNameTheAnsiTextCannotHoldIsNotStoredAndIsReported) {
-    Load(std::string(kDefaultIniText));
-    const std::string cjkName = "C:\\\xE6\xB5\x8B\xE8\xAF\x95\\tool.exe";  // "测试"
-    keys[3].fileName = cjkName;
-    keys[3].osdLabel = "Caf\xC3\xA9";  // a Latin-1 letter: stored
-    switches.active = false;
-    EXPECT_EQ(ErrorOfSave(), "Cannot store file name " + cjkName + " in the system's code page");
-    EXPECT_EQ(Value("NumPadKey3", "FileName"), "") << "the line keeps what it had, no question marks";
-    EXPECT_EQ(Value("NumPadKey3", "OSDLabel"), "Caf\xE9");
-    EXPECT_EQ(Value("IsActive", "IsKTDActive"), "0") << "everything else is saved";
-    EXPECT_EQ(files.files[kPath].find('?'), std::string::npos);
+// A value the ANSI text cannot hold: nothing is saved, not even the values
+// before it, and the box names the value. A Unicode file holds it.
+TEST_F(AssignmentStoreTest, ASaveThatCannotStoreEveryValueWritesNothing) {
+    const std::string cyrillic = "\xD0\x9F\xD1\x80\xD0\xB8";  // "При"
+    const std::string test = "C:\\\xD0\xA2\xD0\xB5\xD1\x81\xD1\x82.exe";  // "Тест.exe"
+    struct Case {
+        const char* name;
+        std::function<void(KeyAssignment&)> edit;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"address", [&](KeyAssignment& k) { k.address = "http://" + cyrillic; k.kind = AssignmentKind::GoToAddress; },
+         "Cannot store http://" + cyrillic + " in the system's code page; nothing was saved"},
+        {"browsed file", [&](KeyAssignment& k) { k.fileName = test; k.kind = AssignmentKind::RunFile; },
+         "Cannot store file name " + test + " in the system's code page; nothing was saved"},
+        {"label", [&](KeyAssignment& k) { k.osdLabel = cyrillic; }, "Cannot store " + cyrillic + " in the system's code page; nothing was saved"},
+    };
+    for (const Case& c : cases) {
+        for (const std::string& mark : {std::string(), std::string(kUtf8Mark)}) {
+            SCOPED_TRACE(std::string(c.name) + (mark.empty() ? " in ANSI" : " in UTF-8"));
+            const std::string before = mark + std::string(kDefaultIniText);
+            Load(before);
+            keys[0].osdLabel = "Caf\xC3\xA9";  // before it, and Latin-1 holds it
+            c.edit(keys[1]);
+            switches.active = false;
+            EXPECT_EQ(ErrorOfSave(), mark.empty() ? c.error : "");
+            if (mark.empty()) {
+                EXPECT_EQ(files.files[kPath], before);
+            } else {
+                EXPECT_EQ(Value("NumPadKey1", "SelectedFunction"), std::to_string(keys[1].kind.FileValue()));
+                KeyAssignments reread;
+                ProgramSwitches rereadSwitches;
+                store.Load(reread, rereadSwitches);
+                EXPECT_EQ(reread, keys);
+            }
+        }
+    }
+}
+
+// ktd.ini deleted while the program runs: the next load (the editor's or the
+// settings' Cancel) writes back what the file held, in its encoding, and
+// loads it; nothing in memory is lost.
+TEST_F(AssignmentStoreTest, AFileGoneSinceTheLastLoadIsWrittenBackWithItsValues) {
+    const std::string mine = "[NumPadKey8]\r\nOSDLabel=\xD0\x9F\r\nAction=27\r\nSelectedFunction=0\r\n";
+    struct Case {
+        const char* name;
+        std::string bytes;      // the file at the first load
+        bool writable;          // the folder takes the new file
+        const char* restored;   // its first bytes after the second load ("": none)
+    };
+    const Case cases[] = {
+        {"UTF-8", kUtf8Mark + mine, true, kUtf8Mark},
+        {"UTF-16LE", ini::EncodeFileText({ini::TextEncoding::Utf16Le, mine, {}}), true, "\xFF\xFE"},
+        {"not writable", kUtf8Mark + mine, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        files = fakes::MemoryFileSystem{};
+        messages.boxes.clear();
+        Load(c.bytes);
+        const KeyAssignments loaded = keys;
+        keys[8].osdLabel = "unsaved";  // an edit the Cancel drops
+        files.files.erase(kPath);
+        if (!c.writable) files.unwritable.insert(kPath);
+
+        store.Load(keys, switches);
+        EXPECT_EQ(keys, loaded);
+        EXPECT_EQ(keys[8].osdLabel, "\xD0\x9F");
+        EXPECT_EQ(messages.boxes, c.writable ? std::vector<std::string>{}
+                                             : std::vector<std::string>{std::string("Keytide|Unable to write to ") +
+                                                                        kPath + "."});
+        ASSERT_EQ(files.files.count(kPath), c.writable ? 1u : 0u);
+        if (!c.writable) continue;
+        EXPECT_TRUE(files.files[kPath].starts_with(c.restored));
+        KeyAssignments reread;
+        ProgramSwitches rereadSwitches;
+        store.Load(reread, rereadSwitches);
+        EXPECT_EQ(reread, loaded);
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/AssignmentStore.h"
 #include "core/DefaultIni.h"
 #include "doubles/ControllerDoubles.h"
 #include "doubles/FakeCodePage.h"
@@ -323,6 +324,29 @@ TEST_F(SettingsStoreTest, ARefusedRunValueIsReportedAndTheRestLoads) {
         // The key is never created.
         EXPECT_EQ(registry.keys.count({RegistryRoot::CurrentUser, kRunKeyPath}), keyMissing ? 0u : 1u);
     }
+}
+
+// ktd.ini deleted while the program runs, then the settings' Cancel: the
+// settings and the keys both come back into the file, as they were saved.
+TEST_F(SettingsStoreTest, AFileGoneSinceTheLastLoadGetsTheSettingsAndKeysBack) {
+    AssignmentStore keyStore{iniFile};
+    KeyAssignments keys;
+    ProgramSwitches switches;
+    WriteIni(std::string(kDefaultIniText));
+    keyStore.Load(keys, switches);
+    settings = OtherThanTheDefaults();
+    store.Save();
+    const Settings saved = settings;
+    settings.timeOutSeconds = 5;  // changed in the dialog, then Cancel
+    files.files.erase(kIniPath);
+
+    Load();
+    EXPECT_EQ(settings, saved);
+    KeyAssignments reread;
+    keyStore.Load(reread, switches);
+    EXPECT_EQ(reread, keys);
+    EXPECT_EQ(ini::ReadString(Ini(), "Settings", "FontName", "?"), "Tahoma");
+    EXPECT_EQ(ini::ReadString(Ini(), "NumPadKey13", "OSDLabel", "?"), "Min/Res");
 }
 
 TEST_F(SettingsStoreTest, TheExecutableNamedRunValueIsRemoved) {
