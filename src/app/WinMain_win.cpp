@@ -158,6 +158,8 @@ int RunProgram() {
     messageWindow.OnMessage(WM_HOTKEY,
                             [&controller](WPARAM id, LPARAM) { controller.OnHotKey(static_cast<int>(id)); });
     trayWindow.SetController(&controller);
+    // Only the tray menu's Exit ends the program; Alt+F4 is the editor's.
+    trayWindow.SetCloseKeyHandler([&editorWindow] { PostMessageW(editorWindow.hwnd(), WM_CLOSE, 0, 0); });
 
     // --- the other windows, hidden, in their order
     welcome.Create();
@@ -187,11 +189,13 @@ int RunProgram() {
         controller.OnDeferredStart();
     });
 
+    // A wide loop: an ANSI one turns every typed character that the code
+    // page lacks into "?" before any window sees it.
     MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (HandleDialogKeys(message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
 }

@@ -13,6 +13,7 @@ constexpr char kActiveKey[] = "IsKTDActive";
 constexpr char kOsdKey[] = "IsOSDActive";
 constexpr char kUnstorableFileName[] = "Cannot store file name %s in the system's code page";
 constexpr char kUnstorableText[] = "Cannot store %s in the system's code page";
+constexpr char kNothingSaved[] = "; nothing was saved";
 }  // namespace
 
 std::string IniFilePathFor(std::string_view executablePath) {
@@ -59,14 +60,22 @@ std::optional<std::string> WriteAssignments(ini::IniDocument& file, const KeyAss
     return unstorable;
 }
 
+AssignmentStore::AssignmentStore(ConfigFile& file)
+    : file_(file, [this](ini::IniDocument& document) { (void)WriteAssignments(document, held_.keys, held_.switches); }) {}
+
 void AssignmentStore::Load(KeyAssignments& keys, ProgramSwitches& switches) {
     ReadAssignments(file_.Load(), keys, switches);
+    held_ = {keys, switches};
 }
 
 void AssignmentStore::Save(const KeyAssignments& keys, const ProgramSwitches& switches) {
-    std::optional<std::string> unstorable;
-    file_.Save([&](ini::IniDocument& document) { unstorable = WriteAssignments(document, keys, switches); });
-    if (unstorable) throw KeytideError(*unstorable);
+    file_.Save([&](ini::IniDocument& document) {
+        // Thrown before the file is written: it stays as it was.
+        if (std::optional<std::string> unstorable = WriteAssignments(document, keys, switches)) {
+            throw KeytideError(*unstorable + kNothingSaved);
+        }
+    });
+    held_ = {keys, switches};
 }
 
 }  // namespace keytide

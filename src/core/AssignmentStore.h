@@ -33,25 +33,28 @@ std::optional<std::string> WriteAssignments(ini::IniDocument& file, const KeyAss
 
 class AssignmentStore {
 public:
-    explicit AssignmentStore(ConfigFile& file) : file_(file) {}
+    explicit AssignmentStore(ConfigFile& file);
 
     const std::string& Path() const { return file_.Path(); }
 
     // One read of the file; every value of a missing or unreadable file is
-    // its default.
+    // its default. A file that has gone since it was read or saved is written
+    // back with the values it held, which load again.
     void Load(KeyAssignments& keys, ProgramSwitches& switches);
 
-    // One save of all 77 values. Throws KeytideError:
+    // One save of all 77 values, or of none. Throws KeytideError:
     // - "Unable to write to <path>" when the file cannot be written, or while
     //   the values in memory are the defaults that stand in for a file that
     //   could not be read (saving them would wipe the user's assignments);
-    // - "Cannot store file name <name> in the system's code page" (and
-    //   "Cannot store <text> ..." for a label or address) after saving, with
-    //   that one line as it was, when the file's ANSI text cannot hold it.
+    // - "Cannot store file name <name> in the system's code page; nothing was
+    //   saved" (and "Cannot store <text> ..." for a label or address) when
+    //   the file's ANSI text cannot hold a value: half a record would change
+    //   what a key does.
     void Save(const KeyAssignments& keys, const ProgramSwitches& switches);
 
 private:
     ConfigPart file_;
+    KeyConfiguration held_;  // what the file held at the last load or save
 };
 
 }  // namespace keytide

@@ -384,7 +384,9 @@ void EditorWindow::OnActivate(bool active, bool minimized) {
 }
 
 void EditorWindow::OnCloseRequest() {
-    if (editor_ != nullptr) editor_->Cancel();
+    // Hidden there is nothing to cancel; disabled, the settings dialog is up
+    // and closes first.
+    if (editor_ != nullptr && IsWindowVisible(hwnd()) && IsWindowEnabled(hwnd())) editor_->Cancel();
 }
 
 std::optional<LRESULT> EditorWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,7 @@
 
 #include "model/Error.h"
 #include "model/Names.h"
+#include "platform/win32/WideText.h"
 #include "settings/SettingsDialogLayout.h"
 #include "widgets/DialogKeys_win.h"
 #include "widgets/Dpi_win.h"
@@ -114,12 +115,13 @@ template <std::size_t Count>
 HWND SettingsDialogWindow::CreateList(int id, const widgets::Rect& bounds, const std::array<const char*, Count>& entries) {
     RECT place = Scaled(bounds);
     place.bottom = place.top + Scale(kDropDownHeight);
-    HWND list = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+    // Unicode lists: a font's name may lie outside the ANSI code page.
+    HWND list = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                                 place.left, place.top, place.right - place.left, place.bottom - place.top, hwnd(),
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (list == nullptr) throw KeytideError("Cannot create the settings lists");
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), FALSE);
-    for (const char* entry : entries) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+    for (const char* entry : entries) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
     SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     return list;
 }
@@ -246,7 +248,9 @@ void SettingsDialogWindow::FillFontList(const std::vector<std::string>& names) {
     if (names == listedFonts_) return;
     SendMessageA(fontList_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(fontList_, CB_RESETCONTENT, 0, 0);
-    for (const std::string& name : names) SendMessageA(fontList_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    for (const std::string& name : names) {
+        SendMessageW(fontList_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
+    }
     SendMessageA(fontList_, WM_SETREDRAW, TRUE, 0);
     listedFonts_ = names;
 }

@@ -32,15 +32,32 @@ bool Installed(const std::vector<std::string>& fonts, const std::string& name) {
     return std::find(fonts.begin(), fonts.end(), name) != fonts.end();
 }
 
+// False when the file's encoding cannot hold the font name (the rest is written).
+bool WriteSettings(ini::IniDocument& file, const Settings& s) {
+    file.WriteBool(kSection, key::kAutoLoad, s.autoLoad);
+    file.WriteBool(kSection, key::kWelcomeScreen, s.welcomeScreen);
+    file.WriteBool(kSection, key::kScrollLock, s.useScrollLock);
+    file.WriteBool(kSection, key::kAnimateSysTray, s.animateTray);
+    const bool fontNameStored = file.WriteString(kSection, key::kFontName, s.fontName);
+    file.WriteBool(kSection, key::kBold, s.bold);
+    file.WriteBool(kSection, key::kItalic, s.italic);
+    file.WriteInteger(kSection, key::kOSDSize, PositionOf(kSizeChoices, s.osdSize));
+    // Colour names and "$" numbers are ASCII: every encoding holds them.
+    (void)file.WriteString(kSection, key::kOSDColor, ColorToString(s.osdColor));
+    file.WriteInteger(kSection, key::kOSDProgressStyle, PositionOf(kBarStyleChoices, s.barStyle));
+    file.WriteInteger(kSection, key::kOSDTimeOut, PositionOf(kTimeOutChoices, s.timeOutSeconds));
+    return fontNameStored;
+}
+
 }  // namespace
 
 SettingsStore::SettingsStore(Settings& settings, const std::vector<std::string>& installedFonts, ConfigFile& iniFile,
                              platform::Registry& registry, std::string executablePath)
     : settings_(settings),
       installedFonts_(installedFonts),
-      iniFile_(iniFile),
       registry_(registry),
-      executablePath_(std::move(executablePath)) {}
+      executablePath_(std::move(executablePath)),
+      iniFile_(iniFile, [this](ini::IniDocument& file) { (void)WriteSettings(file, held_); }) {}
 
 std::vector<std::string> SettingsStore::Load() {
     std::vector<std::string> problems;
@@ -77,26 +94,15 @@ std::vector<std::string> SettingsStore::Load() {
     }
     s.barStyle = ChoiceAt(kBarStyleChoices, file.ReadInteger(kSection, key::kOSDProgressStyle, 1));
     s.timeOutSeconds = ChoiceAt(kTimeOutChoices, file.ReadInteger(kSection, key::kOSDTimeOut, 2));
+    held_ = s;
     return problems;
 }
 
 void SettingsStore::Save() {
     const Settings& s = settings_;
     bool fontNameStored = true;
-    iniFile_.Save([&](ini::IniDocument& file) {
-        file.WriteBool(kSection, key::kAutoLoad, s.autoLoad);
-        file.WriteBool(kSection, key::kWelcomeScreen, s.welcomeScreen);
-        file.WriteBool(kSection, key::kScrollLock, s.useScrollLock);
-        file.WriteBool(kSection, key::kAnimateSysTray, s.animateTray);
-        fontNameStored = file.WriteString(kSection, key::kFontName, s.fontName);
-        file.WriteBool(kSection, key::kBold, s.bold);
-        file.WriteBool(kSection, key::kItalic, s.italic);
-        file.WriteInteger(kSection, key::kOSDSize, PositionOf(kSizeChoices, s.osdSize));
-        // Colour names and "$" numbers are ASCII: every encoding holds them.
-        (void)file.WriteString(kSection, key::kOSDColor, ColorToString(s.osdColor));
-        file.WriteInteger(kSection, key::kOSDProgressStyle, PositionOf(kBarStyleChoices, s.barStyle));
-        file.WriteInteger(kSection, key::kOSDTimeOut, PositionOf(kTimeOutChoices, s.timeOutSeconds));
-    });
+    iniFile_.Save([&](ini::IniDocument& file) { fontNameStored = WriteSettings(file, s); });
+    held_ = s;
     if (!fontNameStored) {
         throw KeytideError(FillTemplate("Cannot store %s in the system's code page", s.fontName));
     }

@@ -30,7 +30,8 @@ public:
     // it stays, if installed, and otherwise falls back to "Arial" or none. A refused registry
     // write or an undecodable OSDColor does not end the load: the colour takes
     // its default, the rest loads, and the messages come back to be shown.
-    // A missing or unreadable file gives every setting its default.
+    // A missing or unreadable file gives every setting its default; a file
+    // that has gone since it was read or saved is written back first.
     [[nodiscard]] std::vector<std::string> Load();
 
     // Writes the settings into the section, in the file's key order, in one
@@ -57,9 +58,10 @@ public:
 private:
     Settings& settings_;
     const std::vector<std::string>& installedFonts_;
-    ConfigPart iniFile_;
     platform::Registry& registry_;
     std::string executablePath_;
+    Settings held_;  // what the file held at the last load or save
+    ConfigPart iniFile_;
 };
 
 }  // namespace keytide

@@ -137,6 +137,10 @@ LRESULT TrayIconWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_ENDSESSION:
         if (wParam == FALSE && controller_ != nullptr) controller_->SessionEndCancelled();
         return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) != SC_CLOSE) break;
+        if (closeKey_) closeKey_();
+        return 0;
     case WM_CLOSE:
         if (controller_ != nullptr) controller_->OnCloseQuery();
         DestroyWindow(hwnd());

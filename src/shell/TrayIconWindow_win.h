@@ -4,7 +4,8 @@
 // to the program's message window. A hidden top-level window of its own hears
 // what the system says to top-level windows only: the taskbar made anew, and
 // the end of the session; it owns the tray menu while that is up, and closing
-// it ends the program.
+// it ends the program. Alt+F4 does not: the tray menu leaves this window
+// active, so the keys a user meant for the editor may come here.
 #include <windows.h>
 // windows.h first: shellapi.h depends on it.
 #include <shellapi.h>
@@ -30,6 +31,8 @@ public:
     void SetIcon(TrayIcon* icon) { icon_ = icon; }
     // Who hears of the program's end and the session's.
     void SetController(MainController* controller) { controller_ = controller; }
+    // Alt+F4 (or the system menu's Close) while this window is active.
+    void SetCloseKeyHandler(std::function<void()> handler) { closeKey_ = std::move(handler); }
     // Messages that a menu tracked on this window sends to its owner (the
     // owner-drawn look's WM_MEASUREITEM and WM_DRAWITEM).
     void SetMenuMessageHandler(std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> handler) {
@@ -60,6 +63,7 @@ private:
     // What the shell shows now, so that a change sends only what changed.
     std::optional<TrayIconFace> shown_;
     std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> menuMessages_;
+    std::function<void()> closeKey_;
 };
 
 }  // namespace keytide::win32

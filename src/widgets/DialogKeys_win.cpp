@@ -27,7 +27,7 @@ bool HandleDialogKeys(MSG& message) {
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
     const auto& windows = DialogWindows();
     if (std::find(windows.begin(), windows.end(), root) == windows.end()) return false;
-    return IsDialogMessageA(root, &message) != FALSE;
+    return IsDialogMessageW(root, &message) != FALSE;
 }
 
 }  // namespace keytide::win32

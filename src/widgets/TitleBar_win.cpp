@@ -46,9 +46,9 @@ void TitleBar::Paint(HDC dc) {
         PaintShapes(dc, widgets::EdgeRingShapes(width, height, 0, widgets::kFlatBlue, widgets::kWhite));
         PaintShapes(dc, widgets::EdgeRingShapes(width, height, 1, widgets::kWhite, widgets::kFlatBlue));
     }
-    const int length = GetWindowTextLengthA(hwnd());
-    std::vector<char> caption(static_cast<std::size_t>(length) + 1, '\0');
-    GetWindowTextA(hwnd(), caption.data(), length + 1);
+    const int length = GetWindowTextLengthW(hwnd());
+    std::vector<wchar_t> caption(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(hwnd(), caption.data(), length + 1);
 
     SelectedObject font(dc, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT));
     const int previousMode = SetBkMode(dc, TRANSPARENT);
@@ -58,7 +58,7 @@ void TitleBar::Paint(HDC dc) {
     const UINT format =
         DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | (look_.centred ? DT_CENTER : DT_LEFT);
     if (look_.centred) text.right -= ScaleForWindow(hwnd(), 8);
-    DrawTextA(dc, caption.data(), -1, &text, format);
+    DrawTextW(dc, caption.data(), -1, &text, format);
     SetBkMode(dc, previousMode);
 }
 

@@ -1,7 +1,7 @@
 // The key sections of ktd.ini: path, default text, reading rules, one read
 // and one write per load and save with the bytes of the single writes, the
 // decisions for missing, unreadable, too large, read-only and held files, the
-// three encodings, and the file name that the ANSI text cannot hold.
+// three encodings, and the save that the ANSI text cannot hold whole.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -363,17 +363,22 @@ TEST_F(AssignmentStoreTest, UnicodeFilesLoadEveryKeyAndSaveInTheirOwnEncoding) {
     }
 }
 
-TEST_F(AssignmentStoreTest, AFileNameTheAnsiTextCannotHoldIsNotStoredAndIsReported) {
-    Load(std::string(kDefaultIniText));
-    const std::string cjkName = "C:\\\xE6\xB5\x8B\xE8\xAF\x95\\tool.exe";  // "测试"
-    keys[3].fileName = cjkName;
-    keys[3].osdLabel = "Caf\xC3\xA9";  // a Latin-1 letter: stored
-    switches.active = false;
-    EXPECT_EQ(ErrorOfSave(), "Cannot store file name " + cjkName + " in the system's code page");
-    EXPECT_EQ(Value("NumPadKey3", "FileName"), "") << "the line keeps what it had, no question marks";
-    EXPECT_EQ(Value("NumPadKey3", "OSDLabel"), "Caf\xE9");
-    EXPECT_EQ(Value("IsActive", "IsKTDActive"), "0") << "everything else is saved";
-    EXPECT_EQ(files.files[kPath].find('?'), std::string::npos);
+// A value the ANSI text cannot hold: nothing is saved, not even the values
+// before it (a Unicode file holds them all: see above).
+TEST_F(AssignmentStoreTest, ASaveThatCannotStoreEveryValueWritesNothing) {
+    const std::string cyrillic = "\xD0\x9F\xD1\x80\xD0\xB8";  // "При"
+    const std::pair<std::string KeyAssignment::*, std::string> cases[] = {
+        {&KeyAssignment::address, "Cannot store "},
+        {&KeyAssignment::fileName, "Cannot store file name "},
+        {&KeyAssignment::osdLabel, "Cannot store "},
+    };
+    for (const auto& [field, error] : cases) {
+        Load(std::string(kDefaultIniText));
+        keys[0].osdLabel = "Caf\xC3\xA9";  // written before it, and Latin-1 holds it
+        keys[1].*field = cyrillic;
+        EXPECT_EQ(ErrorOfSave(), error + cyrillic + " in the system's code page; nothing was saved");
+        EXPECT_EQ(files.files[kPath], kDefaultIniText);
+    }
 }
 
 }  // namespace

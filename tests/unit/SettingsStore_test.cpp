@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/AssignmentStore.h"
 #include "core/DefaultIni.h"
 #include "doubles/ControllerDoubles.h"
 #include "doubles/FakeCodePage.h"
@@ -336,6 +337,33 @@ TEST_F(SettingsStoreTest, ARefusedRunValueIsReportedAndTheRestLoads) {
         EXPECT_EQ(settings.osdSize, OsdSize::Large);
         EXPECT_EQ(settings.fontName, "Arial");
         EXPECT_EQ(registry.keys.count({RegistryRoot::CurrentUser, kRunKeyPath}), keyMissing ? 0u : 1u);
+    }
+}
+
+// ktd.ini deleted while the program runs, then a Cancel: the keys and the
+// settings as last saved come back into the file, in its encoding.
+TEST_F(SettingsStoreTest, AFileGoneSinceTheLastLoadGetsTheSettingsAndKeysBack) {
+    AssignmentStore keyStore{iniFile};
+    KeyAssignments keys;
+    ProgramSwitches switches;
+    for (const auto encoding : {ini::TextEncoding::Utf8, ini::TextEncoding::Utf16Le}) {
+        for (const bool writable : {true, false}) {
+            files.unwritable.clear();
+            WriteIni(ini::EncodeFileText({encoding, std::string(kDefaultIniText), {}}));
+            keyStore.Load(keys, switches);
+            settings = OtherThanTheDefaults();
+            store.Save();
+            settings.timeOutSeconds = 5;  // changed in the dialog, then Cancel
+            files.files.erase(kIniPath);
+            if (!writable) files.unwritable.insert(kIniPath);
+            Load();
+            EXPECT_EQ(settings, OtherThanTheDefaults());
+            EXPECT_EQ(fileMessages.boxes.size(), writable ? 0u : 1u);
+            fileMessages.boxes.clear();
+            if (!writable) continue;
+            EXPECT_EQ(ini::DecodeFileText(Ini()).encoding, encoding);
+            EXPECT_EQ(ini::ReadString(ini::DecodeFileText(Ini()).text, "NumPadKey13", "OSDLabel", "?"), "Min/Res");
+        }
     }
 }
 

@@ -11,29 +11,33 @@ namespace keytide::win32 {
 WindowBase::~WindowBase() {
     if (HWND window = window_.get()) {
         // Unbind first so that WM_DESTROY and later do not reach a dying object.
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     }
 }
 
 void WindowBase::Create(const CreateParams& params) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing{};
+    // Unicode windows: typed characters reach them whole, whatever the
+    // system's ANSI code page holds.
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const std::wstring className = Widen(params.className);
+    WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
-    if (!GetClassInfoExA(instance, params.className, &existing)) {
-        WNDCLASSEXA windowClass{};
+    if (!GetClassInfoExW(instance, className.c_str(), &existing)) {
+        WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = &WindowBase::WindowProcedure;
         windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         windowClass.hbrBackground = params.background;
         windowClass.hIcon = params.icon;
-        windowClass.lpszClassName = params.className;
-        if (!RegisterClassExA(&windowClass)) {
+        windowClass.lpszClassName = className.c_str();
+        if (!RegisterClassExW(&windowClass)) {
             throw std::runtime_error(std::string("Cannot register window class ") + params.className);
         }
     }
-    HWND window = CreateWindowExA(params.exStyle, params.className, params.title, params.style, params.x, params.y,
-                                  params.width, params.height, params.owner, nullptr, instance, this);
+    HWND window = CreateWindowExW(params.exStyle, className.c_str(), Widen(params.title).c_str(), params.style,
+                                  params.x, params.y, params.width, params.height, params.owner, nullptr, instance,
+                                  this);
     if (window == nullptr) throw std::runtime_error(std::string("Cannot create window ") + params.className);
     // WM_NCCREATE has already bound window_; nothing more to do.
 }
@@ -45,20 +49,20 @@ LRESULT WindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK WindowBase::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowBase* self = nullptr;
     if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         self = static_cast<WindowBase*>(create->lpCreateParams);
         self->window_.reset(window);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else {
-        self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     }
-    if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
 
     if (message == WM_NCDESTROY) {
         // Windows destroys the HWND itself now: the owner must not destroy it again.
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         (void)self->window_.release();
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 
     LRESULT result = 0;

@@ -42,7 +42,7 @@ protected:
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-        return DefWindowProcA(hwnd(), message, wParam, lParam);
+        return DefWindowProcW(hwnd(), message, wParam, lParam);
     }
 
 private:

@@ -56,13 +56,16 @@ void wheel(POINT at, int clicks) {
   sendMouse({mouseInput(at, 0), input});
 }
 
-// Text typed as characters, whatever the keyboard layout.
+// Text (UTF-8) typed as characters, whatever the keyboard layout.
 void typeText(const std::string& text) {
-  for (char c : text) {
+  std::wstring units(text.size(), L'\0');
+  units.resize(static_cast<size_t>(
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), units.data(), static_cast<int>(units.size()))));
+  for (wchar_t unit : units) {
     INPUT input[2]{};
     for (int i = 0; i < 2; ++i) {
       input[i].type = INPUT_KEYBOARD;
-      input[i].ki.wScan = static_cast<unsigned char>(c);
+      input[i].ki.wScan = static_cast<WORD>(unit);
       input[i].ki.dwFlags = KEYEVENTF_UNICODE | (i == 1 ? KEYEVENTF_KEYUP : 0);
     }
     SendInput(2, input, sizeof(INPUT));
@@ -543,7 +546,6 @@ E2E_TEST("editor.title_bar_drags_with_the_left_button_and_minimize_keeps_keys_ig
   CHECK_MSG(!hotKeyFree(VK_ADD), "the minimized editor let keypad + go");
   // Restored (as by its taskbar button), then closed: keys work again.
   ShowWindow(editor.window(), SW_RESTORE);
-  SetForegroundWindow(editor.window());
   CHECK_MSG(waitUntil([&] { return IsIconic(editor.window()) == FALSE; }, Ms{3000}), "the editor was not restored");
   pause(Ms{300});
   editor.clickOn(layout::kCloseButton);
@@ -814,3 +816,32 @@ E2E_TEST("editor.failing_save_keeps_the_window_and_its_edits") {
   CHECK_EQ(k.close(), DWORD{0});
 }
 
+
+// Typing outside the ANSI code page into a UTF-8 file, and Alt+F4: Cancel,
+// even when the keys go to the program's hidden window, and the program stays.
+E2E_TEST("editor.typed_unicode_label_is_saved_exactly_and_alt_f4_cancels") {
+  MouseParkedAtEnd parked;
+  const std::string utf8 = "\xEF\xBB\xBF" + quietDefaultText(t);
+  KeytideProcess& k = startActive(t, utf8);
+  const std::string privet = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";  // "Привет"
+  for (const bool ok : {false, true}) {
+    Editor editor = openEditor(k);
+    editor.selectKey(1);
+    editor.clickOn(layout::kLabelField);
+    editor.send(layout::kLabelField, EM_SETSEL, 0, -1);
+    typeText(privet);
+    if (ok) {
+      editor.clickOn(layout::kOkButton);
+    } else {
+      SetForegroundWindow(k.programWindow());  // as the tray menu can leave it
+      pause(Ms{300});
+      pressChord({VK_MENU, VK_F4});
+    }
+    checkBackInTray(k, editor, ok ? "OK" : "Alt+F4");
+    CHECK_MSG(!k.waitExit(Ms{ok ? 0 : 1500}).has_value(), "Alt+F4 on the editor ended the program");
+    const std::string expected = ok ? replaceLine(utf8, "[NumPadKey1]", "OSDLabel=Mute", "OSDLabel=" + privet) : utf8;
+    const auto saved = t.read(kIni);
+    CHECK_MSG(saved == expected, "ktd.ini: " + (saved ? firstDifference(expected, *saved) : "gone"));
+  }
+  CHECK_EQ(k.close(), DWORD{0});
+}

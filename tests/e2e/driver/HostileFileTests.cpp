@@ -6,7 +6,9 @@
 // then gets every keypad key and Scroll Lock twice. Checked: the program
 // neither dies nor shows a crash dialog, every message box is one of its own
 // texts, and the file afterwards is the file before with only the program's
-// documented writes (the two saves of the key sections, or none).
+// documented writes (the two saves of the key sections, or none). Then the
+// file is deleted and the editor's Cancel reloads: the program writes back
+// the keys it holds, and nothing is lost.
 //
 // KEYTIDE_HOSTILE_FILES (default 12, about a minute) and KEYTIDE_HOSTILE_SEED
 // (default 1) choose the run; make soak runs a few hundred from a new seed.
@@ -259,6 +261,7 @@ struct Expectation {
   std::string fileAfterFirst;              // after the first Scroll Lock press
   std::string fileAfter;                   // after the second
   std::vector<bool> pressable = std::vector<bool>(15, true);  // false: a key that would end the session
+  keytide::KeyConfiguration held;          // what the program holds from the file
 };
 
 Expectation expect(const std::string& bytes) {
@@ -270,6 +273,7 @@ Expectation expect(const std::string& bytes) {
   keytide::KeyAssignments keys;
   keytide::ProgramSwitches switches;
   keytide::ReadAssignments(document, keys, switches);
+  e.held = {keys, switches};
   e.active = switches.active;
   e.scrollLockSaves = document.ReadBool("Settings", "ScrollLock", true);
   for (int slot = 0; slot < 15; ++slot) {
@@ -434,6 +438,7 @@ class GuardRun {
       }
     }
     answerBoxes(k, index, variant);
+    if (e.readable) checkDeletedFileComesBack(k, index, variant, e);
     if (verbose_) {
       const std::string now = readFile(t_.path("run\\" + std::string(kIni))).value_or("<unreadable>");
       std::printf("hostile:   file afterwards %s\n", now == e.fileAfter      ? "as expected"
@@ -442,6 +447,21 @@ class GuardRun {
       std::fflush(stdout);
     }
     cleanUp(k);
+  }
+
+  // ktd.ini deleted, then "Show..." and the editor's X (Cancel, a reload).
+  void checkDeletedFileComesBack(KeytideProcess& k, int index, const Variant& variant, const Expectation& e) {
+    const std::string ini = t_.path("run\\" + std::string(kIni));
+    HWND menu = deleteFile(ini) && clickTrayIcon(k, MOUSEEVENTF_RIGHTDOWN) ? waitForPopupMenu(k.pid()) : nullptr;
+    if (menu && chooseFromMenu(menu, 1) && waitUntil([&] { return isVisible(k.mainWindow()); }))
+      PostMessageA(k.mainWindow(), WM_CLOSE, 0, 0);
+    keytide::KeyConfiguration read;
+    if (!waitForFile(ini, [&](const std::string& now) {
+          keytide::ReadAssignments(keytide::ini::IniDocument::FromBytes(now, gCodePage), read.keys, read.switches);
+          return read == e.held;
+        }, Ms{5000}))
+      fault(index, variant, "the deleted ktd.ini did not come back with the keys in force");
+    answerBoxes(k, index, variant);
   }
 
   void cleanUp(KeytideProcess& k) {
