@@ -52,10 +52,10 @@ void ColorSwatch::SetColor(COLORREF color) {
     Redraw();
 }
 
-void ColorSwatch::Draw(HDC dc, const RECT& rect, UINT itemState) {
+void ColorSwatch::Draw(HDC dc, const RECT& rect, const ControlState& state) {
     FillSolid(dc, rect, static_cast<widgets::Color>(color_));
     FrameSolid(dc, rect, widgets::kBlack);
-    if ((itemState & ODS_FOCUS) != 0 && (itemState & ODS_NOFOCUSRECT) == 0) {
+    if (state.focused && state.showFocus) {
         RECT focus = rect;
         InflateRect(&focus, -2, -2);
         SetTextColor(dc, RGB(0, 0, 0));
