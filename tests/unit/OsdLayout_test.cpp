@@ -150,6 +150,25 @@ TEST(OsdLayoutTest, VolumeStepsAndBarWidth) {
     EXPECT_EQ(VolumeBarWidth({1024, 768}, 0), 0);
 }
 
+TEST(OsdLayoutTest, SpokenVolumeIsTheLabelAndTheMeanOfTheChannelsInPercent) {
+    struct Case {
+        const char* label;
+        VolumeLevels volume;
+        const char* spoken;
+    };
+    const Case cases[] = {
+        {"Vol+", {39321, 39321}, "Vol+ 60 %"}, {"Vol-", {0, 0}, "Vol- 0 %"},
+        {"Vol+", {65535, 65535}, "Vol+ 100 %"}, {"Vol+", {65535, 0}, "Vol+ 50 %"},  // the mean
+        {"Vol+", {327, 327}, "Vol+ 0 %"},     {"Vol+", {328, 328}, "Vol+ 1 %"},    // rounded
+        {"Vol+", {65535, -1}, "Vol+ 100 %"},  // one channel
+        {"Vol+", {-1, -1}, "Vol+"},           // no mixer
+        {"", {32768, 32768}, "50 %"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SpokenVolume(c.label, c.volume), c.spoken) << c.volume.left << " " << c.volume.right;
+    }
+}
+
 TEST(OsdLayoutTest, TimeOutTicksAndPreviewWait) {
     struct Case {
         std::optional<int> seconds;
