@@ -311,7 +311,10 @@ void SettingsDialogWindow::OnCommand(int id, int code, HWND from) {
         if (code == CBN_SELCHANGE) dialog_.Change(control, SendMessageA(from, CB_GETCURSEL, 0, 0));
         break;
     case ControlKind::ColorSwatch:
-        if (code == BN_CLICKED) dialog_.ChooseOsdColor();
+        if (code == BN_CLICKED) {
+            dialog_.ChooseOsdColor();
+            SetFocus(from);  // back from the colour dialog, where a keyboard user left off
+        }
         break;
     }
 }
