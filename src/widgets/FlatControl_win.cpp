@@ -34,7 +34,7 @@ std::optional<LRESULT> ReflectToFlatControls(UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item != nullptr && (item->CtlType == ODT_BUTTON || item->CtlType == ODT_COMBOBOX)) {
+        if (item != nullptr && item->CtlType == ODT_COMBOBOX) {
             control = item->hwndItem;
         }
         break;
@@ -132,7 +132,6 @@ ControlState FlatControl::State() const {
 }
 
 LRESULT FlatControl::HandleControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (std::optional<LRESULT> own = OnControlMessage(message, wParam, lParam)) return *own;
     switch (message) {
     case WM_ERASEBKGND:
         return 1;  // the drawing covers everything

@@ -35,9 +35,10 @@ protected:
     static void Detach(HWND window);
 };
 
-// WM_DRAWITEM, WM_COMMAND, WM_NOTIFY and the fields' WM_CTLCOLOREDIT and
-// WM_CTLCOLORSTATIC from a flat control (or a flat tooltip or field) go to
-// that control; anything else, and messages from other controls, give nothing.
+// WM_NOTIFY (the buttons' custom draw), WM_COMMAND, and the fields'
+// WM_DRAWITEM, WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC from a flat control (or
+// a flat tooltip or field) go to that control; anything else, and messages
+// from other controls, give nothing.
 std::optional<LRESULT> ReflectToFlatControls(UINT message, WPARAM wParam, LPARAM lParam);
 
 // What the drawing shows of the control's state.
@@ -81,9 +82,6 @@ protected:
     // Draws the whole control; dc is an off-screen canvas with the caption
     // font selected and a transparent text background.
     virtual void Draw(HDC dc, const RECT& rect, const ControlState& state) = 0;
-    // The control's own messages before the button sees them; nothing passes
-    // a message on.
-    virtual std::optional<LRESULT> OnControlMessage(UINT, WPARAM, LPARAM) { return std::nullopt; }
 
     bool MouseOver() const { return mouseOver_; }
     std::string Caption() const;
