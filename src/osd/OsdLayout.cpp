@@ -75,8 +75,7 @@ int VolumeBarWidth(ScreenSize screen, int volumeSteps) {
 std::string SpokenVolume(const std::string& label, const VolumeLevels& volume) {
     if (volume.left < 0) return label;
     const int level = volume.right < 0 ? volume.left : (volume.left + volume.right) / 2;
-    const std::string percent = std::to_string((level * 100 + 32767) / 65535) + " %";
-    return label.empty() ? percent : label + " " + percent;
+    return label + " " + std::to_string((level * 100 + 32767) / 65535) + " %";
 }
 
 int TickLimit(std::optional<int> timeOutSeconds) { return timeOutSeconds.value_or(0) * kTicksPerSecond; }

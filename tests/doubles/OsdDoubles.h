@@ -49,7 +49,7 @@ public:
         std::snprintf(text, sizeof text, "%08X", color);
         log_.push_back(std::string("color ") + NameOf(window) + " " + text);
     }
-    void SetSpokenText(const std::string& text) override { spokenText = text; }
+    void SetSpokenText(const std::string&) override {}
     void Disable(OsdWindow window) override { log_.push_back(std::string("disable ") + NameOf(window)); }
     void Show(OsdWindow window) override {
         visible[Index(window)] = true;
@@ -63,7 +63,6 @@ public:
     void PaintNow(OsdWindow window) override { log_.push_back(std::string("paint ") + NameOf(window)); }
 
     bool visible[2] = {false, false};
-    std::string spokenText;
 
 private:
     static int Index(OsdWindow window) { return window == OsdWindow::Text ? 0 : 1; }

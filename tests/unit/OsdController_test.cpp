@@ -122,21 +122,6 @@ TEST_F(OsdControllerTest, VolumeBarIsBuiltOnceARunAndFollowsTheVolume) {
     EXPECT_TRUE(windows.IsVisible(OsdWindow::Progress));
 }
 
-TEST_F(OsdControllerTest, LabelWindowSaysTheLabelAndAfterAVolumeKeyTheVolume) {
-    osd.ShowKeyLabel(4, "Calc");
-    osd.KeyDone(4);
-    EXPECT_EQ(windows.spokenText, "Calc");
-    volume.volume = {39321, 39321};
-    osd.ShowKeyLabel(6, "Vol+");
-    osd.ShowVolumeBar();
-    osd.KeyDone(6);
-    EXPECT_EQ(windows.spokenText, "Vol+ 60 %");
-    volume.volume = {40632, 40632};
-    osd.ShowKeyLabel(6, "Vol+");  // up already: not built again, the volume still told
-    osd.ShowVolumeBar();
-    EXPECT_EQ(windows.spokenText, "Vol+ 62 %");
-}
-
 TEST_F(OsdControllerTest, VolumeBarLeavesTheTimeOutAlone) {
     osd.ShowLabel("Vol+");
     for (int tick = 0; tick < 4; ++tick) timer.Tick();
