@@ -136,7 +136,7 @@ LRESULT FlatControl::HandleControlMessage(HWND window, UINT message, WPARAM wPar
     case WM_ERASEBKGND:
         return 1;  // the drawing covers everything
     case WM_LBUTTONDBLCLK:
-        // A radio button turns the second click of a double click into
+        // Some buttons turn the second click of a double click into
         // BN_DOUBLECLICKED; here every click is a click.
         return DefSubclassProc(window, WM_LBUTTONDOWN, wParam, lParam);
     case WM_MOUSEMOVE:
