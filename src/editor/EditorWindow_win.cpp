@@ -99,7 +99,7 @@ void EditorWindow::CreateControls() {
         if (place.area != Area::Keypad) continue;
         if (const std::optional<int> slot = SlotOfControl(place.id)) {
             FlatToggleButton& key = keys_[static_cast<std::size_t>(*slot)];
-            key.Create(hwnd(), place.id, place.caption, Bounds(place.id));
+            key.CreateKey(hwnd(), place.id, place.caption, Bounds(place.id));
             key.SetFont(kKeyFont);
             key.SetHandCursor(true);
         } else if (place.id == kNumLockLabel || place.id == kEnterLabel) {
@@ -110,10 +110,11 @@ void EditorWindow::CreateControls() {
         }
     }
     for (FlatToggleButton& key : keys_) keypad_.Add(key);
-    activeButton_.Create(hwnd(), kActiveButton, PlaceOf(kActiveButton).caption, Bounds(kActiveButton));
-    osdButton_.Create(hwnd(), kOsdButton, PlaceOf(kOsdButton).caption, Bounds(kOsdButton));
-    activeButton_.SetDown(true);
-    osdButton_.SetDown(true);
+    activeButton_.CreateSwitch(hwnd(), kActiveButton, PlaceOf(kActiveButton).caption, Bounds(kActiveButton));
+    FlatRadioGroup::EndBefore(activeButton_.hwnd());
+    osdButton_.CreateSwitch(hwnd(), kOsdButton, PlaceOf(kOsdButton).caption, Bounds(kOsdButton));
+    activeButton_.SetChecked(true);
+    osdButton_.SetChecked(true);
     activeButton_.SetHandCursor(true);
     osdButton_.SetHandCursor(true);
 
@@ -132,6 +133,7 @@ void EditorWindow::CreateControls() {
     kinds_.Select(0);
     addressField_.Create(hwnd(), kAddressField, Bounds(kAddressField));
     labelField_.Create(hwnd(), kLabelField, Bounds(kLabelField));
+    FlatRadioGroup::EndBefore(labelField_.hwnd());
     labelField_.LimitTyping(kLabelTypingLimit);
 
     settingsButton_.Create(hwnd(), kSettingsButton, PlaceOf(kSettingsButton).caption, Bounds(kSettingsButton));
@@ -272,8 +274,8 @@ void EditorWindow::ShowLabel(const std::string& text) {
 }
 
 void EditorWindow::ShowSwitches(bool active, bool osd) {
-    activeButton_.SetDown(active);
-    osdButton_.SetDown(osd);
+    activeButton_.SetChecked(active);
+    osdButton_.SetChecked(osd);
 }
 
 void EditorWindow::Show() {
@@ -338,10 +340,10 @@ bool EditorWindow::OnCommand(int id, int code) {
         editor.BrowseForFile();
         return true;
     case kActiveButton:
-        editor.SetActive(activeButton_.IsDown());
+        editor.SetActive(activeButton_.IsChecked());
         return true;
     case kOsdButton:
-        editor.SetOsdEnabled(osdButton_.IsDown());
+        editor.SetOsdEnabled(osdButton_.IsChecked());
         return true;
     case kSettingsButton:
         editor.OpenSettings();

@@ -80,11 +80,11 @@ private:
     TitleBar titleBar_;
     FlatButton helpButton_, minimizeButton_, closeButton_;
     std::array<FlatToggleButton, 15> keys_;
-    FlatToggleGroup keypad_;
+    FlatRadioGroup keypad_;
     FlatButton numLockLabel_, enterLabel_;
     FlatToggleButton activeButton_, osdButton_;
     FlatOptionButton actionOption_, runFileOption_, addressOption_;
-    FlatOptionGroup kinds_;
+    FlatRadioGroup kinds_;
     FlatDropDownList actionList_;
     FlatEdit runFileField_, addressField_, labelField_;
     FlatButton runFileButton_, settingsButton_, okButton_, cancelButton_;

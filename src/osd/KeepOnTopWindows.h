@@ -26,6 +26,7 @@ public:
     }
     void SetBounds(OsdWindow window, const WindowBounds& bounds) override { windows_.SetBounds(window, bounds); }
     void SetColor(OsdWindow window, ColorValue color) override { windows_.SetColor(window, color); }
+    void SetSpokenText(const std::string& text) override { windows_.SetSpokenText(text); }
     void Disable(OsdWindow window) override { windows_.Disable(window); }
     void Show(OsdWindow window) override;
     void Hide(OsdWindow window) override;

@@ -38,7 +38,19 @@ void Win32OsdWindows::SetColor(OsdWindow window, ColorValue color) {
 
 void Win32OsdWindows::Disable(OsdWindow window) { EnableWindow(Window(window).hwnd(), FALSE); }
 
-void Win32OsdWindows::Show(OsdWindow window) { ShowWindow(Window(window).hwnd(), SW_SHOWNOACTIVATE); }
+void Win32OsdWindows::SetSpokenText(const std::string& text) {
+    HWND window = text_.hwnd();
+    SetWindowTextA(window, text.c_str());
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_WINDOW, CHILDID_SELF);
+}
+
+void Win32OsdWindows::Show(OsdWindow window) {
+    HWND shown = Window(window).hwnd();
+    const bool wasVisible = IsWindowVisible(shown) != FALSE;
+    ShowWindow(shown, SW_SHOWNOACTIVATE);
+    // Only the label has something to say.
+    if (window == OsdWindow::Text && !wasVisible) NotifyWinEvent(EVENT_OBJECT_SHOW, shown, OBJID_WINDOW, CHILDID_SELF);
+}
 
 void Win32OsdWindows::Hide(OsdWindow window) { ShowWindow(Window(window).hwnd(), SW_HIDE); }
 

@@ -25,6 +25,7 @@ public:
     void ShapeProgress(int barHeight, std::optional<BarStyle> barStyle, int screenWidth) override;
     void SetBounds(OsdWindow window, const WindowBounds& bounds) override;
     void SetColor(OsdWindow window, ColorValue color) override;
+    void SetSpokenText(const std::string& text) override;
     void Disable(OsdWindow window) override;
     void Show(OsdWindow window) override;
     void Hide(OsdWindow window) override;

@@ -26,6 +26,8 @@ void OsdController::ShowLabel(const std::string& label) { ShowLabelOn(ScreenInUs
 void OsdController::ShowLabelOn(const platform::MonitorRect& screen, const std::string& label) {
     OsdWindows& windows = services_.windows;
     windows.ShapeText(label, OsdFontFor(settings_, SizeOf(screen)), SizeOf(screen));
+    windows.SetSpokenText(label);
+    label_ = label;
     labelScreen_ = screen;
     windows.SetBounds(OsdWindow::Text, TextWindowBounds(screen));
     windows.SetColor(OsdWindow::Text, settings_.osdColor);
@@ -43,7 +45,9 @@ void OsdController::ShowVolumeBar() {
         windows.ShapeProgress(ProgressBarHeight(SizeOf(screen)), settings_.barStyle, screen.width);
         barScreen_ = screen;
     }
-    const int steps = VolumeSteps(services_.volume.Read());
+    const VolumeLevels volume = services_.volume.Read();
+    const int steps = VolumeSteps(volume);
+    windows.SetSpokenText(SpokenVolume(label_, volume));
     windows.SetColor(OsdWindow::Progress, settings_.osdColor);
     windows.SetBounds(OsdWindow::Progress, ProgressWindowBounds(screen, VolumeBarWidth(SizeOf(screen), steps)));
     windows.Disable(OsdWindow::Progress);
@@ -67,6 +71,7 @@ void OsdController::Preview(const Settings& dialogControls) {
 
     windows.SetColor(OsdWindow::Text, dialogControls.osdColor);
     windows.ShapeText(kPreviewText, OsdFontFor(dialogControls, SizeOf(screen)), SizeOf(screen));
+    windows.SetSpokenText(kPreviewText);
     windows.SetBounds(OsdWindow::Text, TextWindowBounds(screen));
     windows.Show(OsdWindow::Text);
     windows.Disable(OsdWindow::Text);

@@ -53,6 +53,7 @@ private:
     const Settings& settings_;
     int ticks_ = 0;     // time-out ticks since the label was shown
     int lastSlot_ = 0;  // the key pressed last
+    std::string label_;  // the label shown last
     // Where the label and the bar were last built: a press that finds the
     // screen in use changed builds them anew there.
     platform::MonitorRect labelScreen_;

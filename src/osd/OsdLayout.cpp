@@ -72,6 +72,12 @@ int VolumeBarWidth(ScreenSize screen, int volumeSteps) {
     return std::max(0, (screen.width / 40) * volumeSteps);
 }
 
+std::string SpokenVolume(const std::string& label, const VolumeLevels& volume) {
+    if (volume.left < 0) return label;
+    const int level = volume.right < 0 ? volume.left : (volume.left + volume.right) / 2;
+    return label + " " + std::to_string((level * 100 + 32767) / 65535) + " %";
+}
+
 int TickLimit(std::optional<int> timeOutSeconds) { return timeOutSeconds.value_or(0) * kTicksPerSecond; }
 
 int PreviewWaitMs(std::optional<int> timeOutSeconds) { return std::max(0, timeOutSeconds.value_or(0) * 1000); }

@@ -82,6 +82,11 @@ WindowBounds ProgressWindowBounds(const platform::MonitorRect& screen, int width
 int VolumeSteps(const VolumeLevels& volume);
 int VolumeBarWidth(ScreenSize screen, int volumeSteps);
 
+// The label window's text, which a screen reader speaks: after a volume key
+// the label and the volume in percent ("Vol+ 60 %", the mean of the
+// channels), or the label alone without a reading.
+std::string SpokenVolume(const std::string& label, const VolumeLevels& volume);
+
 // The OSD hides once ticks exceeds this: ten per second of the time-out, 0
 // without one.
 int TickLimit(std::optional<int> timeOutSeconds);

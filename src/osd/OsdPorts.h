@@ -27,8 +27,12 @@ public:
 
     virtual void SetBounds(OsdWindow window, const WindowBounds& bounds) = 0;
     virtual void SetColor(OsdWindow window, ColorValue color) = 0;
+    // The text window's own text, which it does not draw: what a screen
+    // reader speaks for it.
+    virtual void SetSpokenText(const std::string& text) = 0;
     virtual void Disable(OsdWindow window) = 0;
-    // Shows without activating: the OSD never takes the focus.
+    // Shows without activating: the OSD never takes the focus. A screen
+    // reader hears of the text window's showing and of its new text.
     virtual void Show(OsdWindow window) = 0;
     virtual void Hide(OsdWindow window) = 0;
     // To the top of the topmost band, without moving, sizing or activating.

@@ -53,10 +53,10 @@ void ColorSwatch::SetColor(COLORREF color) {
     Redraw();
 }
 
-void ColorSwatch::Draw(HDC dc, const RECT& rect, UINT itemState) {
+void ColorSwatch::Draw(HDC dc, const RECT& rect, const ControlState& state) {
     FillSolid(dc, rect, static_cast<widgets::Color>(color_));
     FrameSolid(dc, rect, widgets::kBlack);
-    if ((itemState & ODS_FOCUS) != 0 && (itemState & ODS_NOFOCUSRECT) == 0) {
+    if (state.focused && state.showFocus) {
         RECT focus = rect;
         InflateRect(&focus, -2, -2);
         SetTextColor(dc, RGB(0, 0, 0));
@@ -315,7 +315,10 @@ void SettingsDialogWindow::OnCommand(int id, int code, HWND from) {
         if (code == CBN_SELCHANGE) dialog_.Change(control, SendMessageA(from, CB_GETCURSEL, 0, 0));
         break;
     case ControlKind::ColorSwatch:
-        if (code == BN_CLICKED) dialog_.ChooseOsdColor();
+        if (code == BN_CLICKED) {
+            dialog_.ChooseOsdColor();
+            SetFocus(from);  // back from the colour dialog, where a keyboard user left off
+        }
         break;
     }
 }

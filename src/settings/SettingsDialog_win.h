@@ -21,14 +21,16 @@
 
 namespace keytide::win32 {
 
-// The clickable colour swatch: the OSD colour in a black outline.
+// The clickable colour swatch: the OSD colour in a black outline. A push
+// button named "Color" for a screen reader (the name is not drawn); a click,
+// the space bar or Enter opens the colour dialog.
 class ColorSwatch final : public FlatControl {
 public:
-    void Create(HWND parent, int id, const RECT& bounds) { CreateButton(parent, id, "", bounds); }
+    void Create(HWND parent, int id, const RECT& bounds) { CreateButton(parent, id, "Color", bounds, BS_PUSHBUTTON); }
     void SetColor(COLORREF color);
 
 protected:
-    void Draw(HDC dc, const RECT& rect, UINT itemState) override;
+    void Draw(HDC dc, const RECT& rect, const ControlState& state) override;
 
 private:
     COLORREF color_ = RGB(0, 255, 0);

@@ -24,34 +24,15 @@ widgets::Color BoxFill(bool enabled, bool held, bool mouseOver) {
 
 }  // namespace
 
-void FlatMarkButton::Create(HWND parent, int id, const char* caption, const RECT& bounds) {
-    CreateButton(parent, id, caption, bounds);
-}
-
-void FlatMarkButton::SetChecked(bool checked) {
-    if (checked == checked_) return;
-    checked_ = checked;
-    Redraw();
-}
-
 void FlatMarkButton::SetTextColor(widgets::Color color) {
     textColor_ = color;
     Redraw();
 }
 
-std::optional<LRESULT> FlatMarkButton::OnControlMessage(UINT message, WPARAM wParam, LPARAM) {
-    if (message == BM_GETCHECK) return checked_ ? BST_CHECKED : BST_UNCHECKED;
-    if (message == BM_SETCHECK) {
-        SetChecked(wParam == BST_CHECKED);
-        return 0;
-    }
-    return std::nullopt;
-}
-
-void FlatMarkButton::Draw(HDC dc, const RECT& rect, UINT itemState) {
+void FlatMarkButton::Draw(HDC dc, const RECT& rect, const ControlState& state) {
     PaintParentBackground(hwnd(), dc);
-    const bool enabled = (itemState & ODS_DISABLED) == 0;
-    const bool held = (itemState & ODS_SELECTED) != 0;
+    const bool enabled = state.enabled;
+    const bool held = state.held;
 
     const int size = ScaleForWindow(hwnd(), 13);
     const int top = rect.top + (rect.bottom - rect.top - size) / 2;
@@ -61,11 +42,11 @@ void FlatMarkButton::Draw(HDC dc, const RECT& rect, UINT itemState) {
     RECT text{box.right + ScaleForWindow(hwnd(), 5), rect.top, rect.right, rect.bottom};
     const std::string caption = Caption();
     UINT format = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
-    if (itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
+    if (!state.showPrefixes) format |= DT_HIDEPREFIX;
     ::SetTextColor(dc, ToColorRef(enabled ? textColor_ : kTextDisabled));
     DrawTextA(dc, caption.c_str(), -1, &text, format);
 
-    if ((itemState & ODS_FOCUS) != 0 && (itemState & ODS_NOFOCUSRECT) == 0) {
+    if (state.focused && state.showFocus) {
         RECT measured = text;
         DrawTextA(dc, caption.c_str(), -1, &measured, format | DT_CALCRECT);
         const int textHeight = measured.bottom - measured.top;
@@ -106,72 +87,6 @@ void FlatOptionButton::DrawMark(HDC dc, const RECT& box, bool enabled, bool held
     SetDCBrushColor(dc, ToColorRef(enabled ? kMarkColor : widgets::kGray));
     SetDCPenColor(dc, ToColorRef(enabled ? kMarkColor : widgets::kGray));
     Ellipse(dc, box.left + inset, box.top + inset, box.right - inset, box.bottom - inset);
-}
-
-void FlatOptionButton::OnClicked() {
-    if (group_ != nullptr) {
-        group_->Select(groupIndex_);
-    } else {
-        SetChecked(true);
-    }
-}
-
-std::optional<LRESULT> FlatOptionButton::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_GETDLGCODE:
-        // The arrow keys stay with the group even in a dialog.
-        return DefSubclassProc(hwnd(), message, wParam, lParam) | DLGC_WANTARROWS;
-    case WM_KEYDOWN:
-        if (group_ == nullptr) break;
-        if (wParam == VK_LEFT || wParam == VK_UP) {
-            group_->MoveFrom(groupIndex_, -1);
-            return 0;
-        }
-        if (wParam == VK_RIGHT || wParam == VK_DOWN) {
-            group_->MoveFrom(groupIndex_, 1);
-            return 0;
-        }
-        break;
-    case BM_SETCHECK:
-        if (group_ != nullptr && wParam == BST_CHECKED) {
-            group_->Select(groupIndex_);
-            return 0;
-        }
-        break;
-    default:
-        break;
-    }
-    return FlatMarkButton::OnControlMessage(message, wParam, lParam);
-}
-
-void FlatOptionGroup::Add(FlatOptionButton& button) {
-    button.group_ = this;
-    button.groupIndex_ = selection_.Add();
-    button.SetChecked(false);
-    members_.push_back(&button);
-    Select(selection_.Selected());  // tab stops
-}
-
-void FlatOptionGroup::Select(int index) {
-    selection_.Select(index);
-    const int selected = selection_.Selected();
-    for (int i = 0; i < static_cast<int>(members_.size()); ++i) {
-        FlatOptionButton& member = *members_[i];
-        member.SetChecked(i == selected);
-        // The group is one tab stop: the selected member, or the first while none is.
-        const bool tabStop = selected == widgets::SelectionGroup::kNone ? i == 0 : i == selected;
-        const LONG_PTR style = GetWindowLongPtrA(member.hwnd(), GWL_STYLE);
-        SetWindowLongPtrA(member.hwnd(), GWL_STYLE, tabStop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
-    }
-}
-
-void FlatOptionGroup::MoveFrom(int index, int step) {
-    const int next = selection_.Neighbour(index, step);
-    if (next == index) return;
-    HWND target = members_[static_cast<std::size_t>(next)]->hwnd();
-    SetFocus(target);
-    // A click, so that the parent hears of the new choice as it would from the mouse.
-    SendMessageA(target, BM_CLICK, 0, 0);
 }
 
 }  // namespace keytide::win32

@@ -5,73 +5,45 @@
 // WM_PRINTCLIENT; see GradientPanelView).
 #include <windows.h>
 
-#include <vector>
-
 #include "widgets/FlatControl_win.h"
 #include "widgets/Gradient.h"
-#include "widgets/SelectionGroup.h"
 
 namespace keytide::win32 {
 
-// What check boxes and option buttons share: the checked state (also through
-// BM_GETCHECK and BM_SETCHECK), the caption and its focus rectangle.
+// What check boxes and option buttons share: the caption and its focus
+// rectangle.
 class FlatMarkButton : public FlatControl {
 public:
-    void Create(HWND parent, int id, const char* caption, const RECT& bounds);
-    bool IsChecked() const { return checked_; }
-    void SetChecked(bool checked);
     void SetTextColor(widgets::Color color);
 
 protected:
-    void Draw(HDC dc, const RECT& rect, UINT itemState) override;
-    std::optional<LRESULT> OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Draw(HDC dc, const RECT& rect, const ControlState& state) override;
     // Draws the box or circle with its mark into `box`.
     virtual void DrawMark(HDC dc, const RECT& box, bool enabled, bool held) = 0;
 
 private:
-    bool checked_ = false;
     widgets::Color textColor_ = widgets::kBlack;
 };
 
 class FlatCheckBox final : public FlatMarkButton {
-protected:
-    void OnClicked() override { SetChecked(!IsChecked()); }
-    void DrawMark(HDC dc, const RECT& box, bool enabled, bool held) override;
-};
-
-class FlatOptionGroup;
-
-// One of a group: a click or the space bar selects it; the arrow keys move
-// the selection through the group. Only the selected one is a tab stop.
-class FlatOptionButton final : public FlatMarkButton {
-protected:
-    void OnClicked() override;
-    std::optional<LRESULT> OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void DrawMark(HDC dc, const RECT& box, bool enabled, bool held) override;
-
-private:
-    friend class FlatOptionGroup;
-    FlatOptionGroup* group_ = nullptr;
-    int groupIndex_ = -1;
-};
-
-class FlatOptionGroup {
 public:
-    FlatOptionGroup() = default;
-    FlatOptionGroup(const FlatOptionGroup&) = delete;
-    FlatOptionGroup& operator=(const FlatOptionGroup&) = delete;
+    void Create(HWND parent, int id, const char* caption, const RECT& bounds) {
+        CreateButton(parent, id, caption, bounds, BS_AUTOCHECKBOX);
+    }
 
-    // The button must live as long as the group.
-    void Add(FlatOptionButton& button);
-    void Select(int index);
-    int Selected() const { return selection_.Selected(); }
+protected:
+    void DrawMark(HDC dc, const RECT& box, bool enabled, bool held) override;
+};
 
-private:
-    friend class FlatOptionButton;
-    void MoveFrom(int index, int step);
+// One of a FlatRadioGroup.
+class FlatOptionButton final : public FlatMarkButton {
+public:
+    void Create(HWND parent, int id, const char* caption, const RECT& bounds) {
+        CreateButton(parent, id, caption, bounds, BS_AUTORADIOBUTTON);
+    }
 
-    std::vector<FlatOptionButton*> members_;
-    widgets::SelectionGroup selection_;
+protected:
+    void DrawMark(HDC dc, const RECT& box, bool enabled, bool held) override;
 };
 
 }  // namespace keytide::win32

@@ -73,8 +73,6 @@ std::optional<LRESULT> TitleBar::OnMessage(UINT message, WPARAM wParam, LPARAM l
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
         return 0;
-    case WM_DRAWITEM:
-        return ReflectToFlatControls(message, wParam, lParam);
     case WM_COMMAND:
     case WM_NOTIFY:
         // The buttons on the bar belong to the window, which passes their

@@ -49,6 +49,7 @@ public:
         std::snprintf(text, sizeof text, "%08X", color);
         log_.push_back(std::string("color ") + NameOf(window) + " " + text);
     }
+    void SetSpokenText(const std::string&) override {}
     void Disable(OsdWindow window) override { log_.push_back(std::string("disable ") + NameOf(window)); }
     void Show(OsdWindow window) override {
         visible[Index(window)] = true;

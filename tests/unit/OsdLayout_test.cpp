@@ -150,6 +150,15 @@ TEST(OsdLayoutTest, VolumeStepsAndBarWidth) {
     EXPECT_EQ(VolumeBarWidth({1024, 768}, 0), 0);
 }
 
+TEST(OsdLayoutTest, SpokenVolumeIsTheLabelAndTheMeanOfTheChannelsInPercent) {
+    const std::pair<VolumeLevels, const char*> cases[] = {
+        {{39321, 39321}, "Vol+ 60 %"}, {{65535, 0}, "Vol+ 50 %"},  // the mean
+        {{327, 327}, "Vol+ 0 %"},      {{328, 328}, "Vol+ 1 %"},    // rounded
+        {{65535, -1}, "Vol+ 100 %"},   {{-1, -1}, "Vol+"},          // one channel; no mixer
+    };
+    for (const auto& [volume, spoken] : cases) EXPECT_EQ(SpokenVolume("Vol+", volume), spoken) << volume.left;
+}
+
 TEST(OsdLayoutTest, TimeOutTicksAndPreviewWait) {
     struct Case {
         std::optional<int> seconds;

@@ -625,6 +625,39 @@ E2E_TEST("settings_dialog.ok_applies_the_scroll_lock_option_to_num_lock") {
   CHECK_EQ(k.close(), DWORD{0});
 }
 
+// Wine's oleacc reports every button as a "client" object: checked instead of
+// the roles is what makes Windows' proxy report them (the button type) and the
+// swatch's name and keys. The check boxes' clicks: the other settings flows.
+E2E_TEST("settings_dialog.check_boxes_and_the_colour_swatch_are_what_a_screen_reader_needs") {
+  MouseParkedAtEnd parked;
+  KeytideProcess& k = startActive(t, std::string(kQuietSettings) + kActive);
+  SettingsDialog dialog(k);
+  dialog.open();
+  HWND swatch = dialog.control(SettingsControl::Color);
+  const auto type = [](HWND control) { return GetWindowLongA(control, GWL_STYLE) & (BS_TYPEMASK | BS_PUSHLIKE); };
+  CHECK_EQ(type(dialog.control(SettingsControl::Bold)), static_cast<LONG>(BS_AUTOCHECKBOX));
+  CHECK_EQ(type(swatch), static_cast<LONG>(BS_PUSHBUTTON));
+  CHECK_EQ(windowText(swatch), std::string("Color"));
+  const auto focus = [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog.window(), nullptr), &info);
+    return info.hwndFocus;
+  };
+  for (int i = 0; i < 8 && focus() != swatch; ++i, pause(Ms{100})) pressKey(VK_TAB);
+  for (WORD key : {VK_SPACE, VK_RETURN}) {
+    pressKey(key);
+    HWND colours = nullptr;
+    CHECK_MSG(waitUntil([&] { return isVisible(colours = k.window("#32770")); }, Ms{5000}), "no colour dialog");
+    pause(Ms{300});
+    pressKey(VK_ESCAPE);
+    CHECK_MSG(waitUntil([&] { return !isVisible(colours) && focus() == swatch; }, Ms{3000}), "focus not back");
+  }
+  dialog.clickButton(layout::kCancelId);
+  CHECK(dialog.waitHidden());
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
 namespace {
 
 constexpr char kAboutClass[] = "TktdAboutForm";

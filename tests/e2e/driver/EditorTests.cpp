@@ -9,8 +9,10 @@
 #include <cstdlib>
 #include <cstdio>
 #include <functional>
+#include <regex>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "Driver.h"
@@ -643,6 +645,69 @@ E2E_TEST("editor.tab_order_kind_by_focus_and_keypad_keys_not_typed") {
   CHECK(visibleWindowOf(k.pid(), kTextClass) == nullptr);
 
   editor.clickOn(layout::kCancelButton);
+  CHECK_EQ(k.close(), DWORD{0});
+}
+
+namespace {
+
+// The WinEvents for top-level windows, as an out-of-context hook (a screen reader) gets them.
+std::vector<std::pair<DWORD, HWND>> seenEvents;
+void CALLBACK recordEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD, DWORD) {
+  if (object == OBJID_WINDOW) seenEvents.emplace_back(event, window);
+}
+bool eventSeen(DWORD event, HWND window) {
+  return waitUntil([&] {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    return std::find(seenEvents.begin(), seenEvents.end(), std::pair{event, window}) != seenEvents.end();
+  }, Ms{3000});
+}
+
+}  // namespace
+
+// Wine's oleacc reports every button as a "client" object: checked instead of the
+// roles is what makes Windows' proxy report them, and the label's text and WinEvents.
+E2E_TEST("editor.controls_are_buttons_of_their_kind_and_the_label_speaks") {
+  MouseParkedAtEnd parked;
+  KeytideProcess& k = startActive(t, quietDefaultText(t));
+  Editor editor = openEditor(k);
+  constexpr LONG kSwitch = BS_AUTOCHECKBOX | BS_PUSHLIKE, kKey = BS_AUTORADIOBUTTON | BS_PUSHLIKE;
+  const std::tuple<int, LONG, LONG> kinds[] = {  // id, type, WS_GROUP
+      {layout::kActiveButton, kSwitch, WS_GROUP}, {layout::kOsdButton, kSwitch, 0}, {layout::kOkButton, BS_PUSHBUTTON, 0},
+      {layout::kActionOption, BS_AUTORADIOBUTTON, WS_GROUP}, {layout::kKeyFirst, kKey, WS_GROUP}, {layout::kKeyFirst + 14, kKey, 0}};
+  for (const auto& [id, type, group] : kinds) {
+    const LONG style = GetWindowLongA(editor.control(id), GWL_STYLE);
+    CHECK_EQ(windowClassName(editor.control(id)), std::string("Button"));
+    CHECK_MSG((style & (BS_TYPEMASK | BS_PUSHLIKE | WS_GROUP)) == (type | group), "control " + std::to_string(id));
+  }
+  // A click, then the arrows: through the keys and round; past the fields between the options.
+  editor.selectKey(13);
+  for (int slot : {14, 0}) {
+    pressKey(VK_RIGHT);
+    CHECK_MSG(waitUntil([&] { return editor.downKey() == slot; }, Ms{2000}), "Right did not reach key " + std::to_string(slot));
+  }
+  editor.clickOn(layout::kActionOption);
+  for (int kind : {1, 2, 0}) {
+    pressKey(VK_DOWN);
+    CHECK_MSG(waitUntil([&] { return editor.kindShown() == kind; }, Ms{2000}), "Down did not choose kind " + std::to_string(kind));
+  }
+  editor.clickOn(layout::kCancelButton);
+  checkBackInTray(k, editor, "Cancel");
+
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_NAMECHANGE, nullptr, recordEvent, k.pid(), 0,
+                                       WINEVENT_OUTOFCONTEXT);
+  HWND label = k.window(kTextClass);
+  for (const auto& [key, said, event] : {std::tuple{VK_ADD, R"(Vol\+)", EVENT_OBJECT_SHOW},
+                                         std::tuple{VK_SUBTRACT, "Vol-", EVENT_OBJECT_NAMECHANGE}}) {
+    seenEvents.clear();
+    pressKey(key);
+    const std::regex volume(std::string(said) + R"(( \d{1,3} %)?)");  // the label alone without a mixer
+    CHECK_MSG(waitUntil([&] { return std::regex_match(windowText(label), volume); }, Ms{3000}),
+              "the label window says " + quoted(windowText(label)));
+    CHECK_MSG(eventSeen(event, label), "no WinEvent " + std::to_string(event) + " for the label");
+  }
+  CHECK_MSG(!IsWindowEnabled(label) && GetForegroundWindow() != label, "the label took input or the foreground");
+  UnhookWinEvent(hook);
   CHECK_EQ(k.close(), DWORD{0});
 }
 
