@@ -9,7 +9,7 @@ int FollowingAnimationPicture(const TrayAnimationPace& pace, int picture) {
 }
 
 std::optional<TrayAnimationStep> NextAnimationStep(const TrayAnimationPace& pace, int shown,
-                                                   const PicturesLookAlike& lookAlike) {
+                                                   const PicturesLookAlike& lookAlike, bool opening) {
     // Past the loop's length every picture has come once.
     const int loopLength = std::max(pace.lastPicture - pace.loopStart + 1, 1) + 1;
     int next = FollowingAnimationPicture(pace, shown);
@@ -17,7 +17,7 @@ std::optional<TrayAnimationStep> NextAnimationStep(const TrayAnimationPace& pace
         // A rest: the first picture that differs, after the rest's time.
         for (int step = 0; step < loopLength; ++step) {
             next = FollowingAnimationPicture(pace, next);
-            if (!lookAlike(next, shown)) return TrayAnimationStep{next, pace.restMs};
+            if (!lookAlike(next, shown)) return TrayAnimationStep{next, opening ? pace.frameMs : pace.restMs};
         }
         return std::nullopt;
     }

@@ -32,8 +32,10 @@ using PicturesLookAlike = std::function<bool(int picture, int other)>;
 int FollowingAnimationPicture(const TrayAnimationPace& pace, int picture);
 
 // What comes after `shown`: always a picture that looks different from it,
-// or nothing when every picture of the loop looks like it.
+// or nothing when every picture of the loop looks like it. An opening step
+// (the animation switched on, or the icon shown again) cuts a rest short, so
+// that a sweep shows at once.
 std::optional<TrayAnimationStep> NextAnimationStep(const TrayAnimationPace& pace, int shown,
-                                                   const PicturesLookAlike& lookAlike);
+                                                   const PicturesLookAlike& lookAlike, bool opening = false);
 
 }  // namespace keytide

@@ -38,7 +38,11 @@ void TrayIcon::SetIconIndex(int index) {
 
 void TrayIcon::SetCycleIcons(bool cycling) {
     cycling_ = cycling;
-    if (cycling) SetIconIndex(0);
+    opening_ = cycling;
+    if (cycling) {
+        index_ = 0;
+        UpdateShell();
+    }
     ApplyTimer();
 }
 
@@ -59,6 +63,7 @@ void TrayIcon::SetShowHint(bool show) {
 
 void TrayIcon::SetIconVisible(bool visible) {
     if (visible) {
+        opening_ = opening_ || !visible_;
         visible_ = true;
         AddToShell();
     } else {
@@ -129,12 +134,14 @@ void TrayIcon::ApplyTimer() {
                                               [this](int picture, int other) {
                                                   return area_.LookAlike(std::min(picture, pictureCount_ - 1),
                                                                          std::min(other, pictureCount_ - 1));
-                                              })
+                                              },
+                                              opening_)
                           : std::nullopt;
     if (!step) {
         timer_.Stop();
         return;
     }
+    opening_ = false;
     const int picture = step->picture;
     timer_.Start(step->delayMs, [this, picture] { OnAnimationStep(picture); });
 }

@@ -92,7 +92,8 @@ public:
     void SetIconIndex(int index);
     int IconIndex() const { return index_; }
 
-    // Switching on starts again at picture 0.
+    // Switching on starts again at picture 0, with a sweep at once (as does
+    // showing the icon again).
     void SetCycleIcons(bool cycling);
     bool CycleIcons() const { return cycling_; }
     void SetAnimationPace(const TrayAnimationPace& pace);
@@ -134,6 +135,8 @@ private:
     bool visible_ = false;
     bool enabled_ = true;
     bool clickPending_ = false;
+    // The next step opens the animation: switched on, or the icon shown again.
+    bool opening_ = false;
     bool currentCallbacks_ = false;
     TrayIdentity identity_ = TrayIdentity::Guid;
 };

@@ -87,6 +87,12 @@ TEST(TrayAnimationTest, TheNextPictureAndItsTime) {
         ASSERT_TRUE(step.has_value()) << c.shown;
         EXPECT_EQ(step->picture, c.next) << c.shown;
         EXPECT_EQ(step->delayMs, c.delayMs) << c.shown;
+        // Opening, a rest is cut short to the next sweep; a sweep goes on as it would.
+        const auto opening = NextAnimationStep(c.pace, c.shown, c.lookAlike, true);
+        EXPECT_EQ(opening->picture, c.next) << c.shown;
+        ASSERT_TRUE(step.has_value()) << c.shown;
+        EXPECT_EQ(step->picture, c.next) << c.shown;
+        EXPECT_EQ(opening->delayMs, c.pace.frameMs) << c.shown;
     }
     EXPECT_FALSE(NextAnimationStep(kPace, 3, [](int, int) { return true; })) << "nothing ever changes";
 }
@@ -96,9 +102,9 @@ TEST_F(TrayIconTest, EveryStepOfTheAnimationShowsANewPictureAndNoneRunsWhileNoth
     icon.SetAnimationPace(kPace);
     icon.SetIconVisible(true);
     icon.SetIconIndex(87);
-    icon.SetCycleIcons(true);  // starts again at 0
+    icon.SetCycleIcons(true);  // starts again at 0, with a sweep at once
     EXPECT_EQ(area.shown.picture, 0);
-    EXPECT_EQ(timer.intervalMs, 15000u);
+    EXPECT_EQ(timer.intervalMs, 200u);
 
     area.pictures.clear();
     std::vector<unsigned> waits;
@@ -108,11 +114,18 @@ TEST_F(TrayIconTest, EveryStepOfTheAnimationShowsANewPictureAndNoneRunsWhileNoth
     }
     EXPECT_EQ(area.pictures, (std::vector<int>{5, 7, 9, 11, 13, 15, 49, 51, 53, 55, 57, 59}));
     EXPECT_EQ(waits, (std::vector<unsigned>{200, 200, 200, 200, 200, 15000, 200, 200, 200, 200, 200, 15000}));
+
+    // Shown again (after the editor): the rest is cut short.
+    icon.SetIconVisible(false);
+    icon.SetIconVisible(true);
+    EXPECT_EQ(timer.intervalMs, 200u);
+    timer.Tick();
+    EXPECT_EQ(area.shown.picture, 5);
     for (std::size_t i = 1; i < area.pictures.size(); ++i) {
         EXPECT_FALSE(LikeTheProgramsPictures(area.pictures[i], area.pictures[i - 1])) << "step " << i;
     }
 
-    // A picture set during a rest starts the steps again from it.
+    // A picture set starts the steps again from it.
     icon.SetIconIndex(6);
     EXPECT_EQ(timer.intervalMs, 200u);
     timer.Tick();

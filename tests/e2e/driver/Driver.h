@@ -486,6 +486,16 @@ ScreenShot captureScreen();
 // KEYTIDE_KEEP_SCRATCH=1), or a part of it (cut to the screen).
 bool saveScreen(const std::string& path);
 bool saveScreenArea(const std::string& path, const RECT& area);
+// The opaque middle of the tray icon's picture on the screen (empty while the
+// icon is not shown), and the same once two looks 200 ms apart agree (the
+// shell paints a moment after it is told).
+std::vector<std::uint32_t> trayIconMiddle(const KeytideProcess& k);
+std::vector<std::uint32_t> settledTrayIconMiddle(const KeytideProcess& k);
+// Distinct pictures of the tray icon, looking every 130 ms until `enough` have
+// come or `within` has passed: 1 for a still picture. The animation sweeps at
+// once when it starts and then every 15 s, so a look for it may take 16 s.
+inline constexpr Ms kTrayAnimationWait{16000};
+size_t trayIconPictures(const KeytideProcess& k, size_t enough, Ms within);
 // The visible popup menu window (class "#32768") of a process, or nullptr.
 HWND waitForPopupMenu(DWORD pid, std::optional<Ms> timeout = {});
 struct MenuItem {

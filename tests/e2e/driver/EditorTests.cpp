@@ -215,43 +215,6 @@ void checkBackInTray(KeytideProcess& k, const Editor& editor, const char* how) {
   CHECK_MSG(taskbarWindows(k.pid()).empty(), std::string("a taskbar button stayed after ") + how);
 }
 
-// The middle of the tray icon on the screen. Wine's tray draws a new picture
-// over the old one without clearing it, so the half-transparent edge keeps
-// traces of earlier pictures (Windows draws each on the bare background);
-// the opaque middle is the same for a picture however it was reached.
-std::vector<std::uint32_t> iconMiddle(const KeytideProcess& k) {
-  const auto rect = trayIconRect(k);
-  if (!rect) return {};
-  const LONG insetX = (rect->right - rect->left) / 4;
-  const LONG insetY = (rect->bottom - rect->top) / 4;
-  return screenPixels(RECT{rect->left + insetX, rect->top + insetY, rect->right - insetX, rect->bottom - insetY});
-}
-
-// The icon's middle once two looks 200 ms apart agree (the shell paints a
-// moment after it is told).
-std::vector<std::uint32_t> settledIconMiddle(const KeytideProcess& k) {
-  std::vector<std::uint32_t> picture;
-  waitUntil([&] {
-    auto now = iconMiddle(k);
-    pause(Ms{200});
-    const bool settled = !now.empty() && now == iconMiddle(k);
-    if (settled) picture = std::move(now);
-    return settled;
-  });
-  return picture;
-}
-
-// Distinct pictures of the icon over about a second: 1 for a still picture.
-size_t distinctIconPictures(const KeytideProcess& k) {
-  std::vector<std::vector<std::uint32_t>> seen;
-  for (int look = 0; look < 8; ++look) {
-    auto pixels = iconMiddle(k);
-    if (!pixels.empty() && std::find(seen.begin(), seen.end(), pixels) == seen.end()) seen.push_back(pixels);
-    pause(Ms{130});
-  }
-  return seen.size();
-}
-
 // Starts with the quiet default file and waits until the keypad is grabbed.
 KeytideProcess& startActive(TestContext& t, const std::string& ini) {
   t.write(kIni, ini);
@@ -458,16 +421,16 @@ E2E_TEST("editor.releasing_active_and_ok_lets_the_keys_go") {
 
   // The icon shows a still picture: the inactive one, as the tray's own
   // switch shows it after switching on (animated) and off again.
-  const std::vector<std::uint32_t> afterOk = settledIconMiddle(k);
+  const std::vector<std::uint32_t> afterOk = settledTrayIconMiddle(k);
   CHECK_MSG(!afterOk.empty(), "the tray icon's picture could not be read");
-  CHECK_MSG(distinctIconPictures(k) == 1, "the icon is animated after OK with Active up");
+  CHECK_MSG(trayIconPictures(k, 2, Ms{1000}) == 1, "the icon is animated after OK with Active up");
   REQUIRE(clickTrayIcon(k));
   CHECK_MSG(waitUntil([&] { return !hotKeyFree(VK_NUMPAD5); }), "the tray's click did not switch the program on");
-  CHECK_MSG(distinctIconPictures(k) > 1, "the icon is not animated once the program is on");
+  CHECK_MSG(trayIconPictures(k, 2, kTrayAnimationWait) > 1, "the icon is not animated once the program is on");
   pause(Ms{GetDoubleClickTime() + 200});
   REQUIRE(clickTrayIcon(k));
   CHECK_MSG(waitUntil([&] { return hotKeyFree(VK_NUMPAD5); }), "the tray's click did not switch the program off");
-  CHECK_MSG(settledIconMiddle(k) == afterOk, "after OK the icon did not show the inactive picture");
+  CHECK_MSG(settledTrayIconMiddle(k) == afterOk, "after OK the icon did not show the inactive picture");
 
   // Shown again with Active up; pressing it down and OK grabs the keys again.
   editor = openEditor(k);
@@ -476,7 +439,7 @@ E2E_TEST("editor.releasing_active_and_ok_lets_the_keys_go") {
   editor.clickOn(layout::kOkButton);
   checkBackInTray(k, editor, "OK");
   CHECK_MSG(!hotKeyFree(VK_NUMPAD5), "keypad 5 is not grabbed again after OK with Active down");
-  const size_t pictures = distinctIconPictures(k);
+  const size_t pictures = trayIconPictures(k, 2, kTrayAnimationWait);
   CHECK_MSG(pictures > 1, "the icon is not animated after OK with Active down: " + std::to_string(pictures) + " pictures");
   const auto again = t.read(kIni);
   CHECK_MSG(again == original, "ktd.ini after the second OK: " + (again ? firstDifference(original, *again) : "gone"));

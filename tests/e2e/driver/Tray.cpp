@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 #include "Driver.h"
@@ -281,6 +282,42 @@ std::optional<std::vector<MenuItem>> menuItems(HWND menuWindow) {
     items.push_back(item);
   }
   return items;
+}
+
+// Wine's own tray draws a new picture over the old one without clearing it
+// first, so the half-transparent pixels at a picture's rounded edge keep some
+// of the pictures before; Windows draws each on the bare background. The
+// middle is opaque and shows the same pixels for a picture however it was
+// reached.
+std::vector<std::uint32_t> trayIconMiddle(const KeytideProcess& k) {
+  const auto rect = trayIconRect(k);
+  if (!rect) return {};
+  const LONG insetX = (rect->right - rect->left) / 4;
+  const LONG insetY = (rect->bottom - rect->top) / 4;
+  return screenPixels(RECT{rect->left + insetX, rect->top + insetY, rect->right - insetX, rect->bottom - insetY});
+}
+
+std::vector<std::uint32_t> settledTrayIconMiddle(const KeytideProcess& k) {
+  std::vector<std::uint32_t> picture;
+  waitUntil([&] {
+    auto now = trayIconMiddle(k);
+    pause(Ms{200});
+    const bool settled = !now.empty() && now == trayIconMiddle(k);
+    if (settled) picture = std::move(now);
+    return settled;
+  });
+  return picture;
+}
+
+size_t trayIconPictures(const KeytideProcess& k, size_t enough, Ms within) {
+  std::vector<std::vector<std::uint32_t>> seen;
+  const auto end = std::chrono::steady_clock::now() + within;
+  while (seen.size() < enough && std::chrono::steady_clock::now() < end) {
+    auto pixels = trayIconMiddle(k);
+    if (!pixels.empty() && std::find(seen.begin(), seen.end(), pixels) == seen.end()) seen.push_back(pixels);
+    pause(Ms{130});
+  }
+  return seen.size();
 }
 
 bool chooseFromMenu(HWND menuWindow, int n) {

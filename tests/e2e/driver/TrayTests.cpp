@@ -41,45 +41,13 @@ bool slotKeysHeld() {
   return std::none_of(std::begin(kSlotKeys), std::end(kSlotKeys), [](WORD vk) { return hotKeyFree(vk); });
 }
 
-// The middle of the icon on the screen. Wine's own tray draws a new picture
-// over the old one without clearing it first, so the half-transparent pixels
-// at a picture's rounded edge keep some of the pictures before; Windows
-// draws each picture on the bare background. The middle is opaque and shows
-// the same pixels for a picture however it was reached.
-std::vector<std::uint32_t> iconPixels(const KeytideProcess& k) {
-  const auto rect = trayIconRect(k);
-  if (!rect) return {};
-  const LONG insetX = (rect->right - rect->left) / 4;
-  const LONG insetY = (rect->bottom - rect->top) / 4;
-  return screenPixels(RECT{rect->left + insetX, rect->top + insetY, rect->right - insetX, rect->bottom - insetY});
-}
-
-// Distinct pictures of the icon seen over about a second.
-size_t picturesOverASecond(const KeytideProcess& k) {
-  std::vector<std::vector<std::uint32_t>> seen;
-  for (int look = 0; look < 8; ++look) {
-    auto pixels = iconPixels(k);
-    if (!pixels.empty() && std::find(seen.begin(), seen.end(), pixels) == seen.end()) seen.push_back(pixels);
-    pause(Ms{130});
-  }
-  return seen.size();
-}
-
 // The picture a program shows at rest (the inactive or the still active one),
 // taken from a copy started just for that.
 std::vector<std::uint32_t> restingPicture(TestContext& t, const std::string& folder, const std::string& ini) {
   t.write(folder + "\\" + kIni, ini);
   KeytideProcess& k = t.start({.exe = t.installKeytide(folder + "\\keytide.exe")});
   awaitStarted(k);
-  std::vector<std::uint32_t> picture;
-  // The shell paints the icon a moment after it has it.
-  waitUntil([&] {
-    auto now = iconPixels(k);
-    pause(Ms{200});
-    const bool settled = !now.empty() && now == iconPixels(k);
-    if (settled) picture = now;
-    return settled;
-  });
+  const std::vector<std::uint32_t> picture = settledTrayIconMiddle(k);
   saveScreen(t.path(folder + "\\tray.bmp"));
   CHECK_EQ(k.close(), DWORD{0});
   CHECK_MSG(waitUntil([&] { return !trayIconRect(k).has_value(); }), "the icon stayed after the program ended");
@@ -152,7 +120,7 @@ E2E_TEST("tray.icon_comes_after_start_and_a_left_click_switches_the_program") {
   // The windows exist at once; the icon comes with the deferred start.
   CHECK_MSG(!trayIconPresent(k), "the icon was up before the deferred start");
   awaitStarted(k);
-  CHECK_MSG(picturesOverASecond(k) >= 3, "the icon is not animated while active");
+  CHECK_MSG(trayIconPictures(k, 3, kTrayAnimationWait) >= 3, "the icon is not animated while active");
   CHECK(slotKeysHeld());
 
   REQUIRE(clickTrayIcon(k));
@@ -160,7 +128,7 @@ E2E_TEST("tray.icon_comes_after_start_and_a_left_click_switches_the_program") {
             "switching off was not saved");
   CHECK_MSG(slotKeysFree(), "a slot key is still held after the click");
   CHECK_MSG(waitHotKey(VK_NUMLOCK, false), "Num Lock is still held after the click");
-  if (!waitUntil([&] { return iconPixels(k) == inactive; })) {
+  if (!waitUntil([&] { return trayIconMiddle(k) == inactive; })) {
     saveScreen(t.path("clicked-off.bmp"));
     CHECK_MSG(false, "the icon does not show the inactive picture (see clicked-off.bmp, inactive\\tray.bmp)");
   }
@@ -174,7 +142,7 @@ E2E_TEST("tray.icon_comes_after_start_and_a_left_click_switches_the_program") {
             "switching on was not saved");
   CHECK_MSG(slotKeysHeld(), "the slot keys were not taken again");
   CHECK_MSG(waitHotKey(VK_NUMLOCK, true), "Num Lock is not held again");
-  CHECK_MSG(picturesOverASecond(k) >= 3, "the animation did not start again");
+  CHECK_MSG(trayIconPictures(k, 3, kTrayAnimationWait) >= 3, "the animation did not start again");
   CHECK_EQ(k.close(), DWORD{0});
 }
 
