@@ -28,7 +28,7 @@
 #   6. Start: keytide.exe's start to its tray icon, with the sound server
 #      answering and stopped (SIGSTOP: it takes connections and never
 #      answers), three starts each in turn after one to warm up.
-#   Part 2 measures the volume keys too: their press reads and writes the
+#   The key presses (2) include the volume keys: their press reads and writes the
 #   master volume, with the default output looked up, before the label shows.
 # Each part runs on its own private Xvfb of that size.
 #
