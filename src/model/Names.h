@@ -50,10 +50,6 @@ inline constexpr char kWelcomeWindowClass[] = "TktdWelcomeForm";
 inline constexpr char kAboutWindowClass[] = "TktdAboutForm";
 inline constexpr char kAboutWindowTitle[] = "Keytide - About";
 
-// The mark (dwExtraInfo) on the key presses the program makes itself: a hook
-// or window that sees one can tell it from a press of the user's.
-inline constexpr unsigned long kOwnInputMark = 0x4B545944;  // "KTYD"
-
 inline constexpr char kIniFileName[] = "ktd.ini";
 inline constexpr char kHelpDocument[] = "Help\\topics.htm";
 

@@ -25,6 +25,10 @@ public:
     virtual void Release(std::uint8_t virtualKey) = 0;
 };
 
+// The mark (dwExtraInfo) on the key presses the program makes itself: a hook
+// or window that sees one can tell it from a press of the user's.
+inline constexpr unsigned long kOwnInputMark = 0x4B545944;  // "KTYD"
+
 // The keyboard's media keys: every current player follows them through the
 // system's media session.
 enum class MediaKey : std::uint8_t { PlayPause, NextTrack, PreviousTrack, Stop };

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "model/Names.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Win32Launch.h"
 #include "platform/win32/WideText.h"
@@ -178,7 +177,7 @@ void Win32MediaKeys::Tap(platform::MediaKey key) {
         // Media keys are extended keys on every keyboard: without the flag
         // their scan codes would read as letters.
         event.ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
-        event.ki.dwExtraInfo = names::kOwnInputMark;
+        event.ki.dwExtraInfo = platform::kOwnInputMark;
     }
     events[1].ki.dwFlags |= KEYEVENTF_KEYUP;
     SendInput(2, events, sizeof(INPUT));

@@ -23,7 +23,7 @@
 #include <cstdio>
 #include <string>
 
-#include "model/Names.h"
+#include "platform/ProgramStarter.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_KEYDOWN:
     case WM_KEYUP: {
       if (!gKeys) return DefWindowProcA(window, message, wParam, lParam);
-      const bool marked = static_cast<unsigned long>(GetMessageExtraInfo()) == keytide::names::kOwnInputMark;
+      const bool marked = static_cast<unsigned long>(GetMessageExtraInfo()) == keytide::platform::kOwnInputMark;
       const char* format = message == WM_KEYDOWN ? (marked ? "keydown 0x%02X marked\r\n" : "keydown 0x%02X unmarked\r\n")
                                                  : (marked ? "keyup 0x%02X marked\r\n" : "keyup 0x%02X unmarked\r\n");
       writeLine(format, static_cast<unsigned>(wParam));
