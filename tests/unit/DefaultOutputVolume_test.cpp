@@ -59,10 +59,11 @@ class DefaultOutputVolumeTest : public ::testing::Test {
 protected:
     FakeOutputs outputs;
     int mixerOpens = 0;
-    DefaultOutputVolume volume{&outputs, [this] {
-                                   ++mixerOpens;
-                                   return std::make_unique<FakeMixer>();
-                               }};
+    DefaultOutputVolume::MixerOpener openMixer = [this] {
+        ++mixerOpens;
+        return std::make_unique<FakeMixer>();
+    };
+    DefaultOutputVolume volume{&outputs, openMixer};
 };
 
 TEST_F(DefaultOutputVolumeTest, EachCallActsOnTheDefaultOfThatMoment) {
@@ -109,10 +110,7 @@ TEST_F(DefaultOutputVolumeTest, WithoutAnEndpointVolumeThatAnswersTheMixerIsOpen
     volume.Read();
     EXPECT_EQ(mixerOpens, 2);
 
-    DefaultOutputVolume withoutOutputs(nullptr, [this] {
-        ++mixerOpens;
-        return std::make_unique<FakeMixer>();
-    });
+    DefaultOutputVolume withoutOutputs(nullptr, openMixer);
     EXPECT_EQ(withoutOutputs.Read().left, 12345);
     withoutOutputs.Read();
     EXPECT_EQ(mixerOpens, 3);

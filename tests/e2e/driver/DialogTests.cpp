@@ -638,12 +638,7 @@ E2E_TEST("settings_dialog.check_boxes_and_the_colour_swatch_are_what_a_screen_re
   CHECK_EQ(type(dialog.control(SettingsControl::Bold)), static_cast<LONG>(BS_AUTOCHECKBOX));
   CHECK_EQ(type(swatch), static_cast<LONG>(BS_PUSHBUTTON));
   CHECK_EQ(windowText(swatch), std::string("Color"));
-  const auto focus = [&] {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(dialog.window(), nullptr), &info);
-    return info.hwndFocus;
-  };
+  const auto focus = [&] { return focusOf(dialog.window()); };
   for (int i = 0; i < 8 && focus() != swatch; ++i, pause(Ms{100})) pressKey(VK_TAB);
   for (WORD key : {VK_SPACE, VK_RETURN}) {
     pressKey(key);

@@ -334,6 +334,13 @@ bool isVisible(HWND window);   // IsWindowVisible; false for nullptr
 bool isTopmost(HWND window);   // WS_EX_TOPMOST
 RECT windowRect(HWND window);  // GetWindowRect, screen coordinates
 std::string describeWindow(HWND window);  // class, title, visibility, rect
+// foreground_window.exe (class "KeytideForegroundTest") started with `args`,
+// once its window is the foreground one.
+struct ForegroundTestWindow {
+  KeytideProcess* process;
+  HWND window;
+};
+ForegroundTestWindow startForegroundTestWindow(TestContext& t, const std::string& args);
 // True if the window's thread answers a message within the time-out.
 bool isResponsive(HWND window, std::optional<Ms> timeout = {});
 SIZE screenSize();  // the primary screen in pixels
@@ -403,6 +410,7 @@ std::optional<std::string> waitForFile(const std::string& path,
                                        std::optional<Ms> timeout = {});
 // Lines split at "\r\n" (a final line end gives no empty last line).
 std::vector<std::string> splitLines(const std::string& text);
+std::string joined(const std::vector<std::string>& lines);  // "[a, b]"
 // Empty if equal; otherwise sizes, line counts and the first differing line.
 std::string firstDifference(const std::string& expected, const std::string& actual);
 

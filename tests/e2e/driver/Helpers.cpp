@@ -424,6 +424,25 @@ std::optional<std::string> waitForFile(const std::string& path,
   return ok ? content : std::nullopt;
 }
 
+std::string joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines) text += (text.empty() ? "" : ", ") + line;
+  return "[" + text + "]";
+}
+
+ForegroundTestWindow startForegroundTestWindow(TestContext& t, const std::string& args) {
+  KeytideProcess& process = t.start({.exe = folderOf(t.config().markerExe) + "\\foreground_window.exe",
+                                     .args = args,
+                                     .workDir = t.dir(),
+                                     .waitForWindows = false});
+  HWND window = waitForWindow(process.pid(), "KeytideForegroundTest");
+  REQUIRE_MSG(window != nullptr, "the test window did not appear");
+  if (!waitUntil([&] { return GetForegroundWindow() == window; }, Ms{3000})) SetForegroundWindow(window);
+  REQUIRE_MSG(waitUntil([&] { return GetForegroundWindow() == window; }),
+              "the test window is not in the foreground: " + describeWindow(GetForegroundWindow()));
+  return {&process, window};
+}
+
 std::vector<std::string> splitLines(const std::string& text) {
   std::vector<std::string> lines;
   size_t start = 0;

@@ -177,13 +177,9 @@ E2E_TEST("volume.keys_step_the_master_level_within_its_limits") {
   press(VK_ADD, 4);
   awaitBar(k, 4000, "4 x Vol+ from 0");
 
-  // The default sink switched between two presses. Wine cannot show the keys
-  // following it: its default output is one "PulseAudio" device that follows
-  // the server's default sink by itself, under an identity that never
-  // changes, and the level the program sets belongs to its own session on
-  // that device. So the keys go on from the level they left, with no message;
-  // the unit tests (DefaultOutputVolume) prove that each press finds the
-  // default output afresh.
+  // The default sink switched between two presses: Wine's one "PulseAudio"
+  // device follows it under the same identity, so the keys go on from their
+  // level, with no message (DefaultOutputVolume_test covers a new identity).
   SoundServer server;
   REQUIRE(server.setDefaultSink("keytide_null2"));
   press(VK_ADD, 1);
@@ -195,9 +191,8 @@ E2E_TEST("volume.keys_step_the_master_level_within_its_limits") {
 }
 
 E2E_TEST("volume.start_with_the_sound_server_not_answering") {
-  // Wine's PulseAudio driver waits on a server that takes the connection and
-  // never answers, and so does every call into the sound system: the program
-  // must start all the same, and a volume key must show no value.
+  // Every call into the sound system waits on a server that never answers:
+  // the program starts all the same, and a volume key shows no value.
   SoundServer server;
   t.write(kIni, volumeIni());
   auto stopped = std::make_unique<StoppedSoundServer>(server);
@@ -214,8 +209,7 @@ E2E_TEST("volume.start_with_the_sound_server_not_answering") {
   press(VK_SUBTRACT, 3);
   CHECK(isResponsive(k.mainWindow(), Ms{1000}));
 
-  // The server answers again: the call that waited ends, and a press finds
-  // the level again (a new session's, at the top).
+  // The server answers again: a press finds a level again.
   stopped.reset();
   CHECK_MSG(waitUntil([&] {
               press(VK_ADD, 1);

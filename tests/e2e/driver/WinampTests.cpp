@@ -51,12 +51,6 @@ void startKeytide(TestContext& t) {
 
 std::string fakePlayerExe(TestContext& t) { return folderOf(t.config().markerExe) + "\\fake_winamp.exe"; }
 
-std::string joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const auto& line : lines) text += (text.empty() ? "" : ", ") + line;
-  return "[" + text + "]";
-}
-
 struct FakePlayer {
   HWND window = nullptr;
   std::string log;
@@ -169,14 +163,7 @@ E2E_TEST("winamp.keys_without_winamp_reach_the_foreground_window_as_media_keys")
               "a Winamp uninstall entry is left in the prefix");
   startKeytide(t);
   const std::string log = t.path("window.log");
-  KeytideProcess& window = t.start({.exe = folderOf(t.config().markerExe) + "\\foreground_window.exe",
-                                    .args = "--keys yes --log \"" + log + "\"",
-                                    .workDir = t.dir(),
-                                    .waitForWindows = false});
-  HWND testWindow = waitForWindow(window.pid(), "KeytideForegroundTest");
-  REQUIRE_MSG(testWindow != nullptr, "the test window did not appear");
-  if (!waitUntil([&] { return GetForegroundWindow() == testWindow; }, Ms{3000})) SetForegroundWindow(testWindow);
-  REQUIRE(waitUntil([&] { return GetForegroundWindow() == testWindow; }));
+  startForegroundTestWindow(t, "--keys yes --log \"" + log + "\"");
 
   // Play/Pause, Next, Previous, Stop; the two seek keys have no media key.
   for (WORD key : {kPlayPauseKey, kNextKey, kPreviousKey, kStopKey, kBackwardKey, kForwardKey}) pressKey(key);

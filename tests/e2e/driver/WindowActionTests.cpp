@@ -11,7 +11,6 @@ using namespace ktd::e2e;
 namespace {
 
 constexpr char kIni[] = "ktd.ini";
-constexpr char kTestWindowClass[] = "KeytideForegroundTest";
 
 // Keypad 7 closes, 8 maximizes, 9 minimizes, 4 restores (slots 3, 4, 5, 7);
 // no OSD, so that nothing of the program's own comes to the front.
@@ -48,30 +47,15 @@ struct TestWindow {
   std::vector<std::string> commands() const { return splitLines(readFile(log).value_or("")); }
 };
 
-// Starts foreground_window.exe with the given boxes and waits until its window
-// is the foreground window.
+// The test window with the given boxes, in the foreground.
 TestWindow startTestWindow(TestContext& t, const std::string& boxes) {
   const std::string log = t.path("window-" + boxes + ".log");
-  KeytideProcess& process = t.start({.exe = folderOf(t.config().markerExe) + "\\foreground_window.exe",
-                                     .args = "--boxes " + boxes + " --log \"" + log + "\"",
-                                     .workDir = t.dir(),
-                                     .waitForWindows = false});
-  HWND window = waitForWindow(process.pid(), kTestWindowClass);
-  REQUIRE_MSG(window != nullptr, "the test window did not appear");
-  if (!waitUntil([&] { return GetForegroundWindow() == window; }, Ms{3000})) SetForegroundWindow(window);
-  REQUIRE_MSG(waitUntil([&] { return GetForegroundWindow() == window; }),
-              "the test window is not in the foreground: " + describeWindow(GetForegroundWindow()));
-  return {&process, window, log};
+  const auto [process, window] = startForegroundTestWindow(t, "--boxes " + boxes + " --log \"" + log + "\"");
+  return {process, window, log};
 }
 
 bool waitForCommands(const TestWindow& w, const std::vector<std::string>& expected) {
   return waitUntil([&] { return w.commands() == expected; });
-}
-
-std::string joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const auto& line : lines) text += (text.empty() ? "" : ", ") + line;
-  return "[" + text + "]";
 }
 
 void closeTestWindow(const TestWindow& w) {
