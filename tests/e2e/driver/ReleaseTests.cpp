@@ -174,8 +174,9 @@ E2E_TEST_ON_REQUEST("release.unpacked_program_runs_from_a_folder_with_blanks_and
   REQUIRE_MSG(ini.has_value(), "no ktd.ini was made beside the program");
   CHECK_EQ(firstDifference(t.dataText("default-ktd.ini"), *ini), std::string());
   const auto runData = regReadString(HKEY_CURRENT_USER, kRunKey, kRunValue);
-  CHECK_MSG(runData && _stricmp(runData->c_str(), exe.c_str()) == 0,
-            "the Run value is " + show(runData) + ", not the program's path " + quoted(exe));
+  // Quoted: the folder has blanks.
+  CHECK_MSG(runData && _stricmp(runData->c_str(), ("\"" + exe + "\"").c_str()) == 0,
+            "the Run value is " + show(runData) + ", not the program's quoted path " + quoted(exe));
 
   // Keypad - turns the volume down and shows its label "Vol-".
   REQUIRE(pressKey(VK_SUBTRACT));
