@@ -8,9 +8,8 @@
 #include <functional>
 
 #include "core/DefaultIni.h"
+#include "doubles/ControllerWorld.h"
 #include "doubles/EditorDoubles.h"
-#include "doubles/FakeCodePage.h"
-#include "doubles/MemoryFileSystem.h"
 #include "editor/Editor.h"
 #include "editor/EditorLayout.h"
 #include "model/ActionCatalog.h"
@@ -53,9 +52,9 @@ TEST(FileLabelTest, BaseNameCutToEightCharacters) {
     }
 }
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public ::testing::Test, protected fakes::ControllerWorld {
 protected:
-    EditorTest() {
+    EditorTest() : ControllerWorld(kIniPath) {
         files.files[kIniPath] = std::string(kDefaultIniText);
         controller.OnCreate();
         controller.OnDeferredStart();
@@ -76,32 +75,11 @@ protected:
     std::string IniValue(int slot, const char* key) const {
         return ini::ReadString(Ini(), SlotSection(slot), key, "<missing>");
     }
-    bool AllSlotsRegistered() const {
-        return std::all_of(kKeySlots.begin(), kKeySlots.end(),
-                           [&](const KeySlot& key) { return hotkeys.IsRegistered(key.hotkeyName); });
-    }
-    bool AnySlotRegistered() const {
-        return std::any_of(kKeySlots.begin(), kKeySlots.end(),
-                           [&](const KeySlot& key) { return hotkeys.IsRegistered(key.hotkeyName); });
-    }
     std::size_t CountLoggedStartingWith(const std::string& prefix) const {
         return static_cast<std::size_t>(
             std::count_if(log.begin(), log.end(), [&](const std::string& call) { return call.rfind(prefix, 0) == 0; }));
     }
 
-    CallLog log;
-    fakes::MemoryFileSystem files;
-    fakes::RecordingMessages messages;
-    fakes::FakeHotkeys hotkeys{log};
-    fakes::FakeLockKeyboard keyboard{log, hotkeys};
-    fakes::RecordingTray tray{log};
-    fakes::RecordingStartup startup{log};
-    fakes::RecordingDispatcher dispatcher{log};
-    Settings settings;
-    fakes::Latin1CodePage codePage;
-    ConfigFile iniFile{files, codePage, messages, kIniPath};
-    MainController controller{
-        ControllerServices{files, messages, hotkeys, keyboard, tray, startup, dispatcher, settings}, iniFile};
     fakes::RecordingDisplay display{log};
     fakes::ScriptedFileChooser chooser;
     fakes::RecordingSettingsDialog settingsDialog{log};

@@ -5,10 +5,7 @@
 #include <algorithm>
 
 #include "core/DefaultIni.h"
-#include "core/MainController.h"
-#include "doubles/ControllerDoubles.h"
-#include "doubles/FakeCodePage.h"
-#include "doubles/MemoryFileSystem.h"
+#include "doubles/ControllerWorld.h"
 #include "model/Error.h"
 #include "settings/ini/IniText.h"
 
@@ -19,21 +16,14 @@ using fakes::CallLog;
 
 constexpr char kIniPath[] = "C:\\Keytide\\ktd.ini";
 
-class MainControllerTest : public ::testing::Test {
+class MainControllerTest : public ::testing::Test, protected fakes::ControllerWorld {
 protected:
+    MainControllerTest() : ControllerWorld(kIniPath) {}
     std::string Ini() const { return files.files.at(kIniPath); }
     std::string IniValue(const char* section, const char* key) const {
         return ini::ReadString(Ini(), section, key, "<missing>");
     }
     int IdOf(const char* name) { return hotkeys.IdOf(name); }
-    bool AnySlotRegistered() const {
-        return std::any_of(kKeySlots.begin(), kKeySlots.end(),
-                           [&](const KeySlot& key) { return hotkeys.IsRegistered(key.hotkeyName); });
-    }
-    bool AllSlotsRegistered() const {
-        return std::all_of(kKeySlots.begin(), kKeySlots.end(),
-                           [&](const KeySlot& key) { return hotkeys.IsRegistered(key.hotkeyName); });
-    }
     // A grabbed Scroll Lock press toggles the light before the program hears
     // of it, on Windows and on Wine.
     void PressScrollLock() {
@@ -47,19 +37,6 @@ protected:
         log.clear();
     }
 
-    CallLog log;
-    fakes::MemoryFileSystem files;
-    fakes::RecordingMessages messages;
-    fakes::FakeHotkeys hotkeys{log};
-    fakes::FakeLockKeyboard keyboard{log, hotkeys};
-    fakes::RecordingTray tray{log};
-    fakes::RecordingStartup startup{log};
-    fakes::RecordingDispatcher dispatcher{log};
-    Settings settings;
-    fakes::Latin1CodePage codePage;
-    ConfigFile iniFile{files, codePage, messages, kIniPath};
-    MainController controller{
-        ControllerServices{files, messages, hotkeys, keyboard, tray, startup, dispatcher, settings}, iniFile};
 };
 
 TEST_F(MainControllerTest, FirstStartWritesTheDefaultFileAndLoadsIt) {
